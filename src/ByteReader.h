@@ -1,0 +1,145 @@
+// ByteReader: the one bounded reader of untrusted bytes (data files, network
+// messages, configuration images).  It knows where the data ends, reads
+// little- and big-endian fields explicitly, and on any read past the end
+// records a sticky failure and yields zeros instead of reading outside.
+//
+//   ByteReader r(data, size);
+//   M_WORD count = r.u16le();
+//   if (!r.has(count * 12u)) ...refuse...
+//   if (!r.ok()) ...the record was short...
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "TWTypes.h"
+
+class ByteReader {
+public:
+    ByteReader() = default;
+    ByteReader(const void* data, size_t size)
+        : data_(static_cast<const M_BYTE*>(data)), size_(data ? size : 0) {}
+
+    size_t size() const { return size_; }
+    size_t offset() const { return pos_; }
+    size_t remaining() const { return size_ - pos_; }
+    bool has(size_t n) const { return n <= remaining(); }
+    bool ok() const { return !failed_; }
+    bool atEnd() const { return pos_ >= size_; }
+    const M_BYTE* data() const { return data_; }
+    const M_BYTE* here() const { return data_ + pos_; }
+
+    // Marks the reader failed, as a short read would.
+    void fail() { failed_ = true; }
+
+    M_BYTE u8() { return static_cast<M_BYTE>(take(1)); }
+    M_WORD u16le() { return static_cast<M_WORD>(take(2)); }
+    M_DWORD u32le() { return static_cast<M_DWORD>(take(4)); }
+    M_WORD u16be() { return static_cast<M_WORD>(takeBE(2)); }
+    M_DWORD u32be() { return static_cast<M_DWORD>(takeBE(4)); }
+    std::int8_t i8() { return static_cast<std::int8_t>(u8()); }
+    std::int16_t i16le() { return static_cast<std::int16_t>(u16le()); }
+    std::int32_t i32le() { return static_cast<std::int32_t>(u32le()); }
+    std::int16_t i16be() { return static_cast<std::int16_t>(u16be()); }
+    std::int32_t i32be() { return static_cast<std::int32_t>(u32be()); }
+
+    // Copies n bytes; on a short read copies nothing, zero-fills and fails.
+    bool bytes(void* out, size_t n) {
+        if (!need(n)) {
+            if (n) memset(out, 0, n);
+            return false;
+        }
+        if (n) memcpy(out, data_ + pos_, n);
+        pos_ += n;
+        return true;
+    }
+
+    // A pointer to the next n bytes (advancing), or null and failed.
+    const M_BYTE* view(size_t n) {
+        if (!need(n)) return nullptr;
+        const M_BYTE* p = data_ + pos_;
+        pos_ += n;
+        return p;
+    }
+
+    bool skip(size_t n) {
+        if (!need(n)) return false;
+        pos_ += n;
+        return true;
+    }
+
+    bool seek(size_t offset) {
+        if (offset > size_) {
+            failed_ = true;
+            pos_ = size_;
+            return false;
+        }
+        pos_ = offset;
+        return true;
+    }
+
+    // A reader over the next n bytes; this one advances past them.
+    ByteReader sub(size_t n) {
+        const M_BYTE* p = view(n);
+        return p ? ByteReader(p, n) : ByteReader();
+    }
+
+    // A fixed field of fieldSize bytes holding NUL-padded text: copies at most
+    // outSize - 1 characters, always terminates, and consumes the field.
+    bool fixedString(char* out, size_t outSize, size_t fieldSize) {
+        const M_BYTE* p = view(fieldSize);
+        if (outSize == 0) return p != nullptr;
+        size_t n = 0;
+        if (p)
+            while (n < fieldSize && n + 1 < outSize && p[n]) ++n;
+        if (n) memcpy(out, p, n);
+        out[n] = 0;
+        return p != nullptr;
+    }
+
+    // NUL-terminated text bounded by the data: copies at most outSize - 1
+    // characters and consumes through the terminator (or to the end, failing).
+    bool cString(char* out, size_t outSize) {
+        size_t n = 0;
+        while (pos_ < size_ && data_[pos_]) {
+            if (n + 1 < outSize) out[n++] = static_cast<char>(data_[pos_]);
+            ++pos_;
+        }
+        if (outSize) out[n] = 0;
+        if (pos_ >= size_) {
+            failed_ = true;
+            return false;
+        }
+        ++pos_;
+        return true;
+    }
+
+private:
+    bool need(size_t n) {
+        if (failed_ || n > remaining()) {
+            failed_ = true;
+            return false;
+        }
+        return true;
+    }
+    std::uint64_t take(size_t n) {
+        if (!need(n)) return 0;
+        std::uint64_t v = 0;
+        for (size_t i = 0; i < n; ++i) v |= static_cast<std::uint64_t>(data_[pos_ + i]) << (8 * i);
+        pos_ += n;
+        return v;
+    }
+    std::uint64_t takeBE(size_t n) {
+        if (!need(n)) return 0;
+        std::uint64_t v = 0;
+        for (size_t i = 0; i < n; ++i) v = (v << 8) | data_[pos_ + i];
+        pos_ += n;
+        return v;
+    }
+
+    const M_BYTE* data_ = nullptr;
+    size_t size_ = 0;
+    size_t pos_ = 0;
+    bool failed_ = false;
+};

@@ -1,0 +1,24 @@
+#include "Clock.h"
+
+#include <sys/time.h>
+
+namespace {
+TimeSource s_source = nullptr;
+}
+
+M_DWORD GetTimeMs() {
+    if (s_source) return s_source();
+    timeval tv{};
+    gettimeofday(&tv, nullptr);
+    // Truncating to 32 bits is the clock's definition: it wraps.
+    return static_cast<M_DWORD>(static_cast<unsigned long long>(tv.tv_sec) * 1000u +
+                                static_cast<unsigned long long>(tv.tv_usec) / 1000u);
+}
+
+int GetDoubleClickTime() {
+    return 250;
+}
+
+void SetTimeSourceForTests(TimeSource source) {
+    s_source = source;
+}

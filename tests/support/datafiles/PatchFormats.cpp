@@ -1,5 +1,7 @@
 #include "support/datafiles/PatchFormats.h"
 
+#include <algorithm>
+
 #include "ByteWriter.h"
 
 namespace tw::datafiles {
@@ -47,9 +49,9 @@ Bytes VerdataBuilder::bytes() const {
 }
 
 Bytes EncodeSkill(M_BYTE flag, const std::string& name) {
-    Bytes out;
-    ByteWriter w(out);
-    w.u8(flag).raw(name).u8(0);
+    Bytes out(name.size() + 2, 0);
+    out[0] = flag;
+    std::copy(name.begin(), name.end(), out.begin() + 1);
     return out;
 }
 

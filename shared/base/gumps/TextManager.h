@@ -1,0 +1,10 @@
+// The text manager: system messages, typed speech and the journal.  Only
+// what its callers use so far is declared here.
+#pragma once
+
+class TextManager {
+public:
+    // Shows a system message in the journal and on screen; notices pass hue 0
+    // and font 3.
+    static void AddSystemMessage(int hue, int font, const char* text);
+};

@@ -1,0 +1,13 @@
+#include "view/CircleTrans.h"
+
+#include "pending/Pending.h"
+
+CCircleTrans theCircleTrans;
+
+void CCircleTrans::SetRadius(int) {
+    TW_PENDING("CCircleTrans::SetRadius");
+}
+
+void CCircleTrans::SetPosition(int, int) {
+    TW_PENDING("CCircleTrans::SetPosition");
+}

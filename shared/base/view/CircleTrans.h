@@ -1,0 +1,14 @@
+// The circle of transparency: statics above the player that overlap a
+// screen-space disc are drawn fading out toward its centre.  Only what its
+// callers use so far is declared here.
+#pragma once
+
+class CCircleTrans {
+public:
+    // Radius clamped to 2..256.
+    void SetRadius(int radius);
+    // Centre clamped into the play area.
+    void SetPosition(int x, int y);
+};
+
+extern CCircleTrans theCircleTrans;

@@ -1,0 +1,28 @@
+#include "FakeCircleTrans.h"
+
+#include "support/TwTest.h"
+#include "view/CircleTrans.h"
+
+CCircleTrans theCircleTrans;
+
+namespace tw::fake {
+
+CircleTransCalls& circleTrans() {
+    static CircleTransCalls calls;
+    static bool registered = false;
+    if (!registered) {
+        registered = true;
+        tw::test::AddServiceReset([] { calls = CircleTransCalls{}; });
+    }
+    return calls;
+}
+
+}  // namespace tw::fake
+
+void CCircleTrans::SetRadius(int radius) {
+    tw::fake::circleTrans().radii.push_back(radius);
+}
+
+void CCircleTrans::SetPosition(int x, int y) {
+    tw::fake::circleTrans().positions.emplace_back(x, y);
+}

@@ -1,0 +1,16 @@
+// Records the circle-of-transparency calls made by the code under test.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+namespace tw::fake {
+
+struct CircleTransCalls {
+    std::vector<int> radii;
+    std::vector<std::pair<int, int>> positions;
+};
+
+CircleTransCalls& circleTrans();
+
+}  // namespace tw::fake

@@ -1,0 +1,22 @@
+#include "FakeGraphicManager.h"
+
+#include "resources/GraphicManager.h"
+#include "support/TwTest.h"
+
+namespace tw::fake {
+
+GraphicManagerCalls& graphicManager() {
+    static GraphicManagerCalls calls;
+    static bool registered = false;
+    if (!registered) {
+        registered = true;
+        tw::test::AddServiceReset([] { calls = GraphicManagerCalls{}; });
+    }
+    return calls;
+}
+
+}  // namespace tw::fake
+
+void GraphicManager::setGameplayWindowPixelWidthAndHeight(int width, int height) {
+    tw::fake::graphicManager().gameplayWindowSizes.emplace_back(width, height);
+}

@@ -1,0 +1,15 @@
+// Records the graphic manager calls made by the code under test.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+namespace tw::fake {
+
+struct GraphicManagerCalls {
+    std::vector<std::pair<int, int>> gameplayWindowSizes;
+};
+
+GraphicManagerCalls& graphicManager();
+
+}  // namespace tw::fake

@@ -1,0 +1,233 @@
+// The event pump and the key path: X events become the client's mouse
+// calls, macros, navigation codes and characters.
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "Platform.h"
+#include "X_FrameBuf.h"
+#include "app/App.h"
+#include "app/Config.h"
+#include "app/Macros.h"
+#include "gumps/Gump.h"
+#include "gumps/GumpManager.h"
+#include "gumps/InputWindow.h"
+#include "gumps/X11Lock.h"
+
+M_DWORD g_keyTableA[256];
+M_DWORD g_keyTableB[256];
+M_DWORD g_lastCapturedKey = 0;
+M_DWORD g_lastCapturedKeySym = 0;
+int g_keyControl = 0;
+int g_keyAlt = 0;
+int g_keyShift = 0;
+int g_altModNum = -1;
+
+namespace {
+
+constexpr M_DWORD kTabCode = 9;
+constexpr M_DWORD kExtendedBit = 0x40000000;
+constexpr int kNavigationBase = 0xE000;
+constexpr int kMinWidth = 640;
+constexpr int kMinHeight = 480;
+
+bool IsNavigationCode(M_DWORD code) {
+    return (code >= 33 && code <= 40) || code == 46;
+}
+
+struct TableBEntry {
+    unsigned int keysym;
+    M_DWORD code;
+};
+
+// Keysyms 0xFF00-0xFFFF that have a code; every other entry stays 0.
+constexpr TableBEntry kTableB[] = {
+    {0xFF08, 8},   {0xFF09, 9},   {0xFF0B, 12},  {0xFF0D, 13},  {0xFF0F, 144}, {0xFF13, 19},
+    {0xFF14, 145}, {0xFF1B, 27},  {0xFF50, 36},  {0xFF51, 37},  {0xFF52, 38},  {0xFF53, 39},
+    {0xFF54, 40},  {0xFF55, 33},  {0xFF56, 34},  {0xFF57, 35},  {0xFF61, 42},  {0xFF63, 45},
+    {0xFF8D, 108}, {0xFF95, 36},  {0xFF96, 37},  {0xFF97, 38},  {0xFF98, 39},  {0xFF99, 40},
+    {0xFF9A, 33},  {0xFF9B, 34},  {0xFF9C, 35},  {0xFF9D, 101}, {0xFF9E, 96},  {0xFF9F, 110},
+    {0xFFAA, 106}, {0xFFAB, 107}, {0xFFAD, 109}, {0xFFAE, 110}, {0xFFAF, 111}, {0xFFE1, 16},
+    {0xFFE2, 16},  {0xFFE3, 17},  {0xFFE4, 17},  {0xFFE5, 20},  {0xFFE9, 18},  {0xFFEA, 18},
+    {0xFFFF, 46},
+};
+
+// The war mode in effect for the Tab hold: the pending request when there
+// is one, else the player's own flag.
+bool AtWarForTab() {
+    int request = CApp::WarModeRequest();
+    if (request == -1) return CApp::PlayerAtWar() != 0;
+    return request == 1;
+}
+
+}  // namespace
+
+void InitKeyTables() {
+    std::memset(g_keyTableA, 0, sizeof g_keyTableA);
+    std::memset(g_keyTableB, 0, sizeof g_keyTableB);
+    for (unsigned char c : {' ', ',', '-', '.', '/', ';', '=', '[', '\\', ']', '`'})
+        g_keyTableA[c] = c;
+    for (int c = '0'; c <= '9'; ++c) g_keyTableA[c] = static_cast<M_DWORD>(c);
+    // Letters are looked up by their unshifted keysym and give the
+    // upper-case code; upper-case keysyms themselves have no code.
+    for (int c = 'a'; c <= 'z'; ++c) g_keyTableA[c] = static_cast<M_DWORD>(c - 'a' + 'A');
+    for (const TableBEntry& entry : kTableB) g_keyTableB[entry.keysym & 0xFF] = entry.code;
+    for (unsigned f = 0; f < 12; ++f) g_keyTableB[0xBE + f] = 112 + f;  // F1-F12
+}
+
+M_DWORD TranslateKeySym(unsigned long keysym) {
+    if (keysym < 0x100) return g_keyTableA[keysym];
+    if (keysym >= 0xFF00 && keysym <= 0xFFFF) return g_keyTableB[keysym & 0xFF];
+    return 0;
+}
+
+int X_FrameBuf::FindAltModifier() {
+    // A configured number wins; it must name one of the eight modifiers.
+    if (AltKeyModNum >= 0 && AltKeyModNum < 8) return AltKeyModNum;
+    int found = 3;
+    X11Lock lock;
+    XModifierKeymap* map = XGetModifierMapping(display_);
+    if (map == nullptr) return found;
+    const KeyCode altL = XKeysymToKeycode(display_, XK_Alt_L);
+    const KeyCode altR = XKeysymToKeycode(display_, XK_Alt_R);
+    const int entries = 8 * map->max_keypermod;
+    for (int i = 0; i < entries; ++i) {
+        const KeyCode code = map->modifiermap[i];
+        // Empty slots hold 0, which is also what a keysym without a key
+        // gives: never match on it.
+        if (code != 0 && (code == altL || code == altR)) {
+            found = i / map->max_keypermod;
+            break;
+        }
+    }
+    XFreeModifiermap(map);
+    return found;
+}
+
+void X_FrameBuf::HandleKeyRelease(XKeyEvent& event) {
+    KeySym keysym;
+    {
+        X11Lock lock;
+        keysym = XLookupKeysym(&event, 0);
+    }
+    if (TranslateKeySym(keysym) == kTabCode && HoldTabForCombat && AtWarForTab())
+        CApp::SetWarMode(0);
+}
+
+void X_FrameBuf::HandleKeyPress(XKeyEvent& event) {
+    KeySym keysym;
+    {
+        X11Lock lock;
+        keysym = XLookupKeysym(&event, 0);
+    }
+    const M_DWORD code = TranslateKeySym(keysym);
+    const M_DWORD extended = static_cast<M_DWORD>(keysym) | kExtendedBit;
+
+    if (code == kTabCode && HoldTabForCombat && !AtWarForTab()) CApp::SetWarMode(1);
+
+    CGump* focus = g_focusGump;
+    if (focus != nullptr && focus->parent != nullptr && focus->parent->CapturesKeys() &&
+        focus->parent->GetKeyCaptureField() == focus) {
+        g_lastCapturedKey = code;
+        g_lastCapturedKeySym = extended;
+        focus->parent->HandleButton(focus);
+        return;
+    }
+
+    g_keyControl = (event.state & ControlMask) != 0;
+    g_keyShift = (event.state & ShiftMask) != 0;
+    if (g_altModNum < 0) g_altModNum = FindAltModifier();
+    g_keyAlt = (event.state & (1u << g_altModNum)) != 0;
+
+    int index = 0;
+    for (CMacro* macro = g_macroList; macro != nullptr; macro = macro->next, ++index) {
+        if (macro->keyCode == code && macro->control == static_cast<M_DWORD>(g_keyControl) &&
+            macro->alt == static_cast<M_DWORD>(g_keyAlt) &&
+            macro->shift == static_cast<M_DWORD>(g_keyShift)) {
+            CApp::RunMacro(index);
+            return;
+        }
+    }
+
+    if (focus != nullptr && IsNavigationCode(code)) {
+        focus->HandleKey(kNavigationBase + static_cast<int>(code));
+        return;
+    }
+
+    CInputWindow::HandleSpecialKey(static_cast<int>(code), extended);
+
+    char text[256];
+    int length;
+    {
+        X11Lock lock;
+        KeySym ignored;
+        length = XLookupString(&event, text, 255, &ignored, nullptr);
+    }
+    // Bytes above 127 arrive as negative values: -8 to -1 are the walking
+    // codes of the character handler.
+    for (int i = 0; i < length; ++i) CApp::OnChar(static_cast<signed char>(text[i]));
+}
+
+void X_FrameBuf::PumpEvents() {
+    for (;;) {
+        XEvent event;
+        {
+            X11Lock lock;
+            if (!open_ || XPending(display_) == 0) return;
+            XNextEvent(display_, &event);
+        }
+        switch (event.type) {
+            case ButtonPress: {
+                const short x = static_cast<short>(event.xbutton.x);
+                const short y = static_cast<short>(event.xbutton.y);
+                if (event.xbutton.button == Button1)
+                    CApp::OnLButtonDown(x, y);
+                else
+                    CApp::OnRButtonDown(x, y);
+                break;
+            }
+            case ButtonRelease: {
+                const short x = static_cast<short>(event.xbutton.x);
+                const short y = static_cast<short>(event.xbutton.y);
+                if (event.xbutton.button == Button1)
+                    CApp::OnLButtonUp(x, y);
+                else
+                    CApp::OnRButtonUp(x, y);
+                break;
+            }
+            case MotionNotify:
+                CApp::OnMouseMove(static_cast<short>(event.xmotion.x),
+                                  static_cast<short>(event.xmotion.y));
+                break;
+            case ResizeRequest:
+                if (AllowWindowResize) {
+                    // The play view needs 640x480; a smaller request would leave
+                    // the view offset negative.
+                    g_displayWidth = std::max(kMinWidth, event.xresizerequest.width);
+                    g_displayHeight = std::max(kMinHeight, event.xresizerequest.height);
+                    ClampViewOffset();
+                    // This closes and re-opens the display: the rest of the old
+                    // connection's queue is gone with it.
+                    CGumpManager::RecreateMainBitmap();
+                    return;
+                }
+                break;
+            case ClientMessage:
+                if (event.xclient.format == 32 &&
+                    static_cast<Atom>(event.xclient.data.l[0]) == deleteWindowAtom_) {
+                    g_quitFlag = 1;
+                    return;
+                }
+                break;
+            case KeyRelease:
+                HandleKeyRelease(event.xkey);
+                break;
+            case KeyPress:
+                HandleKeyPress(event.xkey);
+                break;
+            default:
+                break;
+        }
+    }
+}

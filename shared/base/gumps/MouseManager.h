@@ -1,0 +1,35 @@
+// The mouse manager: the software cursor, its thread-side drawing and the
+// routing of button events.  It owns the X11 mutex (gumps/X11Lock.h).  Only
+// what its callers use so far is declared here.
+#pragma once
+
+#include "TWTypes.h"
+
+class MouseManager {
+public:
+    static void startup();
+    static void shutdown();
+    static void LoadCursorArt();
+    static void EnableCursor(BOOL on);
+    // The held cursor position (its hot spot).
+    static void GetMousePos(int* x, int* y);
+    // TRUE while a new cursor shape waits to be drawn.
+    static BOOL CursorNeedsRedraw();
+    static void SetPos(int x, int y);
+    // Redraws the cursor on the window; takes the X11 mutex itself.
+    static void MoveCursor(BOOL force);
+    // Draw the cursor into the back buffer before a present and restore the
+    // pixels under it afterwards; called under the X11 mutex.
+    static void DrawCursor();
+    static void EraseCursor();
+    static void OnLButtonDown(short x, short y);
+    static void OnLButtonUp(short x, short y);
+    static void OnRButtonDown(short x, short y);
+    static void OnRButtonUp(short x, short y);
+    static void Update();
+    // 17 is the normal cursor, 19 the target cursor.
+    static void SetCursorType(int kind);
+    // Show and end the wait cursor.
+    static void BeginWait();
+    static void EndWait();
+};

@@ -1,0 +1,23 @@
+// The process-wide X11 mutex.  Xlib is called from two threads, the main
+// thread (events, presenting, the display itself) and the cursor thread
+// (pointer queries, cursor drawing); every call into Xlib from either thread
+// holds this lock.  It belongs to the mouse manager, whose startup brings it
+// up, but it is usable from program start so that nothing can run an X call
+// unlocked before then.  It is recursive: a caller that already holds it may
+// call a routine that takes it again (the cursor drawing inside the present).
+#pragma once
+
+#include <mutex>
+
+namespace MouseManagerLocks {
+std::recursive_mutex& X11Mutex();
+}  // namespace MouseManagerLocks
+
+// Holds the X11 mutex for its scope.
+class X11Lock {
+public:
+    X11Lock() { MouseManagerLocks::X11Mutex().lock(); }
+    ~X11Lock() { MouseManagerLocks::X11Mutex().unlock(); }
+    X11Lock(const X11Lock&) = delete;
+    X11Lock& operator=(const X11Lock&) = delete;
+};

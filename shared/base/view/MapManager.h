@@ -1,0 +1,14 @@
+// The map manager: the map view state and distances on the map.  Only what
+// its callers use so far is declared here.
+#pragma once
+
+#include "world/Coords.h"
+
+class MapManager {
+public:
+    static void startup();
+    static void shutdown();
+    // The distance in cells: 9999 when one side lies at x >= 5120 and the
+    // other not, else the larger of |dx| and |dy|.
+    static int GetDistance(Coords location, int x, int y);
+};

@@ -1,0 +1,12 @@
+// The world view's screen state that the platform layer touches.  Only what
+// its callers use so far is declared here.
+#pragma once
+
+#include "TWTypes.h"
+
+// Marks the whole screen dirty and clears the back buffer.
+void InvalidateScreen();
+
+// The world view's second full-size 16-bit work buffer, or null while it
+// does not exist; AllocateMainBitmap re-creates it at the display size.
+extern M_WORD* g_workBuffer;

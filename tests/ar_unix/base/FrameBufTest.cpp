@@ -1,0 +1,414 @@
+// The X11 frame buffer against real Xvfb servers: opening at depth 15 and
+// 16 with and without MIT-SHM, the present paths read back from the window,
+// and the event pump with real events sent by another client.
+#include <sys/shm.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "support/TwTest.h"
+// Xlib's macros (None, Bool, Status) must come after the test framework.
+#include <X11/keysym.h>
+
+#include "FrameBuf.h"
+#include "Platform.h"
+#include "X_FrameBuf.h"
+#include "app/Config.h"
+#include "gumps/X11Lock.h"
+#include "support/Xvfb.h"
+#include "support/fakes/FakeApp.h"
+#include "support/fakes/FakeGump.h"
+#include "support/fakes/FakeGumpManager.h"
+#include "support/fakes/FakeHueManager.h"
+#include "support/fakes/FakeInputWindow.h"
+#include "support/fakes/FakeMacros.h"
+#include "support/fakes/FakeMouseManager.h"
+#include "support/fakes/FakeWorldView.h"
+#include "view/WorldView.h"
+
+namespace {
+
+using tw::test::XvfbClient;
+using tw::test::XvfbOptions;
+using tw::test::XvfbServer;
+
+constexpr int W = 640;
+constexpr int H = 480;
+
+// A pixel value for every ring index that survives a 15-bit visual.
+M_WORD PatternAt(long index) {
+    return static_cast<M_WORD>((index * 7 + 1) & 0x7FFF);
+}
+
+void FillPattern(M_WORD* pixels) {
+    for (long i = 0; i < static_cast<long>(W) * H; ++i) pixels[i] = PatternAt(i);
+}
+
+// What the window must show when ring index (y * W + x) is at its top-left.
+bool WindowShowsRing(const std::vector<std::uint16_t>& window, long start, std::string* where) {
+    const long total = static_cast<long>(W) * H;
+    for (long row = 0; row < H; ++row) {
+        for (long col = 0; col < W; ++col) {
+            const M_WORD expected = PatternAt((start + row * W + col) % total);
+            const M_WORD got = window[static_cast<size_t>(row * W + col)];
+            if (got != expected) {
+                std::ostringstream text;
+                text << "pixel (" << col << ", " << row << ") is " << got << ", expected "
+                     << expected;
+                *where = text.str();
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+class FrameBufFixture : public tw::test::TwTest {
+protected:
+    void StartServer(const XvfbOptions& options) {
+        server_ = std::make_unique<XvfbServer>(options);
+        ASSERT_TRUE(server_->ok()) << server_->error();
+    }
+    void Open(int depth) {
+        frameBuf_.reset(static_cast<X_FrameBuf*>(CreateFrameBuf()));
+        ASSERT_NE(frameBuf_, nullptr);
+        ASSERT_TRUE(frameBuf_->OpenDisplay(W, H, depth));
+        client_ = std::make_unique<XvfbClient>();
+        ASSERT_NE(client_->display(), nullptr);
+    }
+    // Delivers everything the client sent, then pumps it.
+    void Pump() {
+        XSync(client_->display(), False);
+        {
+            X11Lock lock;
+            XSync(g_xDisplay, False);
+        }
+        frameBuf_->PumpEvents();
+    }
+    void TearDown() override {
+        client_.reset();
+        frameBuf_.reset();
+        server_.reset();
+        tw::test::TwTest::TearDown();
+    }
+
+    std::unique_ptr<XvfbServer> server_;
+    std::unique_ptr<X_FrameBuf> frameBuf_;
+    std::unique_ptr<XvfbClient> client_;
+};
+
+struct DisplayCase {
+    int depth;
+    bool sharedMemory;
+};
+
+class FrameBufDisplayTest : public FrameBufFixture,
+                            public ::testing::WithParamInterface<DisplayCase> {};
+
+TEST_P(FrameBufDisplayTest, OpensTitledWindowAndPresentsRingOffsets) {
+    const DisplayCase& c = GetParam();
+    XvfbOptions options;
+    options.depth = c.depth;
+    options.sharedMemory = c.sharedMemory;
+    StartServer(options);
+    use565 = c.depth == 15;  // the visual must override the configured layout
+    Open(c.depth);
+
+    EXPECT_EQ(client_->WindowName(g_xWindow), "Tarrowmere");
+    EXPECT_EQ(frameBuf_->UsesSharedMemory(), c.sharedMemory);
+    EXPECT_EQ(use565, c.depth == 16);
+    EXPECT_EQ(frameBuf_->GetWidth(), W);
+    EXPECT_EQ(frameBuf_->GetHeight(), H);
+    M_WORD* pixels = frameBuf_->GetPixels();
+    ASSERT_NE(pixels, nullptr);
+    FillPattern(pixels);
+
+    const int offsets[][2] = {{0, 0}, {123, 0}, {0, 77}, {123, 77}, {W - 1, H - 1}};
+    for (const auto& offset : offsets) {
+        {
+            X11Lock lock;
+            frameBuf_->PresentWrapped(offset[0], offset[1]);
+        }
+        std::string where;
+        EXPECT_TRUE(WindowShowsRing(client_->ReadPixels(g_xWindow, W, H),
+                                    static_cast<long>(offset[1]) * W + offset[0], &where))
+            << "offset (" << offset[0] << ", " << offset[1] << "): " << where;
+    }
+    const std::string log = ReportLog();
+    EXPECT_NE(log.find(c.sharedMemory ? "X_FrameBuf::OpenDisplay: set up shared memory stuff."
+                                      : "X_FrameBuf::OpenDisplay: no shared mem."),
+              std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, FrameBufDisplayTest,
+                         ::testing::Values(DisplayCase{16, true}, DisplayCase{16, false},
+                                           DisplayCase{15, true}, DisplayCase{15, false}),
+                         [](const ::testing::TestParamInfo<DisplayCase>& info) {
+                             return "Depth" + std::to_string(info.param.depth) +
+                                    (info.param.sharedMemory ? "Shm" : "NoShm");
+                         });
+
+using FrameBufTest = FrameBufFixture;
+
+TEST_F(FrameBufTest, RefusesBothDepthsOnTrueColor24Display) {
+    XvfbOptions options;
+    options.depth = 24;
+    StartServer(options);
+    std::unique_ptr<CFrameBuf> frameBuf(CreateFrameBuf());
+    EXPECT_FALSE(frameBuf->OpenDisplay(W, H, 15));
+    EXPECT_FALSE(frameBuf->OpenDisplay(W, H, 16));
+    EXPECT_EQ(frameBuf->GetPixels(), nullptr);
+}
+
+TEST_F(FrameBufTest, SecondOpenIsRefusedAndLogged) {
+    StartServer(XvfbOptions());
+    Open(16);
+    EXPECT_FALSE(frameBuf_->OpenDisplay(W, H, 16));
+    EXPECT_NE(ReportLog().find("X_FrameBuf::OpenDisplay: inited. will not open display."),
+              std::string::npos);
+    EXPECT_TRUE(frameBuf_->IsOpen());
+}
+
+// The segments this process created, from the kernel's table: perms (with
+// the removal mark 01000) by id.
+std::vector<std::pair<int, unsigned>> OwnSegments() {
+    std::vector<std::pair<int, unsigned>> segments;
+    std::ifstream table("/proc/sysvipc/shm");
+    std::string line;
+    std::getline(table, line);  // header
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        long key, id, size, cpid;
+        unsigned perms;
+        fields >> key >> id >> std::oct >> perms >> std::dec >> size >> cpid;
+        if (cpid == getpid()) segments.emplace_back(static_cast<int>(id), perms);
+    }
+    return segments;
+}
+
+TEST_F(FrameBufTest, SharedSegmentIsPrivateAndMarkedForRemovalWhileOpen) {
+    StartServer(XvfbOptions());
+    Open(16);
+    ASSERT_TRUE(frameBuf_->UsesSharedMemory());
+    auto segments = OwnSegments();
+    ASSERT_EQ(segments.size(), 1u);
+    EXPECT_EQ(segments[0].second & 0777, 0600u);
+    EXPECT_NE(segments[0].second & 01000, 0u) << "segment not marked for removal";
+    frameBuf_->CloseDisplay();
+    EXPECT_TRUE(OwnSegments().empty());
+    EXPECT_EQ(frameBuf_->GetPixels(), nullptr);
+}
+
+class KeyPathTest : public FrameBufFixture {
+protected:
+    void SetUp() override {
+        FrameBufFixture::SetUp();
+        StartServer(XvfbOptions());
+        Open(16);
+        InitKeyTables();
+        g_altModNum = -1;
+    }
+    void Key(unsigned long keysym, unsigned int state, bool press = true) {
+        client_->SendKey(g_xWindow, keysym, state, press);
+        Pump();
+    }
+    std::vector<std::string>& Calls() { return tw::fake::App().calls; }
+};
+
+TEST_F(KeyPathTest, ShiftLetterDeliversUpperCaseCodeAndText) {
+    Key(XK_a, ShiftMask);
+    EXPECT_EQ(g_keyShift, 1);
+    EXPECT_EQ(g_keyControl, 0);
+    EXPECT_EQ(Calls(), std::vector<std::string>{"OnChar 65"});
+    EXPECT_EQ(tw::fake::InputWindowCalls(), std::vector<std::string>{"SpecialKey 65 40000061"});
+}
+
+TEST_F(KeyPathTest, MacroKeyRunsTheFirstMatchingMacroAndStops) {
+    tw::fake::AddMacro('B', false, false, false);  // same key, other modifiers
+    tw::fake::AddMacro('B', true, false, false);
+    tw::fake::AddMacro('B', true, false, false);
+    Key(XK_b, ControlMask);
+    EXPECT_EQ(Calls(), std::vector<std::string>{"RunMacro 1"});
+    EXPECT_TRUE(tw::fake::InputWindowCalls().empty());
+}
+
+TEST_F(KeyPathTest, AltStateComesFromTheModifierMap) {
+    tw::fake::AddMacro('C', false, true, false);
+    Key(XK_c, Mod1Mask);
+    EXPECT_EQ(g_keyAlt, 1);
+    EXPECT_EQ(Calls(), std::vector<std::string>{"RunMacro 0"});
+}
+
+TEST_F(KeyPathTest, NavigationKeysReachTheFocusedGumpOnly) {
+    tw::fake::RecordingGump gump;
+    g_focusGump = &gump;
+    const std::pair<unsigned long, int> keys[] = {
+        {XK_Prior, 33}, {XK_Up, 38}, {XK_KP_Down, 40}, {XK_Delete, 46}};
+    for (const auto& key : keys) Key(key.first, 0);
+    EXPECT_EQ(gump.calls, (std::vector<std::string>{"HandleKey 57377", "HandleKey 57382",
+                                                    "HandleKey 57384", "HandleKey 57390"}));
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_TRUE(tw::fake::InputWindowCalls().empty());
+}
+
+TEST_F(KeyPathTest, WithoutFocusNavigationGoesToTheSpeechLine) {
+    Key(XK_Left, 0);
+    EXPECT_EQ(tw::fake::InputWindowCalls(), std::vector<std::string>{"SpecialKey 37 4000ff51"});
+}
+
+TEST_F(KeyPathTest, CaptureFieldTakesTheKeyBeforeMacros) {
+    tw::fake::RecordingGump parent;
+    tw::fake::RecordingGump field;
+    field.parent = &parent;
+    parent.captureField = &field;
+    g_focusGump = &field;
+    tw::fake::AddMacro(112, false, false, false);
+    Key(XK_F1, 0);
+    EXPECT_EQ(parent.calls, std::vector<std::string>{"HandleButton"});
+    EXPECT_EQ(g_lastCapturedKey, 112u);
+    EXPECT_EQ(g_lastCapturedKeySym, 0x4000FFBEu);
+    EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(KeyPathTest, HeldTabStartsAndEndsWarMode) {
+    Key(XK_Tab, 0, true);  // at peace, nothing pending: war
+    tw::fake::App().warModeRequest = 1;
+    Key(XK_Tab, 0, false);  // war pending: peace
+    tw::fake::App().warModeRequest = -1;
+    tw::fake::App().playerAtWar = false;
+    Key(XK_Tab, 0, false);  // at peace already: nothing
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"SetWarMode 1", "OnChar 9", "SetWarMode 0"}));
+    Calls().clear();
+    HoldTabForCombat = FALSE;
+    Key(XK_Tab, 0, true);
+    EXPECT_EQ(Calls(), std::vector<std::string>{"OnChar 9"});
+}
+
+TEST_F(KeyPathTest, ButtonsAndMotionGoToTheMouseEntryPoints) {
+    client_->SendButton(g_xWindow, 1, 10, 20, true);
+    client_->SendButton(g_xWindow, 1, 11, 21, false);
+    client_->SendButton(g_xWindow, 3, 30, 40, true);
+    client_->SendButton(g_xWindow, 2, 31, 41, false);
+    client_->SendMotion(g_xWindow, 5, 6);
+    Pump();
+    EXPECT_EQ(Calls(),
+              (std::vector<std::string>{"LButtonDown 10 20", "LButtonUp 11 21", "RButtonDown 30 40",
+                                        "RButtonUp 31 41", "MouseMove 5 6"}));
+}
+
+TEST_F(KeyPathTest, CloseRequestSetsQuitAndLeavesLaterEventsQueued) {
+    g_quitFlag = 0;
+    client_->SendDeleteWindow(g_xWindow);
+    client_->SendButton(g_xWindow, 1, 1, 2, true);
+    Pump();
+    EXPECT_EQ(g_quitFlag.load(), 1);
+    EXPECT_TRUE(Calls().empty());
+    frameBuf_->PumpEvents();
+    EXPECT_EQ(Calls(), std::vector<std::string>{"LButtonDown 1 2"});
+    g_quitFlag = 0;
+}
+
+TEST_F(KeyPathTest, ResizeRequestSetsDisplaySizeNoSmallerThan640x480) {
+    const int requests[][4] = {{800, 600, 800, 600}, {500, 400, 640, 480}, {700, 300, 700, 480}};
+    for (const auto& r : requests) {
+        tw::fake::GumpManagerCalls().clear();
+        XResizeWindow(client_->display(), g_xWindow, r[0], r[1]);
+        Pump();
+        EXPECT_EQ(g_displayWidth, r[2]) << r[0] << "x" << r[1];
+        EXPECT_EQ(g_displayHeight, r[3]) << r[0] << "x" << r[1];
+        EXPECT_EQ(tw::fake::GumpManagerCalls(), std::vector<std::string>{"RecreateMainBitmap"});
+    }
+    g_displayWidth = W;
+    g_displayHeight = H;
+}
+
+TEST_F(FrameBufTest, AllocateMainBitmapReopensAtTheDisplaySize) {
+    StartServer(XvfbOptions());
+    Open(16);
+    g_frameBuf = frameBuf_.get();
+    g_workBuffer = static_cast<M_WORD*>(std::malloc(4));
+    g_displayWidth = 800;
+    g_displayHeight = 600;
+    g_viewX = 300;  // 300 + 640 > 800
+    g_viewY = 100;
+    AllocateMainBitmap();
+    EXPECT_EQ(frameBuf_->GetWidth(), 800);
+    EXPECT_EQ(frameBuf_->GetHeight(), 600);
+    EXPECT_EQ(g_backBuffer, frameBuf_->GetPixels());
+    EXPECT_NE(g_backBuffer, nullptr);
+    EXPECT_EQ(g_viewX, 160);
+    EXPECT_EQ(g_viewY, 100);
+    EXPECT_EQ(tw::fake::InvalidateScreenCalls(), 1);
+    g_workBuffer[800 * 600 - 1] = 1;  // the work buffer grew to the new size
+    g_frameBuf = nullptr;
+    g_displayWidth = W;
+    g_displayHeight = H;
+    g_viewX = g_viewY = 0;
+    g_backBuffer = nullptr;
+}
+
+TEST_F(FrameBufTest, PresentBackBufferTakesTheRingStartModuloTheBuffer) {
+    StartServer(XvfbOptions());
+    Open(16);
+    g_frameBuf = frameBuf_.get();
+    g_backBuffer = frameBuf_->GetPixels();
+    FillPattern(g_backBuffer);
+    const long total = static_cast<long>(W) * H;
+    struct {
+        int ringStart, viewX, viewY;
+        long shown;
+    } cases[] = {
+        {5, 0, 0, 5},
+        {static_cast<int>(total) + 5, 0, 0, 5},  // past the end of the ring
+        {3 * static_cast<int>(total) + W + 2, 0, 0, W + 2},
+        {0, 2, 1, total - W - 2},  // negative: wraps backwards
+    };
+    for (const auto& c : cases) {
+        g_ringStart = c.ringStart;
+        g_viewX = c.viewX;
+        g_viewY = c.viewY;
+        tw::fake::MouseCalls().clear();
+        PresentBackBuffer();
+        std::string where;
+        EXPECT_TRUE(WindowShowsRing(client_->ReadPixels(g_xWindow, W, H), c.shown, &where))
+            << "ring start " << c.ringStart << ": " << where;
+        EXPECT_EQ(tw::fake::MouseCalls(), (std::vector<std::string>{"DrawCursor", "EraseCursor"}));
+    }
+    g_frameBuf = nullptr;
+    g_backBuffer = nullptr;
+    g_ringStart = g_viewX = g_viewY = 0;
+}
+
+TEST(CopyPixelRowHuedTest, ReplacesGreysByTheHueAndKeepsTheRest) {
+    tw::test::ResetServices();
+    Hue& hue = tw::fake::HueEntry(33);
+    for (int i = 0; i < 32; ++i) hue.colors[i] = static_cast<M_WORD>(0x1000 + i);
+    const unsigned short grey555 = (7 << 10) | (7 << 5) | 7;
+    const unsigned short grey565 = (7 << 11) | (14 << 5) | 7;
+    const unsigned short colour = (31 << 10) | 3;
+    struct {
+        BOOL layout565;
+        int hue;
+        unsigned short source;
+        unsigned short expected;
+    } cases[] = {
+        {FALSE, 33, 0, 0xBEEF},        // transparent: destination kept
+        {FALSE, 33, grey555, 0x1007},  // grey: colour of its brightness
+        {FALSE, 33, (31 << 10) | (31 << 5) | 31, 0x101F},
+        {FALSE, 33, colour, colour},  // not grey: copied
+        {TRUE, 33, grey565, 0x1007},
+        {TRUE, 33, grey555, grey555},     // grey only under the other layout
+        {FALSE, 3000, grey555, grey555},  // no such hue: unhued
+        {FALSE, -1, grey555, grey555},
+    };
+    for (const auto& c : cases) {
+        use565 = c.layout565;
+        unsigned short dst = 0xBEEF;
+        CopyPixelRowHued(&dst, &c.source, 1, c.hue);
+        EXPECT_EQ(dst, c.expected) << "source " << c.source << " hue " << c.hue;
+    }
+    tw::test::ResetServices();
+}
+
+}  // namespace

@@ -1,0 +1,20 @@
+// Recording stand-in of the application object's entry points.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tw::fake {
+
+struct AppState {
+    // Every call in order: "OnChar 65", "LButtonDown 10 20", "SetWarMode 1",
+    // "RunMacro 0", "MouseMove 5 6".
+    std::vector<std::string> calls;
+    int warModeRequest = -1;  // what CApp::WarModeRequest answers
+    bool playerAtWar = false;
+    int randomCalls = 0;
+};
+
+AppState& App();
+
+}  // namespace tw::fake

@@ -1,0 +1,62 @@
+#include "support/fakes/FakeGumpManager.h"
+
+#include "TWTypes.h"
+#include "gumps/GumpManager.h"
+#include "support/TwTest.h"
+
+namespace tw::fake {
+
+std::vector<WaitingGumpCall>& WaitingGumps() {
+    static std::vector<WaitingGumpCall> calls;
+    return calls;
+}
+
+std::vector<std::string> WaitingGumpTexts() {
+    std::vector<std::string> texts;
+    for (const auto& call : WaitingGumps()) texts.push_back(call.text);
+    return texts;
+}
+
+std::vector<std::string>& GumpManagerCalls() {
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+namespace {
+const bool registered = [] {
+    tw::test::AddServiceReset([] {
+        WaitingGumps().clear();
+        GumpManagerCalls().clear();
+    });
+    return true;
+}();
+}  // namespace
+
+}  // namespace tw::fake
+
+CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump* parent, int withButton,
+                                            int logoutOnClose, int wideText) {
+    std::string narrow;
+    if (text && wideText) {
+        for (const M_WORD* p = static_cast<const M_WORD*>(text); *p; ++p)
+            narrow.push_back(*p < 0x100 ? static_cast<char>(*p) : '?');
+    } else if (text) {
+        narrow = static_cast<const char*>(text);
+    }
+    tw::fake::WaitingGumps().push_back(
+        {narrow, parent != nullptr, withButton, logoutOnClose, wideText});
+    return nullptr;
+}
+
+void CGumpManager::startup() {
+    tw::fake::GumpManagerCalls().push_back("startup");
+}
+void CGumpManager::shutdown() {
+    tw::fake::GumpManagerCalls().push_back("shutdown");
+}
+void CGumpManager::RecreateMainBitmap() {
+    tw::fake::GumpManagerCalls().push_back("RecreateMainBitmap");
+}
+void CGumpManager::Update() {
+    tw::fake::GumpManagerCalls().push_back("Update");
+}

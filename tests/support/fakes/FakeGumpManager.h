@@ -1,0 +1,25 @@
+// Recording stand-in of the gump manager.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tw::fake {
+
+struct WaitingGumpCall {
+    std::string text;  // 16-bit texts are narrowed (units above 0xFF become '?')
+    bool hasParent;
+    int withButton;
+    int logoutOnClose;
+    int wideText;
+};
+
+// Every CGumpManager::OpenWaitingGump call in order.
+std::vector<WaitingGumpCall>& WaitingGumps();
+// Just their texts.
+std::vector<std::string> WaitingGumpTexts();
+// The other calls in order: "startup", "shutdown", "RecreateMainBitmap",
+// "Update".
+std::vector<std::string>& GumpManagerCalls();
+
+}  // namespace tw::fake

@@ -1,0 +1,32 @@
+#include "support/fakes/FakeWorldView.h"
+
+#include <cstdlib>
+
+#include "support/TwTest.h"
+#include "view/WorldView.h"
+
+M_WORD* g_workBuffer = nullptr;
+
+namespace tw::fake {
+
+int& InvalidateScreenCalls() {
+    static int calls = 0;
+    return calls;
+}
+
+namespace {
+const bool registered = [] {
+    tw::test::AddServiceReset([] {
+        InvalidateScreenCalls() = 0;
+        std::free(g_workBuffer);
+        g_workBuffer = nullptr;
+    });
+    return true;
+}();
+}  // namespace
+
+}  // namespace tw::fake
+
+void InvalidateScreen() {
+    ++tw::fake::InvalidateScreenCalls();
+}

@@ -12,6 +12,7 @@
 #include "app/Config.h"
 
 CFrameBuf* g_frameBuf = nullptr;
+bool X_FrameBuf::s_sharedPixmapsAllowed = true;
 Display* g_xDisplay = nullptr;
 Window g_xWindow = 0;
 GC g_xGC = nullptr;
@@ -81,7 +82,8 @@ BOOL X_FrameBuf::OpenDisplay(int width, int height, int depth) {
     int major = 0, minor = 0;
     Bool pixmaps = False;
     shmAvailable_ = XShmQueryVersion(display_, &major, &minor, &pixmaps) != 0;
-    shmPixmaps_ = shmAvailable_ && pixmaps && XShmPixmapFormat(display_) == ZPixmap;
+    shmPixmaps_ =
+        shmAvailable_ && pixmaps && XShmPixmapFormat(display_) == ZPixmap && s_sharedPixmapsAllowed;
 
     TWReport::print("X_FrameBuf::OpenDisplay: get root window.\n");
     root_ = RootWindow(display_, screen_);
@@ -301,7 +303,9 @@ void X_FrameBuf::PresentRect(int destX, int destY, int width, int height, int sr
 }
 
 void X_FrameBuf::Present() {
+    if (!open_) return;
     PresentRect(0, 0, width_, height_, 0, 0);
+    XFlush(display_);
 }
 
 void X_FrameBuf::PresentWrapped(int x, int y) {

@@ -37,6 +37,10 @@ public:
     // Copies one rectangle of the image to the window by the present path.
     void PresentRect(int destX, int destY, int width, int height, int srcX, int srcY);
 
+    // Off, a server's shared pixmaps are not used even when offered: tests
+    // and benchmarks reach the XShmPutImage path this way.
+    static bool s_sharedPixmapsAllowed;
+
     bool IsOpen() const { return open_; }
     bool UsesSharedMemory() const { return shmAvailable_; }
     bool UsesSharedPixmap() const { return shmPixmaps_; }

@@ -101,6 +101,7 @@ protected:
 struct DisplayCase {
     int depth;
     bool sharedMemory;
+    bool sharedPixmaps;
 };
 
 class FrameBufDisplayTest : public FrameBufFixture,
@@ -113,10 +114,13 @@ TEST_P(FrameBufDisplayTest, OpensTitledWindowAndPresentsRingOffsets) {
     options.sharedMemory = c.sharedMemory;
     StartServer(options);
     use565 = c.depth == 15;  // the visual must override the configured layout
+    X_FrameBuf::s_sharedPixmapsAllowed = c.sharedPixmaps;
     Open(c.depth);
+    X_FrameBuf::s_sharedPixmapsAllowed = true;
 
     EXPECT_EQ(client_->WindowName(g_xWindow), "Tarrowmere");
     EXPECT_EQ(frameBuf_->UsesSharedMemory(), c.sharedMemory);
+    EXPECT_EQ(frameBuf_->UsesSharedPixmap(), c.sharedMemory && c.sharedPixmaps);
     EXPECT_EQ(use565, c.depth == 16);
     EXPECT_EQ(frameBuf_->GetWidth(), W);
     EXPECT_EQ(frameBuf_->GetHeight(), H);
@@ -129,6 +133,7 @@ TEST_P(FrameBufDisplayTest, OpensTitledWindowAndPresentsRingOffsets) {
         {
             X11Lock lock;
             frameBuf_->PresentWrapped(offset[0], offset[1]);
+            XSync(g_xDisplay, False);  // the read-back comes through another connection
         }
         std::string where;
         EXPECT_TRUE(WindowShowsRing(client_->ReadPixels(g_xWindow, W, H),
@@ -141,13 +146,18 @@ TEST_P(FrameBufDisplayTest, OpensTitledWindowAndPresentsRingOffsets) {
               std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, FrameBufDisplayTest,
-                         ::testing::Values(DisplayCase{16, true}, DisplayCase{16, false},
-                                           DisplayCase{15, true}, DisplayCase{15, false}),
-                         [](const ::testing::TestParamInfo<DisplayCase>& info) {
-                             return "Depth" + std::to_string(info.param.depth) +
-                                    (info.param.sharedMemory ? "Shm" : "NoShm");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Depths, FrameBufDisplayTest,
+    ::testing::Values(DisplayCase{16, true, true}, DisplayCase{16, true, false},
+                      DisplayCase{16, false, false}, DisplayCase{15, true, true},
+                      DisplayCase{15, true, false}, DisplayCase{15, false, false}),
+    [](const ::testing::TestParamInfo<DisplayCase>& info) {
+        const DisplayCase& c = info.param;
+        return "Depth" + std::to_string(c.depth) +
+               (!c.sharedMemory   ? "PutImage"
+                : c.sharedPixmaps ? "SharedPixmap"
+                                  : "ShmPutImage");
+    });
 
 using FrameBufTest = FrameBufFixture;
 
@@ -370,6 +380,10 @@ TEST_F(FrameBufTest, PresentBackBufferTakesTheRingStartModuloTheBuffer) {
         g_viewY = c.viewY;
         tw::fake::MouseCalls().clear();
         PresentBackBuffer();
+        {
+            X11Lock lock;
+            XSync(g_xDisplay, False);
+        }
         std::string where;
         EXPECT_TRUE(WindowShowsRing(client_->ReadPixels(g_xWindow, W, H), c.shown, &where))
             << "ring start " << c.ringStart << ": " << where;

@@ -1,0 +1,299 @@
+// The sound manager: channel choice, the ambient cross-fade and the master
+// volume on their own, and the mix through the real OSS path: the ALSA OSS
+// emulation writes what the device gets to a file that the test reads.
+#include <cstdio>
+#include <cstring>
+
+#include "SoundManager.h"
+#include "app/App.h"
+#include "app/Config.h"
+#include "support/OssEmulation.h"
+#include "support/TwTest.h"
+#include "support/fakes/FakeApp.h"
+#include "support/fakes/FakeDHDCache.h"
+#include "support/fakes/FakeMapManager.h"
+
+namespace {
+
+using tw::fake::AddSound;
+using tw::test::OssEmulation;
+using tw::test::OssRun;
+
+const bool registered = [] {
+    tw::test::AddServiceReset(SoundManager::reset);
+    return true;
+}();
+
+class SoundTest : public tw::test::TwTest {
+protected:
+    void SetUp() override {
+        tw::test::TwTest::SetUp();
+        SoundManager::startup();
+    }
+    static std::vector<short> Samples(int count, short value) {
+        return std::vector<short>(static_cast<size_t>(count), value);
+    }
+};
+
+TEST_F(SoundTest, SameIdWithoutRestartKeepsItsChannel) {
+    AddSound(5, Samples(100, 1));
+    AddSound(6, Samples(100, 1));
+    EXPECT_EQ(SoundManager::PlaySound(5, 0, 0), 0);
+    EXPECT_EQ(SoundManager::PlaySound(6, 0, 0), 1);
+    EXPECT_EQ(SoundManager::PlaySound(5, 0, 0), 0);
+    EXPECT_EQ(SoundManager::PlaySound(5, 0, 0, FALSE, 0, TRUE), 2);  // restart: a new channel
+}
+
+TEST_F(SoundTest, FullChannelsGiveWayToTheQuietestTheLaterAmongEquals) {
+    const int volumes[8] = {0, -100, -900, -300, -900, -50, -10, 0};
+    for (int i = 0; i < 8; ++i) {
+        AddSound(10 + i, Samples(100, 1));
+        ASSERT_EQ(SoundManager::PlaySound(10 + i, 0, volumes[i]), i);
+    }
+    AddSound(30, Samples(100, 1));
+    EXPECT_EQ(SoundManager::PlaySound(30, 0, 0), 4);
+    EXPECT_EQ(SoundManager::Channel(4).soundId, 30);
+    AddSound(31, Samples(100, 1));
+    EXPECT_EQ(SoundManager::PlaySound(31, 0, 0), 2);
+}
+
+TEST_F(SoundTest, RefusesMissingShortAndOutOfRangeSounds) {
+    tw::fake::AddSoundIndex(1, 0, 40);    // header only
+    tw::fake::AddSoundIndex(2, -1, 500);  // no such sound
+    AddSound(3, {});
+    struct {
+        int id;
+        const char* what;
+    } cases[] = {{1, "40 bytes"},     {2, "offset -1"},
+                 {3, "empty record"}, {4, "no entry"},
+                 {-1, "negative id"}, {SoundManager::NumSndFx, "id past the table"}};
+    for (const auto& c : cases) EXPECT_EQ(SoundManager::PlaySound(c.id, 0, 0), -1) << c.what;
+    for (int i = 0; i < SoundManager::kChannels; ++i) EXPECT_FALSE(SoundManager::Channel(i).Busy());
+}
+
+TEST_F(SoundTest, DisabledSoundStartsNothing) {
+    AddSound(5, Samples(100, 1));
+    SoundManager::Enable(FALSE);
+    EXPECT_EQ(SoundManager::PlaySound(5, 0, 0), -1);
+    EXPECT_EQ(SoundManager::PlaySoundIfEnabled(5, 0, 0), -1);
+}
+
+TEST_F(SoundTest, RandomDrawsTwoNumbers) {
+    AddSound(5, Samples(100, 1));
+    SoundManager::PlaySound(5, 0, 0, FALSE, 1);
+    EXPECT_EQ(tw::fake::App().randomCalls, 2);
+}
+
+TEST_F(SoundTest, MasterVolumeDoesNotCompound) {
+    AddSound(5, Samples(100, 1));
+    int channel = SoundManager::PlaySound(5, 0, -1000);
+    SoundManager::SetVolume(51);  // factor 0.2
+    const int once = SoundManager::Channel(channel).volume;
+    SoundManager::SetVolume(51);
+    SoundManager::SetVolume(51);
+    EXPECT_EQ(SoundManager::Channel(channel).volume, once);
+    EXPECT_EQ(once, static_cast<int>(-2500 + 51 / 255.0f * 1500.0f));
+    SoundManager::SetVolume(255);
+    EXPECT_EQ(SoundManager::Channel(channel).volume, -1000);
+}
+
+TEST_F(SoundTest, PositionalSoundsPanAndFadeByDistance) {
+    tw::fake::SetPlayerCoords(Coords(100, 100, 0));
+    struct {
+        short x, y;
+        BOOL reverse;
+        int pan, volume;
+    } cases[] = {
+        {100, 100, FALSE, 0, 0},          // on the player
+        {109, 100, FALSE, 625, -1250},    // 9 cells east: half distance, dx 9
+        {100, 109, FALSE, -625, -1250},   // south: screen left
+        {136, 100, FALSE, 2500, -2500},   // far: clamped both ways
+        {109, 100, TRUE, -625, -1250},    // speakers swapped
+        {5200, 100, FALSE, 2500, -2500},  // another facet
+    };
+    int id = 100;
+    for (const auto& c : cases) {
+        AddSound(id, Samples(100, 1));
+        ReverseSpeakers = c.reverse;
+        int channel = SoundManager::PlayPositional(id, Coords(c.x, c.y, 0), 1.0f);
+        ASSERT_GE(channel, 0);
+        EXPECT_EQ(SoundManager::Channel(channel).pan, c.pan) << c.x << "," << c.y;
+        EXPECT_EQ(SoundManager::Channel(channel).volume, c.volume) << c.x << "," << c.y;
+        SoundManager::reset();
+        SoundManager::startup();
+        ++id;
+    }
+}
+
+TEST_F(SoundTest, AmbientFadesInAndTheOldOneFadesOutAndIsFreed) {
+    AddSound(7, Samples(100, 1));
+    AddSound(8, Samples(100, 1));
+    SoundManager::SetAmbient(7);
+    const int first = SoundManager::CurrentAmbient().channel;
+    ASSERT_GE(first, 0);
+    EXPECT_TRUE(SoundManager::Channel(first).loop);
+    for (int i = 0; i < 20; ++i) SoundManager::Update();
+    EXPECT_EQ(SoundManager::CurrentAmbient().level, -2200);
+    EXPECT_EQ(SoundManager::Channel(first).volume, -2200);
+
+    SoundManager::SetAmbient(8);
+    EXPECT_EQ(SoundManager::FadingAmbient().id, 7);
+    EXPECT_EQ(SoundManager::FadingAmbient().channel, first);
+    for (int i = 0; i < 14; ++i) SoundManager::Update();
+    EXPECT_TRUE(SoundManager::Channel(first).Busy());
+    SoundManager::Update();  // the fifteenth step reaches -2500
+    EXPECT_FALSE(SoundManager::Channel(first).Busy());
+    EXPECT_EQ(SoundManager::FadingAmbient().id, 0);
+    EXPECT_EQ(SoundManager::FadingAmbient().channel, -1);
+}
+
+TEST_F(SoundTest, SwitchingBackWithinTheFadeSwapsWithoutRestarting) {
+    AddSound(7, Samples(100, 1));
+    AddSound(8, Samples(100, 1));
+    SoundManager::SetAmbient(7);
+    const int channel7 = SoundManager::CurrentAmbient().channel;
+    SoundManager::SetAmbient(8);
+    const int channel8 = SoundManager::CurrentAmbient().channel;
+    SoundManager::SetAmbient(7);
+    EXPECT_EQ(SoundManager::CurrentAmbient().id, 7);
+    EXPECT_EQ(SoundManager::CurrentAmbient().channel, channel7);
+    EXPECT_EQ(SoundManager::FadingAmbient().id, 8);
+    EXPECT_EQ(SoundManager::FadingAmbient().channel, channel8);
+}
+
+TEST_F(SoundTest, ReplacedFadingAmbientAndTakenChannelsDropTheirReferences) {
+    AddSound(7, Samples(100, 1));
+    AddSound(8, Samples(100, 1));
+    AddSound(9, Samples(100, 1));
+    SoundManager::SetAmbient(7);
+    const int channel7 = SoundManager::CurrentAmbient().channel;
+    SoundManager::SetAmbient(8);
+    SoundManager::SetAmbient(9);  // 7 was fading: its looping channel stops
+    for (int i = 0; i < SoundManager::kChannels; ++i)
+        EXPECT_NE(SoundManager::Channel(i).soundId, 7) << "channel " << i;
+    EXPECT_EQ(SoundManager::CurrentAmbient().channel, channel7);  // free again, so reused
+    EXPECT_EQ(SoundManager::FadingAmbient().id, 8);
+
+    // Fill every channel: the quiet ambients are taken over first.
+    for (int id = 20; id < 28; ++id) {
+        AddSound(id, Samples(100, 1));
+        SoundManager::PlaySound(id, 0, 0);
+    }
+    EXPECT_EQ(SoundManager::CurrentAmbient().channel, -1);
+    EXPECT_EQ(SoundManager::CurrentAmbient().id, 9);
+    EXPECT_EQ(SoundManager::FadingAmbient().channel, -1);
+    for (int i = 0; i < 30; ++i) SoundManager::Update();  // no channel: nothing to touch
+}
+
+TEST_F(SoundTest, WithoutADeviceTheClientRunsSilent) {
+    if (access("/dev/dsp", F_OK) == 0) GTEST_SKIP() << "this machine has a sound device";
+    AddSound(5, Samples(100, 1));
+    tw::test::StderrCapture err;
+    SoundManager::OpenIfEnabled();
+    EXPECT_FALSE(SoundManager::DeviceOpen());
+    EXPECT_NE(err.text().find("/dev/dsp open"), std::string::npos);
+    EXPECT_EQ(SoundManager::PlaySound(5, 0, 0), 0);  // channels are still handed out
+    SoundManager::Update();
+}
+
+TEST_F(SoundTest, NameIndexHashesBytesUnsigned) {
+    EXPECT_EQ(SoundNameHash(""), 0);
+    EXPECT_EQ(SoundNameHash("\xff"), 255);
+    EXPECT_EQ(SoundNameHash("\xff\xff"), (255 + 64 * 255) % 293);
+    EXPECT_EQ(SoundManager::LookupSoundName("aaaenvir_d_jung01"), 3);
+    EXPECT_EQ(SoundManager::LookupSoundName("monster_lava_lizard_5"), 653);
+    EXPECT_EQ(SoundManager::LookupSoundName("\xe9t\xe9"), 0);
+}
+
+// Frames (left, right) of the 16-bit capture.
+std::vector<std::pair<int, int>> Frames16(const std::string& capture) {
+    std::vector<std::pair<int, int>> frames;
+    for (size_t i = 0; i + 4 <= capture.size(); i += 4) {
+        auto at = [&](size_t k) {
+            return static_cast<short>(static_cast<unsigned char>(capture[k]) |
+                                      (static_cast<unsigned char>(capture[k + 1]) << 8));
+        };
+        frames.emplace_back(at(i), at(i + 2));
+    }
+    return frames;
+}
+
+// Two sounds at once: one panned half left, one fully right, loud enough
+// to saturate where they add up.
+void PlayPannedPair() {
+    AddSound(1, {1000, -1000, 30000, 20000});
+    AddSound(2, {500, 500, 30000, -30000});
+    SoundManager::OpenDevice();
+    ASSERT_TRUE(SoundManager::DeviceOpen());
+    ASSERT_GT(SoundManager::FramesPerFragment(), 4);
+    ASSERT_EQ(SoundManager::PlaySound(1, -1250, 0), 0);
+    ASSERT_EQ(SoundManager::PlaySound(2, 2500, 0), 1);
+    SoundManager::Update();
+    SoundManager::Update();
+    EXPECT_FALSE(SoundManager::Channel(0).Busy());  // both ended within the fragment
+    EXPECT_FALSE(SoundManager::Channel(1).Busy());
+    SoundManager::CloseDevice();
+}
+
+TEST_F(SoundTest, MixesPannedSaturatedSamplesToTheDevice) {
+    if (OssEmulation::InChild()) {
+        PlayPannedPair();
+        return;
+    }
+    OssRun run = OssEmulation::RunChild();
+    ASSERT_EQ(run.status, 0) << run.output;
+    auto frames = Frames16(run.capture);
+    ASSERT_GE(frames.size(), 8u) << run.output;
+    const std::pair<int, int> expected[] = {
+        {1000, 500 + 500}, {-1000, -500 + 500}, {30000, 32767}, {20000, 10000 - 30000}};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(frames[static_cast<size_t>(i)], expected[i]) << i;
+    for (size_t i = 4; i < frames.size(); ++i)
+        ASSERT_EQ(frames[i], std::make_pair(0, 0)) << "frame " << i;
+}
+
+TEST_F(SoundTest, EightBitOutputIsUnsignedAroundSilence128) {
+    if (OssEmulation::InChild()) {
+        Sound8Bit = TRUE;
+        SoundManager::startup();
+        PlayPannedPair();
+        EXPECT_TRUE(SoundManager::EightBit());
+        return;
+    }
+    OssRun run = OssEmulation::RunChild();
+    ASSERT_EQ(run.status, 0) << run.output;
+    ASSERT_GE(run.capture.size(), 16u) << run.output;
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(run.capture.data());
+    // Each side adds its upper byte: 1000>>8 = 3, 500>>8 = 1, -1000>>8 = -4, ...
+    const int expected[] = {131, 130, 124, 127, 245, 255, 206, 49};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(bytes[i], expected[i]) << "byte " << i;
+    for (size_t i = 8; i < run.capture.size(); ++i) ASSERT_EQ(bytes[i], 128) << "byte " << i;
+}
+
+TEST_F(SoundTest, LoopingSoundPlaysOnAndCdInstallMixesSilence) {
+    if (OssEmulation::InChild()) {
+        AddSound(1, {100, 200, 300});
+        SoundManager::OpenDevice();
+        ASSERT_EQ(SoundManager::PlaySound(1, 0, 0, TRUE), 0);
+        SoundManager::Update();
+        EXPECT_TRUE(SoundManager::Channel(0).Busy());
+        CApp::hdConfig = CApp::CDInstall;
+        SoundManager::Update();
+        SoundManager::CloseDevice();
+        return;
+    }
+    OssRun run = OssEmulation::RunChild();
+    ASSERT_EQ(run.status, 0) << run.output;
+    auto frames = Frames16(run.capture);
+    ASSERT_GE(frames.size(), 12u);
+    // The first Update fills at least one fragment with the loop; what
+    // follows from the second (a CD install) is silence.
+    size_t loud = 0;
+    while (loud < frames.size() && frames[loud].first != 0) ++loud;
+    ASSERT_GE(loud, 6u);
+    ASSERT_EQ(loud % 64, 0u) << "the loop ends only where a fragment ends";
+    for (size_t i = 0; i < loud; ++i)
+        ASSERT_EQ(frames[i].first, 100 * static_cast<int>(i % 3 + 1)) << "frame " << i;
+    for (size_t i = loud; i < frames.size(); ++i) ASSERT_EQ(frames[i].first, 0) << "frame " << i;
+}
+
+}  // namespace

@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "Platform.h"
+#include "app/Config.h"
+#include "support/TwTest.h"
 
 namespace {
+
+// Every test of this folder starts from the built-in configuration.
+const bool registered = [] {
+    tw::test::AddServiceReset(ResetConfigForTests);
+    return true;
+}();
 
 struct PlanCase {
     const char* what;

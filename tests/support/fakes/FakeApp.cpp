@@ -1,5 +1,7 @@
 #include "support/fakes/FakeApp.h"
 
+#include <cstdio>
+
 #include "app/App.h"
 #include "support/TwTest.h"
 
@@ -16,37 +18,41 @@ const bool registered = [] {
     return true;
 }();
 
-void Record(const std::string& call) {
-    App().calls.push_back(call);
+void Record(const char* name, int a) {
+    char text[64];
+    snprintf(text, sizeof text, "%s %d", name, a);
+    App().calls.push_back(text);
 }
 
-std::string At(short x, short y) {
-    return " " + std::to_string(x) + " " + std::to_string(y);
+void Record(const char* name, short x, short y) {
+    char text[64];
+    snprintf(text, sizeof text, "%s %d %d", name, x, y);
+    App().calls.push_back(text);
 }
 }  // namespace
 
 }  // namespace tw::fake
 
 void CApp::OnChar(int code) {
-    tw::fake::Record("OnChar " + std::to_string(code));
+    tw::fake::Record("OnChar", code);
 }
 void CApp::OnLButtonDown(short x, short y) {
-    tw::fake::Record("LButtonDown" + tw::fake::At(x, y));
+    tw::fake::Record("LButtonDown", x, y);
 }
 void CApp::OnLButtonUp(short x, short y) {
-    tw::fake::Record("LButtonUp" + tw::fake::At(x, y));
+    tw::fake::Record("LButtonUp", x, y);
 }
 void CApp::OnRButtonDown(short x, short y) {
-    tw::fake::Record("RButtonDown" + tw::fake::At(x, y));
+    tw::fake::Record("RButtonDown", x, y);
 }
 void CApp::OnRButtonUp(short x, short y) {
-    tw::fake::Record("RButtonUp" + tw::fake::At(x, y));
+    tw::fake::Record("RButtonUp", x, y);
 }
 void CApp::OnMouseMove(short x, short y) {
-    tw::fake::Record("MouseMove" + tw::fake::At(x, y));
+    tw::fake::Record("MouseMove", x, y);
 }
 void CApp::SetWarMode(int mode) {
-    tw::fake::Record("SetWarMode " + std::to_string(mode));
+    tw::fake::Record("SetWarMode", mode);
 }
 int CApp::WarModeRequest() {
     return tw::fake::App().warModeRequest;
@@ -55,7 +61,7 @@ BOOL CApp::PlayerAtWar() {
     return tw::fake::App().playerAtWar ? TRUE : FALSE;
 }
 void CApp::RunMacro(int index) {
-    tw::fake::Record("RunMacro " + std::to_string(index));
+    tw::fake::Record("RunMacro", index);
 }
 
 int RandomNumber(int n) {

@@ -1,5 +1,7 @@
 #include "support/fakes/FakeMouseManager.h"
 
+#include <cstdio>
+
 #include "gumps/MouseManager.h"
 #include "support/TwTest.h"
 
@@ -27,12 +29,24 @@ const bool registered = [] {
 void Record(const std::string& call) {
     MouseCalls().push_back(call);
 }
+
+void Record(const char* name, int a) {
+    char text[64];
+    snprintf(text, sizeof text, "%s %d", name, a);
+    MouseCalls().push_back(text);
+}
+
+void Record(const char* name, int x, int y) {
+    char text[64];
+    snprintf(text, sizeof text, "%s %d %d", name, x, y);
+    MouseCalls().push_back(text);
+}
 }  // namespace
 
 }  // namespace tw::fake
 
 void MouseManager::SetCursorType(int kind) {
-    tw::fake::Record("SetCursorType " + std::to_string(kind));
+    tw::fake::Record("SetCursorType", kind);
 }
 void MouseManager::BeginWait() {
     tw::fake::Record("BeginWait");
@@ -50,7 +64,7 @@ void MouseManager::LoadCursorArt() {
     tw::fake::Record("LoadCursorArt");
 }
 void MouseManager::EnableCursor(BOOL on) {
-    tw::fake::Record("EnableCursor " + std::to_string(on));
+    tw::fake::Record("EnableCursor", on);
 }
 void MouseManager::GetMousePos(int* x, int* y) {
     *x = tw::fake::Mouse().x;
@@ -62,10 +76,10 @@ BOOL MouseManager::CursorNeedsRedraw() {
 void MouseManager::SetPos(int x, int y) {
     tw::fake::Mouse().x = x;
     tw::fake::Mouse().y = y;
-    tw::fake::Record("SetPos " + std::to_string(x) + " " + std::to_string(y));
+    tw::fake::Record("SetPos", x, y);
 }
 void MouseManager::MoveCursor(BOOL force) {
-    tw::fake::Record("MoveCursor " + std::to_string(force));
+    tw::fake::Record("MoveCursor", force);
 }
 void MouseManager::DrawCursor() {
     tw::fake::Record("DrawCursor");
@@ -74,16 +88,16 @@ void MouseManager::EraseCursor() {
     tw::fake::Record("EraseCursor");
 }
 void MouseManager::OnLButtonDown(short x, short y) {
-    tw::fake::Record("OnLButtonDown " + std::to_string(x) + " " + std::to_string(y));
+    tw::fake::Record("OnLButtonDown", x, y);
 }
 void MouseManager::OnLButtonUp(short x, short y) {
-    tw::fake::Record("OnLButtonUp " + std::to_string(x) + " " + std::to_string(y));
+    tw::fake::Record("OnLButtonUp", x, y);
 }
 void MouseManager::OnRButtonDown(short x, short y) {
-    tw::fake::Record("OnRButtonDown " + std::to_string(x) + " " + std::to_string(y));
+    tw::fake::Record("OnRButtonDown", x, y);
 }
 void MouseManager::OnRButtonUp(short x, short y) {
-    tw::fake::Record("OnRButtonUp " + std::to_string(x) + " " + std::to_string(y));
+    tw::fake::Record("OnRButtonUp", x, y);
 }
 void MouseManager::Update() {
     tw::fake::Record("Update");

@@ -1,13 +1,21 @@
 // CApp: the client's application-wide state and the small operations that
-// belong to no single manager.  A static class, never instantiated; its
-// state lives for the process unless a comment says otherwise.
+// belong to no single manager.  A static class, never instantiated.
+//
+// Lifetimes: the settings, paths, speech hues, word and ignore lists live for
+// the process (CApp::startup fills them once); the login-server lists, the
+// chosen server and the connected and in-world flags live for a connection;
+// the speech queue and the targeting request live until they are served.
 //
 // The app folder also holds the configuration keys (Config.h), the shared
 // line reader (TextLine.h), colour and name helpers (Color.h), the version
-// manager and the song list.
+// manager and the song list.  The frame tick (FrameTick) and the macros are
+// built in files of their own.
 #pragma once
 
 #include "TWTypes.h"
+#include "strings/List.h"
+#include "strings/TextBuffer.h"
+#include "strings/USimStr.h"
 
 // One list of login servers, filled from "login.cfg".  A numeric entry has an
 // address and no host; a named one has its host text and address 0 until it
@@ -29,12 +37,47 @@ struct LoginServerList {
     void Clear();
 };
 
+// One line of speech held back by the spam throttle.
+struct CQueuedSay {
+    int kind = 0;      // 0 = 8-bit text, otherwise 16-bit
+    USimStr wideText;  // the 16-bit text
+    CTextBuffer text;  // the 8-bit text
+    int a = 0;         // passed on to the speech sender as given
+    int b = 0;
+};
+
+// One entry of the ignore list: whose speech and trade requests are dropped.
+struct IgnoreEntry {
+    char name[31];  // 30 bytes on file, always terminated here
+    M_DWORD serial;
+};
+
 class CApp {
 public:
+    static constexpr int MAX_WORDS = 80;
+    static constexpr int WORD_LENGTH = 30;  // units per entry, terminator included
+    static constexpr int MAX_IGNORED = 20;
+    static constexpr int CHAR_SLOTS = 5;
+
     static void startup();
     static void shutdown();
     static void LoadPlayerFile();
+    // The word list ("twbscene.lst") and the ignore list ("ignore.lst").
     static void LoadWordLists();
+    // 0 = word list, 1 = ignore list; other values do nothing.
+    static void SaveWordLists(int which);
+    static BOOL IsSerialInList(int serial);
+    // The saved speech and emote hues per character slot ("chardata.mul").
+    static void LoadCharData();
+    static void SaveCharData();
+
+    // The first search path that holds the file, as a full path; fatal when
+    // none does.  The result is overwritten by the next call.
+    static char* get_HDpath(const char* name);
+    // The CD data directory and the name; overwritten by the next call.
+    static char* get_CDpath(const char* name);
+    static const char* GetDefaultDataDir();
+    static void OutOfMemory();
 
     // The frame tick: the client's one periodic step.
     static void FrameTick(int skipDraw);
@@ -58,6 +101,21 @@ public:
     // Runs every action of the macro at that list index.
     static void RunMacro(int index);
 
+    // The speech throttle.  Senders ask SpeechAllowed; after sending they add
+    // the line's length; a line that may not go yet is announced with
+    // QueueSpamSpeech and held back with AddQueuedSay (or a 16-bit record in
+    // queuedSpeech).  UpdateSpeechQueue is the frame tick's step: the counter
+    // decays by SpamLimit per second and held-back lines go out while it
+    // stays below the limit.
+    static BOOL SpeechAllowed();
+    static void AddSpeechSpam(int amount);
+    static void AddQueuedSay(const char* text, int a, int b);
+    static void QueueSpamSpeech();
+    static void UpdateSpeechQueue();
+
+    // 1 = not allowed as a character name.
+    static int IsBadName(const char* name);
+
     // The installation kind, from HdUsage: every data file on the hard disk,
     // or some on the CD with a cache file.
     enum HdConfig { MaxHD = 0, CDInstall = 1 };
@@ -67,10 +125,38 @@ public:
     // skipped with skipLoginServers.
     static void readConfig(const char* fileName, BOOL skipLoginServers);
 
-    // Connection-lifetime state: the login servers from "login.cfg".
+    // Process state.
+    static BOOL started;
+    static char hdDirectory[384];  // working directory at start-up, with "/"
+    static M_DWORD framePeriod;    // ms between ticks of the main loop
+    static M_WORD speechHue, speechFont, emoteHue, emoteFont;
+    static M_WORD savedSpeechHues[CHAR_SLOTS], savedEmoteHues[CHAR_SLOTS];
+    static M_WORD wordList[MAX_WORDS][WORD_LENGTH];
+    static int wordCount;
+    static IgnoreEntry ignoreList[MAX_IGNORED];
+    static int ignoreCount;
+    // The game clock that the frame tick advances: hour 0-23, minute 0-59,
+    // seconds count 0-19 (a game minute lasts 20 real seconds).
+    static int gameHour, gameMinute, gameSeconds;
+
+    // The speech throttle: the counter (never below 0), the time of its last
+    // decay on the GetTimeMs scale, and the lines held back.
+    static int spamCounter;
+    static M_DWORD spamClock;
+    static CList<CQueuedSay> queuedSpeech;
+
+    // Connection state: the login servers from "login.cfg".
     static LoginServerList loginServers;
     static LoginServerList backupLoginServers;
+
+    // Test support: every state back to its start value.
+    static void reset();
 };
 
-// rand() % n; n must be non-zero.
+BOOL IsBadNameChar(int c);
+BOOL IsNameSeparator(int c);
+
+// rand() % n; 0 for n of 0 or less.
 int RandomNumber(int n);
+// The file's size divided by the record size; 0 when it cannot be opened.
+int NumRecsInFile(const char* name, int recordSize);

@@ -6,3 +6,7 @@ void TextManager::AddSystemMessage(int, int, const char* text) {
     TW_PENDING("TextManager::AddSystemMessage");
     TWReport::print("%s\n", text ? text : "");
 }
+
+void TextManager::SendSpeech(const char*, int, int) {
+    TW_PENDING("TextManager::SendSpeech");
+}

@@ -20,3 +20,9 @@ TextManagerCalls& textManager() {
 void TextManager::AddSystemMessage(int hue, int font, const char* text) {
     tw::fake::textManager().systemMessages.push_back({hue, font, text ? text : ""});
 }
+
+void TextManager::SendSpeech(const char* text, int length, int type) {
+    auto& calls = tw::fake::textManager();
+    calls.speech.push_back({text ? text : "", length, type});
+    if (calls.onSendSpeech) calls.onSendSpeech(calls.speech.back());
+}

@@ -1,6 +1,7 @@
 // Records the text manager calls made by the code under test.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,18 @@ struct SystemMessage {
     std::string text;
 };
 
+struct Speech {
+    std::string text;
+    int length;
+    int type;
+};
+
 struct TextManagerCalls {
     std::vector<SystemMessage> systemMessages;
+    std::vector<Speech> speech;
+    // Runs after a SendSpeech is recorded (a test can let it count spam as
+    // the real sender does).
+    std::function<void(const Speech&)> onSendSpeech;
 };
 
 TextManagerCalls& textManager();

@@ -1,7 +1,8 @@
 // Fixture of the app module's tests: the base fixture plus the reset of the
-// configuration settings and login-server lists.
+// configuration settings, login-server lists and application state.
 #pragma once
 
+#include "app/App.h"
 #include "app/Config.h"
 #include "support/TwTest.h"
 
@@ -14,6 +15,7 @@ protected:
         if (!registered) {
             registered = true;
             AddServiceReset(ResetConfigForTests);
+            AddServiceReset(CApp::reset);
         }
         TwTest::SetUp();
     }

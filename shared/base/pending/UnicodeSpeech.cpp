@@ -1,0 +1,7 @@
+#include "resources/UnicodeSpeech.h"
+
+#include "pending/Pending.h"
+
+void SendUnicodeSpeech(const M_WORD*, int, int) {
+    TW_PENDING("SendUnicodeSpeech");
+}

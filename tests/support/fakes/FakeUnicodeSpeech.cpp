@@ -1,0 +1,24 @@
+#include "FakeUnicodeSpeech.h"
+
+#include "resources/UnicodeSpeech.h"
+#include "support/TwTest.h"
+
+namespace tw::fake {
+
+std::vector<UnicodeSpeech>& unicodeSpeech() {
+    static std::vector<UnicodeSpeech> calls;
+    static bool registered = false;
+    if (!registered) {
+        registered = true;
+        tw::test::AddServiceReset([] { calls.clear(); });
+    }
+    return calls;
+}
+
+}  // namespace tw::fake
+
+void SendUnicodeSpeech(const M_WORD* text, int value, int mode) {
+    std::vector<M_WORD> units;
+    for (const M_WORD* u = text; u && *u; ++u) units.push_back(*u);
+    tw::fake::unicodeSpeech().push_back({units, value, mode});
+}

@@ -16,3 +16,12 @@ using BOOL = int;
 #ifndef FALSE
 #define FALSE 0
 #endif
+
+// A rectangle of signed 32-bit edges; right and bottom are exclusive.  The
+// clip rectangles of the drawers and the screen rectangles of draw items.
+struct RECT {
+    std::int32_t left;
+    std::int32_t top;
+    std::int32_t right;
+    std::int32_t bottom;
+};

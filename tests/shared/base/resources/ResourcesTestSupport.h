@@ -1,0 +1,36 @@
+// Fixture of the resources tests: the base fixture plus the resets of the
+// configuration, the hue table and the drawing state, and small helpers for
+// pixel buffers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "TWTypes.h"
+#include "support/TwTest.h"
+
+namespace tw::test {
+
+class ResourcesTest : public TwTest {
+protected:
+    void SetUp() override;
+};
+
+// Hue `number` gets the ramp 0x0400 + i (red 1, blue i): every entry differs
+// and none is a grey.
+void SetTestHue(int number);
+
+// A pixel buffer of width x height filled with `fill`.
+struct PixelBuffer {
+    int width;
+    int height;
+    std::vector<M_WORD> pixels;
+    PixelBuffer(int w, int h, M_WORD fill = 0) : width(w), height(h), pixels(size_t(w) * h, fill) {}
+    M_WORD at(int x, int y) const { return pixels[size_t(y) * width + x]; }
+    M_WORD* data() { return pixels.data(); }
+};
+
+// The buffer as rows of hex pixels, for readable failures.
+std::string Dump(const PixelBuffer& buffer);
+
+}  // namespace tw::test

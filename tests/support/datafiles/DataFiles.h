@@ -6,5 +6,7 @@
 #include "support/datafiles/ColourFormats.h"
 #include "support/datafiles/DataFile.h"
 #include "support/datafiles/FontFormats.h"
+#include "support/datafiles/IffFormat.h"
+#include "support/datafiles/LanguageFormats.h"
 #include "support/datafiles/PatchFormats.h"
 #include "support/datafiles/WorldFormats.h"

@@ -54,12 +54,21 @@ TEST(UnicodeStringTest, ComparisonsFoldOnlyAsciiLettersAndCompareUnsigned) {
         int n;
         int expected;
     } cases[] = {
-        {Cmp, "abc", "abc", 0, 0},     {Cmp, "abc", "abd", 0, -1},  {Cmp, "ab", "abc", 0, -1},
-        {Cmp, "abc", "ABC", 0, 1},     {Cmp, {0xFF00}, "z", 0, 1},  {Icmp, "ABC", "abc", 0, 0},
-        {Icmp, {0xC4}, {0xE4}, 0, -1}, {Icmp, "[", "a", 0, -1},  // '[' follows 'Z' but precedes the
-                                                                 // folded 'a'
-        {Icmp, "abc", "ABD", 0, -1},   {Icmp, "abcd", "ABC", 0, 1}, {Nicmp, "ABx", "aby", 2, 0},
-        {Nicmp, "ABx", "aby", 3, -1},  {Nicmp, "x", "y", 0, 0},     {Nicmp, "ab", "AB", 10, 0},
+        {Cmp, "abc", "abc", 0, 0},
+        {Cmp, "abc", "abd", 0, -1},
+        {Cmp, "ab", "abc", 0, -1},
+        {Cmp, "abc", "ABC", 0, 1},
+        {Cmp, {0xFF00}, "z", 0, 1},
+        {Icmp, "ABC", "abc", 0, 0},
+        {Icmp, {0xC4}, {0xE4}, 0, -1},
+        {Icmp, "[", "a", 0, -1},  // '[' follows 'Z' but precedes the
+                                  // folded 'a'
+        {Icmp, "abc", "ABD", 0, -1},
+        {Icmp, "abcd", "ABC", 0, 1},
+        {Nicmp, "ABx", "aby", 2, 0},
+        {Nicmp, "ABx", "aby", 3, -1},
+        {Nicmp, "x", "y", 0, 0},
+        {Nicmp, "ab", "AB", 10, 0},
     };
     for (const auto& c : cases) {
         int got = c.fn == Cmp    ? UnicodeStrcmp(c.a, c.b)

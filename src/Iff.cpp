@@ -1,0 +1,295 @@
+#include "Iff.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "TWReport.h"
+
+namespace {
+
+const char kSource[] = "../../src/Iff";
+
+M_DWORD read32(const M_BYTE* p, bool bigEndian) {
+    if (bigEndian)
+        return (static_cast<M_DWORD>(p[0]) << 24) | (static_cast<M_DWORD>(p[1]) << 16) |
+               (static_cast<M_DWORD>(p[2]) << 8) | p[3];
+    return (static_cast<M_DWORD>(p[3]) << 24) | (static_cast<M_DWORD>(p[2]) << 16) |
+           (static_cast<M_DWORD>(p[1]) << 8) | p[0];
+}
+
+// Tags go into log lines: a byte that is not printable shows as '.', so that
+// a zero byte cannot cut the line short.
+char printable(unsigned char c) {
+    return (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '.';
+}
+
+std::string tagText(IffTag tag) {
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) text += printable((tag >> shift) & 0xFF);
+    return text;
+}
+
+const char kEnterForm[] = "bool Iff::enterForm (IffTag tag)";
+const char kEnterChunk[] = "bool Iff::enterChunk (IffTag tag)";
+const char kExitChunk[] = "bool Iff::exitChunk (IffTag tag)";
+const char kExitForm[] = "bool Iff::exitForm (IffTag tag)";
+const char kCharsLeft[] = "unsigned int Iff::charsLeft (void)";
+const char kSkipString[] = "void Iff::skipString";
+const char kReadString[] = "void Iff::readString";
+const char kReadInt32[] = "int Iff::readInt32";
+
+}  // namespace
+
+Iff::Iff(const M_BYTE* data, size_t length) : data_(data), length_(data ? length : 0) {
+    stack_.reserve(capacity_);
+}
+
+Iff::~Iff() {
+    delete[] fileName_;
+}
+
+void Iff::setFileName(const char* name) {
+    clearFileName();
+    if (!name) return;
+    size_t n = strlen(name);
+    fileName_ = new char[n + 1];
+    memcpy(fileName_, name, n + 1);
+}
+
+void Iff::clearFileName() {
+    delete[] fileName_;
+    fileName_ = nullptr;
+}
+
+// Entries are only pushed after their end was checked against their parent,
+// so the innermost end never lies past the image.
+size_t Iff::limit() const {
+    return depth_ > 0 ? entryEnd(stack_.back()) : length_;
+}
+
+void Iff::compose(char* out, size_t size, const char* function, const char* message) const {
+    std::string text = "File:";
+    text += fileName_ ? fileName_ : "(null)";
+    text += ", Path:";
+    for (const Entry& entry : stack_) {
+        text += '/';
+        text += entry.tag;
+    }
+    text += ": ";
+    text += message;
+    text += " Tag at current position = '";
+    text += tagText(getCurrentTag());
+    text += "'.";
+    snprintf(out, size, "%s %s\n", function, text.c_str());
+}
+
+void Iff::reportError(const char* function, const char* message, bool fatal) {
+    char line[TWReport::kBufferSize];
+    compose(line, sizeof line, function ? function : "", message ? message : "");
+    if (fatal) TWReport::fatal("%s", line);
+    TWReport::warning("%s", line);
+}
+
+void Iff::refuse(const char* function, const char* message) {
+    if (failed_) return;
+    char line[TWReport::kBufferSize];
+    compose(line, sizeof line, function ? function : "", message ? message : "");
+    TWReport::error("%s", line);
+    failed_ = true;
+}
+
+void Iff::fail(const char* function, const char* format, ...) {
+    char message[512];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(message, sizeof message, format, args);
+    va_end(args);
+    refuse(function, message);
+}
+
+bool Iff::haveData(const char* function) {
+    if (data_) return !failed_;
+    if (!failed_)
+        TWReport::error("FILE:%s, Function:%s: no current data!\n", kSource,
+                        function ? function : "Iff::isForm");
+    failed_ = true;
+    return false;
+}
+
+bool Iff::isForm(IffTag tag) const {
+    if (!data_ || failed_) return false;
+    size_t end = limit();
+    if (pos_ > end || end - pos_ < 12) return false;
+    const M_BYTE* p = data_ + pos_;
+    if (read32(p, true) != MakeIffTag("FORM")) return false;
+    return tag == 0 || read32(p + 8, true) == tag;
+}
+
+bool Iff::isChunk(IffTag tag) const {
+    if (!data_ || failed_ || tag == 0) return false;
+    size_t end = limit();
+    if (pos_ > end || end - pos_ < 4) return false;
+    return read32(data_ + pos_, true) == tag;
+}
+
+void Iff::push(size_t start, M_DWORD length, size_t tagOffset) {
+    if (depth_ == capacity_) {
+        capacity_ *= 2;
+        stack_.reserve(capacity_);
+    }
+    Entry entry{start, length, {}};
+    for (int i = 0; i < 4; ++i) entry.tag[i] = static_cast<char>(data_[tagOffset + i]);
+    entry.tag[4] = 0;
+    stack_.push_back(entry);
+    ++depth_;
+}
+
+bool Iff::enter(IffTag tag, bool form, const char* function) {
+    if (!haveData(function)) return false;
+    const char* kind = form ? "FORM" : "CHUNK";
+    if (form ? !isForm(tag) : !isChunk(tag)) {
+        fail(function, "Cannot enter %s '%s'", kind, tagText(tag).c_str());
+        return false;
+    }
+    size_t start = pos_;
+    size_t header = form ? 12 : 8;
+    size_t end = limit();
+    if (end - start < 8) {
+        fail(function, "Cannot enter %s '%s': no room for its header", kind, tagText(tag).c_str());
+        return false;
+    }
+    M_DWORD length = read32(data_ + start + 4, true);
+    // The length must cover a FORM's type and stay inside the parent.
+    if (length > end - start - 8 || static_cast<size_t>(length) + 8 < header) {
+        fail(function, "Cannot enter %s '%s': length %u does not fit in its parent", kind,
+             tagText(tag).c_str(), static_cast<unsigned>(length));
+        return false;
+    }
+    push(start, length, form ? start + 8 : start);
+    if (form)
+        formLength_ = length;
+    else
+        chunkLength_ = length;
+    pos_ = start + header;
+    return true;
+}
+
+bool Iff::enterForm(IffTag tag) {
+    return enter(tag, true, kEnterForm);
+}
+
+bool Iff::enterChunk(IffTag tag) {
+    return enter(tag, false, kEnterChunk);
+}
+
+bool Iff::exitChunk(IffTag tag, bool mustBeEmpty) {
+    if (!haveData(kExitChunk)) return false;
+    if (depth_ < 1) {
+        if (tag)
+            fail(kExitChunk, "depth <= 0. Cannot exit CHUNK '%s'", tagText(tag).c_str());
+        else
+            fail(kExitChunk, "depth <= 0. Cannot exit CHUNK");
+        return false;
+    }
+    if (mustBeEmpty && charsLeft() != 0) {
+        fail(kExitChunk, "extra data in CHUNK");
+        return false;
+    }
+    Entry entry = stack_.back();
+    stack_.pop_back();
+    --depth_;
+    pos_ = entryEnd(entry);
+    // The pad byte is skipped when the parent holds it; a parent that ends
+    // right after an odd chunk is taken as it is.
+    if ((entry.length & 1) && pos_ < limit()) ++pos_;
+    return true;
+}
+
+bool Iff::exitForm(IffTag tag) {
+    if (!haveData(kExitForm)) return false;
+    if (depth_ < 1) {
+        if (tag)
+            fail(kExitForm, "depth <= 0. Cannot exit FORM '%s'", tagText(tag).c_str());
+        else
+            fail(kExitForm, "depth <= 0. Cannot exit FORM");
+        return false;
+    }
+    pos_ = entryEnd(stack_.back());
+    stack_.pop_back();
+    --depth_;
+    return true;
+}
+
+// ">=": a position is never past the end, but a test for equality alone
+// would loop forever if it were.
+bool Iff::atEndOfForm() const {
+    return depth_ >= 1 && pos_ >= entryEnd(stack_.back());
+}
+
+unsigned Iff::charsLeft() {
+    if (depth_ < 1) {
+        fail(kCharsLeft, "depth <= 0");
+        return 0;
+    }
+    size_t end = entryEnd(stack_.back());
+    return pos_ < end ? static_cast<unsigned>(end - pos_) : 0;
+}
+
+IffTag Iff::getCurrentTag() const {
+    if (!data_) return 0;
+    size_t end = limit();
+    if (pos_ > end || end - pos_ < 4) return 0;
+    return read32(data_ + pos_, true);
+}
+
+M_DWORD Iff::peekInt32(bool bigEndian) const {
+    if (!data_) return 0;
+    size_t end = limit();
+    if (pos_ > end || end - pos_ < 4) return 0;
+    return read32(data_ + pos_, bigEndian);
+}
+
+M_DWORD Iff::peekInt32(const M_BYTE* p, bool bigEndian) const {
+    if (!data_ || !p || p < data_ || p > data_ + length_) return 0;
+    size_t offset = static_cast<size_t>(p - data_);
+    if (length_ - offset < 4) return 0;
+    return read32(p, bigEndian);
+}
+
+int Iff::readInt32(bool bigEndian) {
+    if (!haveData(kReadInt32)) return 0;
+    if (charsLeft() < 4) {
+        fail(kReadInt32, "At end of CHUNK. Not enough data ?");
+        return 0;
+    }
+    M_DWORD value = read32(data_ + pos_, bigEndian);
+    pos_ += 4;
+    return static_cast<int>(value);
+}
+
+bool Iff::readString(char* dst, size_t size) {
+    const char* function = dst ? kReadString : kSkipString;
+    if (!haveData(function)) return false;
+    size_t left = charsLeft();
+    if (failed_) return false;
+    const M_BYTE* p = data_ + pos_;
+    const void* zero = memchr(p, 0, left);
+    if (!zero) {
+        fail(function, "At end of CHUNK. Not enough data ?");
+        return false;
+    }
+    size_t n = static_cast<size_t>(static_cast<const M_BYTE*>(zero) - p);
+    if (dst && size > 0) {
+        size_t copied = n < size - 1 ? n : size - 1;
+        memcpy(dst, p, copied);
+        dst[copied] = 0;
+    }
+    pos_ += n + 1;
+    return true;
+}
+
+bool Iff::skipString() {
+    return readString(nullptr, 0);
+}

@@ -24,22 +24,21 @@ void replay(const std::filesystem::path& file) {
 
 int main(int argc, char** argv) {
     if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
-    int count = 0;
+    // Collect absolute paths first: targets may change the working directory.
+    std::vector<std::filesystem::path> files;
     for (int i = 1; i < argc; ++i) {
-        std::filesystem::path arg(argv[i]);
-        std::vector<std::filesystem::path> files;
+        std::filesystem::path arg = std::filesystem::absolute(argv[i]);
         if (std::filesystem::is_directory(arg)) {
+            std::vector<std::filesystem::path> inDir;
             for (const auto& entry : std::filesystem::directory_iterator(arg))
-                if (entry.is_regular_file()) files.push_back(entry.path());
+                if (entry.is_regular_file()) inDir.push_back(entry.path());
+            std::sort(inDir.begin(), inDir.end());
+            files.insert(files.end(), inDir.begin(), inDir.end());
         } else {
             files.push_back(arg);
         }
-        std::sort(files.begin(), files.end());
-        for (const auto& file : files) {
-            replay(file);
-            ++count;
-        }
     }
-    printf("replayed %d inputs\n", count);
+    for (const auto& file : files) replay(file);
+    printf("replayed %zu inputs\n", files.size());
     return 0;
 }

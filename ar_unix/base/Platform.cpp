@@ -10,6 +10,7 @@
 #include "gumps/X11Lock.h"
 
 std::atomic<int> g_quitFlag{0};
+int g_timeZoneMinutesWest = 0;
 
 TickPlan PlanTicks(M_DWORD deadline, M_DWORD now, M_DWORD period, BOOL frameSkipping) {
     TickPlan plan;

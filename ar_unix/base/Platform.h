@@ -12,6 +12,10 @@
 // cursor thread reads it without a lock.
 extern std::atomic<int> g_quitFlag;
 
+// The local time zone in minutes west of Greenwich, read at start-up; the
+// login screens sort the servers by it.
+extern int g_timeZoneMinutesWest;
+
 // Clamps the view offset so that a 640x480 view fits the display size.
 void ClampViewOffset();
 

@@ -110,6 +110,7 @@ void SoundManager::startup() {
 }
 
 void SoundManager::shutdown() {
+    TWReport::print("SoundManager::shutdown: begin.\n");
     if (S().fd >= 0) CloseDevice();
 }
 

@@ -100,6 +100,8 @@ public:
 
     // Runs every action of the macro at that list index.
     static void RunMacro(int index);
+    // The macro runner's step, once per frame tick.
+    static void MacroTick();
 
     // The speech throttle.  Senders ask SpeechAllowed; after sending they add
     // the line's length; a line that may not go yet is announced with

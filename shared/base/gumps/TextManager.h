@@ -4,6 +4,10 @@
 
 class TextManager {
 public:
+    static void startup();
+    static void shutdown();
+    // Closes the journal file when journal saving left it open.
+    static void CloseJournalFile();
     // Shows a system message in the journal and on screen; notices pass hue 0
     // and font 3.
     static void AddSystemMessage(int hue, int font, const char* text);

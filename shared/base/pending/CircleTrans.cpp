@@ -11,3 +11,7 @@ void CCircleTrans::SetRadius(int) {
 void CCircleTrans::SetPosition(int, int) {
     TW_PENDING("CCircleTrans::SetPosition");
 }
+
+void CCircleTrans::Reset() {
+    TW_PENDING("CCircleTrans::Reset");
+}

@@ -10,3 +10,13 @@ void TextManager::AddSystemMessage(int, int, const char* text) {
 void TextManager::SendSpeech(const char*, int, int) {
     TW_PENDING("TextManager::SendSpeech");
 }
+
+void TextManager::startup() {
+    TW_PENDING("TextManager::startup");
+}
+
+void TextManager::shutdown() {
+    TW_PENDING("TextManager::shutdown");
+}
+
+void TextManager::CloseJournalFile() {}

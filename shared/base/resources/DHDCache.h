@@ -9,6 +9,8 @@ class CDHDCache {
 public:
     static void startup();
     static void shutdown();
+    // Maps the data files (and builds the cache file of a CD install).
+    static void Init();
     // Item index of a fixed-size file (a 12-byte index record, for one), or
     // null when it is absent.
     static const unsigned char* GetItemData(FileNumber file, int index);
@@ -17,3 +19,6 @@ public:
     static const unsigned char* GetCacheItem(FileNumber indexFile, FileNumber dataFile, int index,
                                              int* size, int* extra);
 };
+
+// Applies the version patches of "verdata.mul".
+void LoadVersionFile();

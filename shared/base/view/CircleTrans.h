@@ -5,6 +5,8 @@
 
 class CCircleTrans {
 public:
+    // Start-up: the circle back to its configured radius and position.
+    static void Reset();
     // Radius clamped to 2..256.
     void SetRadius(int radius);
     // Centre clamped into the play area.

@@ -10,3 +10,6 @@ void InvalidateScreen();
 // The world view's second full-size 16-bit work buffer, or null while it
 // does not exist; AllocateMainBitmap re-creates it at the display size.
 extern M_WORD* g_workBuffer;
+
+// One step along a path that the player follows.
+void FollowPathStep();

@@ -3,9 +3,13 @@
 // and the event pump with real events sent by another client.
 #include <sys/shm.h>
 
+#include <pthread.h>
+
+#include <chrono>
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 #include "support/TwTest.h"
 // Xlib's macros (None, Bool, Status) must come after the test framework.
@@ -392,6 +396,26 @@ TEST_F(FrameBufTest, PresentBackBufferTakesTheRingStartModuloTheBuffer) {
     g_frameBuf = nullptr;
     g_backBuffer = nullptr;
     g_ringStart = g_viewX = g_viewY = 0;
+}
+
+TEST_F(FrameBufTest, CursorThreadFollowsThePointerUntilQuit) {
+    StartServer(XvfbOptions());
+    Open(16);
+    g_quitFlag = 0;
+    XWarpPointer(client_->display(), 0, g_xWindow, 0, 0, 0, 0, 100, 50);
+    XSync(client_->display(), False);
+    pthread_t thread;
+    ASSERT_EQ(pthread_create(&thread, nullptr, MousePollThread, nullptr), 0);
+    const auto moved = std::vector<std::string>{"SetPos 100 50", "MoveCursor 1"};
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (tw::fake::MouseCallsSnapshot() != moved && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // A pointer that stays put is not redrawn again.
+    EXPECT_EQ(tw::fake::MouseCallsSnapshot(), moved);
+    g_quitFlag = 1;
+    pthread_join(thread, nullptr);
+    EXPECT_EQ(tw::fake::MouseCallsSnapshot(), moved);
+    g_quitFlag = 0;
 }
 
 TEST(CopyPixelRowHuedTest, ReplacesGreysByTheHueAndKeepsTheRest) {

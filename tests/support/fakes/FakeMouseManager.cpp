@@ -1,6 +1,7 @@
 #include "support/fakes/FakeMouseManager.h"
 
 #include <cstdio>
+#include <mutex>
 
 #include "gumps/MouseManager.h"
 #include "support/TwTest.h"
@@ -10,6 +11,18 @@ namespace tw::fake {
 std::vector<std::string>& MouseCalls() {
     static std::vector<std::string> calls;
     return calls;
+}
+
+namespace {
+std::mutex& CallsMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+}  // namespace
+
+std::vector<std::string> MouseCallsSnapshot() {
+    std::lock_guard<std::mutex> lock(CallsMutex());
+    return MouseCalls();
 }
 
 MouseState& Mouse() {
@@ -27,19 +40,20 @@ const bool registered = [] {
 }();
 
 void Record(const std::string& call) {
+    std::lock_guard<std::mutex> lock(CallsMutex());
     MouseCalls().push_back(call);
 }
 
 void Record(const char* name, int a) {
     char text[64];
     snprintf(text, sizeof text, "%s %d", name, a);
-    MouseCalls().push_back(text);
+    Record(text);
 }
 
 void Record(const char* name, int x, int y) {
     char text[64];
     snprintf(text, sizeof text, "%s %d %d", name, x, y);
-    MouseCalls().push_back(text);
+    Record(text);
 }
 }  // namespace
 

@@ -1,0 +1,13 @@
+#include "view/DrawManager.h"
+
+#include "pending/Pending.h"
+
+void DrawManager::ClearTable() {
+    TW_PENDING("DrawManager::ClearTable");
+}
+void DrawManager::startup() {
+    TW_PENDING("DrawManager::startup");
+}
+void DrawManager::shutdown() {
+    TW_PENDING("DrawManager::shutdown");
+}

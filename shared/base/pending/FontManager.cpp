@@ -1,0 +1,9 @@
+#include "resources/FontManager.h"
+#include "pending/Pending.h"
+
+void FontManager::startup() {
+    TW_PENDING("FontManager::startup");
+}
+void FontManager::shutdown() {
+    TW_PENDING("FontManager::shutdown");
+}

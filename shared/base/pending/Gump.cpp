@@ -1,0 +1,3 @@
+#include "gumps/Gump.h"
+
+CGump* g_focusGump = nullptr;

@@ -1,0 +1,33 @@
+#include <cstring>
+
+#include "FrameBuf.h"
+#include "gumps/GumpManager.h"
+#include "pending/Pending.h"
+
+void CGumpManager::startup() {
+    TW_PENDING("CGumpManager::startup");
+}
+
+void CGumpManager::shutdown() {
+    TW_PENDING("CGumpManager::shutdown");
+    ResetBackBufferPointer();
+}
+
+void CGumpManager::RecreateMainBitmap() {
+    TW_PENDING("CGumpManager::RecreateMainBitmap");
+    ResetBackBufferPointer();
+    AllocateMainBitmap();
+    if (g_backBuffer != nullptr && g_frameBuf != nullptr)
+        std::memset(g_backBuffer, 0,
+                    static_cast<size_t>(g_frameBuf->GetWidth()) * g_frameBuf->GetHeight() * 2);
+}
+
+void CGumpManager::Update() {
+    TW_PENDING("CGumpManager::Update");
+}
+
+CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump*, int, int, int wideText) {
+    TW_PENDING("CGumpManager::OpenWaitingGump");
+    if (text != nullptr && !wideText) TWReport::print("%s\n", static_cast<const char*>(text));
+    return nullptr;
+}

@@ -1,0 +1,9 @@
+#include "view/Light.h"
+#include "pending/Pending.h"
+
+void thelightthingie::startup() {
+    TW_PENDING("thelightthingie::startup");
+}
+void thelightthingie::shutdown() {
+    TW_PENDING("thelightthingie::shutdown");
+}

@@ -1,0 +1,18 @@
+#include <algorithm>
+#include <cstdlib>
+
+#include "pending/Pending.h"
+#include "view/MapManager.h"
+
+void MapManager::startup() {
+    TW_PENDING("MapManager::startup");
+}
+void MapManager::shutdown() {
+    TW_PENDING("MapManager::shutdown");
+}
+
+int MapManager::GetDistance(Coords location, int x, int y) {
+    TW_PENDING("MapManager::GetDistance");
+    if ((location.x >= 5120) != (x >= 5120)) return 9999;
+    return std::max(std::abs(location.x - x), std::abs(location.y - y));
+}

@@ -1,0 +1,18 @@
+#include <cstring>
+
+#include "FrameBuf.h"
+#include "pending/Pending.h"
+#include "view/WorldView.h"
+
+M_WORD* g_workBuffer = nullptr;
+
+void InvalidateScreen() {
+    TW_PENDING("InvalidateScreen");
+    if (g_backBuffer != nullptr && g_frameBuf != nullptr)
+        std::memset(g_backBuffer, 0,
+                    static_cast<size_t>(g_frameBuf->GetWidth()) * g_frameBuf->GetHeight() * 2);
+}
+
+void FollowPathStep() {
+    TW_PENDING("FollowPathStep");
+}

@@ -1,0 +1,9 @@
+// The light module of the world view.  Only what its callers use so far is
+// declared here.
+#pragma once
+
+class thelightthingie {
+public:
+    static void startup();
+    static void shutdown();
+};

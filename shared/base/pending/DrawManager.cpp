@@ -11,3 +11,9 @@ void DrawManager::startup() {
 void DrawManager::shutdown() {
     TW_PENDING("DrawManager::shutdown");
 }
+void DrawManager::InvalidateTerrainOfTile(int) {
+    TW_PENDING("DrawManager::InvalidateTerrainOfTile");
+}
+void DrawManager::ResortItemsOfTile(int) {
+    TW_PENDING("DrawManager::ResortItemsOfTile");
+}

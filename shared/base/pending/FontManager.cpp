@@ -1,4 +1,5 @@
 #include "resources/FontManager.h"
+
 #include "pending/Pending.h"
 
 void FontManager::startup() {
@@ -6,4 +7,7 @@ void FontManager::startup() {
 }
 void FontManager::shutdown() {
     TW_PENDING("FontManager::shutdown");
+}
+void FontManager::PatchFont(int, const M_BYTE*, int) {
+    TW_PENDING("FontManager::PatchFont");
 }

@@ -1,6 +1,10 @@
 #include "world/ObjectManager.h"
+
 #include "pending/Pending.h"
 #include "world/Coords.h"
+
+CObj* CObjectManager::animatedItemList = nullptr;
+CMultiTargetObj* CObjectManager::multiPreviewList = nullptr;
 
 void CObjectManager::startup() {
     TW_PENDING("CObjectManager::startup");
@@ -14,9 +18,17 @@ void CObjectManager::UpdateMovement() {
 void CObjectManager::AgeRecentList() {
     TW_PENDING("CObjectManager::AgeRecentList");
 }
+void CObjectManager::PatchTileDataGroup(int, const M_BYTE*, int) {
+    TW_PENDING("CObjectManager::PatchTileDataGroup");
+}
 
 void DestroyPlayerObject() {}
 
 int GetPlayerCoords(Coords*) {
+    return 0;
+}
+
+int GetGroundZ(int, int) {
+    TW_PENDING("GetGroundZ");
     return 0;
 }

@@ -7,4 +7,10 @@ public:
     static void ClearTable();
     static void startup();
     static void shutdown();
+    // Marks dirty the screen area of every terrain cell drawn with that land
+    // art.
+    static void InvalidateTerrainOfTile(int landId);
+    // Takes out of the draw lists and puts back every non-mobile object of
+    // that item id.
+    static void ResortItemsOfTile(int itemId);
 };

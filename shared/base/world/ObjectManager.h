@@ -2,6 +2,11 @@
 // use so far is declared here.
 #pragma once
 
+#include "TWTypes.h"
+
+class CObj;
+class CMultiTargetObj;
+
 class CObjectManager {
 public:
     static void startup();
@@ -10,7 +15,21 @@ public:
     static void UpdateMovement();
     // Once a second: ages the list of recently seen objects.
     static void AgeRecentList();
+
+    // Replaces 32 tile records from a version patch: groups 0-511 are land
+    // records of 26 bytes (tiles group * 32 on), groups 512-1023 item records
+    // of 37 bytes (tiles (group - 512) * 32 on), in the layout of
+    // "tiledata.mul"; length bytes in all.
+    static void PatchTileDataGroup(int group, const M_BYTE* records, int length);
+
+    // Heads of the placed objects whose tile animates and of the objects of
+    // a multi being placed.
+    static CObj* animatedItemList;
+    static CMultiTargetObj* multiPreviewList;
 };
 
 // Deletes the player object, when one exists.
 void DestroyPlayerObject();
+
+// The ground height of a cell.
+int GetGroundZ(int x, int y);

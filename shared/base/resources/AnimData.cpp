@@ -1,0 +1,106 @@
+#include "resources/AnimData.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "ByteReader.h"
+#include "DebugHooks.h"
+#include "FileManager.h"
+#include "MemoryManager.h"
+#include "TWReport.h"
+#include "world/Obj.h"
+#include "world/ObjectManager.h"
+
+AnimDataEntry animCrap::entries[animCrap::NUM_ENTRIES];
+M_DWORD animCrap::tick = 0;
+
+namespace {
+
+constexpr int kGroupHeader = 4;
+
+// One record: 64 frame bytes, current frame, frame count, interval, start.
+// Counts above 64 would index past the frames; a current frame at or past
+// the count would never wrap.
+void readRecord(ByteReader& r, AnimDataEntry* e) {
+    for (std::int8_t& f : e->frames) f = r.i8();
+    e->current = r.u8();
+    e->frameCount = r.u8();
+    e->interval = r.u8();
+    e->start = r.u8();
+    if (e->frameCount > animCrap::MAX_FRAMES) e->frameCount = animCrap::MAX_FRAMES;
+    if (e->current >= e->frameCount) e->current = 0;
+}
+
+}  // namespace
+
+void animCrap::reset() {
+    memset(entries, 0, sizeof entries);
+    for (AnimDataEntry& e : entries) e.interval = 8;
+    tick = 0;
+}
+
+void LoadAnimData() {
+    TWReport::print("LoadAnimData(): begin.\n");
+    animCrap::reset();
+    FILE* f = FileManager::open("animdata.mul", "rb");
+    if (!f) return;
+    std::vector<M_BYTE> bytes;
+    M_BYTE chunk[16384];
+    size_t n;
+    while ((n = FileManager::read(chunk, 1, sizeof chunk, f)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    FileManager::close(f);
+
+    ByteReader r(bytes.data(), bytes.size());
+    for (int id = 0; id < animCrap::NUM_ENTRIES; ++id) {
+        if (id % 8 == 0 && !r.skip(kGroupHeader)) break;
+        if (!r.has(animCrap::RECORD_SIZE)) break;
+        readRecord(r, &animCrap::entries[id]);
+        if (id % 8 == 7) AnimDataProgressHook();
+    }
+}
+
+void FreeAnimData() {}
+
+void animCrap::PatchAnimDataGroup(int group, const M_BYTE* records, int length) {
+    if (group < 0 || group >= NUM_GROUPS || length < 8 * RECORD_SIZE) return;
+    ByteReader r(records, size_t(length));
+    for (int i = 0; i < 8; ++i) {
+        AnimDataEntry& e = entries[group * 8 + i];
+        readRecord(r, &e);
+    }
+}
+
+BOOL animCrap::StepEntry(int graphic, int* frameOffset) {
+    if (graphic < 0 || graphic >= NUM_ENTRIES) return FALSE;
+    AnimDataEntry& e = entries[graphic];
+    if (e.interval == 0 || (e.start + tick) % e.interval != 0) return FALSE;
+    if (e.lastTick != tick) {
+        if (++e.current >= e.frameCount) e.current = 0;
+        e.lastTick = tick;
+    }
+    // A patch may have shortened the sequence under a running entry.
+    if (e.current >= MAX_FRAMES) e.current = 0;
+    *frameOffset = e.frames[e.current];
+    return TRUE;
+}
+
+void animCrap::Update() {
+    ++tick;
+    for (CObj* obj = CObjectManager::animatedItemList; obj; obj = obj->nextAnimated) {
+        M_DWORD guard = MemoryManager::isValidPointer(obj) ? obj->validation : 0;
+        if (!MemoryManager::validateRawPointer(obj, guard, "shared/base/animedit", 51)) {
+            TWReport::error(
+                "animCrap::Update: either pointer 'pObj' is not valid, or the data it "
+                "points to is not valid. breaking out of loop.\n");
+            break;
+        }
+        if (obj->IsCutAway()) continue;
+        int offset = 0;
+        if (!StepEntry(obj->objectType, &offset)) continue;
+        obj->RemoveFromDrawList();
+        obj->frameOffset = offset;
+        obj->AddToDrawList();
+    }
+}

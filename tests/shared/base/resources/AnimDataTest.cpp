@@ -1,0 +1,117 @@
+// Animation data: "animdata.mul", the stepping of entries by the tick, and
+// the per-frame walk over the animated items.
+#include "DataFileTestSupport.h"
+#include "resources/AnimData.h"
+#include "support/fakes/FakeObj.h"
+#include "world/Obj.h"
+#include "world/ObjectManager.h"
+
+using namespace tw::test;
+using namespace tw::datafiles;
+
+namespace {
+
+AnimDataRecord sequence(int count, int interval, int start) {
+    AnimDataRecord r;
+    for (int i = 0; i < 64; ++i) r.frames[i] = std::int8_t(i * 2 + 1);
+    r.frameCount = M_BYTE(count);
+    r.interval = M_BYTE(interval);
+    r.start = M_BYTE(start);
+    return r;
+}
+
+// The ticks out of the first `ticks` on which graphic steps.
+std::vector<int> stepTicks(int graphic, int ticks) {
+    std::vector<int> out;
+    for (int t = 1; t <= ticks; ++t) {
+        animCrap::tick = M_DWORD(t);
+        int offset = 0;
+        if (animCrap::StepEntry(graphic, &offset)) out.push_back(t);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST_F(ResourceTest, WithoutAnimDataNothingAnimates) {
+    LoadAnimData();
+    EXPECT_EQ(animCrap::entries[100].interval, 8);
+    int offset = -1;
+    for (int t = 1; t <= 16; ++t) {
+        animCrap::tick = M_DWORD(t);
+        if (animCrap::StepEntry(100, &offset)) {
+            EXPECT_EQ(offset, 0);
+        }
+    }
+    EXPECT_FALSE(animCrap::StepEntry(-1, &offset));
+    EXPECT_FALSE(animCrap::StepEntry(16384, &offset));
+}
+
+TEST_F(ResourceTest, AnimDataIsReadAndBoundedAndStepsByItsInterval) {
+    std::map<int, AnimDataRecord> records;
+    records[9] = sequence(3, 3, 1);
+    AnimDataRecord wild = sequence(250, 1, 0);
+    wild.current = 99;
+    records[10] = wild;
+    AnimDataRecord past = sequence(4, 1, 0);
+    past.current = 4;
+    records[11] = past;
+    Bytes file = EncodeAnimData(records, 3);
+    file.resize(file.size() - 1);  // entry 23 is cut short
+    WriteBytes("animdata.mul", file);
+    LoadAnimData();
+    EXPECT_EQ(stepTicks(9, 9), (std::vector<int>{2, 5, 8}));
+    EXPECT_EQ(animCrap::entries[10].frameCount, 64);
+    EXPECT_EQ(animCrap::entries[10].current, 0);
+    EXPECT_EQ(animCrap::entries[11].current, 0);
+    EXPECT_EQ(animCrap::entries[22].interval, 0);
+    EXPECT_EQ(animCrap::entries[23].interval, 8) << "the cut entry keeps its default";
+
+    // A sequence of 3 frames wraps: offsets frames[1], [2], [0], [1].
+    std::vector<int> offsets;
+    for (int t = 1; t <= 4; ++t) {
+        animCrap::tick = M_DWORD(100 + t);
+        int offset = 0;
+        ASSERT_TRUE(animCrap::StepEntry(10, &offset));
+        offsets.push_back(offset);
+    }
+    EXPECT_EQ(offsets, (std::vector<int>{3, 5, 7, 9}));
+}
+
+TEST_F(ResourceTest, ItemsSharingAnEntryAdvanceOncePerTick) {
+    std::map<int, AnimDataRecord> records;
+    records[50] = sequence(4, 1, 0);
+    WriteBytes("animdata.mul", EncodeAnimData(records, 7));
+    LoadAnimData();
+    CObj a, b, c, hidden;
+    for (CObj* o : {&a, &b, &c, &hidden}) o->objectType = 50;
+    c.objectType = 51;  // not animated (interval 0)
+    a.nextAnimated = &b;
+    b.nextAnimated = &c;
+    c.nextAnimated = &hidden;
+    CObjectManager::animatedItemList = &a;
+    tw::fake::CutAwayItems().push_back(&hidden);
+
+    animCrap::Update();
+    EXPECT_EQ(a.frameOffset, 3);
+    EXPECT_EQ(b.frameOffset, 3) << "the second item does not step the entry again";
+    animCrap::Update();
+    EXPECT_EQ(a.frameOffset, 5);
+    EXPECT_EQ(b.frameOffset, 5);
+    EXPECT_EQ(c.frameOffset, 0);
+    EXPECT_EQ(hidden.frameOffset, 0);
+    auto& events = tw::fake::ObjEvents();
+    ASSERT_EQ(events.size(), 8u);
+    EXPECT_EQ(events[0].what, "remove");
+    EXPECT_EQ(events[1].what, "add");
+    EXPECT_EQ(events[1].item, &a);
+
+    // A broken link ends the walk with a log line instead of a crash.
+    CObj dead;
+    dead.validation = 0;
+    b.nextAnimated = &dead;
+    dead.nextAnimated = &a;
+    animCrap::Update();
+    EXPECT_NE(ReportLog().find("animCrap::Update: either pointer 'pObj' is not valid"),
+              std::string::npos);
+}

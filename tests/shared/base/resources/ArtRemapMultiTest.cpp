@@ -1,0 +1,135 @@
+// Art id remapping and the multi and object-list placement list.
+#include <cstring>
+
+#include "ByteWriter.h"
+#include "DataFileTestSupport.h"
+#include "resources/ArtRemap.h"
+#include "resources/DHDCache.h"
+#include "resources/MultiTarget.h"
+#include "support/fakes/FakeObj.h"
+#include "support/fakes/FakeObjectManager.h"
+#include "world/ObjectManager.h"
+
+using namespace tw::test;
+using namespace tw::datafiles;
+
+TEST(ArtRemap, VariantsMapOnlyTheirIds) {
+    struct Case {
+        int variant;
+        M_DWORD land;
+        int landOut;
+        int staticId;
+        int staticOut;
+    } cases[] = {
+        {1, 100, 100, 3239, 3239},       {0, 100, 100, 3239, 3204}, {0, 16384, 16384, 3211, 3211},
+        {2, 0xFFFFFFFF, -1, 3212, 3270}, {2, 5, 5, 3481, 3483},     {3, 16383, 16383, 3239, 3239},
+        {7, 42, 42, 3204, 3204},
+    };
+    for (const Case& c : cases) {
+        g_artVariant = c.variant;
+        EXPECT_EQ(RemapArtIdByVariant(c.land), c.landOut) << c.variant;
+        EXPECT_EQ(RemapStaticIdByVariant(c.staticId), c.staticOut) << c.variant;
+    }
+    g_artVariant = 1;
+}
+
+namespace {
+
+Bytes objectRecords(std::initializer_list<std::array<int, 5>> records) {
+    Bytes out;
+    ByteWriter w(out);
+    for (const auto& r : records)
+        for (int v : r) w.u32le(static_cast<M_DWORD>(v));
+    return out;
+}
+
+}  // namespace
+
+TEST_F(ResourceTest, MultiListsLoadReplaceAndKeepTheOldListWhenAbsent) {
+    FileSet files = MinimalFiles();
+    IndexedPair multis;
+    multis.add(1, EncodeMulti({{100, 0, 0, 0, 0}, {200, 3, -2, 5, 1}, {300, -1, 4, 0, 0}}));
+    multis.add(2, EncodeMulti({{400, 7, 8, 9, 1}}));
+    files["multi.idx"] = multis.indexBytes();
+    files["multi.mul"] = multis.data();
+    WriteInstall(files, InstallKind::MaxHD);
+    StartCache();
+
+    MultiTarget target;
+    EXPECT_EQ(g_multiTarget, &target);
+    EXPECT_EQ(target.previewX, -1);
+    ASSERT_TRUE(LoadMultiList(&target, 1, 1, 2, 3));
+    EXPECT_STREQ(target.name, "multi");
+    ASSERT_EQ(target.count, 3);
+    EXPECT_EQ(target.components[1].graphic, 200);
+    EXPECT_EQ(target.components[1].x, 2);
+    EXPECT_EQ(target.components[1].y, -4);
+    EXPECT_EQ(target.components[1].z, 2);
+    EXPECT_EQ(target.components[1].second, 0);
+    EXPECT_TRUE(target.active);
+
+    ASSERT_TRUE(LoadMultiList(&target, 2, 0, 0, 0));
+    ASSERT_EQ(target.count, 1);
+    EXPECT_EQ(target.components[0].graphic, 400);
+
+    target.previewX = 5;
+    EXPECT_FALSE(LoadMultiList(&target, 3, 0, 0, 0));
+    EXPECT_FALSE(LoadMultiList(&target, -1, 0, 0, 0));
+    EXPECT_EQ(target.count, 1) << "the old list stays";
+    EXPECT_EQ(target.previewX, 5);
+
+    Bytes records = objectRecords({{0x10500, 7, 10, 0xFFFF, 2}, {600, 0, 0, 0, 0}});
+    ASSERT_TRUE(LoadObjectList(&target, 2, records.data(), 10, 0, 1));
+    EXPECT_STREQ(target.name, "objlist");
+    ASSERT_EQ(target.count, 2);
+    EXPECT_EQ(target.components[0].graphic, 0x0500) << "low 16 bits";
+    EXPECT_EQ(target.components[0].second, 7);
+    EXPECT_EQ(target.components[0].x, 0);
+    EXPECT_EQ(target.components[0].y, -1);
+    EXPECT_EQ(target.components[0].z, 1);
+
+    target.heightOffset = 4;
+    target.partHeight = 2;
+    DeleteMultiTarget(&target);
+    EXPECT_EQ(target.count, 0);
+    EXPECT_EQ(target.components, nullptr);
+    EXPECT_EQ(target.heightOffset, 0);
+    EXPECT_EQ(target.partHeight, 0);
+}
+
+TEST_F(ResourceTest, PreviewShowsEveryPartOnTheGroundAndClearDeletesThem) {
+    MultiTarget target;
+    Bytes records = objectRecords({{500, 0, 0, 0, 0}, {501, 0, 1, -1, 3}});
+    ASSERT_TRUE(LoadObjectList(&target, 2, records.data(), 0, 0, 0));
+    tw::fake::GroundHeights()[{40, 50}] = 10;
+    target.heightOffset = 2;
+    ShowMultiTargetPreview(&target, 40, 50);
+    auto& parts = tw::fake::PreviewParts();
+    ASSERT_EQ(parts.size(), 2u);
+    EXPECT_EQ(parts[0].x, 40);
+    EXPECT_EQ(parts[0].z, 12);
+    EXPECT_EQ(parts[1].graphic, 501);
+    EXPECT_EQ(parts[1].x, 41);
+    EXPECT_EQ(parts[1].y, 49);
+    EXPECT_EQ(parts[1].z, 15);
+    EXPECT_EQ(target.previewX, 40);
+    EXPECT_EQ(target.previewZ, 12);
+
+    auto& events = tw::fake::ObjEvents();
+    events.clear();
+    ClearMultiTargetPreview();
+    EXPECT_EQ(CObjectManager::multiPreviewList, nullptr);
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].what, "invalidate");
+    EXPECT_EQ(events[1].what, "delete");
+    EXPECT_EQ(events[0].item, events[1].item);
+}
+
+TEST_F(ResourceTest, ThePlacementStateForgetsItselfWhenDestroyed) {
+    {
+        MultiTarget target;
+        Bytes records = objectRecords({{1, 0, 0, 0, 0}});
+        LoadObjectList(&target, 1, records.data(), 0, 0, 0);
+    }
+    EXPECT_EQ(g_multiTarget, nullptr);
+}

@@ -1,0 +1,41 @@
+#include "support/fakes/FakeObjectManager.h"
+
+#include "support/TwTest.h"
+
+CObj* CObjectManager::animatedItemList = nullptr;
+CMultiTargetObj* CObjectManager::multiPreviewList = nullptr;
+
+namespace tw::fake {
+
+std::vector<TilePatch>& TilePatches() {
+    static std::vector<TilePatch> patches;
+    return patches;
+}
+
+std::map<std::pair<int, int>, int>& GroundHeights() {
+    static std::map<std::pair<int, int>, int> heights;
+    return heights;
+}
+
+namespace {
+const bool registered = [] {
+    tw::test::AddServiceReset([] {
+        TilePatches().clear();
+        GroundHeights().clear();
+        CObjectManager::animatedItemList = nullptr;
+        CObjectManager::multiPreviewList = nullptr;
+    });
+    return true;
+}();
+}  // namespace
+
+}  // namespace tw::fake
+
+void CObjectManager::PatchTileDataGroup(int group, const M_BYTE* records, int length) {
+    tw::fake::TilePatches().push_back({group, std::vector<M_BYTE>(records, records + length)});
+}
+
+int GetGroundZ(int x, int y) {
+    auto it = tw::fake::GroundHeights().find({x, y});
+    return it == tw::fake::GroundHeights().end() ? 0 : it->second;
+}

@@ -1,0 +1,22 @@
+// Stand-in of the object manager: records tile-data patches, holds the
+// animated-item and multi-preview lists, and answers ground heights that
+// tests set.
+#pragma once
+
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "world/ObjectManager.h"
+
+namespace tw::fake {
+
+struct TilePatch {
+    int group;
+    std::vector<M_BYTE> records;
+};
+std::vector<TilePatch>& TilePatches();
+// Ground heights by cell; cells not given are 0.
+std::map<std::pair<int, int>, int>& GroundHeights();
+
+}  // namespace tw::fake

@@ -7,10 +7,7 @@
 #include "ByteReader.h"
 #include "DebugHooks.h"
 #include "FileManager.h"
-#include "MemoryManager.h"
 #include "TWReport.h"
-#include "world/Obj.h"
-#include "world/ObjectManager.h"
 
 AnimDataEntry animCrap::entries[animCrap::NUM_ENTRIES];
 M_DWORD animCrap::tick = 0;
@@ -84,23 +81,4 @@ BOOL animCrap::StepEntry(int graphic, int* frameOffset) {
     if (e.current >= MAX_FRAMES) e.current = 0;
     *frameOffset = e.frames[e.current];
     return TRUE;
-}
-
-void animCrap::Update() {
-    ++tick;
-    for (CObj* obj = CObjectManager::animatedItemList; obj; obj = obj->nextAnimated) {
-        M_DWORD guard = MemoryManager::isValidPointer(obj) ? obj->validation : 0;
-        if (!MemoryManager::validateRawPointer(obj, guard, "shared/base/animedit", 51)) {
-            TWReport::error(
-                "animCrap::Update: either pointer 'pObj' is not valid, or the data it "
-                "points to is not valid. breaking out of loop.\n");
-            break;
-        }
-        if (obj->IsCutAway()) continue;
-        int offset = 0;
-        if (!StepEntry(obj->objectType, &offset)) continue;
-        obj->RemoveFromDrawList();
-        obj->frameOffset = offset;
-        obj->AddToDrawList();
-    }
 }

@@ -115,6 +115,8 @@ void LoadVersionFile() {
     FileManager::close(test);
 
     TWReport::print("LoadVersionFile(): mapping file '%s'.\n", path);
+    // Patches point into the mapping: a second reading starts from none.
+    ClearPatches();
     delete g.verdata;
     g.verdata = new CMMF(path);
     const M_BYTE* base = static_cast<const M_BYTE*>(g.verdata->Open());

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#include "resources/HueManager.h"
 #include "resources/SkipDraw.h"
 #include "resources/SpanHandlers.h"
 #include "support/datafiles/ArtFormats.h"
-#include "support/fakes/FakeHueManager.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ std::vector<M_WORD> SourceRow(int n) {
 }
 
 void PrepareHue() {
-    Hue& hue = tw::fake::HueEntry(7);
+    Hue& hue = HueManager::hueTable[7];
     for (int i = 0; i < 32; ++i) hue.colors[i] = static_cast<M_WORD>(i << 10 | i);
     DrawHue = 7;
     SelectBlendTable(3);

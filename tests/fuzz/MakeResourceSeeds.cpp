@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     AnimDataRecord anim;
     anim.frameCount = 2;
     anim.interval = 1;
-    v.add(kVerdataAnimData, 1, EncodeAnimDataGroup({anim, anim, anim, anim, anim, anim, anim, anim}));
+    v.add(kVerdataAnimData, 1,
+          EncodeAnimDataGroup({anim, anim, anim, anim, anim, anim, anim, anim}));
     TileData tiles;
     v.add(kVerdataTileData, 0, tiles.landGroup(0)).add(kVerdataTileData, 513, tiles.itemGroup(1));
     seed(dir, "fuzz_verdata", "groups", v.bytes());

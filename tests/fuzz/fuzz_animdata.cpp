@@ -5,7 +5,6 @@
 #include "fuzz/FuzzSupport.h"
 #include "resources/AnimData.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tw::fuzz::EnterScratchDir();
     FILE* f = fopen("animdata.mul", "wb");

@@ -1,0 +1,82 @@
+// The sample installation of mkinstall is complete and readable: the data
+// files, hues, animation data and language files load through the client's
+// own readers without a missing file, and the items the sample is made of
+// are there.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "FileManager.h"
+#include "TWReport.h"
+#include "app/App.h"
+#include "app/Config.h"
+#include "resources/AnimData.h"
+#include "resources/DHDCache.h"
+#include "resources/GraphicManager.h"
+#include "resources/HueManager.h"
+#include "resources/SkipDraw.h"
+#include "strings/LanguageManager.h"
+#include "support/TwTest.h"
+
+namespace {
+
+class SampleInstall : public tw::test::TwTest {
+protected:
+    void SetUp() override {
+        TwTest::SetUp();
+        tw::test::AddServiceReset([] {
+            CDHDCache::reset();
+            HueManager::reset();
+            GraphicManager::reset();
+            animCrap::reset();
+            LanguageManager::reset();
+            ResetConfigForTests();
+        });
+        std::string command = std::string(MKINSTALL_PATH) + " sample > mkinstall.out";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        ASSERT_EQ(chdir("sample"), 0);
+    }
+};
+
+}  // namespace
+
+TEST_F(SampleInstall, LoadsThroughTheReadersWithoutAMissingFile) {
+    FileManager::startup();
+    CApp::hdConfig = CApp::MaxHD;
+    GraphicManager::startup();
+    HueManager::startup();
+    CDHDCache::startup();
+    LoadAnimData();
+    CDHDCache::Init();
+    LoadVersionFile();
+    LanguageManager::startup();
+
+    const std::string log = tw::test::ReadFile("TWReport0.log");
+    for (const char* missing :
+         {"failed to open", "cannot open", "cannot load", "no bytes read", "cannot map"}) {
+        size_t at = log.find(missing);
+        EXPECT_EQ(at, std::string::npos)
+            << log.substr(log.rfind('\n', at) + 1, log.find('\n', at) - log.rfind('\n', at));
+    }
+
+    int size = 0, extra = 0;
+    EXPECT_NE(CDHDCache::GetCacheItem(FN_ARTIDX, FN_ART, 3, &size, &extra), nullptr);
+    EXPECT_EQ(size, 2048) << "a land tile";
+    for (int cursor = 24659; cursor <= 24697; ++cursor)
+        ASSERT_TRUE(GetArtData(cursor)) << "cursor art " << cursor;
+    EXPECT_NE(CDHDCache::GetCacheItem(FN_GUMPIDX, FN_GUMPART, 5500, &size, &extra), nullptr);
+    EXPECT_EQ(extra, 640 << 16 | 480);
+    EXPECT_NE(CDHDCache::GetCacheItem(FN_SOUNDIDX, FN_SOUND, 0, &size, &extra), nullptr);
+    EXPECT_NE(CDHDCache::GetCacheItem(FN_SKILLSIDX, FN_SKILLS, 48, &size, &extra), nullptr);
+    EXPECT_NE(CDHDCache::GetCacheItem(FN_MULTIIDX, FN_MULTI, 0, &size, &extra), nullptr);
+    EXPECT_NE(CDHDCache::GetCacheItem(FN_ANIMIDX, FN_ANIM, 35000, &size, &extra), nullptr);
+    // The house at (10..14, 10..13) lies in block 1 * 512 + 1.
+    EXPECT_NE(CDHDCache::GetCacheItem(FN_STAIDX0, FN_STATICS0, 513, &size, &extra), nullptr);
+    const M_BYTE* block = CDHDCache::GetItemData(FN_MAP0, 513);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(CDHDCache::GetItemData(FN_MAP0, 4 * 512), nullptr) << "the map ends after x 31";
+    EXPECT_NE(HueManager::GetHue(2999)->endColor, 0);
+    EXPECT_GT(animCrap::entries[6039].interval, 0);
+    EXPECT_STREQ(LanguageManager::getUserLanguageCodeString(), "enu");
+}

@@ -1,0 +1,76 @@
+// Gump art: simple framed pictures for the windows, buttons and frames the
+// client's screens name.  The sizes are plausible, not those of any real
+// artwork.
+#include "Sample.h"
+
+namespace mkinstall {
+
+namespace {
+
+using namespace tw::datafiles;
+
+Image framed(int w, int h, M_WORD fill, M_WORD edge) {
+    Image img(w, h, fill);
+    img.fillRect(0, 0, w, 1, edge);
+    img.fillRect(0, h - 1, w, 1, edge);
+    img.fillRect(0, 0, 1, h, edge);
+    img.fillRect(w - 1, 0, 1, h, edge);
+    return img;
+}
+
+M_WORD shade(int id) {
+    int v = 8 + id % 12;
+    return static_cast<M_WORD>(v << 10 | (v + 2) << 5 | (v + 4));
+}
+
+struct Range {
+    int first;
+    int last;
+    int width;
+    int height;
+};
+
+// Nine-piece frames (corners, edges, middle) and the single pictures.
+constexpr Range kFrames[] = {
+    {2600, 2608, 16, 16}, {3000, 3008, 16, 16}, {3500, 3508, 16, 16}, {3600, 3608, 16, 16},
+    {5100, 5109, 16, 16}, {5170, 5178, 16, 16}, {2700, 2715, 16, 16}, {9200, 9208, 16, 16},
+};
+constexpr Range kPictures[] = {
+    {10, 11, 260, 240},   {30, 31, 60, 60},       {40, 40, 60, 60},       {55, 57, 40, 40},
+    {60, 60, 40, 40},     {80, 82, 40, 40},       {92, 97, 30, 30},       {120, 120, 40, 40},
+    {202, 216, 20, 20},   {250, 257, 20, 20},     {300, 300, 40, 40},     {400, 401, 40, 40},
+    {510, 510, 40, 40},   {987, 987, 40, 40},     {1140, 1155, 40, 30},   {1210, 1210, 40, 30},
+    {1260, 1260, 40, 30}, {1280, 1280, 40, 30},   {1417, 1419, 30, 30},   {1800, 1808, 30, 30},
+    {1847, 1849, 30, 30}, {1889, 1890, 30, 30},   {2000, 2002, 120, 80},  {2021, 2026, 30, 20},
+    {2030, 2030, 30, 20}, {2050, 2055, 30, 20},   {2070, 2076, 30, 20},   {2080, 2096, 30, 20},
+    {2100, 2131, 30, 20}, {2140, 2142, 30, 20},   {2150, 2153, 30, 20},   {2160, 2161, 250, 200},
+    {2170, 2182, 30, 20}, {2220, 2240, 30, 20},   {2310, 2311, 220, 140}, {2320, 2371, 30, 20},
+    {2400, 2405, 30, 20}, {2431, 2462, 16, 16},   {2472, 2480, 16, 16},   {2508, 2516, 30, 20},
+    {2642, 2643, 30, 20}, {4000, 4001, 30, 20},   {4200, 4201, 30, 20},   {4500, 4506, 30, 20},
+    {5000, 5021, 40, 30}, {5031, 5031, 40, 30},   {5042, 5042, 40, 30},   {5050, 5052, 40, 30},
+    {5200, 5210, 40, 30}, {5401, 5411, 40, 30},   {5504, 5504, 200, 60},  {5528, 5545, 60, 24},
+    {5608, 5610, 40, 30}, {6000, 6001, 40, 30},   {6040, 6040, 40, 30},   {8270, 8270, 40, 30},
+    {8487, 8487, 40, 30}, {14001, 14001, 40, 30}, {14027, 14027, 40, 30},
+};
+
+}  // namespace
+
+void WriteGumpArt(Output& out) {
+    IndexedPair gumps;
+    // The front end's background fills the whole 640 x 480 screen.
+    Image background(640, 480);
+    for (int y = 0; y < 480; ++y)
+        background.fillRect(
+            0, y, 640, 1,
+            static_cast<M_WORD>((2 + y / 40) << 10 | (3 + y / 32) << 5 | (6 + y / 24)));
+    AddGumpArt(gumps, 5500, background);
+    for (const Range& r : kFrames)
+        for (int id = r.first; id <= r.last; ++id)
+            AddGumpArt(gumps, id, Image(r.width, r.height, shade(id)));
+    for (const Range& r : kPictures)
+        for (int id = r.first; id <= r.last; ++id)
+            AddGumpArt(gumps, id, framed(r.width, r.height, shade(id), Rgb555(230, 210, 150)));
+    out.pair("gumpidx.mul", "gumpart.mul", gumps);
+}
+
+}  // namespace mkinstall

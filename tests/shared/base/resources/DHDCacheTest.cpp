@@ -14,7 +14,7 @@
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/HueManager.h"
-#include "support/fakes/FakeFontManager.h"
+#include "resources/FontManager.h"
 #include "support/fakes/FakeObjectManager.h"
 
 using namespace tw::test;
@@ -375,7 +375,7 @@ TEST_F(ResourceTest, VersionPatchesOverrideItemsAndFeedTheirOwners) {
     for (InstallKind kind : {InstallKind::MaxHD, InstallKind::CD}) {
         CDHDCache::reset();
         tw::fake::TilePatches().clear();
-        tw::fake::FontPatches().clear();
+        FontManager::reset();
         WriteInstall(files, kind);
         StartCache();
         LoadVersionFile();
@@ -398,8 +398,8 @@ TEST_F(ResourceTest, VersionPatchesOverrideItemsAndFeedTheirOwners) {
     EXPECT_EQ(animCrap::entries[82].interval, 5);
     EXPECT_EQ(HueManager::hueTable[2999].colors[0], 0x1234);
     EXPECT_EQ(std::string(HueManager::hueTable[2999].name), std::string(19, 'x'));
-    ASSERT_EQ(tw::fake::FontPatches().size(), 1u);
-    EXPECT_EQ(tw::fake::FontPatches()[0].font, 3);
+    EXPECT_TRUE(FontManager::ValidFont(3)) << "the font patch made font 3";
+    EXPECT_EQ(FontManager::GetCharWidth(3, 'x'), 6);
 }
 
 TEST_F(ResourceTest, CorruptVersionFilesAreRefusedCleanly) {

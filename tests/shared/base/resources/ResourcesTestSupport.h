@@ -33,4 +33,9 @@ struct PixelBuffer {
 // The buffer as rows of hex pixels, for readable failures.
 std::string Dump(const PixelBuffer& buffer);
 
+// Compares the buffer with the golden picture golden/<name>.txt beside these
+// tests: one character per pixel, each character's colour in a legend line.
+// Run with TW_UPDATE_GOLDEN=1 to write the pictures anew (then look at them).
+::testing::AssertionResult MatchesGolden(const std::string& name, const PixelBuffer& buffer);
+
 }  // namespace tw::test

@@ -17,12 +17,10 @@
 #include "app/App.h"
 #include "app/Config.h"
 #include "resources/DHDCache.h"
-#include "resources/FontManager.h"
 #include "support/datafiles/DataFiles.h"
 #include "world/ObjectManager.h"
 
 void CObjectManager::PatchTileDataGroup(int, const M_BYTE*, int) {}
-void FontManager::PatchFont(int, const M_BYTE*, int) {}
 
 namespace {
 

@@ -52,6 +52,10 @@ struct IgnoreEntry {
     M_DWORD serial;
 };
 
+// Chooses the server of the next connection (the backup list when backup is
+// non-zero); clears the in-world flag and the connection's game modes.
+void ChooseServer(int backup);
+
 class CApp {
 public:
     static constexpr int MAX_WORDS = 80;
@@ -146,6 +150,15 @@ public:
     static int spamCounter;
     static M_DWORD spamClock;
     static CList<CQueuedSay> queuedSpeech;
+
+    // Builds and writes the account login (0x80) behind a waiting gump.
+    static void SendAcctLogin(char* account, char* password, unsigned char flag);
+    // The connected flag: set while connecting and after a successful
+    // connection; a lost connection is shown only while it is set.
+    static BOOL IsConnected();
+    // The server that ChooseServer chose: IPv4 address in host order, port.
+    static M_DWORD GetChosenAddress();
+    static M_WORD GetChosenPort();
 
     // Connection state: the login servers from "login.cfg".
     static LoginServerList loginServers;

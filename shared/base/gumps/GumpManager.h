@@ -2,6 +2,8 @@
 // use so far is declared here.
 #pragma once
 
+#include "TWTypes.h"
+
 class CGump;
 class CWaitingGump;
 
@@ -18,4 +20,8 @@ public:
     // M_WORD text when wideText is set); it replaces the current waiting gump.
     static CWaitingGump* OpenWaitingGump(const void* text, CGump* parent, int withButton,
                                          int logoutOnClose, int wideText);
+    // The gump (any kind, compared by address) is still in the top-level list.
+    static BOOL IsGumpOpen(const void* gump);
+    // Deletes the drag gump of a held item, if there is one.
+    static void CloseDragGump();
 };

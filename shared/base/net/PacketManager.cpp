@@ -135,6 +135,12 @@ size_t PacketManager::WireLength(const PDSTRUCT& packet) {
 size_t PacketManager::SealPacket(PDSTRUCT* packet) {
     if (!packet->ok()) return 0;
     size_t n = WireLength(*packet);
+    if (packet->length > n) {
+        TWReport::error(
+            "PacketManager::SealPacket: message 0x%02X has %zu bytes; its length is %zu.\n",
+            packet->id(), packet->length, n);
+        return 0;
+    }
     if (IsVariablePacket(packet->id())) {
         packet->data[1] = static_cast<M_BYTE>(n >> 8);
         packet->data[2] = static_cast<M_BYTE>(n);

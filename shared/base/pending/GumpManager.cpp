@@ -31,3 +31,12 @@ CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump*, int, int, 
     if (text != nullptr && !wideText) TWReport::print("%s\n", static_cast<const char*>(text));
     return nullptr;
 }
+
+BOOL CGumpManager::IsGumpOpen(const void*) {
+    TW_PENDING("CGumpManager::IsGumpOpen");
+    return FALSE;
+}
+
+void CGumpManager::CloseDragGump() {
+    TW_PENDING("CGumpManager::CloseDragGump");
+}

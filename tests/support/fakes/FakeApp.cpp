@@ -64,6 +64,24 @@ void CApp::RunMacro(int index) {
     tw::fake::Record("RunMacro", index);
 }
 
+void ChooseServer(int backup) {
+    tw::fake::Record("ChooseServer", backup);
+}
+void CApp::SendAcctLogin(char* account, char* password, unsigned char flag) {
+    char text[128];
+    snprintf(text, sizeof text, "SendAcctLogin %s %s %d", account, password, flag);
+    tw::fake::App().calls.push_back(text);
+}
+BOOL CApp::IsConnected() {
+    return tw::fake::App().connected;
+}
+M_DWORD CApp::GetChosenAddress() {
+    return tw::fake::App().chosenAddress;
+}
+M_WORD CApp::GetChosenPort() {
+    return tw::fake::App().chosenPort;
+}
+
 int RandomNumber(int n) {
     ++tw::fake::App().randomCalls;
     (void)n;

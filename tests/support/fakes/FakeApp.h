@@ -13,6 +13,12 @@ struct AppState {
     int warModeRequest = -1;  // what CApp::WarModeRequest answers
     bool playerAtWar = false;
     int randomCalls = 0;
+    // The connection's view of the application: read by the code under test.
+    // ChooseServer and SendAcctLogin are recorded in calls as
+    // "ChooseServer 0" and "SendAcctLogin account password 9".
+    int connected = 0;  // the connected flag
+    unsigned chosenAddress = 0x7F000001;
+    unsigned short chosenPort = 0;
 };
 
 AppState& App();

@@ -20,3 +20,7 @@ GraphicManagerCalls& graphicManager() {
 void GraphicManager::setGameplayWindowPixelWidthAndHeight(int width, int height) {
     tw::fake::graphicManager().gameplayWindowSizes.emplace_back(width, height);
 }
+
+void GraphicManager::UpdateScreen() {
+    ++tw::fake::graphicManager().screenUpdates;
+}

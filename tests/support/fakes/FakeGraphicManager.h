@@ -8,6 +8,7 @@ namespace tw::fake {
 
 struct GraphicManagerCalls {
     std::vector<std::pair<int, int>> gameplayWindowSizes;
+    int screenUpdates = 0;
 };
 
 GraphicManagerCalls& graphicManager();

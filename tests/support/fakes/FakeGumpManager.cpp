@@ -23,14 +23,32 @@ std::vector<std::string>& GumpManagerCalls() {
 }
 
 namespace {
+// Stands for the one open waiting gump; never dereferenced.
+char g_waitingGump;
+bool g_waitingOpen = false;
+
 const bool registered = [] {
     tw::test::AddServiceReset([] {
         WaitingGumps().clear();
         GumpManagerCalls().clear();
+        g_waitingOpen = false;
     });
     return true;
 }();
 }  // namespace
+
+void CloseWaitingGumps() {
+    g_waitingOpen = false;
+}
+
+CWaitingGump* OpenedWaitingGump() {
+    g_waitingOpen = true;
+    return reinterpret_cast<CWaitingGump*>(&g_waitingGump);
+}
+
+BOOL IsWaitingGumpOpen(const void* gump) {
+    return gump == &g_waitingGump && g_waitingOpen;
+}
 
 }  // namespace tw::fake
 
@@ -45,7 +63,14 @@ CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump* parent, int
     }
     tw::fake::WaitingGumps().push_back(
         {narrow, parent != nullptr, withButton, logoutOnClose, wideText});
-    return nullptr;
+    return tw::fake::OpenedWaitingGump();
+}
+
+BOOL CGumpManager::IsGumpOpen(const void* gump) {
+    return tw::fake::IsWaitingGumpOpen(gump);
+}
+void CGumpManager::CloseDragGump() {
+    tw::fake::GumpManagerCalls().push_back("CloseDragGump");
 }
 
 void CGumpManager::startup() {

@@ -19,7 +19,9 @@ std::vector<WaitingGumpCall>& WaitingGumps();
 // Just their texts.
 std::vector<std::string> WaitingGumpTexts();
 // The other calls in order: "startup", "shutdown", "RecreateMainBitmap",
-// "Update".
+// "Update", "CloseDragGump".
+// A waiting gump counts as open (IsGumpOpen) until CloseWaitingGumps.
 std::vector<std::string>& GumpManagerCalls();
+void CloseWaitingGumps();
 
 }  // namespace tw::fake

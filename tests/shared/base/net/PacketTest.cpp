@@ -103,6 +103,11 @@ TEST_F(PacketTest, PacketsThatCannotBeSentAreRefused) {
     EXPECT_EQ(PacketManager::SealPacket(&p), 0u);
     EXPECT_NE(ReportLog().find("0xC2 has no table row"), std::string::npos);
 
+    // A fixed packet written past its table length.
+    PacketManager::BeginPacket(&p, 0x73);
+    PacketManager::WriteU16(&p, 1);
+    EXPECT_EQ(PacketManager::SealPacket(&p), 0u);
+
     PacketManager::BeginPacket(&p, 0x12);
     std::vector<char> huge(PDSTRUCT::kCapacity + 10, 'x');
     huge.back() = 0;

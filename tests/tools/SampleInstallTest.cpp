@@ -13,9 +13,11 @@
 #include "app/Config.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
+#include "resources/FontManager.h"
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
 #include "resources/SkipDraw.h"
+#include "resources/UnicodeFont.h"
 #include "strings/LanguageManager.h"
 #include "support/TwTest.h"
 
@@ -31,6 +33,8 @@ protected:
             GraphicManager::reset();
             animCrap::reset();
             LanguageManager::reset();
+            FontManager::reset();
+            ResetUnicodeFontsForTests();
             ResetConfigForTests();
         });
         std::string command = std::string(MKINSTALL_PATH) + " sample > mkinstall.out";
@@ -51,6 +55,8 @@ TEST_F(SampleInstall, LoadsThroughTheReadersWithoutAMissingFile) {
     CDHDCache::Init();
     LoadVersionFile();
     LanguageManager::startup();
+    FontManager::startup();
+    LoadUnicodeFont();
 
     const std::string log = tw::test::ReadFile("TWReport0.log");
     for (const char* missing :
@@ -79,4 +85,7 @@ TEST_F(SampleInstall, LoadsThroughTheReadersWithoutAMissingFile) {
     EXPECT_NE(HueManager::GetHue(2999)->endColor, 0);
     EXPECT_GT(animCrap::entries[6039].interval, 0);
     EXPECT_STREQ(LanguageManager::getUserLanguageCodeString(), "enu");
+    for (int font = 0; font < 10; ++font) EXPECT_TRUE(FontManager::ValidFont(font)) << font;
+    EXPECT_GT(FontManager::GetCharWidth(3, 'A'), 0);
+    EXPECT_TRUE(UnicodeFontsLoaded());
 }

@@ -154,6 +154,13 @@ TEST_F(ResourceTest, MaximumInstallNeedsEveryFileAndMakesNoCacheFile) {
     EXPECT_DEATH(StartCache(), "Failed to open 'texmaps.mul' from HD using a maximum install");
 }
 
+TEST_F(ResourceTest, CDInstallStopsWhenAFileIsOnNeitherDisk) {
+    FileSet files = MinimalFiles();
+    files.erase("skills.mul");
+    WriteInstall(files, InstallKind::CD);
+    EXPECT_DEATH(StartCache(), "cannot open file 'skills.mul' from either HD or CD");
+}
+
 TEST_F(ResourceTest, FilesAreFoundIgnoringCase) {
     FileSet files = MinimalFiles();
     files["ART.MUL"] = text("upper");

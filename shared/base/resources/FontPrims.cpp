@@ -6,6 +6,7 @@
 
 #include "ErrorMessage.h"
 #include "resources/FontManager.h"
+#include "resources/GraphicManager.h"
 #include "resources/PixelFormat.h"
 #include "strings/AssertFail.h"
 
@@ -90,4 +91,44 @@ void FontManager::DrawLineFromBuffer(int x1, int y1, int x2, int y2, M_WORD* bit
 void FontManager::CopyGumpObsolete() {
     ErrorMessage("This is no longer a function that should be used.  Use CopyGumpToBuf instead.",
                  "flop", FALSE);
+}
+
+namespace {
+
+// The key colours of glyphs cut from a picture: white, cyan, magenta, grey.
+M_WORD g_glyphKeys[4];
+
+void SetGlyphKeyColours() {
+    g_glyphKeys[0] = GraphicManager::MakeColor(255, 255, 255);
+    g_glyphKeys[1] = GraphicManager::MakeColor(0, 170, 170);
+    g_glyphKeys[2] = GraphicManager::MakeColor(170, 0, 170);
+    g_glyphKeys[3] = GraphicManager::MakeColor(155, 155, 155);
+}
+
+[[maybe_unused]] const bool g_keysSet = (SetGlyphKeyColours(), true);
+
+}  // namespace
+
+void FontManager::SetGlyphFromBuffer(CFont* cfont, int c, int x, int y, int w, int h,
+                                     const M_WORD* pixels, int pitch) {
+    if (!cfont || !pixels || c < 32 || c > 255 || w < 0 || h < 0 || w > 0xFFFF || h > 0xFFFF)
+        return;
+    const M_WORD white = g_glyphKeys[0], magenta = g_glyphKeys[2];
+    const M_WORD nearBlack = GraphicManager::MakeColor(8, 8, 8);
+    M_WORD* glyph = new M_WORD[2 + size_t(w) * h];
+    glyph[0] = static_cast<M_WORD>(w);
+    glyph[1] = static_cast<M_WORD>(h);
+    for (int row = 0; row < h; ++row)
+        for (int col = 0; col < w; ++col) {
+            M_WORD p = pixels[static_cast<long>(y + row) * pitch + x + col];
+            // The keys are the holes; black must stay visible, so it is
+            // lifted off 0.
+            if (p == magenta || p == white)
+                p = 0;
+            else if (p == 0 && white != 0)
+                p = nearBlack;
+            glyph[2 + size_t(row) * w + col] = p;
+        }
+    delete[] cfont->glyphs[c - 32];
+    cfont->glyphs[c - 32] = glyph;
 }

@@ -9,10 +9,6 @@
 
 namespace {
 
-// "gumpidx.mul" and "gumpart.mul".
-constexpr FileNumber kGumpIndexFile = 11;
-constexpr FileNumber kGumpDataFile = 12;
-
 // Most gump art fits this row buffer; wider items decode into the heap.
 constexpr int ROW_BUFFER_PIXELS = 1016;
 
@@ -84,7 +80,7 @@ void DecodeRow(const GumpArtItem& item, long row, M_WORD* out, long n) {
 
 GumpArtItem GetGumpArtItem(int id) {
     int size = 0, extra = 0;
-    const M_BYTE* data = CDHDCache::GetCacheItem(kGumpIndexFile, kGumpDataFile, id, &size, &extra);
+    const M_BYTE* data = CDHDCache::GetCacheItem(FN_GUMPIDX, FN_GUMPART, id, &size, &extra);
     GumpArtItem item;
     if (!data || size <= 0) return item;
     item.data = data;

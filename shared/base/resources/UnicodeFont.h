@@ -12,9 +12,9 @@
 //   glyph offset   i8 x offset, i8 y offset, i8 width, i8 height
 //   + 4            height rows of (width + 7) / 8 bytes, top row first, bit 7
 //                  the leftmost pixel, 1 = ink
-// The table and every glyph are checked against the file's size: a glyph
-// that does not lie wholly inside the file, or has a negative size, is
-// missing.
+// The table and every glyph are checked against the file's size: a
+// character whose offset entry lies past the file's end, or whose glyph does
+// not lie wholly inside the file or has a negative size, has no glyph.
 //
 // Every line is 18 pixels high with baseline 0; the underline lies on row
 // y + 14 of a line drawn at y.  The wrapping routines hold one line of at

@@ -68,13 +68,11 @@ void LoadUnicodeFont() {
         font.file = new CMMF(path.c_str());
         const void* data = font.file->Open();
         const long length = font.file->getLength();
-        if (!data || length < kTableBytes) {
-            // A file without its whole offset table has no usable glyph.
-            TWReport::error(
-                "LoadUnicodeFont(): '%s' is too short for its offset table (%ld bytes).\n",
-                path.c_str(), length);
-            continue;
-        }
+        if (!data || length <= 0) continue;
+        // A file cut inside its offset table keeps the glyphs it still names.
+        if (length < kTableBytes)
+            TWReport::error("LoadUnicodeFont(): '%s' holds only %ld of the 65536 glyph offsets.\n",
+                            path.c_str(), length / 4);
         font.data = static_cast<const M_BYTE*>(data);
         font.length = length;
     }
@@ -149,6 +147,7 @@ bool FindUnicodeGlyph(M_WORD c, UnicodeGlyph* glyph) {
     EnsureLoaded();
     const FontFile& font = g_fonts[g_currentFont];
     if (!font.data) return false;
+    if (4L * c + 4 > font.length) return false;
     const long offset = U32(font.data + 4L * c);
     if (offset == 0 || offset > font.length - 4) return false;
     const M_BYTE* p = font.data + offset;

@@ -13,8 +13,8 @@
 #include "app/Config.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
-#include "resources/HueManager.h"
 #include "resources/FontManager.h"
+#include "resources/HueManager.h"
 #include "support/fakes/FakeObjectManager.h"
 
 using namespace tw::test;

@@ -371,3 +371,21 @@ TEST(FrameTimerTest, CountsSlackAndFramesBehind) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FontManagerTest, GlyphsCutFromAPictureTreatTheKeysAsHoles) {
+    // 3 x 2 picture region at (1, 1) of a 5-wide buffer.
+    const M_WORD white = 0x7FFF, magenta = 0x5415, grey = 0x4210;
+    std::vector<M_WORD> picture = {9, 9,       9,      9, 9,  //
+                                   9, white,   grey,   0, 9,  //
+                                   9, magenta, 0x1234, 7, 9};
+    CFont* font = FontManager::GetFont(0);
+    FontManager::SetGlyphFromBuffer(font, 'q', 1, 1, 3, 2, picture.data(), 5);
+    EXPECT_EQ(FontManager::GetCharWidth(0, 'q'), 3);
+    const M_WORD* glyph = font->glyphs['q' - 32];
+    const std::vector<M_WORD> got(glyph + 2, glyph + 8);
+    EXPECT_EQ(got, (std::vector<M_WORD>{0, grey, 0x0421, 0, 0x1234, 7}));
+}
+
+}  // namespace

@@ -1,9 +1,11 @@
 #include <vector>
 
 #include "ByteWriter.h"
+#include "DataFileTestSupport.h"
 #include "ResourcesTestSupport.h"
 #include "app/Config.h"
 #include "resources/GumpArt.h"
+#include "resources/SkipDraw.h"
 #include "support/datafiles/ArtFormats.h"
 
 namespace {
@@ -214,6 +216,54 @@ TEST_F(GumpArtTest, BlitsClipOnAllFourSides) {
         PixelBuffer rowsWant = Expected(img, c.x, c.y, RECT{0, 0, kBufferW, kBufferH}, true);
         EXPECT_EQ(rows.pixels, rowsWant.pixels) << c.what << Dump(rows);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Through the data-file cache: items written to "gumpidx.mul"/"gumpart.mul"
+// and "artidx.mul"/"art.mul" by the fixture writers.
+class GumpArtFilesTest : public tw::test::ResourceTest {};
+
+TEST_F(GumpArtFilesTest, ItemsComeThroughTheDataFileCache) {
+    tw::test::FileSet files = MinimalFiles();
+    tw::datafiles::IndexedPair gumps;
+    Image picture = Picture();
+    tw::datafiles::AddGumpArt(gumps, 7, picture);
+    files["gumpidx.mul"] = gumps.indexBytes();
+    files["gumpart.mul"] = gumps.data();
+    tw::datafiles::IndexedPair art;
+    Image sprite(3, 2, 0x0123);
+    art.add(0x4000 + 5, tw::datafiles::EncodeStaticArt(sprite));
+    files["artidx.mul"] = art.indexBytes();
+    files["art.mul"] = art.data();
+    WriteInstall(files, tw::test::InstallKind::MaxHD);
+    StartCache();
+
+    int w = -1, h = -1;
+    EXPECT_EQ(GetGumpArtSize(7, &w, &h), 4);
+    EXPECT_EQ(w, 6);
+    EXPECT_EQ(GetGumpArtSize(8, &w, &h), 0);  // absent
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(GumpArtHitTest(7, 1, 0), picture.at(1, 0));
+    EXPECT_EQ(GumpArtHitTest(7, 0, 1), 0);
+    EXPECT_EQ(GumpArtHitTest(99, 0, 0), 0);
+
+    PixelBuffer a(kBufferW, kBufferH, kBackground), b(kBufferW, kBufferH, kBackground);
+    DrawGumpArt(CopySpan, 7, 3, 2, a.data(), kBufferW, kBufferH);
+    DrawGumpPixels(CopySpan, 7, RECT{0, 0, kBufferW, kBufferH}, 3, 2, b.data(), kBufferW, kBufferH);
+    const PixelBuffer want = Expected(picture, 3, 2, RECT{0, 0, kBufferW, kBufferH}, true);
+    EXPECT_EQ(a.pixels, want.pixels) << Dump(a);
+    EXPECT_EQ(b.pixels, want.pixels) << Dump(b);
+    DrawGumpArt(CopySpan, 8, 0, 0, a.data(), kBufferW, kBufferH);  // absent: nothing
+    EXPECT_EQ(a.pixels, want.pixels);
+
+    const SkipImage image = GetArtData(0x4000 + 5);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image.Width(), 3);
+    EXPECT_EQ(GetArtPixel(image, 2, 1), 0x0123);
+    EXPECT_FALSE(GetArtData(0x4000 + 6));
 }
 
 }  // namespace

@@ -7,8 +7,10 @@
 #include <sstream>
 
 #include "app/Config.h"
+#include "resources/FontManager.h"
 #include "resources/HueManager.h"
 #include "resources/SkipDraw.h"
+#include "resources/UnicodeFont.h"
 
 namespace tw::test {
 
@@ -18,6 +20,8 @@ void ResourcesTest::SetUp() {
         registered = true;
         AddServiceReset(ResetConfigForTests);
         AddServiceReset(SkipDrawHandler::reset);
+        AddServiceReset(FontManager::reset);
+        AddServiceReset(ResetUnicodeFontsForTests);
     }
     TwTest::SetUp();
 }

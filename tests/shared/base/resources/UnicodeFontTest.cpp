@@ -167,14 +167,20 @@ TEST_F(UnicodeFontTest, GlyphsOutsideTheFileAreMissing) {
     UnicodeDrawString(buf.data(), 60, Wide("BCDF"), 0, 0, kInk, RECT{0, 0, 60, 20});
     EXPECT_EQ(buf.pixels, PixelBuffer(60, 20, kBack).pixels);
 
-    // A file shorter than its offset table has no glyphs at all.
+    // A file cut inside its offset table keeps the glyphs it still names:
+    // here the table ends before 'A' (65), and the glyph of 1 lies past it.
     ResetUnicodeFontsForTests();
     FileManager::reset();
-    const Bytes stub(1000, 0);
-    WriteFonts(&stub);
+    Bytes cut(200, 0);
+    cut[4] = 180;  // character 1: a 1 x 1 glyph at byte 180
+    cut[180 + 2] = 1;
+    cut[180 + 3] = 1;
+    cut[184] = 0x80;
+    WriteFonts(&cut);
     LoadUnicodeFont();
     EXPECT_FALSE(UnicodeGetGlyphInfo('A'));
-    EXPECT_NE(ReportLog().find("too short for its offset table"), std::string::npos);
+    EXPECT_TRUE(UnicodeGetGlyphInfo(1));
+    EXPECT_NE(ReportLog().find("holds only 50 of the 65536 glyph offsets"), std::string::npos);
 }
 
 TEST_F(UnicodeFontTest, BreakRulesOfChineseJapaneseAndKorean) {

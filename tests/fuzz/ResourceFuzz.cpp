@@ -7,7 +7,6 @@
 #include "app/Config.h"
 #include "fuzz/FuzzSupport.h"
 #include "resources/DHDCache.h"
-#include "resources/FontManager.h"
 #include "support/datafiles/DataFiles.h"
 #include "world/ObjectManager.h"
 
@@ -15,9 +14,6 @@
 // Each reads every byte it is handed.
 void CObjectManager::PatchTileDataGroup(int, const M_BYTE* records, int length) {
     tw::fuzz::Touch(records, length);
-}
-void FontManager::PatchFont(int, const M_BYTE* glyphs, int length) {
-    tw::fuzz::Touch(glyphs, length);
 }
 
 namespace tw::fuzz {

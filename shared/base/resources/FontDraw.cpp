@@ -1,7 +1,6 @@
 // Drawing 8-bit text in the bitmap fonts.
 #include <algorithm>
 #include <cstring>
-#include <string>
 
 #include "ErrorMessage.h"
 #include "app/Config.h"
@@ -92,7 +91,7 @@ void DrawLineOfText(const CFont& font, const char* text, int x, int y, int hue, 
     }
 }
 
-BOOL DrawEllipsis(int x, int y, int font, int hue, std::string text, M_WORD* pixels, int pitch,
+BOOL DrawEllipsis(int x, int y, int font, int hue, FontText text, M_WORD* pixels, int pitch,
                   const RECT& clip) {
     const CFont* f = FontManager::GetFont(font);
     if (!f) return MissingFont();
@@ -134,7 +133,7 @@ BOOL FontManager::DrawstringBuf(int x, int y, int font, int hue, const char* tex
     const RECT c = ClipToBuffer(clip, pitch);
     FontLineWrapper lines(font, FontWorkingCopy(text, "FontManager::DrawstringBuf"), wrapWidth,
                           indent);
-    std::string line;
+    FontText line;
     int end;
     long lineTop = y;
     while (lines.Next(&line, &end)) {
@@ -162,7 +161,7 @@ BOOL FontManager::DrawWideStringEllips(int x, int y, int font, int hue, const M_
     if (!text) return FALSE;
     // At most 255 characters; a unit above 255 has no glyph, like a control
     // character.
-    std::string bytes;
+    FontText bytes;
     for (int i = 0; text[i] && i < TEXT_BUFFER_SIZE - 1; ++i)
         bytes.push_back(static_cast<char>(text[i] > 255 ? 1 : text[i]));
     return DrawEllipsis(x, y, font, hue, bytes, pixels, pitch, clip);

@@ -1,7 +1,6 @@
 // Measuring and wrapping of 8-bit text in the bitmap fonts.
 #include <algorithm>
 #include <cstring>
-#include <string>
 
 #include "TWReport.h"
 #include "resources/FontManager.h"
@@ -15,21 +14,21 @@ inline int Char(const char* text, int i) {
 
 }  // namespace
 
-std::string FontWorkingCopy(const char* text, const char* routine) {
+FontText FontWorkingCopy(const char* text, const char* routine) {
     const size_t length = strlen(text);
     const size_t limit = FontManager::TEXT_BUFFER_SIZE - 1;
     if (length >= limit) {
         TWReport::message("%s - OVERFLOW: msg is %d bytes\n", routine,
                           static_cast<int>(length + 1));
-        return std::string(text, limit);
+        return FontText(text, limit);
     }
-    return std::string(text, length);
+    return FontText(text, length);
 }
 
-FontLineWrapper::FontLineWrapper(int font, std::string text, int wrapWidth, int indent)
+FontLineWrapper::FontLineWrapper(int font, FontText text, int wrapWidth, int indent)
     : font_(font), rest_(std::move(text)), wrapWidth_(wrapWidth), indent_(std::max(indent, 0)) {}
 
-bool FontLineWrapper::Next(std::string* line, int* consumedEnd) {
+bool FontLineWrapper::Next(FontText* line, int* consumedEnd) {
     if (done_) return false;
     lineStart_ = consumed_;
     const int b = FontManager::FindLineBreak(font_, rest_.c_str(), wrapWidth_);
@@ -41,17 +40,17 @@ bool FontLineWrapper::Next(std::string* line, int* consumedEnd) {
         return true;
     }
     const size_t take = static_cast<size_t>(b) + 1;
-    *line = rest_.substr(0, take);
+    *line = rest_.prefix(take);
     const size_t drop = take + (take < rest_.size() && rest_[take] == ' ' ? 1 : 0);
     const int original = std::max(0, static_cast<int>(drop) - prefixed_);
     consumed_ += original;
     prefixed_ = std::max(0, prefixed_ - static_cast<int>(drop));
-    rest_.erase(0, drop);
+    rest_.dropFront(drop);
     // A line made of indent alone took no text: indenting further would
     // never end, so the remaining lines go without it.
     if (original == 0) indent_ = 0;
     if (indent_ > 0) {
-        rest_.insert(0, static_cast<size_t>(indent_), ' ');
+        rest_.insertFront(static_cast<size_t>(indent_), ' ');
         prefixed_ += indent_;
     }
     *consumedEnd = consumed_;
@@ -117,7 +116,7 @@ void FontManager::CalcInfoWrap(int font, const char* text, int wrapWidth, int* w
     if (ValidFont(font) && text) {
         FontLineWrapper lines(font, FontWorkingCopy(text, "FontManager::CalcInfoWrap"), wrapWidth,
                               indent);
-        std::string line;
+        FontText line;
         int end;
         while (lines.Next(&line, &end)) {
             int w, h, b;
@@ -138,10 +137,10 @@ void FontManager::GetStringWrapEndXY(int font, int n, const char* text, int wrap
     if (ValidFont(font) && text) {
         TWReport::message("FontManager::GetStringWrapEndXY - msg is %d bytes\n",
                           static_cast<int>(strlen(text) + 1));
-        const std::string copy = FontWorkingCopy(text, "FontManager::GetStringWrapEndXY");
+        const FontText copy = FontWorkingCopy(text, "FontManager::GetStringWrapEndXY");
         n = std::clamp(n, 0, static_cast<int>(copy.size()));
         FontLineWrapper lines(font, copy, wrapWidth, 0);
-        std::string line;
+        FontText line;
         int end;
         while (lines.Next(&line, &end)) {
             int w, h, b;

@@ -2,7 +2,6 @@
 // style, and the bounded glyph lookup.
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "ErrorMessage.h"
 #include "FileManager.h"
@@ -59,20 +58,21 @@ void LoadUnicodeFont() {
                             FileManager::getHDPath(), name);
         }
         const char* actual = FileManager::getNameOfStream(test);
-        const std::string path = actual ? actual : name;
+        char path[FileManager::MAX_NAME_LENGTH];
+        snprintf(path, sizeof path, "%s", actual ? actual : name);
         FileManager::close(test);
 
         FontFile& font = g_fonts[i];
         delete font.file;
         font = FontFile{};
-        font.file = new CMMF(path.c_str());
+        font.file = new CMMF(path);
         const void* data = font.file->Open();
         const long length = font.file->getLength();
         if (!data || length <= 0) continue;
         // A file cut inside its offset table keeps the glyphs it still names.
         if (length < kTableBytes)
             TWReport::error("LoadUnicodeFont(): '%s' holds only %ld of the 65536 glyph offsets.\n",
-                            path.c_str(), length / 4);
+                            path, length / 4);
         font.data = static_cast<const M_BYTE*>(data);
         font.length = length;
     }

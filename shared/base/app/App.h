@@ -52,8 +52,14 @@ struct IgnoreEntry {
     M_DWORD serial;
 };
 
+class CDrawItem;
+struct PDSTRUCT;
+
 // Chooses the server of the next connection (the backup list when backup is
-// non-zero); clears the in-world flag and the connection's game modes.
+// non-zero): the edit server when one is set, else the list's current slot,
+// resolved when it holds a host name.  Clears the in-world flag and the
+// connection's game modes; a list without a current index sets the quit
+// flag.
 void ChooseServer(int backup);
 
 class CApp {
@@ -65,7 +71,10 @@ public:
 
     static void startup();
     static void shutdown();
+    // Creates the player object (pPlayerObject) with the player serial.
     static void LoadPlayerFile();
+    // Reads "keynames.txt" and "macros.txt".
+    static void LoadMacros();
     // The word list ("twbscene.lst") and the ignore list ("ignore.lst").
     static void LoadWordLists();
     // 0 = word list, 1 = ignore list; other values do nothing.
@@ -95,8 +104,51 @@ public:
     static void OnRButtonUp(short x, short y);
     static void OnMouseMove(short x, short y);
 
+    // Clears the play-area rectangle of the back buffer from the ring start;
+    // ClearBackBuffer clears all of it.
+    static void ClearScreen();
+    static void ClearBackBuffer();
+    // With FrameCounter on, redraws the speech line in the speech hue and font.
+    static void RedrawInputLine();
+
+    // Forgets the world on logout and on login confirmation: light words,
+    // the player's reset state, the ring start and view offset, every world
+    // object, the map view and the walk queue.
+    static void ResetWorldState();
+
+    // Targeting for macros and object use.  Kind 0 completes at once; kinds
+    // 1 (a location) and 2 (a mobile) turn the target cursor on and leave
+    // targetCallback for the play area to call with the object picked (or
+    // null).  Completion sends the command as a text command (type 47 with a
+    // number, else 39) and ends targeting: flag clear, cursor 17.
+    // SetTargetCursor turns the cursor on for any target request.
+    using TargetCallback = void (*)(CDrawItem* picked);
+    static void BeginTarget(const char* command, int kind, int number);
+    static void CompleteTarget(CDrawItem* picked);
+    static void EndTarget();
+    static void SetTargetCursor();
+    static TargetCallback targetCallback;
+    // Sends one text command (message 0x12) of that type.
+    static void SendTextCommand(unsigned char type, const char* text);
+
+    // Connects to a login server: tries the login servers from a random one
+    // on, each once, then the backup servers.  1 when connected, 0 when
+    // every server failed.
+    static int ConnectToServer();
+    // The connected flag: set while connecting and after a successful
+    // connection; a lost connection is shown only while it is set.
+    static BOOL IsConnected();
+    // The server that ChooseServer chose: IPv4 address in host order, port.
+    static M_DWORD GetChosenAddress();
+    static M_WORD GetChosenPort();
+    // Hands a built packet to the game connection; FALSE without one or when
+    // it was refused.
+    static BOOL WriteToGame(PDSTRUCT* packet);
+
     // 1 = war, 0 = peace, -1 = toggle.
     static void SetWarMode(int mode);
+    // The server's answer to a war-mode request.
+    static void ApplyWarMode(int mode);
     // The war mode last requested and not yet confirmed (-1: none), and the
     // player's own war flag.
     static int WarModeRequest();
@@ -153,12 +205,23 @@ public:
 
     // Builds and writes the account login (0x80) behind a waiting gump.
     static void SendAcctLogin(char* account, char* password, unsigned char flag);
-    // The connected flag: set while connecting and after a successful
-    // connection; a lost connection is shown only while it is set.
-    static BOOL IsConnected();
-    // The server that ChooseServer chose: IPv4 address in host order, port.
-    static M_DWORD GetChosenAddress();
-    static M_WORD GetChosenPort();
+
+    // The serial the player object is created with (0 at start-up).
+    static M_DWORD playerSerial;
+    // The three further values sent with every war-mode request.
+    static int warModeExtra[3];
+    // The war mode last requested and not yet answered, -1 for none.
+    static int warModeRequest;
+    // A target cursor is up (the server's or a macro's).
+    static BOOL targeting;
+
+    // Connection state.
+    static M_DWORD chosenAddress;  // host order; 0 = none
+    static M_WORD chosenPort;
+    static BOOL connected;
+    // The player is in the world (set by the login confirmation, cleared by
+    // ChooseServer).
+    static BOOL inWorld;
 
     // Connection state: the login servers from "login.cfg".
     static LoginServerList loginServers;

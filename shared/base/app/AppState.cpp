@@ -2,6 +2,9 @@
 #include <cstring>
 
 #include "App.h"
+#include "world/Player.h"
+
+CPlayer* pPlayerObject = nullptr;
 
 BOOL CApp::started = FALSE;
 char CApp::hdDirectory[384] = "";
@@ -22,6 +25,15 @@ int CApp::gameSeconds = 0;
 int CApp::spamCounter = 0;
 M_DWORD CApp::spamClock = 0;
 CList<CQueuedSay> CApp::queuedSpeech;
+M_DWORD CApp::playerSerial = 0;
+int CApp::warModeExtra[3] = {4, 0, 0};
+int CApp::warModeRequest = -1;
+BOOL CApp::targeting = FALSE;
+CApp::TargetCallback CApp::targetCallback = nullptr;
+M_DWORD CApp::chosenAddress = 0;
+M_WORD CApp::chosenPort = 0;
+BOOL CApp::connected = FALSE;
+BOOL CApp::inWorld = FALSE;
 
 void CApp::reset() {
     started = FALSE;
@@ -41,4 +53,14 @@ void CApp::reset() {
     spamCounter = 0;
     spamClock = 0;
     queuedSpeech.RemoveAll();
+    playerSerial = 0;
+    warModeExtra[0] = 4;
+    warModeExtra[1] = warModeExtra[2] = 0;
+    warModeRequest = -1;
+    targeting = FALSE;
+    targetCallback = nullptr;
+    chosenAddress = 0;
+    chosenPort = 0;
+    connected = FALSE;
+    inWorld = FALSE;
 }

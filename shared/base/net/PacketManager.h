@@ -86,6 +86,10 @@ public:
     // cannot be sent (no table row, or it overflowed).
     static size_t SealPacket(PDSTRUCT* packet);
 
+    // Answers the open target cursor with the cancelling reply and ends
+    // targeting.
+    static void SendTargetCancel();
+
     // Builders, one per client message.
     static void BuildCreateChar(PDSTRUCT* p, const PDSTRUCT_CREATE_CHAR& c, M_DWORD localAddress);
     static void Build01(PDSTRUCT* p);

@@ -15,3 +15,7 @@ void CCircleTrans::SetPosition(int, int) {
 void CCircleTrans::Reset() {
     TW_PENDING("CCircleTrans::Reset");
 }
+
+void CCircleTrans::ClearSeeThroughList() {
+    TW_PENDING("CCircleTrans::ClearSeeThroughList");
+}

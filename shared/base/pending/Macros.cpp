@@ -10,3 +10,7 @@ void CApp::RunMacro(int) {
 void CApp::MacroTick() {
     TW_PENDING("CApp::MacroTick");
 }
+
+void CApp::LoadMacros() {
+    TW_PENDING("CApp::LoadMacros");
+}

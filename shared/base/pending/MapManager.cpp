@@ -16,3 +16,7 @@ int MapManager::GetDistance(Coords location, int x, int y) {
     if ((location.x >= 5120) != (x >= 5120)) return 9999;
     return std::max(std::abs(location.x - x), std::abs(location.y - y));
 }
+
+void MapManager::Reset() {
+    TW_PENDING("MapManager::Reset");
+}

@@ -4,3 +4,11 @@
 void MoveManager::Update() {
     TW_PENDING("MoveManager::Update");
 }
+
+void MoveManager::ClearWalkQueue() {
+    TW_PENDING("MoveManager::ClearWalkQueue");
+}
+
+void MoveManager::WalkByKey(int, M_DWORD) {
+    TW_PENDING("MoveManager::WalkByKey");
+}

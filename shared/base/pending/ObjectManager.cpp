@@ -32,3 +32,7 @@ int GetGroundZ(int, int) {
     TW_PENDING("GetGroundZ");
     return 0;
 }
+
+void CObjectManager::ReleaseAllObjects() {
+    TW_PENDING("CObjectManager::ReleaseAllObjects");
+}

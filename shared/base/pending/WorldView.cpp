@@ -16,3 +16,7 @@ void InvalidateScreen() {
 void FollowPathStep() {
     TW_PENDING("FollowPathStep");
 }
+
+void ClearWorldLightLevels() {
+    TW_PENDING("ClearWorldLightLevels");
+}

@@ -7,6 +7,8 @@ class CCircleTrans {
 public:
     // Start-up: the circle back to its configured radius and position.
     static void Reset();
+    // Empties the list of draw items marked see-through (war mode changed).
+    static void ClearSeeThroughList();
     // Radius clamped to 2..256.
     void SetRadius(int radius);
     // Centre clamped into the play area.

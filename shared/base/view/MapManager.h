@@ -8,6 +8,8 @@ class MapManager {
 public:
     static void startup();
     static void shutdown();
+    // Forgets the map view state (logout, login confirmation).
+    static void Reset();
     // The distance in cells: 9999 when one side lies at x >= 5120 and the
     // other not, else the larger of |dx| and |dy|.
     static int GetDistance(Coords location, int x, int y);

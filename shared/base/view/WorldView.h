@@ -13,3 +13,7 @@ extern M_WORD* g_workBuffer;
 
 // One step along a path that the player follows.
 void FollowPathStep();
+
+// Clears the two light words that the light repaint and the radar read
+// (logout, login confirmation).
+void ClearWorldLightLevels();

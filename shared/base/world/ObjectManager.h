@@ -26,6 +26,8 @@ public:
     // a multi being placed.
     static CObj* animatedItemList;
     static CMultiTargetObj* multiPreviewList;
+    // Deletes every world object but the player (logout, login confirmation).
+    static void ReleaseAllObjects();
 };
 
 // Deletes the player object, when one exists.

@@ -26,3 +26,7 @@ void CCircleTrans::SetRadius(int radius) {
 void CCircleTrans::SetPosition(int x, int y) {
     tw::fake::circleTrans().positions.emplace_back(x, y);
 }
+
+void CCircleTrans::ClearSeeThroughList() {
+    ++tw::fake::circleTrans().seeThroughClears;
+}

@@ -9,6 +9,7 @@ namespace tw::fake {
 struct CircleTransCalls {
     std::vector<int> radii;
     std::vector<std::pair<int, int>> positions;
+    int seeThroughClears = 0;
 };
 
 CircleTransCalls& circleTrans();

@@ -24,3 +24,11 @@ void GraphicManager::setGameplayWindowPixelWidthAndHeight(int width, int height)
 void GraphicManager::UpdateScreen() {
     ++tw::fake::graphicManager().screenUpdates;
 }
+
+int GraphicManager::getGameplayWindowPixelWidth() {
+    return tw::fake::graphicManager().width;
+}
+
+int GraphicManager::getGameplayWindowPixelHeight() {
+    return tw::fake::graphicManager().height;
+}

@@ -5,6 +5,9 @@
 #include <vector>
 
 namespace tw::fake {
-// "SpecialKey <code> <keysym hex>" per call.
+// Every call in order: "SpecialKey <code> <keysym hex>", "HandleKey <code>",
+// "RedrawText <hue> <font>", "PromptReply <type> '<text>'".
 std::vector<std::string>& InputWindowCalls();
+// What CInputWindow::IsPromptPending answers.
+bool& PromptPending();
 }  // namespace tw::fake

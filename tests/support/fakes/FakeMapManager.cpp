@@ -8,12 +8,20 @@
 
 namespace tw::fake {
 
+int& MapResetCalls() {
+    static int calls = 0;
+    return calls;
+}
+
 namespace {
 bool g_hasPlayer = false;
 Coords g_player;
 
 const bool registered = [] {
-    tw::test::AddServiceReset([] { g_hasPlayer = false; });
+    tw::test::AddServiceReset([] {
+        g_hasPlayer = false;
+        MapResetCalls() = 0;
+    });
     return true;
 }();
 }  // namespace
@@ -37,4 +45,8 @@ void MapManager::shutdown() {}
 int MapManager::GetDistance(Coords location, int x, int y) {
     if ((location.x >= 5120) != (x >= 5120)) return 9999;
     return std::max(std::abs(location.x - x), std::abs(location.y - y));
+}
+
+void MapManager::Reset() {
+    ++tw::fake::MapResetCalls();
 }

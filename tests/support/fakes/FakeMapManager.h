@@ -6,4 +6,6 @@
 namespace tw::fake {
 // Where GetPlayerCoords puts the player; no player until set.
 void SetPlayerCoords(Coords where);
+// How often MapManager::Reset ran.
+int& MapResetCalls();
 }  // namespace tw::fake

@@ -17,11 +17,17 @@ std::map<std::pair<int, int>, int>& GroundHeights() {
     return heights;
 }
 
+int& ReleaseAllCalls() {
+    static int calls = 0;
+    return calls;
+}
+
 namespace {
 const bool registered = [] {
     tw::test::AddServiceReset([] {
         TilePatches().clear();
         GroundHeights().clear();
+        ReleaseAllCalls() = 0;
         CObjectManager::animatedItemList = nullptr;
         CObjectManager::multiPreviewList = nullptr;
     });
@@ -38,4 +44,8 @@ void CObjectManager::PatchTileDataGroup(int group, const M_BYTE* records, int le
 int GetGroundZ(int x, int y) {
     auto it = tw::fake::GroundHeights().find({x, y});
     return it == tw::fake::GroundHeights().end() ? 0 : it->second;
+}
+
+void CObjectManager::ReleaseAllObjects() {
+    ++tw::fake::ReleaseAllCalls();
 }

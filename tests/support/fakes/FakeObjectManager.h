@@ -18,5 +18,7 @@ struct TilePatch {
 std::vector<TilePatch>& TilePatches();
 // Ground heights by cell; cells not given are 0.
 std::map<std::pair<int, int>, int>& GroundHeights();
+// How often ReleaseAllObjects ran.
+int& ReleaseAllCalls();
 
 }  // namespace tw::fake

@@ -14,10 +14,16 @@ int& InvalidateScreenCalls() {
     return calls;
 }
 
+int& ClearLightCalls() {
+    static int calls = 0;
+    return calls;
+}
+
 namespace {
 const bool registered = [] {
     tw::test::AddServiceReset([] {
         InvalidateScreenCalls() = 0;
+        ClearLightCalls() = 0;
         std::free(g_workBuffer);
         g_workBuffer = nullptr;
     });
@@ -29,4 +35,8 @@ const bool registered = [] {
 
 void InvalidateScreen() {
     ++tw::fake::InvalidateScreenCalls();
+}
+
+void ClearWorldLightLevels() {
+    ++tw::fake::ClearLightCalls();
 }

@@ -4,4 +4,6 @@
 namespace tw::fake {
 // How often InvalidateScreen ran.
 int& InvalidateScreenCalls();
+// How often ClearWorldLightLevels ran.
+int& ClearLightCalls();
 }  // namespace tw::fake

@@ -1,0 +1,7 @@
+// The HTML and mail windows' message store.  Only what its callers use so
+// far is declared here.
+#pragma once
+
+// Deletes every stored message object and resets the count to 0 and the
+// current index to -1.
+void DeleteHtmlMessages();

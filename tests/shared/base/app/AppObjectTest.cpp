@@ -1,0 +1,156 @@
+#include <string>
+#include <vector>
+
+#include "AppTestSupport.h"
+#include "FrameBuf.h"
+#include "gumps/InputWindow.h"
+#include "support/fakes/FakeGraphicManager.h"
+#include "support/fakes/FakeGump.h"
+#include "support/fakes/FakeInputWindow.h"
+#include "support/fakes/FakeMapManager.h"
+#include "support/fakes/FakeMouseManager.h"
+#include "support/fakes/FakeMoveManager.h"
+#include "support/fakes/FakeObjectManager.h"
+#include "support/fakes/FakePlayer.h"
+#include "support/fakes/FakeTargetCancel.h"
+#include "support/fakes/FakeWorldView.h"
+#include "world/Player.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class AppObjectTest : public tw::test::AppTest {
+protected:
+    void TearDown() override {
+        g_focusGump = nullptr;
+        g_inputWindow = nullptr;
+        g_backBuffer = nullptr;
+        AppTest::TearDown();
+    }
+};
+
+TEST_F(AppObjectTest, WalkingKeysWalkInTheirDirections) {
+    for (int code = -8; code <= -1; ++code) CApp::OnChar(code);
+    EXPECT_EQ(tw::fake::MoveCalls(),
+              (Calls{"WalkByKey 3 0", "WalkByKey 4 0", "WalkByKey 5 0", "WalkByKey 2 0",
+                     "WalkByKey 6 0", "WalkByKey 1 0", "WalkByKey 0 0", "WalkByKey 7 0"}));
+}
+
+TEST_F(AppObjectTest, KeysGoToTheFocusedGumpElseToTheSpeechLine) {
+    CInputWindow line;
+    g_inputWindow = &line;
+    CApp::OnChar('a');
+    CApp::OnChar(9);  // Tab without a focused gump is dropped
+    CApp::OnChar(27);
+    EXPECT_EQ(tw::fake::InputWindowCalls(), (Calls{"HandleKey 97"}));
+
+    tw::fake::RecordingGump gump;
+    g_focusGump = &gump;
+    CApp::OnChar('b');
+    CApp::OnChar(9);
+    CApp::OnChar(27);
+    EXPECT_EQ(gump.calls, (Calls{"HandleKey 98", "HandleKey 9", "HandleKey 27"}));
+    EXPECT_EQ(tw::fake::InputWindowCalls().size(), 1u);
+
+    g_focusGump = nullptr;
+    g_inputWindow = nullptr;
+    CApp::OnChar('c');  // no line either: nothing to crash on
+}
+
+TEST_F(AppObjectTest, EscapeAnswersAPromptFirstThenCancelsATarget) {
+    tw::fake::RecordingGump gump;
+    g_focusGump = &gump;
+    CApp::SetTargetCursor();
+    tw::fake::PromptPending() = true;
+    CApp::OnChar(27);
+    EXPECT_EQ(tw::fake::InputWindowCalls(), (Calls{"PromptReply 0 ''"}));
+    EXPECT_EQ(tw::fake::TargetCancels(), 0);
+
+    tw::fake::PromptPending() = false;
+    CApp::OnChar(27);
+    EXPECT_EQ(tw::fake::TargetCancels(), 1);
+    EXPECT_TRUE(gump.calls.empty());
+}
+
+TEST_F(AppObjectTest, TargetCursorOnAndOff) {
+    CApp::SetTargetCursor();
+    EXPECT_TRUE(CApp::targeting);
+    CApp::EndTarget();
+    EXPECT_FALSE(CApp::targeting);
+    EXPECT_EQ(tw::fake::MouseCalls(), (Calls{"SetCursorType 19", "SetCursorType 17"}));
+}
+
+TEST_F(AppObjectTest, MouseEntryPointsGoToTheMouseManager) {
+    CApp::OnLButtonDown(1, 2);
+    CApp::OnLButtonUp(3, 4);
+    CApp::OnRButtonDown(5, 6);
+    CApp::OnRButtonUp(7, 8);
+    CApp::OnMouseMove(9, 10);
+    EXPECT_EQ(tw::fake::MouseCalls(),
+              (Calls{"OnLButtonDown 1 2", "OnLButtonUp 3 4", "OnRButtonDown 5 6", "OnRButtonUp 7 8",
+                     "SetPos 9 10"}));
+}
+
+// A 6x4 buffer holding a 4x3 play area whose ring start lies near the end,
+// so that rows wrap inside and across the end of the buffer.
+TEST_F(AppObjectTest, ClearScreenClearsThePlayAreaFromTheRingStartWrapping) {
+    std::vector<M_WORD> pixels(24, 0xFFFF);
+    g_backBuffer = pixels.data();
+    g_displayWidth = 6;
+    g_displayHeight = 4;
+    tw::fake::graphicManager().width = 4;
+    tw::fake::graphicManager().height = 3;
+    g_ringStart = 16;
+    CApp::ClearScreen();
+    // Rows start at 16, 22 (wraps after 2 pixels to 0) and 4.
+    const std::vector<int> cleared = {16, 17, 18, 19, 22, 23, 0, 1, 4, 5, 6, 7};
+    for (int i = 0; i < 24; ++i) {
+        bool expectCleared = std::find(cleared.begin(), cleared.end(), i) != cleared.end();
+        EXPECT_EQ(pixels[i], expectCleared ? 0 : 0xFFFF) << i;
+    }
+
+    // A play area larger than the buffer stays inside it.
+    tw::fake::graphicManager().width = 800;
+    tw::fake::graphicManager().height = 600;
+    g_ringStart = -5;
+    CApp::ClearScreen();
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), 24);
+
+    std::fill(pixels.begin(), pixels.end(), 7);
+    CApp::ClearBackBuffer();
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), 24);
+
+    g_backBuffer = nullptr;
+    CApp::ClearScreen();
+    CApp::ClearBackBuffer();
+}
+
+TEST_F(AppObjectTest, InputLineIsRedrawnOnlyWithTheFrameCounter) {
+    CInputWindow line;
+    g_inputWindow = &line;
+    CApp::RedrawInputLine();
+    EXPECT_TRUE(tw::fake::InputWindowCalls().empty());
+    FrameCounter = 1;
+    CApp::speechHue = 33;
+    CApp::RedrawInputLine();
+    EXPECT_EQ(tw::fake::InputWindowCalls(), (Calls{"RedrawText 33 3"}));
+}
+
+TEST_F(AppObjectTest, ResetWorldStateForgetsTheWorld) {
+    pPlayerObject = new CPlayer(5);
+    g_ringStart = 99;
+    g_viewX = 3;
+    g_viewY = 4;
+    CApp::ResetWorldState();
+    EXPECT_EQ(g_ringStart, 0);
+    EXPECT_EQ(g_viewX, 0);
+    EXPECT_EQ(g_viewY, 0);
+    EXPECT_EQ(tw::fake::ClearLightCalls(), 1);
+    EXPECT_EQ(tw::fake::MapResetCalls(), 1);
+    EXPECT_EQ(tw::fake::Player().calls, (Calls{"Player 5", "ClearResetState"}));
+    EXPECT_EQ(tw::fake::ReleaseAllCalls(), 1);
+    EXPECT_EQ(tw::fake::MoveCalls(), (Calls{"ClearWalkQueue"}));
+}
+
+}  // namespace

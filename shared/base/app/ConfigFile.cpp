@@ -128,12 +128,15 @@ BOOL getTWCfgDirective(int id, char* out, size_t outSize) {
     return found;
 }
 
-// Bytes are taken as the signed characters they were stored as: for the
-// printable ones the two functions are inverse.
+// For the printable characters the two functions are inverse.  The byte rule maps the 7-bit
+// characters only.  Bytes of 128 and above are kept as they are: shifted as signed values, 243
+// would become the terminator and 252 or 253 a tab or a line feed, cutting the password and the
+// "tw.cfg" line that holds it.
 void ScramblePassword(char* text) {
     if (!text) return;
     for (; *text; ++text) {
-        int c = static_cast<signed char>(*text);
+        int c = static_cast<unsigned char>(*text);
+        if (c >= 128) continue;
         *text = static_cast<char>(c + 13 >= 128 ? c - 82 : c + 13);
     }
 }
@@ -141,7 +144,8 @@ void ScramblePassword(char* text) {
 void UnscramblePassword(char* text) {
     if (!text) return;
     for (; *text; ++text) {
-        int c = static_cast<signed char>(*text);
+        int c = static_cast<unsigned char>(*text);
+        if (c >= 128) continue;
         *text = static_cast<char>(c >= 13 && c < 45 ? c + 82 : c - 13);
     }
 }

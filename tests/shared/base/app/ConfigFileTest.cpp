@@ -112,6 +112,16 @@ TEST_F(ConfigFileTest, PasswordScrambling) {
     EXPECT_EQ(strlen(text), 95u);
     UnscramblePassword(text);
     EXPECT_STREQ(text, printable);
+
+    // Bytes above 127 survive: none may turn into a terminator, tab or line
+    // feed in "tw.cfg".
+    char accented[] = "\xf3\xfc\xfdx";
+    ScramblePassword(accented);
+    EXPECT_STREQ(accented, "\xf3\xfc\xfd&");
+    EXPECT_EQ(strlen(accented), 4u);
+    EXPECT_EQ(strcspn(accented, "\t\n\r"), 4u);
+    UnscramblePassword(accented);
+    EXPECT_STREQ(accented, "\xf3\xfc\xfdx");
 }
 
 TEST_F(ConfigFileTest, NumericAddresses) {

@@ -90,6 +90,25 @@ public:
     // targeting.
     static void SendTargetCancel();
 
+    // Message-service command records (16-bit texts; the program's
+    // message-service socket is in net/GMSSock.h).  Appends to buffer, which
+    // holds capacity units with the terminator, the prefix of the code, the
+    // text (not for codes 2, 9 and 13) and "\r\n"; a record that does not
+    // fit is refused whole.  Code 9 also sets the sign-in state.
+    static BOOL BuildMessageServiceCommand(M_WORD* buffer, size_t capacity, int code,
+                                           const M_WORD* text);
+    // Builds one record and writes it to the message-service socket, when
+    // there is one; the 8-bit overload widens the text first.
+    static void SendMessageServiceCommand(int code, const M_WORD* text);
+    static void SendMessageServiceCommand(int code, const char* text);
+    // The help mail of the extended-command message: with flags a, b and c
+    // all 0 the mail text goes out as a code 7 record, otherwise the
+    // help-mail window opens with all the arguments.
+    static void BuildHelpMail(int flagA, const M_WORD* recipient, const M_WORD* recipientName,
+                              int useAccount, int flagB, const M_WORD* subject, int flagC,
+                              const M_WORD* body, const M_WORD* windowArgument,
+                              const M_WORD* senderId);
+
     // Builders, one per client message.
     static void BuildCreateChar(PDSTRUCT* p, const PDSTRUCT_CREATE_CHAR& c, M_DWORD localAddress);
     static void Build01(PDSTRUCT* p);

@@ -21,7 +21,16 @@ public:
     // A child control was used (for a capture field: a key was captured).
     virtual void HandleButton(CGump* child) { (void)child; }
 
+    // Links the gump at the head of the parent's children, or of the
+    // top-level list when parent is null, and shows it.
+    BOOL PutInGump(CGump* parent, BOOL show = TRUE);
+
     CGump* parent = nullptr;
+    // Position relative to the parent (top level: the screen) and size.
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
 };
 
 // The gump with the keyboard focus, or null.

@@ -20,6 +20,9 @@ public:
     // M_WORD text when wideText is set); it replaces the current waiting gump.
     static CWaitingGump* OpenWaitingGump(const void* text, CGump* parent, int withButton,
                                          int logoutOnClose, int wideText);
+    // Draws every gump that meets the screen rectangle over the frame and,
+    // with present 1, presents it.
+    static void DrawAllGumps(const RECT& rect, int present);
     // The gump (any kind, compared by address) is still in the top-level list.
     static BOOL IsGumpOpen(const void* gump);
     // Deletes the drag gump of a held item, if there is one.

@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "FrameBuf.h"
+#include "Platform.h"
 #include "gumps/GumpManager.h"
 #include "pending/Pending.h"
 
@@ -30,6 +31,12 @@ CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump*, int, int, 
     TW_PENDING("CGumpManager::OpenWaitingGump");
     if (text != nullptr && !wideText) TWReport::print("%s\n", static_cast<const char*>(text));
     return nullptr;
+}
+
+void CGumpManager::DrawAllGumps(const RECT&, int present) {
+    TW_PENDING("CGumpManager::DrawAllGumps");
+    // No gump is drawn yet, but the frame is still shown.
+    if (present) PresentBackBuffer();
 }
 
 BOOL CGumpManager::IsGumpOpen(const void*) {

@@ -7,3 +7,6 @@ void thelightthingie::startup() {
 void thelightthingie::shutdown() {
     TW_PENDING("thelightthingie::shutdown");
 }
+void thelightthingie::PaintFrame() {
+    TW_PENDING("thelightthingie::PaintFrame");
+}

@@ -131,6 +131,21 @@ M_WORD GraphicManager::Pixel555To565(M_WORD pixel) {
 
 void GraphicManager::Update() {}
 
+// The counter value at which "You are dead." appears.
+constexpr int kDeadTextFrame = 16;
+
+GraphicManager::DeathFadeStep GraphicManager::AdvanceDeathFade(M_WORD* pixels, int frameWidth,
+                                                               int frameHeight, int startOffset,
+                                                               bool is565) {
+    DarkenFrame(pixels, frameWidth, frameHeight, startOffset, getGameplayWindowPixelWidth(),
+                getGameplayWindowPixelHeight(), is565);
+    if (++deathCounter > DEATH_FADE_STEPS) {
+        deathCounter = 0;
+        return FADE_ENDS;
+    }
+    return deathCounter == kDeadTextFrame ? FADE_SHOWS_TEXT : FADE_GOES_ON;
+}
+
 void GraphicManager::DarkenFrame(M_WORD* pixels, int frameWidth, int frameHeight, int startOffset,
                                  int width, int height, bool is565) {
     if (!pixels || frameWidth <= 0 || frameHeight <= 0) return;

@@ -69,6 +69,13 @@ public:
     // frameWidth x frameHeight pixels whose play area starts at startOffset.
     static void DarkenFrame(M_WORD* pixels, int frameWidth, int frameHeight, int startOffset,
                             int width, int height, bool is565);
+    // What a frame of the death fade leads to.
+    enum DeathFadeStep { FADE_GOES_ON, FADE_SHOWS_TEXT, FADE_ENDS };
+    // Darkens the play area of the frame by one step and counts the frame;
+    // says when "You are dead." appears and when the fade is over (the
+    // counter is then 0 again).
+    static DeathFadeStep AdvanceDeathFade(M_WORD* pixels, int frameWidth, int frameHeight,
+                                          int startOffset, bool is565);
 
     static void reset();
 };

@@ -6,4 +6,6 @@ class thelightthingie {
 public:
     static void startup();
     static void shutdown();
+    // Paints the play area of one frame: the dirty regions.
+    static void PaintFrame();
 };

@@ -2,8 +2,12 @@
 // what its callers use so far is declared here.
 #pragma once
 
-class CMapGump {
+#include "gumps/Gump.h"
+
+class CMapGump : public CGump {
 public:
+    CMapGump();
+
     // Forgets the object under the pointer and repaints it (war mode
     // changed).
     static void ForgetObjectUnderPointer();

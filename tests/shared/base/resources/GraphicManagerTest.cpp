@@ -100,6 +100,24 @@ TEST(GraphicManagerFade, DeathFadeReachesBlackInThirtyOneStepsAcrossTheRingEnd) 
     EXPECT_EQ(small, std::vector<M_WORD>(4, 0));
 }
 
+TEST_F(ResourceTest, DeathFadeShowsTheTextHalfWayAndEndsAfterItsLastFrame) {
+    // The death message sets the counter to 1; each frame darkens and counts.
+    // The 640 x 480 play area lies in an 800 x 600 frame.
+    std::vector<M_WORD> frame(size_t(800) * 600, 0x7FFF);
+    GraphicManager::deathCounter = 1;
+    std::vector<int> textFrames, endFrames;
+    for (int f = 1; f <= 40 && GraphicManager::deathCounter; ++f) {
+        auto step = GraphicManager::AdvanceDeathFade(frame.data(), 800, 600, 5000, false);
+        if (step == GraphicManager::FADE_SHOWS_TEXT) textFrames.push_back(f);
+        if (step == GraphicManager::FADE_ENDS) endFrames.push_back(f);
+    }
+    EXPECT_EQ(textFrames, std::vector<int>{15});
+    EXPECT_EQ(endFrames, std::vector<int>{31});
+    EXPECT_EQ(GraphicManager::deathCounter, 0);
+    EXPECT_EQ(frame[5000], 0) << "black when the fade ends";
+    EXPECT_EQ(frame[4999], 0x7FFF);
+}
+
 TEST_F(ResourceTest, LandTilesExpandIntoTheDiamond) {
     Image img(44, 44);
     for (int y = 0; y < 44; ++y)

@@ -1,0 +1,10 @@
+// The death menu.  Only what its callers use so far is declared here.
+#pragma once
+
+#include "gumps/Gump.h"
+
+class CDeathMenuGump : public CGump {
+public:
+    // A frame centred on the gameplay window with the death menu's choices.
+    CDeathMenuGump();
+};

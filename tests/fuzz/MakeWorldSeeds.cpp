@@ -1,0 +1,56 @@
+// Writes small seed inputs for the world model's fuzz targets, made by the
+// fixture writers: run it with the corpus directory.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "support/datafiles/WorldFormats.h"
+
+using namespace tw::datafiles;
+
+namespace {
+
+void seed(const std::string& dir, const std::string& target, const std::string& name,
+          const Bytes& bytes) {
+    std::filesystem::create_directories(dir + "/" + target);
+    WriteBytes(dir + "/" + target + "/" + name, bytes);
+}
+
+Region region(M_WORD slot, const char* name) {
+    Region r;
+    r.slot = slot;
+    r.name = name;
+    r.x = 1400;
+    r.y = 1600;
+    r.width = 200;
+    r.height = 180;
+    r.lowZ = -128;
+    r.highZ = 127;
+    r.secondName = "guarded";
+    r.value1 = 1;
+    r.value2 = 2;
+    r.value3 = 3;
+    r.value4 = 4;
+    r.value5 = 5;
+    return r;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
+        return 2;
+    }
+    const std::string dir = argv[1];
+
+    const std::vector<Region> regions = {region(0, "Town_of_Brindle"), region(8191, "Marsh"),
+                                         region(9000, "Beyond")};
+    seed(dir, "fuzz_regions", "padded112", EncodeRegions(regions, RegionLayout::Padded112));
+    seed(dir, "fuzz_regions", "face103", EncodeRegions(regions, RegionLayout::Face103));
+    seed(dir, "fuzz_regions", "plain58", EncodeRegions(regions, RegionLayout::Unversioned58));
+    Bytes cut = EncodeRegions(regions, RegionLayout::Padded112);
+    cut.resize(cut.size() - 5);
+    seed(dir, "fuzz_regions", "cut", cut);
+    return 0;
+}

@@ -1,7 +1,10 @@
-// tidemend: brings an installation up to date from a patch server.
-#include <cstdio>
+// tidemend: brings an installation up to date from a patch server before the
+// game is started.  It takes no arguments and works in the current directory.
+#include "OutputManager.h"
+#include "PatchClient.h"
 
 int main() {
-    fputs("tidemend: the patch session is not built yet.\n", stderr);
-    return 1;
+    COutputManager out;
+    // Exit status 1 tells the caller that the server said not to play.
+    return DoIt(out) == 0 ? 1 : 0;
 }

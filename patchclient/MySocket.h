@@ -1,0 +1,60 @@
+// CMySocket: a TCP socket whose reads and writes wait at most a set time-out,
+// so that a silent patch server cannot hang the patch program.  The patch
+// session is itself a CMySocket; the server-side calls exist for tools and
+// tests that need a listener.
+#pragma once
+
+#include <sys/time.h>
+
+class CMySocket {
+public:
+    // Opens a TCP socket; valid when that succeeded.
+    CMySocket();
+    // Wraps an open descriptor: valid, no time-out.
+    explicit CMySocket(int descriptor);
+    virtual ~CMySocket();
+    CMySocket(const CMySocket&) = delete;
+    CMySocket& operator=(const CMySocket&) = delete;
+
+    // Closes what is open and opens a fresh TCP socket; returns the valid flag.
+    bool Resocket();
+    // Address and port in host order.  The valid flag stays set either way so
+    // that Close releases the descriptor.
+    bool Connect(unsigned address, unsigned short port);
+    // Zero seconds and zero microseconds mean "no time-out".
+    void SetTimeout(timeval timeout) { m_timeout = timeout; }
+
+    // One receive (or, for Write, every byte of the buffer) after waiting at
+    // most the time-out: -1 when not valid, on an error or an exceptional
+    // condition; 0 when the wait ended without the socket becoming ready or
+    // the peer closed; else the byte count.
+    int Read(void* buffer, int n);
+    int Write(const void* buffer, int n);
+    // Reads until n bytes arrived: the count so far when the peer closed or
+    // the wait timed out, a negative result unchanged.
+    int ReadBlock(void* buffer, int n);
+
+    void Close();
+    bool IsValid() const { return m_valid; }
+
+    // Listener side.
+    bool SetBlocking(bool blocking);
+    bool SetAddressReuse(bool reuse);
+    bool Bind(unsigned short port);
+    bool Listen();
+    // A new socket for the accepted connection, or null; the caller owns it.
+    CMySocket* Accept();
+    int GetFileDescriptor() const { return m_fd; }
+
+private:
+    // Waits for the descriptor to become ready: 1 ready, 0 not ready within
+    // the time-out, -1 error or exceptional condition.
+    int WaitReady(short events);
+
+    bool m_valid = false;
+    int m_fd = -1;
+    timeval m_timeout = {0, 0};
+};
+
+// The socket layer needs no start-up on this platform.
+bool CheckSocketSystem();

@@ -1,0 +1,38 @@
+// COutputManager: where the patch program reports.  Progress lines, errors and
+// the server's message of the day go to standard output.  The manager also
+// holds "patchlog" open for the whole run (created when missing, never
+// truncated) and progress counters for a progress display that is not drawn.
+// main owns the one instance; the session holds a reference.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class COutputManager {
+public:
+    COutputManager();
+    ~COutputManager();
+    COutputManager(const COutputManager&) = delete;
+    COutputManager& operator=(const COutputManager&) = delete;
+
+    // The text unchanged; callers end each line with "\n".
+    COutputManager& operator<<(const char* text);
+    COutputManager& operator<<(const std::string& text);
+    // Exactly the given bytes: the server's message of the day.
+    void DoMessage(const char* text, unsigned length);
+    void Log(const char* text);
+
+    // Kept for a progress display that is not drawn.
+    void SetProgressRange(std::uint32_t min, std::uint32_t max);
+    void SetProgressStatus(std::uint32_t value);
+    void IncreaseProgressStatus(std::uint32_t step);
+
+private:
+    void Put(const char* text, size_t length);
+
+    std::uint32_t m_progressMin = 0;
+    std::uint32_t m_progressMax = 1;
+    std::uint32_t m_progressValue = 0;
+    int m_log = -1;
+};

@@ -17,10 +17,12 @@
 #include "net/PacketManager.h"
 #include "net/ProtocolKeys.h"
 #include "net/StreamCipher.h"
+#include "resources/UnicodeSpeech.h"
 
-// No connection is ever lost here.
+// No connection is ever lost here, and no speech is shown.
 std::atomic<int> g_quitFlag{0};
 void HandleConnectionLost(CClientSock*, const char*) {}
+void ShowUnicodeSpeech(M_DWORD, int, int, int, int, const char*, const char*, M_WORD*) {}
 
 namespace {
 

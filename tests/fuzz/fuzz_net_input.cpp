@@ -8,11 +8,17 @@
 #include "Platform.h"
 #include "fuzz/FuzzSupport.h"
 #include "net/ClientSock.h"
+#include "resources/UnicodeSpeech.h"
 
 // The connection-loss routine and the application state it reads stay out
 // of the fuzzer: a loss only closes the connection here.
 std::atomic<int> g_quitFlag{0};
 void HandleConnectionLost(CClientSock*, const char*) {}
+// The Unicode speech display likewise: the text it is handed must end.
+void ShowUnicodeSpeech(M_DWORD, int, int, int, int, const char*, const char*, M_WORD* text) {
+    for (size_t n = 0; text[n]; ++n) {
+    }
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tw::fuzz::EnterScratchDir();

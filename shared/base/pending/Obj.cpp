@@ -19,6 +19,13 @@ void CDrawItem::Invalidate() {
     TW_PENDING("CDrawItem::Invalidate");
 }
 
+void CDynamicObj::ClearOverheadText() {
+    TW_PENDING("CDynamicObj::ClearOverheadText");
+}
+void CDynamicObj::ArrangeOverheadText() {
+    TW_PENDING("CDynamicObj::ArrangeOverheadText");
+}
+
 int CMultiTargetObj::placementZ = 0;
 
 CMultiTargetObj::CMultiTargetObj(int graphic, int, int) {

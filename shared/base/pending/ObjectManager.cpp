@@ -22,6 +22,11 @@ void CObjectManager::PatchTileDataGroup(int, const M_BYTE*, int) {
     TW_PENDING("CObjectManager::PatchTileDataGroup");
 }
 
+CDynamicObj* CObjectManager::FindObject(M_DWORD) {
+    TW_PENDING("CObjectManager::FindObject");
+    return nullptr;
+}
+
 void DestroyPlayerObject() {}
 
 int GetPlayerCoords(Coords*) {

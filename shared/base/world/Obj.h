@@ -34,6 +34,15 @@ public:
     CObj* nextAnimated = nullptr;
 };
 
+// An object the server names by serial: items and mobiles.
+class CDynamicObj : public CObj {
+public:
+    // The texts shown over the object: deletes every one of kind 0, or
+    // deletes the oldest of kind 0 while more than two are attached.
+    void ClearOverheadText();
+    void ArrangeOverheadText();
+};
+
 // One component of a multi shown while the player places it.
 class CMultiTargetObj : public CObj {
 public:

@@ -5,6 +5,7 @@
 #include "TWTypes.h"
 
 class CObj;
+class CDynamicObj;
 class CMultiTargetObj;
 
 class CObjectManager {
@@ -21,6 +22,9 @@ public:
     // of 37 bytes (tiles (group - 512) * 32 on), in the layout of
     // "tiledata.mul"; length bytes in all.
     static void PatchTileDataGroup(int group, const M_BYTE* records, int length);
+
+    // The object of that serial (the player first), or null.
+    static CDynamicObj* FindObject(M_DWORD serial);
 
     // Heads of the placed objects whose tile animates and of the objects of
     // a multi being placed.

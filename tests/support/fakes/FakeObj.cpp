@@ -55,6 +55,13 @@ void CDrawItem::Invalidate() {
     ObjEvents().push_back({"invalidate", this});
 }
 
+void CDynamicObj::ClearOverheadText() {
+    ObjEvents().push_back({"clear-overhead", this});
+}
+void CDynamicObj::ArrangeOverheadText() {
+    ObjEvents().push_back({"arrange-overhead", this});
+}
+
 int CMultiTargetObj::placementZ = 0;
 
 CMultiTargetObj::CMultiTargetObj(int graphic, int x, int y) {

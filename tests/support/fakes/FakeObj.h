@@ -10,7 +10,8 @@
 
 namespace tw::fake {
 
-// "add", "remove", "invalidate", "delete" with the object's address.
+// "add", "remove", "invalidate", "delete", "clear-overhead",
+// "arrange-overhead" with the object's address.
 struct ObjEvent {
     std::string what;
     const CDrawItem* item;

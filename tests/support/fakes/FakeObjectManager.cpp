@@ -12,6 +12,11 @@ std::vector<TilePatch>& TilePatches() {
     return patches;
 }
 
+std::map<M_DWORD, CDynamicObj*>& ObjectsBySerial() {
+    static std::map<M_DWORD, CDynamicObj*> objects;
+    return objects;
+}
+
 std::map<std::pair<int, int>, int>& GroundHeights() {
     static std::map<std::pair<int, int>, int> heights;
     return heights;
@@ -28,6 +33,7 @@ const bool registered = [] {
         TilePatches().clear();
         GroundHeights().clear();
         ReleaseAllCalls() = 0;
+        ObjectsBySerial().clear();
         CObjectManager::animatedItemList = nullptr;
         CObjectManager::multiPreviewList = nullptr;
     });
@@ -39,6 +45,11 @@ const bool registered = [] {
 
 void CObjectManager::PatchTileDataGroup(int group, const M_BYTE* records, int length) {
     tw::fake::TilePatches().push_back({group, std::vector<M_BYTE>(records, records + length)});
+}
+
+CDynamicObj* CObjectManager::FindObject(M_DWORD serial) {
+    auto it = tw::fake::ObjectsBySerial().find(serial);
+    return it == tw::fake::ObjectsBySerial().end() ? nullptr : it->second;
 }
 
 int GetGroundZ(int x, int y) {

@@ -16,6 +16,8 @@ struct TilePatch {
     std::vector<M_BYTE> records;
 };
 std::vector<TilePatch>& TilePatches();
+// The objects FindObject knows, by serial.
+std::map<M_DWORD, CDynamicObj*>& ObjectsBySerial();
 // Ground heights by cell; cells not given are 0.
 std::map<std::pair<int, int>, int>& GroundHeights();
 // How often ReleaseAllObjects ran.

@@ -15,10 +15,28 @@ std::vector<UnicodeSpeech>& unicodeSpeech() {
     return calls;
 }
 
+std::vector<ShownSpeech>& shownSpeech() {
+    static std::vector<ShownSpeech> calls;
+    static bool registered = false;
+    if (!registered) {
+        registered = true;
+        tw::test::AddServiceReset([] { calls.clear(); });
+    }
+    return calls;
+}
+
 }  // namespace tw::fake
 
 void SendUnicodeSpeech(const M_WORD* text, int value, int mode) {
     std::vector<M_WORD> units;
     for (const M_WORD* u = text; u && *u; ++u) units.push_back(*u);
     tw::fake::unicodeSpeech().push_back({units, value, mode});
+}
+
+void ShowUnicodeSpeech(M_DWORD serial, int graphic, int type, int hue, int font,
+                       const char* language, const char* name, M_WORD* text) {
+    std::vector<M_WORD> units;
+    for (const M_WORD* u = text; u && *u; ++u) units.push_back(*u);
+    tw::fake::shownSpeech().push_back(
+        {serial, graphic, type, hue, font, language ? language : "", name ? name : "", units});
 }

@@ -1,6 +1,7 @@
-// Records the Unicode speech sent by the code under test.
+// Records the Unicode speech sent and shown by the code under test.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "TWTypes.h"
@@ -14,5 +15,18 @@ struct UnicodeSpeech {
 };
 
 std::vector<UnicodeSpeech>& unicodeSpeech();
+
+// Every ShowUnicodeSpeech call.
+struct ShownSpeech {
+    M_DWORD serial;
+    int graphic;
+    int type;
+    int hue;
+    int font;
+    std::string language;
+    std::string name;
+    std::vector<M_WORD> text;  // without the terminator
+};
+std::vector<ShownSpeech>& shownSpeech();
 
 }  // namespace tw::fake

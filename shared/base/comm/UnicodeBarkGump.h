@@ -1,0 +1,18 @@
+// CUnicodeBarkGump: a Unicode text shown over an object, or as system text
+// when the object is null.  Only what its callers use so far is declared
+// here.
+#pragma once
+
+#include "TWTypes.h"
+#include "gumps/Gump.h"
+
+class CDynamicObj;
+
+class CUnicodeBarkGump : public CGump {
+public:
+    // Reads the speaker record (resources/UnicodeSpeech.h) set just before;
+    // gump is the open gump that shows the object's holder, or null.  The
+    // new gump puts itself on screen; the gump manager owns it.
+    CUnicodeBarkGump(CDynamicObj* object, const M_WORD* text, int hue, int font,
+                     const char* language, CGump* gump);
+};

@@ -1,0 +1,40 @@
+// The Unicode speech messages: the server's 0xAE and the client's 0xAD.
+//
+// 0xAE (variable; numbers big-endian), at least 48 bytes:
+//   0  u8   0xAE            1  u16  total length
+//   3  u32  speaker serial (0xFFFFFFFF: none)
+//   7  u16  speaker graphic (not used)
+//   9  u8   speech type     10 u16  hue       12 u16 font
+//   14 4    language code, three letters and a 0 byte
+//   18 30   speaker name, 8-bit, NUL-padded
+//   48 ..   text: UTF-16 big-endian units up to a 0 unit or the end
+//
+// 0xAD (variable; numbers big-endian):
+//   0  u8   0xAD            1  u16  total length
+//   3  u8   speech mode (2 = emote)
+//   4  u16  hue             6  u16  font
+//   8  4    language code with its 0 byte
+//   12 ..   the text units big-endian, then a 0 unit
+#pragma once
+
+#include "TWTypes.h"
+
+class PacketIn;
+struct PDSTRUCT;
+
+// The handler of 0xAE: a message shorter than its fixed fields is dropped;
+// the text is copied into a terminated buffer and shown by type.
+void HandleUnicodeSpeech(const PacketIn& packet);
+
+// The longest text (in units, terminator excluded) that 0xAD carries: the
+// message's length must fit its u16 field.
+constexpr int MAX_UNICODE_SPEECH_UNITS = (0xFFFF - 12 - 2) / 2;
+
+// Builds 0xAD; text is zero-terminated, cut to MAX_UNICODE_SPEECH_UNITS, and
+// language gives at most three letters.
+void BuildUnicodeSpeech(PDSTRUCT* packet, M_BYTE mode, M_WORD hue, M_WORD font,
+                        const char* language, const M_WORD* text);
+// Builds 0xAD and writes it on the game connection; FALSE without a
+// connection or when the connection refused it.
+BOOL WriteUnicodeSpeech(M_BYTE mode, M_WORD hue, M_WORD font, const char* language,
+                        const M_WORD* text);

@@ -23,6 +23,12 @@ public:
     static BOOL IsPromptPending();
     // Answers the pending server text prompt with the text and clears it.
     static void SendPromptReply(CInputWindow* line, int replyType, const char* text);
+
+    // The speech-mode word: 0 plain speech, 8 whisper, 9 yell; other values
+    // emote, command, broadcast.
+    void SetMode(int mode);
+    // Rebuilds the line's prompt prefix and cursor.
+    static void UpdatePrompt(CInputWindow* line);
 };
 
 // The speech input line that main creates and deletes.

@@ -1,5 +1,10 @@
 #include "gumps/InputWindow.h"
+
+#include <vector>
+
+#include "net/ServerPrompt.h"
 #include "pending/Pending.h"
+#include "resources/UnicodeSpeech.h"
 
 CInputWindow* g_inputWindow = nullptr;
 
@@ -22,9 +27,20 @@ void CInputWindow::RedrawText(int, int) {
 }
 
 BOOL CInputWindow::IsPromptPending() {
-    return FALSE;
+    return g_serverPrompt.pending;
 }
 
-void CInputWindow::SendPromptReply(CInputWindow*, int, const char*) {
-    TW_PENDING("CInputWindow::SendPromptReply");
+void CInputWindow::SendPromptReply(CInputWindow* line, int replyType, const char* text) {
+    std::vector<M_WORD> wide;
+    for (const char* c = text; c && *c; ++c) wide.push_back(static_cast<unsigned char>(*c));
+    wide.push_back(0);
+    ::SendPromptReply(line, replyType, wide.data());
+}
+
+void CInputWindow::SetMode(int) {
+    TW_PENDING("CInputWindow::SetMode");
+}
+
+void CInputWindow::UpdatePrompt(CInputWindow*) {
+    TW_PENDING("CInputWindow::UpdatePrompt");
 }

@@ -1,8 +1,8 @@
 // Unicode speech between client and server: showing a line of the server's
 // Unicode speech (message 0xAE, and the numbered server texts) as a bark over
 // its speaker or as system text, sending the player's typed speech as
-// message 0xAD through the application's spam throttle, and the server
-// feature flag of message 0xB9.
+// message 0xAD through the application's spam throttle, the reply to a
+// server text prompt, and the server feature flag of message 0xB9.
 //
 // The speaker record is what a bark gump reads when it is made: the last
 // speaker's name and the kind of text.  It and the feature flag live for the
@@ -11,6 +11,8 @@
 
 #include "TWTypes.h"
 
+class CInputWindow;
+
 // Sends typed 16-bit speech, or holds it back through the application's
 // speech throttle; value only travels with a held-back line.
 void SendUnicodeSpeech(const M_WORD* text, int value, int mode);
@@ -18,6 +20,11 @@ void SendUnicodeSpeech(const M_WORD* text, int value, int mode);
 // (mode 2) wrapped in '*' in the emote hue and font, anything else in the
 // speech hue and font.
 void SendUnicodeSpeechPacket(const M_WORD* text, int value, int mode);
+// Answers the server's pending text prompt (message 0x9A) with the
+// characters of text below 128, then puts the input line back to plain
+// speech and rebuilds its prompt.
+void SendPromptReply(CInputWindow* inputLine, int replyType, const M_WORD* text);
+
 // Shows a line of Unicode speech by its type: over the speaking object
 // (types 0, 2, 3, 4, 6, 7, 8, 9) or, when the speaker is not in the world, as
 // system text; types 1, 5 and 10 and above show nothing.  language is the

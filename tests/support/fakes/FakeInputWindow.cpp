@@ -57,6 +57,16 @@ BOOL CInputWindow::IsPromptPending() {
     return tw::fake::PromptPending() ? TRUE : FALSE;
 }
 
+void CInputWindow::SetMode(int mode) {
+    char text[64];
+    snprintf(text, sizeof text, "SetMode %d", mode);
+    tw::fake::InputWindowCalls().push_back(text);
+}
+
+void CInputWindow::UpdatePrompt(CInputWindow*) {
+    tw::fake::InputWindowCalls().push_back("UpdatePrompt");
+}
+
 void CInputWindow::SendPromptReply(CInputWindow*, int replyType, const char* reply) {
     char text[128];
     snprintf(text, sizeof text, "PromptReply %d '%s'", replyType, reply ? reply : "");

@@ -6,7 +6,8 @@
 
 namespace tw::fake {
 // Every call in order: "SpecialKey <code> <keysym hex>", "HandleKey <code>",
-// "RedrawText <hue> <font>", "PromptReply <type> '<text>'".
+// "RedrawText <hue> <font>", "PromptReply <type> '<text>'", "SetMode <mode>",
+// "UpdatePrompt".
 std::vector<std::string>& InputWindowCalls();
 // What CInputWindow::IsPromptPending answers.
 bool& PromptPending();

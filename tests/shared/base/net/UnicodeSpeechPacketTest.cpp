@@ -2,13 +2,17 @@
 #include <vector>
 
 #include "ByteWriter.h"
+#include "gumps/InputWindow.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
+#include "net/ServerPrompt.h"
 #include "net/UnicodeSpeechPacket.h"
+#include "resources/UnicodeSpeech.h"
 #include "support/LoopbackServer.h"
 #include "support/TwTest.h"
 #include "support/WideText.h"
 #include "support/fakes/FakeApp.h"
+#include "support/fakes/FakeInputWindow.h"
 #include "support/fakes/FakeUnicodeSpeech.h"
 
 namespace {
@@ -42,6 +46,28 @@ TEST_F(UnicodeSpeechPacketTest, BuildsTheExactSpeechMessage) {
     ASSERT_EQ(wire.size(), 12u + 2 * MAX_UNICODE_SPEECH_UNITS + 2);
     EXPECT_EQ(wire[1] << 8 | wire[2], static_cast<int>(wire.size()));
     EXPECT_EQ(Bytes(wire.begin() + 8, wire.begin() + 12), (Bytes{'E', 'N', 'G', 0}));
+}
+
+TEST_F(UnicodeSpeechPacketTest, APromptReplySendsOnlyTheAsciiCharacters) {
+    LoopbackServer server;
+    ReplaceGameSocket(new CClientSock);
+    ASSERT_TRUE(g_pGameSocket->Connect(LoopbackServer::kAddress, server.port()));
+    ASSERT_TRUE(server.WaitForConnections(1));
+    M_DWORD seed;
+    ASSERT_TRUE(server.ReadSeed(&seed));
+    g_serverPrompt = ServerPrompt{TRUE, 0x11223344, 0x55};
+    CInputWindow line;
+    SendPromptReply(&line, 3, Wide{'o', 'k', 0x3042, 0xE9, '!'});
+    Bytes got;
+    ASSERT_TRUE(PollUntil([&] { return server.ReadMessage(&got, 0); }));
+    PDSTRUCT want;
+    PacketManager::Build9a(&want, 0x11223344, 0x55, 3, "ok!");
+    EXPECT_EQ(got, Wire(want));
+    EXPECT_FALSE(g_serverPrompt.pending);
+    EXPECT_EQ(tw::fake::InputWindowCalls(),
+              (std::vector<std::string>{"SetMode 0", "UpdatePrompt"}));
+    ReplaceGameSocket(nullptr);
+    g_serverPrompt = ServerPrompt{};
 }
 
 TEST_F(UnicodeSpeechPacketTest, WritesTheMessageOnTheGameConnection) {

@@ -1,0 +1,14 @@
+// The server's text prompt (message 0x9A) while it waits for its answer: the
+// handler of 0x9A sets it, the prompt reply answers and clears it.  Lives
+// for the connection; main thread only.
+#pragma once
+
+#include "TWTypes.h"
+
+struct ServerPrompt {
+    BOOL pending = FALSE;
+    M_DWORD serial = 0;
+    M_DWORD id = 0;
+};
+
+extern ServerPrompt g_serverPrompt;

@@ -39,11 +39,12 @@ public:
     void AdoptDescriptorForTests(int fd) { socket_ = fd; }
 
 private:
-    M_BYTE input_[kBufferSize];
+    // Kept for the socket's layout; nothing reads them yet.
+    [[maybe_unused]] M_BYTE input_[kBufferSize];
     M_BYTE output_[kBufferSize];
-    size_t inputLength_ = 0;
+    [[maybe_unused]] size_t inputLength_ = 0;
     size_t outputLength_ = 0;
-    int reserved_ = 0;
+    [[maybe_unused]] int reserved_ = 0;
     M_DWORD localAddress_ = 0;
 };
 

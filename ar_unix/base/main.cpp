@@ -1,24 +1,73 @@
-// The client's entry point.  It starts the services in their fixed order,
+// The client's entry point.  It starts every service in one fixed order,
 // registering each shutdown with atexit right after the start, so that at
-// exit they stop in exactly the reverse order.
-#include <cstdlib>
+// exit they stop in exactly the reverse order.  Then it opens the display,
+// creates the three long-lived objects it owns (the frame buffer, the speech
+// input line and the game connection), starts the cursor thread and runs the
+// main loop until the quit flag is set.  It reads no arguments and no
+// environment variables.
+#include <pthread.h>
+#include <sys/time.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "Clock.h"
 #include "ConfigurationManager.h"
 #include "FileManager.h"
+#include "FrameBuf.h"
 #include "MemoryManager.h"
 #include "PerformanceManager.h"
+#include "Platform.h"
+#include "SoundManager.h"
 #include "TWReport.h"
+#include "app/App.h"
+#include "app/Config.h"
+#include "app/VersionManager.h"
+#include "gumps/GumpManager.h"
+#include "gumps/InputWindow.h"
+#include "gumps/MouseManager.h"
+#include "gumps/TextManager.h"
+#include "gumps/X11Lock.h"
+#include "net/ClientSock.h"
+#include "net/PacketManager.h"
+#include "resources/AnimData.h"
+#include "resources/DHDCache.h"
+#include "resources/FontManager.h"
+#include "resources/GraphicManager.h"
+#include "resources/HueManager.h"
+#include "resources/SkipDraw.h"
+#include "strings/LanguageManager.h"
+#include "view/CircleTrans.h"
+#include "view/DrawManager.h"
+#include "view/Light.h"
+#include "view/MapManager.h"
+#include "world/MultiManager.h"
+#include "world/ObjectManager.h"
+#include "world/PathManager.h"
+#include "world/RegionManager.h"
+#include "world/WeatherManager.h"
 
 namespace {
 
-void deleteGlobalList() {
+void DeleteGlobalList() {
     delete g_globalList;
     g_globalList = nullptr;
 }
 
-}  // namespace
+// The local time zone in minutes west of Greenwich.  The C library's
+// gettimeofday no longer fills its time-zone argument; the broken-down
+// local time knows the offset.
+int LocalMinutesWest() {
+    struct timeval now;
+    gettimeofday(&now, nullptr);
+    time_t seconds = now.tv_sec;
+    struct tm local;
+    if (localtime_r(&seconds, &local) == nullptr) return 0;
+    return static_cast<int>(-local.tm_gmtoff / 60);
+}
 
-int main() {
+void StartServices() {
     TWReport::start();
     atexit(TWReport::stop);
     TWReport::error("reached main!\n");
@@ -34,11 +83,151 @@ int main() {
     ConfigurationManager::loadFromFile("tw.cfg");
 
     g_globalList = new CGlobalList;
-    atexit(deleteGlobalList);
+    atexit(DeleteGlobalList);
 
     FileManager::startup();
     atexit(FileManager::shutdown);
 
+    MouseManager::startup();
+    atexit(MouseManager::shutdown);
+
+    GraphicManager::startup();
+    atexit(GraphicManager::shutdown);
+
+    DrawManager::ClearTable();
+    DrawManager::startup();
+    atexit(DrawManager::shutdown);
+
+    TextManager::startup();
+    atexit(TextManager::shutdown);
+    MapManager::startup();
+    atexit(MapManager::shutdown);
+
+    SkipDrawHandler::startup();
+    atexit(SkipDrawHandler::shutdown);
+    CVersionManager::startup();
+    atexit(CVersionManager::shutdown);
+    HueManager::startup();
+    atexit(HueManager::shutdown);
+    FontManager::startup();
+    atexit(FontManager::shutdown);
+    CObjectManager::startup();
+    atexit(CObjectManager::shutdown);
+    CGumpManager::startup();
+    atexit(CGumpManager::shutdown);
+    PacketManager::startup();
+    atexit(PacketManager::shutdown);
+
+    CApp::startup();
+    atexit(CApp::shutdown);
+
+    CDHDCache::startup();
+    atexit(CDHDCache::shutdown);
+    MusicManager::startup();
+    atexit(MusicManager::shutdown);
+    SoundManager::startup();
+    atexit(SoundManager::shutdown);
+    PathManager::startup();
+    atexit(PathManager::shutdown);
+    CCircleTrans::Reset();
+    MultiManager::startup();
+    atexit(MultiManager::shutdown);
+    RegionManager::startup();
+    atexit(RegionManager::shutdown);
+    WeatherManager::startup();
+    atexit(WeatherManager::shutdown);
+    LoadAnimData();
+    atexit(FreeAnimData);
+    thelightthingie::startup();
+    atexit(thelightthingie::shutdown);
+
+    g_timeZoneMinutesWest = LocalMinutesWest();
+
+    CApp::LoadWordLists();
+    CDHDCache::Init();
+    LoadVersionFile();
+    CApp::LoadPlayerFile();
+}
+
+// Opens the display at the configured depth, then at the other one.
+bool OpenDisplay() {
+    const int depth = use565 ? 16 : 15;
+    X11Lock lock;
+    if (g_frameBuf->OpenDisplay(g_displayWidth, g_displayHeight, depth) ||
+        g_frameBuf->OpenDisplay(g_displayWidth, g_displayHeight, 31 - depth))
+        return true;
+    fprintf(stderr, "linstuff,main: Failed to initialize %dx%dx%d display.\n", g_displayWidth,
+            g_displayHeight, depth);
+    return false;
+}
+
+void RunMainLoop() {
+    M_DWORD deadline = GetTimeMs();
+    do {
+        g_frameBuf->PumpEvents();
+        SoundManager::Update();
+        if (g_pGameSocket != nullptr) g_pGameSocket->Poll();
+        SoundManager::Update();
+        const TickPlan plan = PlanTicks(deadline, GetTimeMs(), CApp::framePeriod, FrameSkipping);
+        if (plan.ticks == 0) continue;
+        if (plan.firstSkipsDraw) CApp::FrameTick(1);
+        CApp::FrameTick(0);
+        deadline = plan.deadline;
+        PerformanceManager::update();
+    } while (g_quitFlag.load() == 0);
+}
+
+}  // namespace
+
+int main() {
+    StartServices();
+
+    g_frameBuf = CreateFrameBuf();
+    if (g_frameBuf == nullptr) return 1;
+    if (!OpenDisplay()) {
+        delete g_frameBuf;
+        g_frameBuf = nullptr;
+        return 1;
+    }
+
+    MouseManager::LoadCursorArt();
+    MouseManager::EnableCursor(1);
+    if (ShowIntroAnim) PlayIntroAnimation();
+    SoundManager::OpenIfEnabled();
+
+    CGumpManager::RecreateMainBitmap();
+    GraphicManager::CreateMainGumps();
+
+    CNetInfo* netInfo = new CNetInfo;
+    g_inputWindow = new CInputWindow;
+    g_pGameSocket = new CClientSock;
+
+    pthread_t cursorThread;
+    const bool cursorThreadStarted =
+        MouseThread && pthread_create(&cursorThread, nullptr, MousePollThread, nullptr) == 0;
+
+    LanguageManager::startup();
     TWReport::print("Main Program Loop. Start.\n");
+
+    RunMainLoop();
+
+    TWReport::print("Main Program Loop. End.\n");
+    LanguageManager::shutdown();
+    // The thread sees the quit flag within one of its 25 ms sleeps.
+    if (cursorThreadStarted) pthread_join(cursorThread, nullptr);
+    SoundManager::CloseDevice();
+    DestroyPlayerObject();
+    delete g_inputWindow;
+    g_inputWindow = nullptr;
+    delete g_pGameSocket;
+    g_pGameSocket = nullptr;
+    {
+        X11Lock lock;
+        delete g_frameBuf;
+        g_frameBuf = nullptr;
+        g_backBuffer = nullptr;
+    }
+    delete netInfo;
+    TextManager::CloseJournalFile();
     return 0;
 }

@@ -1,0 +1,201 @@
+// The client program itself under Xvfb: it starts its services, opens its
+// window, runs the main loop until the window manager asks it to close, and
+// stops the services in the reverse of their start order.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include "support/TwTest.h"
+#include "support/Xvfb.h"
+// Xlib's macros (None, Bool, Status) must come after the test framework.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+using tw::test::XvfbClient;
+using tw::test::XvfbOptions;
+using tw::test::XvfbServer;
+
+constexpr auto kTimeout = std::chrono::seconds(60);
+constexpr auto kPoll = std::chrono::milliseconds(20);
+
+class ClientProcess {
+public:
+    // Starts twclient in the current directory, its output in files there.
+    ClientProcess() {
+        std::string asan = getenv("ASAN_OPTIONS") ? getenv("ASAN_OPTIONS") : "";
+        asan += std::string(asan.empty() ? "" : ":") + "detect_leaks=0";
+        pid_ = fork();
+        if (pid_ == 0) {
+            int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            dup2(out, 1);
+            dup2(err, 2);
+            setenv("ASAN_OPTIONS", asan.c_str(), 1);
+            execl(TWCLIENT_PATH, "twclient", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+    ~ClientProcess() {
+        if (pid_ > 0 && !exited_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool Running() {
+        if (exited_) return false;
+        int status;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            exited_ = true;
+            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        return !exited_;
+    }
+    // The exit status, or -1 when it did not end in time.
+    int Wait() {
+        const auto end = std::chrono::steady_clock::now() + kTimeout;
+        while (Running() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(kPoll);
+        return exited_ ? status_ : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool exited_ = false;
+    int status_ = -1;
+};
+
+// The top-level window of that title, or 0.
+Window FindWindow(Display* display, const char* title) {
+    Window root = DefaultRootWindow(display), parent, *children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display, root, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && found == 0; ++i) {
+            char* name = nullptr;
+            if (XFetchName(display, children[i], &name) && name != nullptr) {
+                if (std::string(name) == title) found = children[i];
+                XFree(name);
+            }
+        }
+        if (children != nullptr) XFree(children);
+    }
+    return found;
+}
+
+// The order in which services started and stopped, by their log lines.
+struct ServiceMarks {
+    std::string name;
+    size_t start;
+    size_t stop;
+};
+
+std::vector<ServiceMarks> StartsAndStops(const std::string& log) {
+    static const char* kServices[] = {
+        "MemoryManager", "FileManager",    "MouseManager",    "GraphicManager",  "DrawManager",
+        "TextManager",   "MapManager",     "SkipDrawHandler", "CVersionManager", "HueManager",
+        "FontManager",   "CObjectManager", "CGumpManager",    "PacketManager",   "CApp",
+        "CDHDCache",     "MusicManager",   "SoundManager",    "PathManager",     "MultiManager",
+        "RegionManager", "WeatherManager", "thelightthingie"};
+    std::vector<ServiceMarks> marks;
+    for (const char* service : kServices) {
+        const std::string name = service;
+        size_t start = log.find(name + "::start");
+        if (start == std::string::npos && name == "SoundManager")
+            start = log.find("SoundManager::CSoundManager");
+        const size_t stop = log.find(name + "::shutdown");
+        if (start != std::string::npos && stop != std::string::npos)
+            marks.push_back({name, start, stop});
+    }
+    return marks;
+}
+
+class TwClientTest : public tw::test::TwTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TwClientTest, OpensItsWindowRunsAndStopsInReverseOrderOnCloseRequest) {
+    XvfbOptions options;
+    options.depth = GetParam();
+    XvfbServer server(options);
+    ASSERT_TRUE(server.ok()) << server.error();
+    tw::test::WriteFile("tw.cfg", "Sound=off\n");
+    tw::test::WriteFile("version.dat", "1\n");
+
+    ClientProcess client;
+    XvfbClient x;
+    ASSERT_NE(x.display(), nullptr);
+    Window window = 0;
+    const auto end = std::chrono::steady_clock::now() + kTimeout;
+    while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
+        window = FindWindow(x.display(), "Tarrowmere");
+        if (window == 0) std::this_thread::sleep_for(kPoll);
+    }
+    ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(x.display(), window, &attributes));
+    EXPECT_EQ(attributes.width, 640);
+    EXPECT_EQ(attributes.height, 480);
+    EXPECT_EQ(attributes.depth, GetParam());
+
+    // A frame has been presented once the loop has run a tick.
+    while (ReportLog().find("GraphicManager::UpdateScreen") == std::string::npos &&
+           client.Running() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(kPoll);
+    EXPECT_NE(ReportLog().find("Main Program Loop. Start."), std::string::npos);
+
+    x.SendDeleteWindow(window);
+    EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");
+
+    const std::string log = ReportLog();
+    EXPECT_NE(log.find("Main Program Loop. End."), std::string::npos);
+    auto marks = StartsAndStops(log);
+    ASSERT_GE(marks.size(), 5u) << log;
+    for (size_t i = 1; i < marks.size(); ++i) {
+        EXPECT_LT(marks[i - 1].start, marks[i].start) << marks[i].name << " started early";
+        EXPECT_GT(marks[i - 1].stop, marks[i].stop)
+            << marks[i].name << " stopped after " << marks[i - 1].name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, TwClientTest, ::testing::Values(16, 15),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Depth" + std::to_string(info.param);
+                         });
+
+using TwClientFailureTest = tw::test::TwTest;
+
+TEST_F(TwClientFailureTest, DepthTwentyFourOnlyDisplayEndsWithTheFirstDepthTried) {
+    struct {
+        const char* folder;
+        const char* config;
+        const char* message;
+    } cases[] = {
+        {"default", "", "linstuff,main: Failed to initialize 640x480x15 display.\n"},
+        {"use565", "use565=on\n", "linstuff,main: Failed to initialize 640x480x16 display.\n"},
+    };
+    XvfbOptions options;
+    options.depth = 24;
+    XvfbServer server(options);
+    ASSERT_TRUE(server.ok()) << server.error();
+    for (const auto& c : cases) {
+        const std::string folder = dir() + "/" + c.folder;
+        std::filesystem::create_directory(folder);
+        std::filesystem::current_path(folder);
+        tw::test::WriteFile("tw.cfg", c.config);
+        tw::test::WriteFile("version.dat", "1\n");
+        ClientProcess client;
+        EXPECT_EQ(client.Wait(), 1) << c.folder;
+        EXPECT_NE(tw::test::ReadFile("stderr.txt").find(c.message), std::string::npos)
+            << tw::test::ReadFile("stderr.txt");
+    }
+    std::filesystem::current_path(dir());
+}
+
+}  // namespace

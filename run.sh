@@ -14,6 +14,7 @@ if [ -x build/run/tools/mkinstall/mkinstall ]; then
     build/run/tools/mkinstall/mkinstall sample
 else
     [ -f sample/tw.cfg ] || printf '; sample configuration\n' >sample/tw.cfg
+    [ -f sample/version.dat ] || printf '1\n' >sample/version.dat
 fi
 cd sample
 if [ -z "${DISPLAY:-}" ]; then

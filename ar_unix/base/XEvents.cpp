@@ -137,7 +137,7 @@ void X_FrameBuf::HandleKeyPress(XKeyEvent& event) {
 
     g_keyControl = (event.state & ControlMask) != 0;
     g_keyShift = (event.state & ShiftMask) != 0;
-    if (g_altModNum < 0) g_altModNum = FindAltModifier();
+    if (g_altModNum < 0 || g_altModNum > 7) g_altModNum = FindAltModifier();
     g_keyAlt = (event.state & (1u << g_altModNum)) != 0;
 
     int index = 0;

@@ -17,6 +17,7 @@
 // Xlib's macros (None, Bool, Status) must come after the test framework.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
 
 namespace {
 
@@ -26,6 +27,16 @@ using tw::test::XvfbServer;
 
 constexpr auto kTimeout = std::chrono::seconds(60);
 constexpr auto kPoll = std::chrono::milliseconds(20);
+
+// A sample installation in the current directory (data files, "tw.cfg",
+// "login.cfg", "version.dat"), with extra lines added to "tw.cfg".
+void MakeInstallation(const std::string& extraConfig) {
+    const std::string command = std::string(MKINSTALL_PATH) + " . > mkinstall.txt 2>&1";
+    ASSERT_EQ(system(command.c_str()), 0) << tw::test::ReadFile("mkinstall.txt");
+    const std::string config = tw::test::ReadFile("tw.cfg");
+    ASSERT_FALSE(config.empty());
+    tw::test::WriteFile("tw.cfg", config + extraConfig);
+}
 
 class ClientProcess {
 public:
@@ -91,6 +102,25 @@ Window FindWindow(Display* display, const char* title) {
     return found;
 }
 
+// Waits until the window's contents change (a frame drawn into it), then
+// starts watching afresh.
+bool WaitForFrame(Display* display, Damage damage, int damageEvent, ClientProcess& client) {
+    const auto end = std::chrono::steady_clock::now() + kTimeout;
+    while (client.Running() && std::chrono::steady_clock::now() < end) {
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == damageEvent + XDamageNotify) {
+                XDamageSubtract(display, damage, 0, 0);
+                XFlush(display);
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(kPoll);
+    }
+    return false;
+}
+
 // The order in which services started and stopped, by their log lines.
 struct ServiceMarks {
     std::string name;
@@ -125,8 +155,7 @@ TEST_P(TwClientTest, OpensItsWindowRunsAndStopsInReverseOrderOnCloseRequest) {
     options.depth = GetParam();
     XvfbServer server(options);
     ASSERT_TRUE(server.ok()) << server.error();
-    tw::test::WriteFile("tw.cfg", "Sound=off\n");
-    tw::test::WriteFile("version.dat", "1\n");
+    MakeInstallation("Sound=off\n");
 
     ClientProcess client;
     XvfbClient x;
@@ -144,10 +173,14 @@ TEST_P(TwClientTest, OpensItsWindowRunsAndStopsInReverseOrderOnCloseRequest) {
     EXPECT_EQ(attributes.height, 480);
     EXPECT_EQ(attributes.depth, GetParam());
 
-    // A frame has been presented once the loop has run a tick.
-    while (ReportLog().find("GraphicManager::UpdateScreen") == std::string::npos &&
-           client.Running() && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(kPoll);
+    // Frames keep arriving: the window's contents are drawn again and again.
+    int damageEvent = 0, damageError = 0;
+    ASSERT_TRUE(XDamageQueryExtension(x.display(), &damageEvent, &damageError));
+    Damage damage = XDamageCreate(x.display(), window, XDamageReportNonEmpty);
+    XFlush(x.display());
+    EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
+    EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
+    XDamageDestroy(x.display(), damage);
     EXPECT_NE(ReportLog().find("Main Program Loop. Start."), std::string::npos);
 
     x.SendDeleteWindow(window);
@@ -188,8 +221,7 @@ TEST_F(TwClientFailureTest, DepthTwentyFourOnlyDisplayEndsWithTheFirstDepthTried
         const std::string folder = dir() + "/" + c.folder;
         std::filesystem::create_directory(folder);
         std::filesystem::current_path(folder);
-        tw::test::WriteFile("tw.cfg", c.config);
-        tw::test::WriteFile("version.dat", "1\n");
+        MakeInstallation(c.config);
         ClientProcess client;
         EXPECT_EQ(client.Wait(), 1) << c.folder;
         EXPECT_NE(tw::test::ReadFile("stderr.txt").find(c.message), std::string::npos)

@@ -45,6 +45,7 @@
 #include "world/MultiManager.h"
 #include "world/ObjectManager.h"
 #include "world/PathManager.h"
+#include "world/Player.h"
 #include "world/RegionManager.h"
 #include "world/WeatherManager.h"
 
@@ -216,7 +217,8 @@ int main() {
     // The thread sees the quit flag within one of its 25 ms sleeps.
     if (cursorThreadStarted) pthread_join(cursorThread, nullptr);
     SoundManager::CloseDevice();
-    DestroyPlayerObject();
+    delete pPlayerObject;  // virtual: whatever the player object is
+    pPlayerObject = nullptr;
     delete g_inputWindow;
     g_inputWindow = nullptr;
     delete g_pGameSocket;

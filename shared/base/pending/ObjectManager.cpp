@@ -27,8 +27,6 @@ CDynamicObj* CObjectManager::FindObject(M_DWORD) {
     return nullptr;
 }
 
-void DestroyPlayerObject() {}
-
 int GetPlayerCoords(Coords*) {
     return 0;
 }

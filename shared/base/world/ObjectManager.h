@@ -34,8 +34,5 @@ public:
     static void ReleaseAllObjects();
 };
 
-// Deletes the player object, when one exists.
-void DestroyPlayerObject();
-
 // The ground height of a cell.
 int GetGroundZ(int x, int y);

@@ -8,6 +8,7 @@
 #include "DebugHooks.h"
 #include "FileManager.h"
 #include "TWReport.h"
+#include "resources/FileRead.h"
 
 AnimDataEntry animCrap::entries[animCrap::NUM_ENTRIES];
 M_DWORD animCrap::tick = 0;
@@ -42,11 +43,8 @@ void LoadAnimData() {
     animCrap::reset();
     FILE* f = FileManager::open("animdata.mul", "rb");
     if (!f) return;
-    std::vector<M_BYTE> bytes;
-    M_BYTE chunk[16384];
-    size_t n;
-    while ((n = FileManager::read(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + n);
+    const std::vector<M_BYTE> bytes =
+        ReadOpenTable(f, size_t(animCrap::NUM_GROUPS) * (kGroupHeader + 8 * animCrap::RECORD_SIZE));
     FileManager::close(f);
 
     ByteReader r(bytes.data(), bytes.size());

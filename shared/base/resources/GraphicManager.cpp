@@ -5,6 +5,7 @@
 
 #include "FileManager.h"
 #include "TWReport.h"
+#include "resources/FileRead.h"
 #include "resources/PixelFormat.h"
 
 M_BYTE GraphicManager::palette[768];
@@ -25,9 +26,10 @@ const M_BYTE kDefaultAnimInfo[2] = {4, 2};
 size_t readUpTo(const char* name, void* out, size_t size) {
     FILE* f = FileManager::open(name, "rb");
     if (!f) return 0;
-    size_t n = FileManager::read(out, 1, size, f);
+    std::vector<M_BYTE> bytes = ReadOpenTable(f, size);
     FileManager::close(f);
-    return n;
+    if (!bytes.empty()) memcpy(out, bytes.data(), bytes.size());
+    return bytes.size();
 }
 
 void buildGreyTable() {

@@ -9,6 +9,7 @@
 #include "DebugHooks.h"
 #include "FileManager.h"
 #include "TWReport.h"
+#include "resources/FileRead.h"
 #include "resources/GraphicManager.h"
 #include "resources/ResourceSettings.h"
 
@@ -37,15 +38,6 @@ void writeHue(ByteWriter& w, const Hue& hue) {
     w.u16le(hue.startColor).u16le(hue.endColor).raw(hue.name, sizeof hue.name);
 }
 
-std::vector<M_BYTE> readWhole(FILE* f) {
-    std::vector<M_BYTE> bytes;
-    M_BYTE chunk[8192];
-    size_t n;
-    while ((n = FileManager::read(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    return bytes;
-}
-
 int channelDistance(int a, int b) {
     int d = 0;
     for (int shift : {10, 5, 0}) {
@@ -62,7 +54,7 @@ void HueManager::startup() {
     memset(hueTable, 0, sizeof hueTable);
     FILE* f = FileManager::open("hues.mul", "rb");
     if (f) {
-        std::vector<M_BYTE> bytes = readWhole(f);
+        std::vector<M_BYTE> bytes = ReadOpenTable(f, size_t(NUM_GROUPS) * GROUP_SIZE);
         FileManager::close(f);
         ByteReader r(bytes.data(), bytes.size());
         // A short file stops at its end; the hues after it stay empty.

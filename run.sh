@@ -7,17 +7,16 @@ source tools/deps.sh
 tw_install_missing "${TW_RUN_PACKAGES[@]}"
 
 cmake -S . -B build/run -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/run -j "$(nproc)" --target twclient tidemend
+cmake --build build/run -j "$(nproc)" --target twclient tidemend mkinstall
 
-mkdir -p sample
-if [ -x build/run/tools/mkinstall/mkinstall ]; then
-    build/run/tools/mkinstall/mkinstall sample
-else
-    [ -f sample/tw.cfg ] || printf '; sample configuration\n' >sample/tw.cfg
-    [ -f sample/version.dat ] || printf '1\n' >sample/version.dat
+# The sample installation: generated data files (a few MB, no real game data)
+# made once under the build folder.  Remove build/run/sample to make it anew.
+sample=build/run/sample
+if [ ! -f "$sample/version.dat" ]; then
+    build/run/tools/mkinstall/mkinstall "$sample"
 fi
-cd sample
+cd "$sample"
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 640x480x16" ../build/run/ar_unix/base/twclient
+    exec xvfb-run -a -s "-screen 0 640x480x16" ../ar_unix/base/twclient
 fi
-exec ../build/run/ar_unix/base/twclient
+exec ../ar_unix/base/twclient

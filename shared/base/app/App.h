@@ -62,6 +62,8 @@ struct PDSTRUCT;
 // flag.
 void ChooseServer(int backup);
 
+struct CMacro;
+
 class CApp {
 public:
     static constexpr int MAX_WORDS = 80;
@@ -154,10 +156,20 @@ public:
     static int WarModeRequest();
     static BOOL PlayerAtWar();
 
-    // Runs every action of the macro at that list index.
+    // Macros (app/Macros.h).  RunMacro runs every action of the macro at
+    // that list index at once; StartMacro hands it to the step engine, which
+    // MacroTick advances by one action per frame tick (only clearing the
+    // wait and the delay when a macro already runs).  ExecuteMacro performs
+    // one action and is FALSE only when "LastTarget" finds no target cursor.
     static void RunMacro(int index);
-    // The macro runner's step, once per frame tick.
+    static void StartMacro(int index);
     static void MacroTick();
+    static BOOL ExecuteMacro(CMacro* macro, int index);
+    // Clears the engine and forgets the last object, skill, spell and the
+    // mobile TargetNext chose.
+    static void ResetMacroState();
+    // Writes the macro list to "macros.txt"; a failure is logged.
+    static void SaveMacros();
 
     // The speech throttle.  Senders ask SpeechAllowed; after sending they add
     // the line's length; a line that may not go yet is announced with

@@ -24,6 +24,10 @@ public:
     // Links the gump at the head of the parent's children, or of the
     // top-level list when parent is null, and shows it.
     BOOL PutInGump(CGump* parent, BOOL show = TRUE);
+    // Raise a gump to the top of the stack, minimise it, restore it.
+    static void BringToFront(CGump* gump, int flag);
+    static void Minimize(CGump* gump);
+    static void Restore(CGump* gump);
 
     CGump* parent = nullptr;
     // Position relative to the parent (top level: the screen) and size.

@@ -5,6 +5,7 @@
 #include "TWTypes.h"
 
 class CGump;
+class CObj;
 class CWaitingGump;
 
 class CGumpManager {
@@ -27,4 +28,18 @@ public:
     static BOOL IsGumpOpen(const void* gump);
     // Deletes the drag gump of a held item, if there is one.
     static void CloseDragGump();
+
+    // Opens, or brings to the front, the gump of that id for the object (or
+    // none) and returns it: 7 journal, 8 status, 5000 client configuration,
+    // 5010 the overview.
+    static CGump* OpenGump(CObj* object, int id, CGump* parent, int flag);
+    // Sends message-service command 9 and opens the mail gump.
+    static void OpenMailGump();
+    // Closes every gump that answers the close-on-death query.
+    static void CloseFlaggedGumps();
+    // The open gump of one of the macro windows (0 configuration, 1
+    // paperdoll, 2 status, 3 journal, 4 skills, 5 spellbook, 6 chat, 7
+    // backpack, 8 overview, 9 mail), found by the gumps' type queries, or
+    // null.
+    static CGump* FindWindowGump(int window);
 };

@@ -8,3 +8,13 @@ BOOL CGump::PutInGump(CGump* newParent, BOOL) {
     parent = newParent;
     return TRUE;
 }
+
+void CGump::BringToFront(CGump*, int) {
+    TW_PENDING("CGump::BringToFront");
+}
+void CGump::Minimize(CGump*) {
+    TW_PENDING("CGump::Minimize");
+}
+void CGump::Restore(CGump*) {
+    TW_PENDING("CGump::Restore");
+}

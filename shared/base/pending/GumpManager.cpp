@@ -47,3 +47,20 @@ BOOL CGumpManager::IsGumpOpen(const void*) {
 void CGumpManager::CloseDragGump() {
     TW_PENDING("CGumpManager::CloseDragGump");
 }
+
+CGump* CGumpManager::OpenGump(CObj*, int, CGump*, int) {
+    TW_PENDING("CGumpManager::OpenGump");
+    return nullptr;
+}
+
+void CGumpManager::OpenMailGump() {
+    TW_PENDING("CGumpManager::OpenMailGump");
+}
+
+void CGumpManager::CloseFlaggedGumps() {
+    TW_PENDING("CGumpManager::CloseFlaggedGumps");
+}
+
+CGump* CGumpManager::FindWindowGump(int) {
+    return nullptr;
+}

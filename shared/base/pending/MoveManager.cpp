@@ -12,3 +12,7 @@ void MoveManager::ClearWalkQueue() {
 void MoveManager::WalkByKey(int, M_DWORD) {
     TW_PENDING("MoveManager::WalkByKey");
 }
+
+void MoveManager::RequestMove(int, M_DWORD, int) {
+    TW_PENDING("MoveManager::RequestMove");
+}

@@ -39,3 +39,7 @@ int GetGroundZ(int, int) {
 void CObjectManager::ReleaseAllObjects() {
     TW_PENDING("CObjectManager::ReleaseAllObjects");
 }
+
+void CObjectManager::UseObject(CDynamicObj*) {
+    TW_PENDING("CObjectManager::UseObject");
+}

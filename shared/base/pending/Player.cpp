@@ -24,3 +24,9 @@ BOOL CPlayer::IsInDrawList() const {
 }
 
 void CPlayer::ClearResetState() {}
+
+BOOL CPlayer::IsFollowing() const {
+    return FALSE;
+}
+
+void CPlayer::StopFollowing() {}

@@ -12,4 +12,8 @@ public:
     // A keyboard walk in a direction 0-7; bit 30 of the key state marks a
     // repeated key.
     static void WalkByKey(int direction, M_DWORD keyState);
+    // Requests one step: direction 1-8 (the wire direction is
+    // (direction - 1) & 7), running 0 or 1 (0xFFFFFFFF: by the mouse's
+    // distance), check 1 to test the target cell first.
+    static void RequestMove(int direction, M_DWORD running, int check);
 };

@@ -30,6 +30,8 @@ public:
     // a multi being placed.
     static CObj* animatedItemList;
     static CMultiTargetObj* multiPreviewList;
+    // Uses (double-clicks) an object; it becomes the last used object.
+    static void UseObject(CDynamicObj* object);
     // Deletes every world object but the player (logout, login confirmation).
     static void ReleaseAllObjects();
 };

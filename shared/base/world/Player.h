@@ -19,6 +19,10 @@ public:
     // Clears the state word that a logout and a login confirmation reset.
     void ClearResetState();
 
+    // The player follows a mobile (the follow flag); StopFollowing clears it.
+    BOOL IsFollowing() const;
+    void StopFollowing();
+
 private:
     BOOL warMode_ = FALSE;
 };

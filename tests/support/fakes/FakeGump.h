@@ -23,4 +23,12 @@ public:
     std::vector<std::string> calls;
 };
 
+// CGump::BringToFront, Minimize and Restore in order, with the gump:
+// "BringToFront", "Minimize", "Restore".
+struct GumpStackCall {
+    std::string what;
+    const CGump* gump;
+};
+std::vector<GumpStackCall>& GumpStackCalls();
+
 }  // namespace tw::fake

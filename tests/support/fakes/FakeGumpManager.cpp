@@ -22,6 +22,11 @@ std::vector<std::string>& GumpManagerCalls() {
     return calls;
 }
 
+std::map<int, CGump*>& WindowGumps() {
+    static std::map<int, CGump*> gumps;
+    return gumps;
+}
+
 namespace {
 // Stands for the one open waiting gump; never dereferenced.
 char g_waitingGump;
@@ -31,6 +36,7 @@ const bool registered = [] {
     tw::test::AddServiceReset([] {
         WaitingGumps().clear();
         GumpManagerCalls().clear();
+        WindowGumps().clear();
         g_waitingOpen = false;
     });
     return true;
@@ -84,4 +90,20 @@ void CGumpManager::RecreateMainBitmap() {
 }
 void CGumpManager::Update() {
     tw::fake::GumpManagerCalls().push_back("Update");
+}
+
+CGump* CGumpManager::OpenGump(CObj* object, int id, CGump*, int flag) {
+    tw::fake::GumpManagerCalls().push_back("OpenGump " + std::to_string(id) +
+                                           (object ? " object " : " none ") + std::to_string(flag));
+    return nullptr;
+}
+void CGumpManager::OpenMailGump() {
+    tw::fake::GumpManagerCalls().push_back("OpenMailGump");
+}
+void CGumpManager::CloseFlaggedGumps() {
+    tw::fake::GumpManagerCalls().push_back("CloseFlaggedGumps");
+}
+CGump* CGumpManager::FindWindowGump(int window) {
+    auto it = tw::fake::WindowGumps().find(window);
+    return it == tw::fake::WindowGumps().end() ? nullptr : it->second;
 }

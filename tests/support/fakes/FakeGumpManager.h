@@ -1,8 +1,11 @@
 // Recording stand-in of the gump manager.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
+
+class CGump;
 
 namespace tw::fake {
 
@@ -19,9 +22,12 @@ std::vector<WaitingGumpCall>& WaitingGumps();
 // Just their texts.
 std::vector<std::string> WaitingGumpTexts();
 // The other calls in order: "startup", "shutdown", "RecreateMainBitmap",
-// "Update", "CloseDragGump".
+// "Update", "CloseDragGump", "OpenGump <id> object|none <flag>",
+// "OpenMailGump", "CloseFlaggedGumps".
 // A waiting gump counts as open (IsGumpOpen) until CloseWaitingGumps.
 std::vector<std::string>& GumpManagerCalls();
 void CloseWaitingGumps();
+// What FindWindowGump answers per macro window (0-9); none when not set.
+std::map<int, CGump*>& WindowGumps();
 
 }  // namespace tw::fake

@@ -34,3 +34,9 @@ void MoveManager::WalkByKey(int direction, M_DWORD keyState) {
     snprintf(text, sizeof text, "WalkByKey %d %u", direction, keyState);
     tw::fake::MoveCalls().push_back(text);
 }
+
+void MoveManager::RequestMove(int direction, M_DWORD running, int check) {
+    char text[64];
+    snprintf(text, sizeof text, "RequestMove %d %u %d", direction, running, check);
+    tw::fake::MoveCalls().push_back(text);
+}

@@ -5,6 +5,7 @@
 #include <vector>
 
 namespace tw::fake {
-// "ClearWalkQueue", "WalkByKey <direction> <key state>", "Update".
+// "ClearWalkQueue", "WalkByKey <direction> <key state>", "Update",
+// "RequestMove <direction> <running> <check>".
 std::vector<std::string>& MoveCalls();
 }  // namespace tw::fake

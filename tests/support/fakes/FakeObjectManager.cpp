@@ -27,6 +27,11 @@ int& ReleaseAllCalls() {
     return calls;
 }
 
+std::vector<M_DWORD>& UsedObjects() {
+    static std::vector<M_DWORD> used;
+    return used;
+}
+
 namespace {
 const bool registered = [] {
     tw::test::AddServiceReset([] {
@@ -34,6 +39,7 @@ const bool registered = [] {
         GroundHeights().clear();
         ReleaseAllCalls() = 0;
         ObjectsBySerial().clear();
+        UsedObjects().clear();
         CObjectManager::animatedItemList = nullptr;
         CObjectManager::multiPreviewList = nullptr;
     });
@@ -59,4 +65,9 @@ int GetGroundZ(int x, int y) {
 
 void CObjectManager::ReleaseAllObjects() {
     ++tw::fake::ReleaseAllCalls();
+}
+
+void CObjectManager::UseObject(CDynamicObj* object) {
+    for (const auto& [serial, known] : tw::fake::ObjectsBySerial())
+        if (known == object) tw::fake::UsedObjects().push_back(serial);
 }

@@ -22,5 +22,7 @@ std::map<M_DWORD, CDynamicObj*>& ObjectsBySerial();
 std::map<std::pair<int, int>, int>& GroundHeights();
 // How often ReleaseAllObjects ran.
 int& ReleaseAllCalls();
+// The serials of the objects UseObject was given (known to FindObject).
+std::vector<M_DWORD>& UsedObjects();
 
 }  // namespace tw::fake

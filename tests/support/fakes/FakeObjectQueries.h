@@ -3,10 +3,14 @@
 #pragma once
 
 #include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "TWTypes.h"
 
 class CDrawItem;
+class CObj;
 
 namespace tw::fake {
 
@@ -19,5 +23,12 @@ struct PickedObject {
 };
 
 std::map<const CDrawItem*, PickedObject>& PickedObjects();
+
+// Equipment by (mobile, layer); the mobiles and corpses on screen in order.
+std::map<std::pair<const CObj*, int>, CObj*>& EquippedItems();
+std::vector<CObj*>& MobilesOnScreen();
+std::vector<CObj*>& CorpsesOnScreen();
+// "SetHeldItem <serial>", "OverheadText <serial> <text>" in order.
+std::vector<std::string>& ObjectCalls();
 
 }  // namespace tw::fake

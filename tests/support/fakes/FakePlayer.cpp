@@ -52,3 +52,12 @@ BOOL CPlayer::IsInDrawList() const {
 void CPlayer::ClearResetState() {
     tw::fake::Player().calls.push_back("ClearResetState");
 }
+
+BOOL CPlayer::IsFollowing() const {
+    return tw::fake::Player().following ? TRUE : FALSE;
+}
+
+void CPlayer::StopFollowing() {
+    tw::fake::Player().following = false;
+    tw::fake::Player().calls.push_back("StopFollowing");
+}

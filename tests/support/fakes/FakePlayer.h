@@ -12,6 +12,8 @@ struct PlayerState {
     std::vector<std::string> calls;
     bool ghost = false;
     bool inDrawList = false;
+    // The follow flag; StopFollowing clears it and records "StopFollowing".
+    bool following = false;
 };
 
 PlayerState& Player();

@@ -4,8 +4,8 @@
 
 #include "AppTestSupport.h"
 #include "Clock.h"
+#include "app/Macros.h"
 #include "support/fakes/FakeHtmlMessages.h"
-#include "support/fakes/FakeMacroRunner.h"
 #include "support/fakes/FakePlayer.h"
 #include "world/Player.h"
 
@@ -30,6 +30,7 @@ TEST_F(AppStartupTest, ReadsTheSettingsThenTheLoginServersThenTheCharacterHues) 
               "NextLoginKey=7\nDefaultChar=2\n");
     WriteFile("servers.cfg", "LoginServer=10.0.0.1,2593\nSoundVol=3\n");
     WriteFile("chardata.mul", std::string("\x05\x00", 2));
+    WriteFile("macros.txt", "F1 0 0 0\nBow \n########\n");
     CacheSize = 9;
     strcpy(AcctID, "old");
     CApp::framePeriod = 0;
@@ -48,7 +49,9 @@ TEST_F(AppStartupTest, ReadsTheSettingsThenTheLoginServersThenTheCharacterHues) 
     EXPECT_EQ(CApp::savedSpeechHues[0], 5);
     EXPECT_EQ(CApp::speechHue, 995);
     EXPECT_EQ(CApp::warModeExtra[0], 4);
-    EXPECT_EQ(tw::fake::MacroCalls(), std::vector<std::string>{"LoadMacros"});
+    // The key tables are ready before the macros are read.
+    ASSERT_EQ(g_macroCount, 1);
+    EXPECT_EQ(g_macroList->keyCode, 112u);
     EXPECT_EQ(std::string(CApp::hdDirectory), std::string(dir()) + "/");
 
     // Once only.

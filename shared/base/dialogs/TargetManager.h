@@ -1,0 +1,12 @@
+// The target bars and the last target they show.  Only what its callers use
+// so far is declared here.
+#pragma once
+
+class CObj;
+
+class TargetManager {
+public:
+    // Records the mobile as the last target, requests its status and opens
+    // its target bar.
+    static void SetLastTarget(CObj* mobile);
+};

@@ -1,0 +1,58 @@
+// "macros.txt" and "keynames.txt" from arbitrary bytes: read, written back
+// and read again.  The skill and spell names the actions look up come from
+// the small tables below.
+#include <cstdint>
+#include <cstdio>
+
+#include "FrameBuf.h"
+#include "app/App.h"
+#include "app/Macros.h"
+#include "dialogs/SkillGump.h"
+#include "dialogs/SpellBook.h"
+#include "fuzz/FuzzSupport.h"
+
+namespace {
+const char* const kSkills[] = {"Alchemy", "Animal Lore"};
+const char* const kSpells[] = {"Spark (Ka)", "Mend (Re Ka)"};
+}  // namespace
+
+int GetSkillNameCount() {
+    return 2;
+}
+const char* GetSkillName(int index) {
+    return index >= 0 && index < 2 ? kSkills[index] : nullptr;
+}
+const char* GetSpellTableName(int spell) {
+    return spell >= 0 && spell < 2 ? kSpells[spell] : nullptr;
+}
+
+namespace {
+void CheckBounds() {
+    if (g_keyNameCount > MAX_KEY_NAMES) __builtin_trap();
+    int count = 0;
+    for (CMacro* m = g_macroList; m; m = m->next, ++count)
+        if (m->actionCount > MAX_MACRO_ACTIONS) __builtin_trap();
+    if (count != g_macroCount) __builtin_trap();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    tw::fuzz::EnterScratchDir();
+    static bool tables = false;
+    if (!tables) {
+        tables = true;
+        InitKeyTables();
+    }
+    for (const char* name : {"macros.txt", "keynames.txt"}) {
+        FILE* f = fopen(name, "wb");
+        fwrite(data, 1, size, f);
+        fclose(f);
+    }
+    CApp::LoadMacros();
+    CheckBounds();
+    CApp::SaveMacros();
+    CApp::LoadMacros();
+    CheckBounds();
+    FreeMacros();
+    return 0;
+}

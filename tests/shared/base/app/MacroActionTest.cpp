@@ -1,0 +1,351 @@
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "MacroTestSupport.h"
+#include "support/fakes/FakeGump.h"
+#include "support/fakes/FakeGumpManager.h"
+#include "support/fakes/FakeMacroNeighbours.h"
+#include "support/fakes/FakeMoveManager.h"
+#include "support/fakes/FakeObjectManager.h"
+#include "support/fakes/FakeObjectQueries.h"
+#include "support/fakes/FakePlayer.h"
+#include "support/fakes/FakeSkillGump.h"
+#include "support/fakes/FakeTextManager.h"
+#include "support/fakes/FakeWorldView.h"
+#include "world/Player.h"
+
+namespace {
+
+using tw::test::Bytes;
+using tw::test::TextCommandBytes;
+
+constexpr M_DWORD kPlayer = 0x00001234;
+constexpr M_DWORD kBackpack = 0x40000010;
+
+Bytes Serial(M_BYTE id, M_DWORD serial) {
+    return {id, static_cast<M_BYTE>(serial >> 24), static_cast<M_BYTE>(serial >> 16),
+            static_cast<M_BYTE>(serial >> 8), static_cast<M_BYTE>(serial)};
+}
+
+// The macro actions against a loopback server, with a player who wears a
+// backpack and a small world of objects that the fakes describe.
+class MacroActionTest : public tw::test::ConnectedMacroTest {
+protected:
+    void SetUp() override {
+        ConnectedMacroTest::SetUp();
+        pPlayerObject = new CPlayer(kPlayer);
+        pPlayerObject->objectType = 0x190;
+        tw::fake::PickedObjects()[pPlayerObject] = {100, 200, -5, true, kPlayer};
+        Wear(kBackpack, 21);
+    }
+    void TearDown() override {
+        objects_.clear();
+        ConnectedMacroTest::TearDown();
+    }
+
+    CObj* Object(M_DWORD serial, bool mobile = false) {
+        objects_.push_back(std::make_unique<CDynamicObj>());
+        CDynamicObj* object = objects_.back().get();
+        tw::fake::PickedObjects()[object] = {0, 0, 0, mobile, serial};
+        tw::fake::ObjectsBySerial()[serial] = object;
+        return object;
+    }
+    CObj* Wear(M_DWORD serial, int layer) {
+        CObj* item = Object(serial);
+        tw::fake::EquippedItems()[{pPlayerObject, layer}] = item;
+        return item;
+    }
+    // Runs one action line (with its argument already parsed).
+    BOOL Run(const std::string& line, int argument = -1) {
+        CMacro* macro = AddMacro({line});
+        if (argument >= 0) macro->actions[0].argument = argument;
+        return CApp::ExecuteMacro(macro, 0);
+    }
+    std::vector<std::string> Notices() {
+        std::vector<std::string> texts;
+        for (const auto& m : tw::fake::textManager().systemMessages) texts.push_back(m.text);
+        return texts;
+    }
+
+    std::vector<std::unique_ptr<CDynamicObj>> objects_;
+};
+
+TEST_F(MacroActionTest, SpeechGoesThroughTheTextManager) {
+    Run("Say hello there");
+    Run("Emote waves");
+    Run("Whisper psst");
+    Run("Yell HEY");
+    const auto& speech = tw::fake::textManager().speech;
+    ASSERT_EQ(speech.size(), 4u);
+    EXPECT_EQ(speech[0].text, "hello there");
+    EXPECT_EQ(speech[0].length, 12);
+    const int types[] = {0, 2, 8, 9};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(speech[i].type, types[i]);
+}
+
+TEST_F(MacroActionTest, TextCommands) {
+    struct Case {
+        const char* line;
+        int argument;
+        Bytes sent;
+    };
+    const Case cases[] = {
+        {"OpenDoor", -1, TextCommandBytes(0x58, "")},
+        {"UseSkill", 12, TextCommandBytes(0x24, "12 0")},
+        {"LastSkill", -1, TextCommandBytes(0x24, "12 0")},
+        {"CastSpell", 0, TextCommandBytes(0x56, "1")},
+        {"CastSpell", 63, TextCommandBytes(0x56, "64")},
+        {"Bow", -1, TextCommandBytes(0xC7, "bow")},
+        {"Salute", -1, TextCommandBytes(0xC7, "salute")},
+        {"Open Spellbook", -1, TextCommandBytes(0x43, "")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_TRUE(Run(c.line, c.argument));
+        EXPECT_EQ(Sent(1), std::vector<Bytes>{c.sent});
+    }
+    // Without a last spell nothing is cast; with one it is, counted from 1.
+    Run("LastSpell");
+    EXPECT_TRUE(SendsNothing());
+    LastSpellCast = 20;
+    Run("LastSpell");
+    EXPECT_EQ(Sent(1), std::vector<Bytes>{TextCommandBytes(0x56, "21")});
+}
+
+TEST_F(MacroActionTest, OpeningWindows) {
+    Run("Open Paperdoll");
+    Run("Open Status");
+    Run("Open Skills");
+    Run("Open Backpack");
+    Bytes status = {0x34, 0xED, 0xED, 0xED, 0xED, 4, 0, 0, 0x12, 0x34};
+    Bytes skills = status;
+    skills[5] = 5;
+    EXPECT_EQ(Sent(4), (std::vector<Bytes>{Serial(0x06, kPlayer | 0x80000000u), status, skills,
+                                           Serial(0x06, kBackpack)}));
+    EXPECT_EQ(tw::fake::SkillListRequests(), 1);
+
+    Run("Open Configuration");
+    Run("Open Journal");
+    Run("Open Overview");
+    Run("Open Mail");
+    EXPECT_EQ(
+        tw::fake::GumpManagerCalls(),
+        (std::vector<std::string>{"OpenGump 8 object 0", "OpenGump 5000 none 0",
+                                  "OpenGump 7 none 0", "OpenGump 5010 none 0", "OpenMailGump"}));
+}
+
+TEST_F(MacroActionTest, ChatIsRaisedOrAskedFor) {
+    Run("Open Chat");
+    Bytes chatOpen(64, 0);
+    chatOpen[0] = 0xB5;
+    EXPECT_EQ(Sent(1), std::vector<Bytes>{chatOpen});
+
+    tw::fake::RecordingGump chat;
+    tw::fake::WindowGumps()[MACRO_WINDOW_CHAT] = &chat;
+    Run("Open Chat");
+    EXPECT_TRUE(SendsNothing());
+    ASSERT_EQ(tw::fake::GumpStackCalls().size(), 1u);
+    EXPECT_EQ(tw::fake::GumpStackCalls()[0].what, "BringToFront");
+}
+
+TEST_F(MacroActionTest, ClosingMinimizingAndRestoringWindows) {
+    struct Counted : tw::fake::RecordingGump {
+        explicit Counted(int* deleted) : deleted_(deleted) {}
+        ~Counted() override { ++*deleted_; }
+        int* deleted_;
+    };
+    int deleted = 0;
+    Counted journal(&deleted);
+    tw::fake::WindowGumps()[MACRO_WINDOW_JOURNAL] = &journal;
+    Run("Minimize Journal");
+    Run("Maximize Journal");
+    Run("Minimize Status");  // not open
+    Run("Close", 12);        // no such window
+    ASSERT_EQ(tw::fake::GumpStackCalls().size(), 2u);
+    EXPECT_EQ(tw::fake::GumpStackCalls()[0].what, "Minimize");
+    EXPECT_EQ(tw::fake::GumpStackCalls()[1].what, "Restore");
+    EXPECT_EQ(tw::fake::GumpStackCalls()[1].gump, &journal);
+
+    tw::fake::WindowGumps()[MACRO_WINDOW_MAIL] = new Counted(&deleted);
+    Run("Close Mail");
+    EXPECT_EQ(deleted, 1);
+}
+
+TEST_F(MacroActionTest, WalkingStopsFollowingFirst) {
+    tw::fake::Player().following = true;
+    Run("Walk NW");
+    Run("Walk N");
+    Run("Walk W");
+    Run("Walk", 9);  // no such direction: no step
+    EXPECT_EQ(
+        tw::fake::MoveCalls(),
+        (std::vector<std::string>{"RequestMove 8 0 1", "RequestMove 1 0 1", "RequestMove 7 0 1"}));
+    EXPECT_EQ(tw::fake::ObjectCalls(),
+              std::vector<std::string>{"OverheadText 4660 Stopped following."});
+}
+
+TEST_F(MacroActionTest, TargetCursorAnswers) {
+    // Without a cursor LastTarget fails (the step engine retries it) and
+    // TargetSelf does nothing.
+    EXPECT_FALSE(Run("LastTarget"));
+    EXPECT_TRUE(Run("TargetSelf"));
+    EXPECT_TRUE(SendsNothing());
+
+    g_targetCursorId = 0x0A0B0C0D;
+    g_targetCursorFlag = 1;
+    auto target = [](M_BYTE type, M_DWORD serial, M_WORD x, M_WORD y, M_WORD z, M_WORD graphic) {
+        return Bytes{0x6C,
+                     type,
+                     0x0A,
+                     0x0B,
+                     0x0C,
+                     0x0D,
+                     1,
+                     static_cast<M_BYTE>(serial >> 24),
+                     static_cast<M_BYTE>(serial >> 16),
+                     static_cast<M_BYTE>(serial >> 8),
+                     static_cast<M_BYTE>(serial),
+                     static_cast<M_BYTE>(x >> 8),
+                     static_cast<M_BYTE>(x),
+                     static_cast<M_BYTE>(y >> 8),
+                     static_cast<M_BYTE>(y),
+                     static_cast<M_BYTE>(z >> 8),
+                     static_cast<M_BYTE>(z),
+                     static_cast<M_BYTE>(graphic >> 8),
+                     static_cast<M_BYTE>(graphic)};
+    };
+    struct Case {
+        int kind;
+        Bytes sent;
+    };
+    const Case cases[] = {
+        {1, target(0, 0x55, 0, 0, 0, 0)},
+        {2, target(1, 0, 300, 400, 0xFFFE, 0)},
+        {3, target(1, 0, 300, 400, 0xFFFE, 0x0EED)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        g_lastTarget = {c.kind, 0x55, 300, 400, -2, 0x0EED};
+        CApp::SetTargetCursor();
+        EXPECT_TRUE(Run("LastTarget"));
+        EXPECT_FALSE(CApp::targeting);
+        EXPECT_EQ(Sent(1), std::vector<Bytes>{c.sent});
+    }
+    // No stored target: the cursor just goes.
+    g_lastTarget = {};
+    CApp::SetTargetCursor();
+    EXPECT_TRUE(Run("LastTarget"));
+    EXPECT_FALSE(CApp::targeting);
+    EXPECT_TRUE(SendsNothing());
+
+    CApp::SetTargetCursor();
+    Run("TargetSelf");
+    EXPECT_FALSE(CApp::targeting);
+    EXPECT_EQ(Sent(1), std::vector<Bytes>{target(0, kPlayer, 100, 200, 0xFFFB, 0x190)});
+}
+
+TEST_F(MacroActionTest, TargetNextCyclesThroughTheMobilesOnScreen) {
+    Run("TargetNext");
+    EXPECT_EQ(Notices(), std::vector<std::string>{"There are no mobiles on screen to select."});
+    Run("AttackLast");
+    EXPECT_EQ(Notices().back(), "You have no last target set.");
+
+    CObj* a = Object(0x101, true);
+    CObj* b = Object(0x102, true);
+    tw::fake::MobilesOnScreen() = {a, b};
+    Run("TargetNext");
+    Run("AttackLast");
+    Run("TargetNext");
+    Run("AttackLast");
+    Run("TargetNext");  // wraps round
+    EXPECT_EQ(tw::fake::MacroNeighbourCalls().lastTargets, (std::vector<CObj*>{a, b, a}));
+    // The last one chosen is gone: start from the first again.
+    tw::fake::MobilesOnScreen() = {b};
+    Run("TargetNext");
+    Run("AttackLast");
+    EXPECT_EQ(Sent(3),
+              (std::vector<Bytes>{Serial(0x05, 0x101), Serial(0x05, 0x102), Serial(0x05, 0x102)}));
+}
+
+TEST_F(MacroActionTest, AllNamesAsksForMobilesAndCorpsesOnScreen) {
+    tw::fake::MobilesOnScreen() = {Object(0x201, true), Object(0x202, true)};
+    tw::fake::CorpsesOnScreen() = {Object(0x40000301)};
+    Run("AllNames");
+    EXPECT_EQ(Sent(3), (std::vector<Bytes>{Serial(0x09, 0x201), Serial(0x09, 0x202),
+                                           Serial(0x09, 0x40000301)}));
+}
+
+TEST_F(MacroActionTest, ArmAndDisarm) {
+    // Nothing held and nothing remembered.
+    Run("Arm/Disarm LeftHand");
+    EXPECT_EQ(Notices().back(), "You must first disarm a weapon in order to arm one.");
+
+    // Within 22 ticks of the last attempt the action waits.
+    Run("Arm/Disarm LeftHand");
+    EXPECT_EQ(Notices().back(), "You must wait to perform another action.");
+    g_armDisarmCooldown = 0;
+    Run("Arm/Disarm", 0);
+    EXPECT_EQ(Notices().back(), "You must select the right or left arm in the macro options.");
+
+    // Disarm the left hand's weapon (layer 2) into the backpack...
+    g_armDisarmCooldown = 0;
+    Wear(0x40000501, 2);
+    Run("Arm/Disarm LeftHand");
+    Bytes drop = {0x08, 0x40, 0, 0x05, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0x40, 0, 0, 0x10};
+    EXPECT_EQ(Sent(2), (std::vector<Bytes>{{0x07, 0x40, 0, 0x05, 0x01, 0, 0}, drop}));
+
+    // ... and arm it again once it has left the hand.
+    g_armDisarmCooldown = 0;
+    tw::fake::EquippedItems().erase({pPlayerObject, 2});
+    Run("Arm/Disarm LeftHand");
+    Bytes equip = {0x13, 0x40, 0, 0x05, 0x01, 2, 0, 0, 0x12, 0x34};
+    EXPECT_EQ(Sent(2), (std::vector<Bytes>{{0x07, 0x40, 0, 0x05, 0x01, 0, 0}, equip}));
+    EXPECT_EQ(tw::fake::ObjectCalls(),
+              (std::vector<std::string>{"SetHeldItem 1073743105", "SetHeldItem 1073743105"}));
+    EXPECT_EQ(g_armDisarmCooldown, 22);
+}
+
+TEST_F(MacroActionTest, SmallActions) {
+    Run("War/Peace");
+    Bytes war = Sent(1).at(0);
+    EXPECT_EQ(war[0], 0x72);
+    EXPECT_EQ(war[1], 1);
+
+    g_macroState.lastObject = 0x777;
+    Run("LastObject");  // gone
+    Object(0x777);
+    Run("LastObject");
+    EXPECT_EQ(tw::fake::UsedObjects(), std::vector<M_DWORD>{0x777});
+
+    Run("QuitGame");
+    Run("QuitGame");  // already asked
+    EXPECT_EQ(tw::fake::MacroNeighbourCalls().calls,
+              std::vector<std::string>{"OpenQuitQuestion Quit         Tarrowmere?"});
+
+    BOOL circle = UseCircleTrans;
+    Run("CircleTrans");
+    EXPECT_EQ(UseCircleTrans, !circle);
+    EXPECT_EQ(tw::fake::InvalidateScreenCalls(), 1);
+
+    Run("Command anything");
+    Run("Paste");
+    EXPECT_TRUE(SendsNothing());
+}
+
+TEST_F(MacroActionTest, DelayLengths) {
+    struct Case {
+        const char* line;
+        int ticks;
+    };
+    const Case cases[] = {{"Delay 15", 15}, {"Delay -5", 0}, {"Delay abc", 0},
+                          {"Delay", 0},     {"Delay 7x", 7}, {"Delay 99999999999", INT_MAX}};
+    for (const Case& c : cases) {
+        Run(c.line);
+        EXPECT_TRUE(g_macroState.delayActive) << c.line;
+        EXPECT_EQ(g_macroState.delayLength, c.ticks) << c.line;
+    }
+}
+
+}  // namespace

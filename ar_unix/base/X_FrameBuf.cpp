@@ -187,6 +187,10 @@ BOOL X_FrameBuf::CreateImage() {
         shmInfo_.shmaddr = image_->data = static_cast<char*>(shmat(shmInfo_.shmid, nullptr, 0));
         if (shmInfo_.shmaddr == reinterpret_cast<char*>(-1)) {
             TWReport::error("X_FrameBuf::OpenDisplay: FAIL_SHMAT.\n");
+            // Nobody is attached yet: without the removal mark the segment
+            // would outlive the process.
+            shmctl(shmInfo_.shmid, IPC_RMID, nullptr);
+            shmInfo_.shmid = -1;
             image_->data = nullptr;
             DestroyImage();
             return FALSE;

@@ -165,8 +165,10 @@ void X_FrameBuf::PumpEvents() {
             case ResizeRequest:
                 if (AllowWindowResize) {
                     // The play view needs 640x480; a smaller request would leave
-                    // the view offset negative.
-                    g_displayWidth = std::max(kMinWidth, event.xresizerequest.width);
+                    // the view offset negative.  The width is kept even: a
+                    // shared-memory image pads its rows to whole 32-bit words,
+                    // and the drawing code takes a row to be width pixels long.
+                    g_displayWidth = std::max(kMinWidth, event.xresizerequest.width) & ~1;
                     g_displayHeight = std::max(kMinHeight, event.xresizerequest.height);
                     ClampViewOffset();
                     // This closes and re-opens the display: the rest of the old

@@ -162,8 +162,7 @@ bool OpenDisplay() {
     return false;
 }
 
-void RunMainLoop() {
-    M_DWORD deadline = GetTimeMs();
+void RunMainLoop(M_DWORD deadline) {
     do {
         g_frameBuf->PumpEvents();
         SoundManager::Update();
@@ -203,6 +202,7 @@ int main() {
     g_inputWindow = new CInputWindow;
     g_pGameSocket = new CClientSock;
 
+    const M_DWORD deadline = GetTimeMs();
     pthread_t cursorThread;
     const bool cursorThreadStarted =
         MouseThread && pthread_create(&cursorThread, nullptr, MousePollThread, nullptr) == 0;
@@ -210,7 +210,7 @@ int main() {
     LanguageManager::startup();
     TWReport::print("Main Program Loop. Start.\n");
 
-    RunMainLoop();
+    RunMainLoop(deadline);
 
     TWReport::print("Main Program Loop. End.\n");
     LanguageManager::shutdown();

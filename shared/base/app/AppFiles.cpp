@@ -1,5 +1,7 @@
 // Paths of the installation, record counts of files, random numbers and the
 // allocation-failure handler.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,7 +52,10 @@ const char* CApp::GetDefaultDataDir() {
 
 void CApp::OutOfMemory() {
     fputs("Out of memory. Exiting.\n", stderr);
-    exit(1);
+    // _exit, not exit: the atexit chain would stop the services under the
+    // cursor thread, which may still be drawing.  Flush the logs first.
+    fflush(nullptr);
+    _exit(1);
 }
 
 int RandomNumber(int n) {

@@ -1,3 +1,6 @@
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -165,8 +168,15 @@ TEST_F(AppFilesTest, RecordCountsAndRandomNumbers) {
     }
 }
 
-TEST_F(AppFilesTest, OutOfMemoryEndsWithStatus1) {
-    EXPECT_EXIT(CApp::OutOfMemory(), testing::ExitedWithCode(1), "Out of memory. Exiting.");
+TEST_F(AppFilesTest, OutOfMemoryEndsWithStatus1WithoutTheExitChain) {
+    // The services' shutdowns must not run under a live cursor thread: a
+    // registered handler that ran would change the status.
+    EXPECT_EXIT(
+        {
+            atexit([] { _exit(2); });
+            CApp::OutOfMemory();
+        },
+        testing::ExitedWithCode(1), "Out of memory. Exiting.");
 }
 
 }  // namespace

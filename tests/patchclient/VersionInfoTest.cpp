@@ -40,23 +40,35 @@ std::string ManyItems(int count) {
 
 class VersionInfoTest : public tw::test::TwTest {
 protected:
-    COutputManager out;
-    CPatchClient client{out, ""};
+    // Made in the test's own folder: the output manager opens "patchlog".
+    void SetUp() override {
+        TwTest::SetUp();
+        out = std::make_unique<COutputManager>();
+        client = std::make_unique<CPatchClient>(*out, "");
+    }
+    void TearDown() override {
+        client.reset();
+        out.reset();
+        TwTest::TearDown();
+    }
+
+    std::unique_ptr<COutputManager> out;
+    std::unique_ptr<CPatchClient> client;
     std::vector<VersionItem> items;
 
     bool Read(const std::string& text) {
         WriteFile("verinfo", text);
-        return client.ReadVersionInfo("verinfo", items, CPatchClient::MAX_VERSION_ITEMS);
+        return client->ReadVersionInfo("verinfo", items, CPatchClient::MAX_VERSION_ITEMS);
     }
 };
 
 TEST_F(VersionInfoTest, ReadsEveryField) {
     ASSERT_TRUE(Read("4294967295\r\nC:client  ./dl/\n10 0 200 255\t65535\nmap0 3\n"));
-    EXPECT_EQ(client.Version(), 4294967295u);
-    EXPECT_EQ(client.ClientPath(), "C:client");
-    EXPECT_EQ(client.PathPrefix(), "./dl/");
-    EXPECT_EQ(client.ServerAddress(), 0x0A00C8FFu);
-    EXPECT_EQ(client.Port(), 65535);
+    EXPECT_EQ(client->Version(), 4294967295u);
+    EXPECT_EQ(client->ClientPath(), "C:client");
+    EXPECT_EQ(client->PathPrefix(), "./dl/");
+    EXPECT_EQ(client->ServerAddress(), 0x0A00C8FFu);
+    EXPECT_EQ(client->Port(), 65535);
     EXPECT_EQ(Items(items), "map0=3");
 }
 
@@ -106,20 +118,20 @@ TEST_F(VersionInfoTest, StopsAtTheItemLimit) {
 }
 
 TEST_F(VersionInfoTest, MissingFileIsRefused) {
-    EXPECT_FALSE(client.ReadVersionInfo("verinfo", items, CPatchClient::MAX_VERSION_ITEMS));
+    EXPECT_FALSE(client->ReadVersionInfo("verinfo", items, CPatchClient::MAX_VERSION_ITEMS));
 }
 
 TEST_F(VersionInfoTest, WritesWhatItReadsThroughAFreshFile) {
     ASSERT_TRUE(Read("7\n.\n./\n127 0 0 1 8888\na 1\nb -1\n"));
-    ASSERT_TRUE(client.WriteVersionInfo("verinfo", items));
+    ASSERT_TRUE(client->WriteVersionInfo("verinfo", items));
     EXPECT_EQ(ReadFile("verinfo"), "7\n.\n./\n127 0 0 1 8888\na 1\nb 4294967295\n");
     EXPECT_FALSE(FileExists("verinfo.new"));
 
     std::vector<VersionItem> again;
-    ASSERT_TRUE(client.ReadVersionInfo("verinfo", again, CPatchClient::MAX_VERSION_ITEMS));
+    ASSERT_TRUE(client->ReadVersionInfo("verinfo", again, CPatchClient::MAX_VERSION_ITEMS));
     EXPECT_EQ(Items(again), Items(items));
 
-    EXPECT_FALSE(client.WriteVersionInfo("missing/verinfo", items));
+    EXPECT_FALSE(client->WriteVersionInfo("missing/verinfo", items));
 }
 
 // A client whose item list is a=1 b=2.
@@ -147,21 +159,21 @@ TEST_F(VersionInfoTest, PatchInfoFilesMergeIntoTheItemList) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        auto patched = ClientWithItems(out);
+        auto patched = ClientWithItems(*out);
         WriteFile("update.pat", c.text);
         EXPECT_EQ(patched->DoPatchInfoFile("update.pat"), c.ok);
         EXPECT_EQ(Items(patched->VersionItems()), c.items);
     }
-    EXPECT_FALSE(client.DoPatchInfoFile("missing.pat"));
+    EXPECT_FALSE(client->DoPatchInfoFile("missing.pat"));
 }
 
 TEST_F(VersionInfoTest, AFullListTakesChangesButRefusesNewNames) {
     for (unsigned i = 0; i < CPatchClient::MAX_VERSION_ITEMS; ++i)
-        ASSERT_TRUE(client.ReplaceOrAddVerItem(ItemName(static_cast<int>(i)), i));
+        ASSERT_TRUE(client->ReplaceOrAddVerItem(ItemName(static_cast<int>(i)), i));
     WriteFile("update.pat", "i3 70\nnew 1\n");
-    EXPECT_FALSE(client.DoPatchInfoFile("update.pat"));
-    EXPECT_EQ(client.VersionItems().size(), 512u);
-    EXPECT_EQ(client.VersionItems()[3].version, 70u);
+    EXPECT_FALSE(client->DoPatchInfoFile("update.pat"));
+    EXPECT_EQ(client->VersionItems().size(), 512u);
+    EXPECT_EQ(client->VersionItems()[3].version, 70u);
 }
 
 }  // namespace

@@ -99,6 +99,9 @@ private:
     bool SendU32(std::uint32_t value);
     // False on an error, a time-out or the end of the stream.
     bool ReadU32(std::uint32_t& value);
+    // The bytes of a name whose length the server gave, at most
+    // MAX_NAME_LENGTH of them.
+    bool ReadName(std::uint32_t length, std::string& name);
     bool SendMessage(const std::string& message);
     bool RunPatchCommand(const std::string& localName);
     void DeleteListedFiles();

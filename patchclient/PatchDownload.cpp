@@ -80,15 +80,8 @@ bool CPatchClient::GetFile(const std::string& localName, std::uint32_t offset) {
         m_out << "Server refused to send file\n";
         return false;
     }
-    if (nameLength > MAX_NAME_LENGTH) {
-        m_out << "File name from patch server too long (" << CNumBuf(nameLength) << " bytes)\n";
-        return false;
-    }
-    std::string name(nameLength, '\0');
-    if (ReadBlock(name.data(), static_cast<int>(nameLength)) != static_cast<int>(nameLength)) {
-        m_out << "Error reading file name from socket\n";
-        return false;
-    }
+    std::string name;
+    if (!ReadName(nameLength, name)) return false;
     std::uint32_t size;
     if (!ReadU32(size)) {
         m_out << "Error reading file size from socket\n";

@@ -59,6 +59,19 @@ bool CPatchClient::ReadU32(std::uint32_t& value) {
     return true;
 }
 
+bool CPatchClient::ReadName(std::uint32_t length, std::string& name) {
+    if (length > MAX_NAME_LENGTH) {
+        m_out << "File name from patch server too long (" << CNumBuf(length) << " bytes)\n";
+        return false;
+    }
+    name.assign(length, '\0');
+    if (ReadBlock(name.data(), static_cast<int>(length)) != static_cast<int>(length)) {
+        m_out << "Error reading file name from socket\n";
+        return false;
+    }
+    return true;
+}
+
 bool CPatchClient::SendMessage(const std::string& message) {
     return Write(message.data(), static_cast<int>(message.size())) ==
            static_cast<int>(message.size());
@@ -255,15 +268,8 @@ bool CPatchClient::GetFileNames() {
             return false;
         }
         if (nameLength == 0) return true;
-        if (nameLength > MAX_NAME_LENGTH) {
-            m_out << "File name from patch server too long (" << CNumBuf(nameLength) << " bytes)\n";
-            return false;
-        }
-        std::string name(nameLength, '\0');
-        if (ReadBlock(name.data(), static_cast<int>(nameLength)) != static_cast<int>(nameLength)) {
-            m_out << "Error reading file name from socket\n";
-            return false;
-        }
+        std::string name;
+        if (!ReadName(nameLength, name)) return false;
         std::uint32_t length;
         if (!ReadU32(length)) {
             m_out << "Error reading file length from socket\n";

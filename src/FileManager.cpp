@@ -468,7 +468,8 @@ void FileManager::reportOpenFiles() {
 }
 
 namespace {
-const char* requirePath(const char* caller, char* path, const char* missing) {
+// The path is read after the self-start, which is what sets it.
+const char* requirePath(const char* caller, char* const& path, const char* missing) {
     selfStart(caller);
     if (!path) TWReport::fatal("%s", missing);
     return path;

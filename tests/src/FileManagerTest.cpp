@@ -191,6 +191,17 @@ TEST_F(FileManagerTest, UseBeforeStartupStartsItself) {
               std::string::npos);
 }
 
+TEST_F(FileManagerTest, PathGettersStartTheManagerAndAnswerItsPaths) {
+    FileManager::reset();
+    EXPECT_STREQ(FileManager::getHDPath(), "./");
+    EXPECT_NE(ReportLog().find("FileManager::getHDPath: had to startup FileManager."),
+              std::string::npos);
+    FileManager::reset();
+    EXPECT_STREQ(FileManager::getCDPath(), "/mnt/cdrom/Client/");
+    EXPECT_NE(ReportLog().find("FileManager::getCDPath: had to startup FileManager."),
+              std::string::npos);
+}
+
 TEST_F(FileManagerTest, ShutdownReportsTheOpenFiles) {
     WriteFile("r.txt", "x");
     FILE* f = FileManager::open("r.txt", "rb");

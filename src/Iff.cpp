@@ -109,11 +109,10 @@ void Iff::fail(const char* function, const char* format, ...) {
     refuse(function, message);
 }
 
-bool Iff::haveData(const char* function) {
+// Every member reports a missing image with the same line.
+bool Iff::haveData() {
     if (data_) return !failed_;
-    if (!failed_)
-        TWReport::error("FILE:%s, Function:%s: no current data!\n", kSource,
-                        function ? function : "Iff::isForm");
+    if (!failed_) TWReport::error("FILE:%s, Function:Iff::isForm: no current data!\n", kSource);
     failed_ = true;
     return false;
 }
@@ -147,7 +146,7 @@ void Iff::push(size_t start, M_DWORD length, size_t tagOffset) {
 }
 
 bool Iff::enter(IffTag tag, bool form, const char* function) {
-    if (!haveData(function)) return false;
+    if (!haveData()) return false;
     const char* kind = form ? "FORM" : "CHUNK";
     if (form ? !isForm(tag) : !isChunk(tag)) {
         fail(function, "Cannot enter %s '%s'", kind, tagText(tag).c_str());
@@ -185,7 +184,7 @@ bool Iff::enterChunk(IffTag tag) {
 }
 
 bool Iff::exitChunk(IffTag tag, bool mustBeEmpty) {
-    if (!haveData(kExitChunk)) return false;
+    if (!haveData()) return false;
     if (depth_ < 1) {
         if (tag)
             fail(kExitChunk, "depth <= 0. Cannot exit CHUNK '%s'", tagText(tag).c_str());
@@ -208,7 +207,7 @@ bool Iff::exitChunk(IffTag tag, bool mustBeEmpty) {
 }
 
 bool Iff::exitForm(IffTag tag) {
-    if (!haveData(kExitForm)) return false;
+    if (!haveData()) return false;
     if (depth_ < 1) {
         if (tag)
             fail(kExitForm, "depth <= 0. Cannot exit FORM '%s'", tagText(tag).c_str());
@@ -259,7 +258,7 @@ M_DWORD Iff::peekInt32(const M_BYTE* p, bool bigEndian) const {
 }
 
 int Iff::readInt32(bool bigEndian) {
-    if (!haveData(kReadInt32)) return 0;
+    if (!haveData()) return 0;
     if (charsLeft() < 4) {
         fail(kReadInt32, "At end of CHUNK. Not enough data ?");
         return 0;
@@ -271,7 +270,7 @@ int Iff::readInt32(bool bigEndian) {
 
 bool Iff::readString(char* dst, size_t size) {
     const char* function = dst ? kReadString : kSkipString;
-    if (!haveData(function)) return false;
+    if (!haveData()) return false;
     size_t left = charsLeft();
     if (failed_) return false;
     const M_BYTE* p = data_ + pos_;

@@ -98,7 +98,7 @@ private:
 
     size_t limit() const;
     size_t entryEnd(const Entry& entry) const { return entry.start + 8 + entry.length; }
-    bool haveData(const char* function);
+    bool haveData();
     bool enter(IffTag tag, bool form, const char* function);
     void push(size_t start, M_DWORD length, size_t tagOffset);
     void fail(const char* function, const char* format, ...) __attribute__((format(printf, 3, 4)));

@@ -238,8 +238,8 @@ TEST_F(IffTest, AnOddChunkAtTheEndOfItsParentNeedsNoPad) {
 TEST_F(IffTest, MisuseIsLoggedAndRefused) {
     Iff none(nullptr, 10);
     EXPECT_FALSE(none.enterForm(0));
-    EXPECT_NE(ReportLog().find("FILE:../../src/Iff, Function:bool Iff::enterForm (IffTag tag): no "
-                               "current data!"),
+    EXPECT_FALSE(none.readInt32(false));
+    EXPECT_NE(ReportLog().find("FILE:../../src/Iff, Function:Iff::isForm: no current data!\n"),
               std::string::npos);
 
     Bytes image = {'F', 'O', 'R', 'M', 0, 0, 0, 4, 'E', 'M', 'P', 'T'};

@@ -17,6 +17,11 @@ int MapManager::GetDistance(Coords location, int x, int y) {
     return std::max(std::abs(location.x - x), std::abs(location.y - y));
 }
 
+int MapManager::GetMapWidth() {
+    TW_PENDING("MapManager::GetMapWidth");
+    return 6144;
+}
+
 void MapManager::Reset() {
     TW_PENDING("MapManager::Reset");
 }

@@ -5,6 +5,8 @@
 #include "view/WorldView.h"
 
 M_WORD* g_workBuffer = nullptr;
+int g_viewOffsetX = 0;
+int g_viewOffsetY = 0;
 
 void InvalidateScreen() {
     TW_PENDING("InvalidateScreen");

@@ -13,4 +13,7 @@ public:
     // The distance in cells: 9999 when one side lies at x >= 5120 and the
     // other not, else the larger of |dx| and |dy|.
     static int GetDistance(Coords location, int x, int y);
+    // The width in cells of the current map: the column constant of screen
+    // positions (x - y + width).
+    static int GetMapWidth();
 };

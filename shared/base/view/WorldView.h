@@ -7,6 +7,11 @@
 // Marks the whole screen dirty and clears the back buffer.
 void InvalidateScreen();
 
+// The view offset: the world-pixel position of the play window's top-left
+// pixel.  World pixels less the view offset are play-window pixels.
+extern int g_viewOffsetX;
+extern int g_viewOffsetY;
+
 // The world view's second full-size 16-bit work buffer, or null while it
 // does not exist; AllocateMainBitmap re-creates it at the display size.
 extern M_WORD* g_workBuffer;

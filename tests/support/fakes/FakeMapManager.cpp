@@ -47,6 +47,10 @@ int MapManager::GetDistance(Coords location, int x, int y) {
     return std::max(std::abs(location.x - x), std::abs(location.y - y));
 }
 
+int MapManager::GetMapWidth() {
+    return 6144;
+}
+
 void MapManager::Reset() {
     ++tw::fake::MapResetCalls();
 }

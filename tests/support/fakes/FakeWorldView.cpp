@@ -6,6 +6,8 @@
 #include "view/WorldView.h"
 
 M_WORD* g_workBuffer = nullptr;
+int g_viewOffsetX = 0;
+int g_viewOffsetY = 0;
 
 namespace tw::fake {
 

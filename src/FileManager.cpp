@@ -105,22 +105,31 @@ void addFile(const char* givenName, const char* actualName, const char* mode, FI
 }
 
 // The reopen pass: a name opened before is opened again under its recorded
-// actual name, closing the earlier stream first.
-FILE* reopen(const char* caller, const char* name, const char* mode) {
+// actual name, closing the earlier stream first.  `known` tells whether the
+// name had a record, so that a failed reopen is not searched for again (the
+// record would be duplicated with every attempt).
+FILE* reopen(const char* caller, const char* name, const char* mode, bool* known) {
+    *known = false;
     for (int i = 0; i < s_numOpenFiles; ++i) {
         OpenFileRecord& r = s_openFiles[i];
         if (strcasecmp(r.givenName, name) != 0) continue;
+        *known = true;
         if (r.open) {
             TWReport::warning("FileManager::%s: file '%s' currently open. closing.\n", caller,
                               r.actualName);
             FileManager::close(r.stream);
         }
         FILE* stream = fopen(r.actualName, mode);
-        if (!stream)
-            TWReport::fatal(
+        if (!stream) {
+            // The file may have been removed since (a list the user deleted
+            // between two loads): the caller gets no file, as for any other
+            // missing one, instead of the whole client ending.
+            TWReport::error(
                 "FileManager::%s: file '%s' was opened before, but cannot be opened again. check "
                 "for illegal access mode.\n",
                 caller, r.givenName);
+            return nullptr;
+        }
         r.stream = stream;
         r.size = statSize(r.actualName);
         r.open = 1;
@@ -251,7 +260,9 @@ FILE* FileManager::open(const char* name, const char* mode) {
     selfStart("open");
     if (!name || !mode || !nameFits("open", name, mode)) return nullptr;
 
-    FILE* stream = reopen("open", name, mode);
+    bool known = false;
+    FILE* stream = reopen("open", name, mode, &known);
+    if (known && !stream) return nullptr;
     TWReport::print("FileManager::open: finished searching list of opened files.\n");
 
     if (!stream) {
@@ -314,7 +325,9 @@ FILE* FileManager::openAbsolute(const char* fullName, const char* mode) {
     selfStart("openAbsolute");
     if (!fullName || !mode || !nameFits("openAbsolute", fullName, mode)) return nullptr;
 
-    FILE* stream = reopen("openAbsolute", fullName, mode);
+    bool known = false;
+    FILE* stream = reopen("openAbsolute", fullName, mode, &known);
+    if (known && !stream) return nullptr;
     TWReport::print("FileManager::openAbsolute: finished searching list of opened files.\n");
     if (!stream) {
         TWReport::print("FileManager::openAbsolute: looking for file with name 'as-is'.\n");

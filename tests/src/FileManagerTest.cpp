@@ -106,6 +106,26 @@ TEST_F(FileManagerTest, AClosedNameReopensItsRecordedFileWithoutSearching) {
     FileManager::close(f);
 }
 
+TEST_F(FileManagerTest, AFileRemovedSinceItsLastOpenIsMissingNotFatal) {
+    WriteFile("keynames.txt", "F1");
+    FILE* f = FileManager::open("keynames.txt", "rb");
+    ASSERT_NE(f, nullptr);
+    FileManager::close(f);
+    ASSERT_EQ(remove("keynames.txt"), 0);
+
+    EXPECT_EQ(FileManager::open("keynames.txt", "rb"), nullptr);
+    EXPECT_NE(ReportLog().find("file 'keynames.txt' was opened before, but cannot be opened again"),
+              std::string::npos);
+
+    // Once it is back, the same record serves it again.
+    WriteFile("keynames.txt", "F2");
+    f = FileManager::open("keynames.txt", "rb");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(ReadAll(f), "F2");
+    FileManager::close(f);
+    EXPECT_NE(ReportLog().find("file './keynames.txt' now open 2 times."), std::string::npos);
+}
+
 TEST_F(FileManagerTest, OverlongNamesAndModesAreRefusedNotFatal) {
     std::string longName(FileManager::MAX_NAME_LENGTH, 'n');
     EXPECT_EQ(FileManager::open(longName.c_str(), "rb"), nullptr);

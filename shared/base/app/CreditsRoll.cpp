@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -194,7 +195,10 @@ void CCreditsRoll::Advance(int steps) {
 
 void CCreditsRoll::Draw() {
     if (!g_backBuffer) return;
-    const RECT screen{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+    // The text drawers know only the pitch: the clip itself must not reach
+    // below the back buffer, whatever size the display has.
+    const RECT screen{0, 0, std::min(SCREEN_WIDTH, g_displayWidth),
+                      std::min(SCREEN_HEIGHT, g_displayHeight)};
     DrawGumpPixels(CopySpan, BACKGROUND_GUMP, screen, 0, 0, g_backBuffer, g_displayWidth,
                    g_displayHeight);
     const int savedFont = UnicodeGetCurrentFont();

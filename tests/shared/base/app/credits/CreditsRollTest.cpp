@@ -155,6 +155,29 @@ TEST_F(CreditsRollTest, NothingToRollRunsNothing) {
     EXPECT_FALSE(empty.Run());
 }
 
+// A back buffer shorter than the roll's 480 rows, with nothing after it: a
+// line crossing its bottom is drawn down to its last row and no further.
+TEST_F(CreditsRollTest, ABackBufferShorterThanTheRollIsNotWrittenPast) {
+    InstallGumpArt();
+    constexpr int kRows = 100;
+    std::vector<M_WORD> buffer(size_t(W) * kRows, 0);
+    g_backBuffer = buffer.data();
+    g_displayWidth = W;
+    g_displayHeight = kRows;
+    tw::test::WriteFile("credits.dat", std::string("H\n"));
+    CCreditsRoll roll;
+    ASSERT_TRUE(roll.Load());
+    roll.scroll = 389;  // the step puts the line at y = 90: "H" spans rows 94-100
+    roll.Step();
+    g_backBuffer = nullptr;
+    g_displayWidth = W;
+    g_displayHeight = H;
+    // "H" is 6 wide at x = 317; its side columns have ink down to its last row.
+    EXPECT_EQ(buffer[size_t(94) * W + 317], 0x7777);
+    EXPECT_EQ(buffer[size_t(kRows - 1) * W + 317], 0x7777);
+    EXPECT_EQ(buffer[size_t(kRows - 1) * W + 318], kBackground);
+}
+
 // The roll in a 640 x 480 window at depth 15 and 16.
 class CreditsRollWindowTest : public CreditsRollTest, public ::testing::WithParamInterface<int> {
 protected:

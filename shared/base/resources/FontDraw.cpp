@@ -62,7 +62,7 @@ int DrawGlyph(const CFont& font, int c, int x, int y, int hue, M_WORD* pixels, i
         DrawHue = hue - 1;
         handler = font.partialHue ? HueGraySpanTransparent : HueSpanTransparent;
     }
-    M_WORD shaded[256];
+    M_WORD shaded[256];  // a glyph row: glyphs are at most 255 pixels wide
     for (long row = firstRow; row <= lastRow; ++row) {
         const M_WORD* src = glyph + 2 + row * w;
         M_WORD* dst = pixels + ((top + row) * pitch + x);

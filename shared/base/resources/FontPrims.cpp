@@ -111,8 +111,9 @@ void SetGlyphKeyColours() {
 
 void FontManager::SetGlyphFromBuffer(CFont* cfont, int c, int x, int y, int w, int h,
                                      const M_WORD* pixels, int pitch) {
-    if (!cfont || !pixels || c < 32 || c > 255 || w < 0 || h < 0 || w > 0xFFFF || h > 0xFFFF)
-        return;
+    // No larger than a glyph of the font file (sizes are bytes there): the
+    // drawers hold one glyph row in a buffer of that size.
+    if (!cfont || !pixels || c < 32 || c > 255 || w < 0 || h < 0 || w > 255 || h > 255) return;
     const M_WORD white = g_glyphKeys[0], magenta = g_glyphKeys[2];
     const M_WORD nearBlack = GraphicManager::MakeColor(8, 8, 8);
     M_WORD* glyph = new M_WORD[2 + size_t(w) * h];

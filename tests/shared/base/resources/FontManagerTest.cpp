@@ -388,4 +388,24 @@ TEST_F(FontManagerTest, GlyphsCutFromAPictureTreatTheKeysAsHoles) {
     EXPECT_EQ(got, (std::vector<M_WORD>{0, grey, 0x0421, 0, 0x1234, 7}));
 }
 
+TEST_F(FontManagerTest, AGlyphCutFromAPictureIsNoLargerThanAFontFileGlyph) {
+    // Glyph sizes are bytes in the font file, and the shaded drawing holds
+    // one glyph row of at most 255 pixels.
+    const int w = 300;
+    std::vector<M_WORD> picture(size_t(w) * 2, 0x4210);
+    CFont* font = FontManager::GetFont(5);
+    ShadedFonts = TRUE;
+    FontManager::SetGlyphFromBuffer(font, 'q', 0, 0, w, 1, picture.data(), w);
+    FontManager::SetGlyphFromBuffer(font, 'r', 0, 0, 1, 256, picture.data(), 1);
+    EXPECT_EQ(FontManager::GetCharWidth(5, 'q'), 6);
+    EXPECT_EQ(FontManager::GetCharHeight(5, 'r'), 7);
+    PixelBuffer buf(w, 8, kBack);
+    FontManager::DrawString(0, 7, 5, 0, "q", buf.data(), w, RECT{0, 0, w, 8});
+    FontManager::SetGlyphFromBuffer(font, 'q', 0, 0, 255, 1, picture.data(), w);
+    ASSERT_EQ(FontManager::GetCharWidth(5, 'q'), 255);
+    FontManager::DrawString(0, 7, 5, 0, "q", buf.data(), w, RECT{0, 0, w, 8});
+    EXPECT_EQ(buf.at(254, 7), kGrey);
+    EXPECT_EQ(buf.at(255, 7), kBack);
+}
+
 }  // namespace

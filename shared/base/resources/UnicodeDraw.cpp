@@ -37,8 +37,12 @@ struct Selection {
     }
 };
 
+// Clipped once: a space may be as wide as its setter asked.
 void Underline(const Canvas& canvas, long from, long to, long row, M_WORD colour) {
-    for (long x = from; x < to; ++x) canvas.Put(x, row, colour);
+    if (row < canvas.clip.top || row >= canvas.clip.bottom) return;
+    from = std::max<long>(from, canvas.clip.left);
+    to = std::min<long>(to, canvas.clip.right);
+    for (long x = from; x < to; ++x) canvas.pixels[row * canvas.pitch + x] = colour;
 }
 
 void DrawLine(const Canvas& canvas, const M_WORD* text, int x, int y, Selection& sel) {

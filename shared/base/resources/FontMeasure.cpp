@@ -25,8 +25,13 @@ FontText FontWorkingCopy(const char* text, const char* routine) {
     return FontText(text, length);
 }
 
+// An indent wider than the working buffer could never have fitted beside the
+// text; it counts as the buffer's width, not as a huge allocation per line.
 FontLineWrapper::FontLineWrapper(int font, FontText text, int wrapWidth, int indent)
-    : font_(font), rest_(std::move(text)), wrapWidth_(wrapWidth), indent_(std::max(indent, 0)) {}
+    : font_(font),
+      rest_(std::move(text)),
+      wrapWidth_(wrapWidth),
+      indent_(std::clamp(indent, 0, FontManager::TEXT_BUFFER_SIZE - 1)) {}
 
 bool FontLineWrapper::Next(FontText* line, int* consumedEnd) {
     if (done_) return false;

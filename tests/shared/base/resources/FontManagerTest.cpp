@@ -1,3 +1,4 @@
+#include <climits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -176,6 +177,12 @@ TEST_F(FontManagerTest, AnIndentWiderThanTheLineStillEnds) {
     PixelBuffer buf(60, 80, kBack);
     EXPECT_TRUE(FontManager::DrawstringBuf(0, 0, 0, 0, "abc def ghi jkl", 42, buf.data(), 60,
                                            RECT{0, 0, 60, 80}, 200, 0, FALSE));
+    // An indent beyond the 255-character working buffer counts as 255.
+    int w255, h255, b255;
+    FontManager::CalcInfoWrap(0, "abc def ghi jkl", 42, &w255, &h255, &b255, 255);
+    FontManager::CalcInfoWrap(0, "abc def ghi jkl", 42, &w, &h, &b, INT_MAX);
+    EXPECT_EQ(w, w255);
+    EXPECT_EQ(h, h255);
 }
 
 TEST_F(FontManagerTest, LongTextsAreCutTo255CharactersWithALogLine) {

@@ -1,8 +1,11 @@
-// "macros.txt" and "keynames.txt" from arbitrary bytes: read, written back
-// and read again.  The skill and spell names the actions look up come from
-// the small tables below.
+// "macros.txt" and "keynames.txt" from arbitrary bytes: read, written back,
+// read again and written again, which must give the same text.  The skill
+// and spell names the actions look up come from the small tables below.
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "FrameBuf.h"
 #include "app/App.h"
@@ -34,6 +37,11 @@ void CheckBounds() {
         if (m->actionCount > MAX_MACRO_ACTIONS) __builtin_trap();
     if (count != g_macroCount) __builtin_trap();
 }
+
+std::string Saved() {
+    std::ifstream in("macros.txt", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -51,8 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CApp::LoadMacros();
     CheckBounds();
     CApp::SaveMacros();
+    const std::string first = Saved();
     CApp::LoadMacros();
     CheckBounds();
+    // What the client wrote reads back to the same macros: writing them
+    // again gives the same text.
+    CApp::SaveMacros();
+    if (Saved() != first) __builtin_trap();
     FreeMacros();
     return 0;
 }

@@ -139,9 +139,14 @@ CMacro* GetMacro(int index) {
 }
 
 void FreeMacros() {
-    // A macro the step engine is running goes with the list.
+    // A macro the step engine is running goes with the list, and so do its
+    // wait, delay and retries: they must not hold up the next macro.
     g_macroState.running = nullptr;
     g_macroState.isRunning = FALSE;
+    g_macroState.nextAction = 0;
+    g_macroState.retryCounter = 0;
+    g_macroState.waitCounter = 0;
+    g_macroState.delayActive = FALSE;
     while (g_macroList) {
         CMacro* macro = g_macroList;
         g_macroList = macro->next;

@@ -128,6 +128,18 @@ TEST_F(MacroEngineTest, ReloadingTheListStopsTheRunningMacro) {
     Ticks(10);
     EXPECT_FALSE(g_macroState.isRunning);
     EXPECT_TRUE(SendsNothing());
+
+    // A wait of the macro that went with the list does not hold up the
+    // next macro.
+    AddMacro({"WaitForTarg", "Bow"});
+    CApp::StartMacro(0);
+    Ticks(1);
+    ASSERT_NE(g_macroState.waitCounter, 0);
+    CApp::LoadMacros();
+    AddMacro({"OpenDoor"});
+    CApp::StartMacro(0);
+    Ticks(1);
+    EXPECT_EQ(Sent(1), std::vector<Bytes>{TextCommandBytes(0x58, "")});
 }
 
 TEST_F(MacroEngineTest, ResetForgetsTheLastValues) {

@@ -1,11 +1,11 @@
 #include "net/PatchCheck.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -34,21 +34,23 @@ bool ReadWhole(FILE* f, const char* name, std::vector<unsigned char>& out) {
     return true;
 }
 
-// Writes the bytes to "<target>.new" and renames it over the target.  The
+// Writes the bytes to a new temporary file beside the target and renames it
+// over the target.  The temporary name is made unique, so that it can never
+// be the delivered copy or another file that happens to lie there.  The
 // temporary file takes the target's permission bits.
 bool ReplaceAtomically(const char* target, const std::vector<unsigned char>& bytes) {
-    std::string temp = std::string(target) + ".new";
+    std::string temp = std::string(target) + ".XXXXXX";
     mode_t mode = 0644;
     struct stat st;
     if (stat(target, &st) == 0) mode = st.st_mode & 07777;
 
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode);
+    int fd = mkstemp(temp.data());
     if (fd < 0) {
         TWReport::error("CheckFilesForPatch: cannot create '%s': %s.\n", temp.c_str(),
                         strerror(errno));
         return false;
     }
-    fchmod(fd, mode);  // open's mode is filtered by the umask
+    fchmod(fd, mode);  // mkstemp makes the file private
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);

@@ -3,6 +3,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "net/PatchCheck.h"
@@ -19,6 +20,17 @@ class PatchCheckTest : public tw::test::TwTest {};
 ino_t Inode(const char* name) {
     struct stat st;
     return stat(name, &st) == 0 ? st.st_ino : 0;
+}
+
+// The names in the working directory but the report log: no temporary file
+// may stay behind.
+std::set<std::string> Files() {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        std::string name = entry.path().filename().string();
+        if (name.rfind("TWReport", 0) != 0) names.insert(name);
+    }
+    return names;
 }
 
 TEST_F(PatchCheckTest, ReplacesOnlyWhatDiffers) {
@@ -51,8 +63,19 @@ TEST_F(PatchCheckTest, ReplacesOnlyWhatDiffers) {
         // A replacement is a new file renamed into place; an equal pair is
         // never rewritten.
         EXPECT_EQ(Inode("target.mul") != before, c.replaced);
-        EXPECT_FALSE(FileExists("target.mul.new"));
+        EXPECT_EQ(Files(), (std::set<std::string>{"source.mul", "target.mul"}));
     }
+}
+
+TEST_F(PatchCheckTest, ASourceNamedLikeATemporaryFileStays) {
+    // The delivered copy may sit beside the installed file under any name;
+    // the replacement never writes over it or removes it.
+    WriteFile("target.mul", "old");
+    WriteFile("target.mul.new", "fresh");
+    EXPECT_TRUE(CheckFilesForPatch("target.mul", "target.mul.new"));
+    EXPECT_EQ(ReadFile("target.mul"), "fresh");
+    EXPECT_EQ(ReadFile("target.mul.new"), "fresh");
+    EXPECT_EQ(Files(), (std::set<std::string>{"target.mul", "target.mul.new"}));
 }
 
 TEST_F(PatchCheckTest, MissingFileMeansNothingToDo) {
@@ -92,7 +115,7 @@ TEST_F(PatchCheckTest, ShortWriteLeavesTheTargetWhole) {
     signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(result);
     EXPECT_EQ(ReadFile("target.mul"), "installed bytes");
-    EXPECT_FALSE(FileExists("target.mul.new"));
+    EXPECT_EQ(Files(), (std::set<std::string>{"source.mul", "target.mul"}));
     EXPECT_NE(ReportLog().find("CheckFilesForPatch: cannot replace 'target.mul' (1000 of 4096"),
               std::string::npos);
 }

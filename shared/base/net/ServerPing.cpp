@@ -93,8 +93,11 @@ public:
         M_DWORD sum = 0;
         for (int round = 0; round < PING_ROUNDS; ++round) {
             M_DWORD rt = slots_[server * PING_ROUNDS + round].roundTrip;
-            sum += rt ? rt : PING_MISSING_ROUND_MS;
-            if (sum > 65535) return 65535;
+            if (rt == 0) rt = PING_MISSING_ROUND_MS;
+            // Checked before adding: a clock set back during the ping gives a
+            // round trip of nearly 2^32 ms, which must not wrap the sum.
+            if (rt > 65535 - sum) return 65535;
+            sum += rt;
         }
         return static_cast<M_WORD>(sum);
     }

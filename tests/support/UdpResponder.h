@@ -1,8 +1,8 @@
-// A loopback UDP responder for the server ping: bound to 127.0.0.1 on a port
-// the system chooses (it also answers datagrams sent to other 127.x.y.z
-// addresses), it runs its own thread and answers every datagram with what the
-// policy returns: by default the datagram itself.  A policy can drop a
-// datagram (no replies), change it, or add forged replies.
+// A loopback UDP responder for the server ping: bound to any address on a
+// port the system chooses (so it answers datagrams sent to 127.0.0.1 and to
+// other 127.x.y.z addresses alike), it runs its own thread and answers every
+// datagram with what the policy returns: by default the datagram itself.  A
+// policy can drop a datagram (no replies), change it, or add forged replies.
 #pragma once
 
 #include <atomic>

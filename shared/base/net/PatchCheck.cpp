@@ -14,6 +14,17 @@
 
 namespace {
 
+// Only regular files are compared: a directory opens for reading here and
+// seeks to an end of 2^63 bytes, and a pipe would hold up the start-up.
+// Anything else at the path counts as a file that cannot be opened.
+bool IsRegularFile(const char* name) {
+    struct stat st;
+    if (stat(name, &st) != 0) return false;
+    if (S_ISREG(st.st_mode)) return true;
+    TWReport::warning("CheckFilesForPatch: '%s' is not a regular file; not checked.\n", name);
+    return false;
+}
+
 // Reads a whole open file.  False on a failed seek or read: the caller treats
 // the pair as unchecked instead of guessing at its contents.
 bool ReadWhole(FILE* f, const char* name, std::vector<unsigned char>& out) {
@@ -73,7 +84,7 @@ bool ReplaceAtomically(const char* target, const std::vector<unsigned char>& byt
 }  // namespace
 
 bool CheckFilesForPatch(const char* target, const char* source) {
-    if (!target || !source) return true;
+    if (!target || !source || !IsRegularFile(source) || !IsRegularFile(target)) return true;
     FILE* src = fopen(source, "rb");
     if (!src) return true;
     FILE* dst = fopen(target, "rb");

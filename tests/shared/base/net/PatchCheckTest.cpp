@@ -86,6 +86,14 @@ TEST_F(PatchCheckTest, MissingFileMeansNothingToDo) {
     WriteFile("source.mul", "fresh");
     EXPECT_TRUE(CheckFilesForPatch("absent.mul", "source.mul"));
     EXPECT_FALSE(FileExists("absent.mul"));
+
+    // A directory in place of either file is not a file to compare (it
+    // opens for reading but has no size to read).
+    mkdir("folder.mul", 0755);
+    EXPECT_TRUE(CheckFilesForPatch("folder.mul", "source.mul"));
+    EXPECT_TRUE(std::filesystem::is_directory("folder.mul"));
+    EXPECT_TRUE(CheckFilesForPatch("target.mul", "folder.mul"));
+    EXPECT_EQ(ReadFile("target.mul"), "installed");
 }
 
 TEST_F(PatchCheckTest, KeepsTheInstalledPermissions) {

@@ -107,14 +107,20 @@ M_DWORD LookUpKey(char* name, M_DWORD& keysym) {
     return code;
 }
 
+// The file has more to read.  A read error ends it like the end of the
+// file: the line reader gives an empty line for it, again and again.
+bool MoreToRead(FILE* f) {
+    return !feof(f) && !ferror(f);
+}
+
 // Hands each line to onLine up to the next that begins with '#' (which is
 // consumed) or the end of the file.
 template <typename F>
 void ReadBlock(FILE* f, F onLine) {
-    while (!feof(f)) {
+    while (MoreToRead(f)) {
         const char* line = ReadTextLine(f);
         if (line[0] == '#') return;
-        if (line[0] == 0 && feof(f)) return;
+        if (line[0] == 0 && !MoreToRead(f)) return;
         onLine(line);
     }
 }
@@ -122,9 +128,9 @@ void ReadBlock(FILE* f, F onLine) {
 void LoadKeyNames() {
     FILE* f = FileManager::open("keynames.txt", "r");
     if (!f) return;
-    while (!feof(f) && g_keyNameCount < MAX_KEY_NAMES) {
+    while (MoreToRead(f) && g_keyNameCount < MAX_KEY_NAMES) {
         const char* line = ReadTextLine(f);
-        if (line[0] == 0 && feof(f)) break;
+        if (line[0] == 0 && !MoreToRead(f)) break;
         g_keyNames[g_keyNameCount++] = CopyText(line);
     }
     FileManager::close(f);
@@ -256,7 +262,7 @@ void CApp::LoadMacros() {
     FILE* f = FileManager::open("macros.txt", "rt");
     if (!f) return;
     CMacro** tail = &g_macroList;
-    while (!feof(f)) {
+    while (MoreToRead(f)) {
         char header[TEXT_LINE_SIZE];
         snprintf(header, sizeof header, "%s", ReadTextLine(f));
         if (header[0] == 0) continue;

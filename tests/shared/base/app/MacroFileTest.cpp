@@ -125,6 +125,17 @@ TEST_F(MacroFileTest, ElevenActionLinesKeepTheFirstTen) {
     EXPECT_EQ(g_macroList->next->actions[0].action, MACRO_BOW);
 }
 
+TEST_F(MacroFileTest, UnreadableFilesGiveNoMacrosAndNoKeyNames) {
+    // A directory opens for reading but every read fails: the reader stops
+    // at the first failure instead of taking it for an endless run of empty
+    // lines.
+    mkdir("macros.txt", 0755);
+    mkdir("keynames.txt", 0755);
+    CApp::LoadMacros();
+    EXPECT_EQ(g_macroCount, 0);
+    EXPECT_EQ(g_keyNameCount, 0);
+}
+
 TEST_F(MacroFileTest, KeyNamesStopAt89) {
     std::string names;
     for (int i = 0; i < 100; ++i) names += "Key" + std::to_string(i) + "\r\n";

@@ -97,7 +97,8 @@ BOOL CCreditsRoll::Load() {
     Pending next{defaultColour, defaultFont};
     for (;;) {
         char* line = ReadTextLine(file);
-        const bool atEnd = feof(file) != 0;
+        // A read error ends the file too: it never sets the end flag.
+        const bool atEnd = feof(file) || ferror(file);
         if (atEnd && !*line) break;
         char copy[TEXT_LINE_SIZE];
         snprintf(copy, sizeof copy, "%s", line);

@@ -1,6 +1,9 @@
 // The credits roll: the "credits.dat" reader, and the roll itself in a real
 // window on a private Xvfb server.
+#include <sys/stat.h>
+
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <thread>
@@ -153,6 +156,12 @@ TEST_F(CreditsRollTest, NothingToRollRunsNothing) {
     tw::test::WriteFile("credits.dat", std::string(""));
     CCreditsRoll empty;
     EXPECT_FALSE(empty.Run());
+
+    // A credits file that cannot be read (here a directory) ends the reading.
+    std::remove("credits.dat");
+    ASSERT_EQ(mkdir("credits.dat", 0755), 0);
+    CCreditsRoll unreadable;
+    EXPECT_FALSE(unreadable.Load());
 }
 
 // A back buffer shorter than the roll's 480 rows, with nothing after it: a

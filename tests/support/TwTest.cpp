@@ -29,7 +29,9 @@ void AddServiceReset(std::function<void()> reset) {
 }
 
 void ResetServices() {
-    for (auto it = resets().rbegin(); it != resets().rend(); ++it) (*it)();
+    // A fake may register its reset the first time a reset uses it.
+    const std::vector<std::function<void()>> list = resets();
+    for (auto it = list.rbegin(); it != list.rend(); ++it) (*it)();
     ConfigurationManager::reset();
     FileManager::reset();
     MemoryManager::reset();

@@ -2,9 +2,6 @@
 #include <cstring>
 
 #include "App.h"
-#include "world/Player.h"
-
-CPlayer* pPlayerObject = nullptr;
 
 BOOL CApp::started = FALSE;
 char CApp::hdDirectory[384] = "";

@@ -30,8 +30,8 @@ public:
     static void CloseDragGump();
 
     // Opens, or brings to the front, the gump of that id for the object (or
-    // none) and returns it: 7 journal, 8 status, 5000 client configuration,
-    // 5010 the overview.
+    // none) and returns it (null when none was opened): 7 journal, 8 status,
+    // 49 the amount gump, 5000 client configuration, 5010 the overview.
     static CGump* OpenGump(CObj* object, int id, CGump* parent, int flag);
     // Sends message-service command 9 and opens the mail gump.
     static void OpenMailGump();
@@ -42,4 +42,7 @@ public:
     // backpack, 8 overview, 9 mail), found by the gumps' type queries, or
     // null.
     static CGump* FindWindowGump(int window);
+
+    // The radar gump while it is open.
+    static CGump* radarGump;
 };

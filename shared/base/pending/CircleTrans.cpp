@@ -19,3 +19,11 @@ void CCircleTrans::Reset() {
 void CCircleTrans::ClearSeeThroughList() {
     TW_PENDING("CCircleTrans::ClearSeeThroughList");
 }
+
+CCircleTransEntry* CCircleTrans::FindEntry(const CDrawItem*) {
+    return nullptr;
+}
+
+void CCircleTrans::RemoveEntry(CCircleTransEntry*) {
+    TW_PENDING("CCircleTrans::RemoveEntry");
+}

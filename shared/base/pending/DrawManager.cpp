@@ -11,9 +11,24 @@ void DrawManager::startup() {
 void DrawManager::shutdown() {
     TW_PENDING("DrawManager::shutdown");
 }
+
+BOOL DrawManager::heightCut = FALSE;
+
+void DrawManager::ResortItemsOfTile(int) {
+    TW_PENDING("DrawManager::ResortItemsOfTile");
+}
 void DrawManager::InvalidateTerrainOfTile(int) {
     TW_PENDING("DrawManager::InvalidateTerrainOfTile");
 }
-void DrawManager::ResortItemsOfTile(int) {
-    TW_PENDING("DrawManager::ResortItemsOfTile");
+CDrawItem* DrawManager::GetItemAtScreenPoint(int, int, BOOL) {
+    TW_PENDING("DrawManager::GetItemAtScreenPoint");
+    return nullptr;
+}
+
+void ClearMobileAnimations() {}
+void StartMobileAnimation(CMobile*) {
+    TW_PENDING("StartMobileAnimation");
+}
+int StopMobileAnimation(CMobile*) {
+    return 0;
 }

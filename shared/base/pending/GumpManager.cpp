@@ -2,6 +2,7 @@
 
 #include "FrameBuf.h"
 #include "Platform.h"
+#include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
 #include "pending/Pending.h"
 
@@ -64,3 +65,5 @@ void CGumpManager::CloseFlaggedGumps() {
 CGump* CGumpManager::FindWindowGump(int) {
     return nullptr;
 }
+
+CGump* CGumpManager::radarGump = nullptr;

@@ -10,3 +10,7 @@ void thelightthingie::shutdown() {
 void thelightthingie::PaintFrame() {
     TW_PENDING("thelightthingie::PaintFrame");
 }
+
+int thelightthingie::personalLight = 0;
+
+void InvalidateObjectLight(CObj*) {}

@@ -25,3 +25,18 @@ int MapManager::GetMapWidth() {
 void MapManager::Reset() {
     TW_PENDING("MapManager::Reset");
 }
+
+void MapManager::GetLandCornerZ(int, int, signed char corners[4]) {
+    TW_PENDING("MapManager::GetLandCornerZ");
+    for (int i = 0; i < 4; ++i) corners[i] = 0;
+}
+
+int MapManager::GetLandTile(int, int) {
+    TW_PENDING("MapManager::GetLandTile");
+    return 0;
+}
+
+int MapManager::LineOfSight(Coords, Coords, int) {
+    TW_PENDING("MapManager::LineOfSight");
+    return 1;
+}

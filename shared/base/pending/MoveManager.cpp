@@ -1,5 +1,6 @@
 #include "world/MoveManager.h"
 #include "pending/Pending.h"
+#include "world/Mobile.h"
 
 void MoveManager::Update() {
     TW_PENDING("MoveManager::Update");
@@ -15,4 +16,13 @@ void MoveManager::WalkByKey(int, M_DWORD) {
 
 void MoveManager::RequestMove(int, M_DWORD, int) {
     TW_PENDING("MoveManager::RequestMove");
+}
+
+int MoveManager::stepCounter = 0;
+BOOL MoveManager::stepRunning = FALSE;
+int MoveManager::requestsInFlight = 0;
+time_t MoveManager::lastRequestTime = 0;
+
+int CMobile::CalcDrawZ() {
+    return z;
 }

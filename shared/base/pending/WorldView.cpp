@@ -22,3 +22,11 @@ void FollowPathStep() {
 void ClearWorldLightLevels() {
     TW_PENDING("ClearWorldLightLevels");
 }
+
+CObj* g_pointerObject = nullptr;
+PathWalk g_pathWalk;
+BOOL g_criminalWarning = TRUE;
+
+void RelinkPathBackPointers() {
+    TW_PENDING("RelinkPathBackPointers");
+}

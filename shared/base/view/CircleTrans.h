@@ -3,6 +3,9 @@
 // callers use so far is declared here.
 #pragma once
 
+class CDrawItem;
+struct CCircleTransEntry;
+
 class CCircleTrans {
 public:
     // Start-up: the circle back to its configured radius and position.
@@ -13,6 +16,10 @@ public:
     void SetRadius(int radius);
     // Centre clamped into the play area.
     void SetPosition(int x, int y);
+    // The see-through entry of an item, or null.
+    CCircleTransEntry* FindEntry(const CDrawItem* item);
+    // Drops an entry whose item is being destroyed.
+    void RemoveEntry(CCircleTransEntry* entry);
 };
 
 extern CCircleTrans theCircleTrans;

@@ -2,10 +2,19 @@
 // declared here.
 #pragma once
 
+class CObj;
+
 class thelightthingie {
 public:
     static void startup();
     static void shutdown();
     // Paints the play area of one frame: the dirty regions.
     static void PaintFrame();
+
+    // The sum of the personal light the player contributes; objects add
+    // theirs when they enter the world and take it back when they leave.
+    static int personalLight;
 };
+
+// Marks dirty the screen area lit by an object's light.
+void InvalidateObjectLight(CObj* object);

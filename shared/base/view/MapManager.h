@@ -2,6 +2,7 @@
 // its callers use so far is declared here.
 #pragma once
 
+#include "TWTypes.h"
 #include "world/Coords.h"
 
 class MapManager {
@@ -16,4 +17,10 @@ public:
     // The width in cells of the current map: the column constant of screen
     // positions (x - y + width).
     static int GetMapWidth();
+    // The four corner heights of a land cell.
+    static void GetLandCornerZ(int x, int y, signed char corners[4]);
+    // The land tile number of a cell.
+    static int GetLandTile(int x, int y);
+    // Non-zero when the line between two positions is clear within limit.
+    static int LineOfSight(Coords from, Coords to, int limit);
 };

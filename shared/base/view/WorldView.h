@@ -1,8 +1,11 @@
-// The world view's screen state that the platform layer touches.  Only what
-// its callers use so far is declared here.
+// The world view's screen state that the platform layer and the world model
+// touch.  Only what its callers use so far is declared here.
 #pragma once
 
 #include "TWTypes.h"
+
+class CObj;
+struct PathNode;
 
 // Marks the whole screen dirty and clears the back buffer.
 void InvalidateScreen();
@@ -22,3 +25,25 @@ void FollowPathStep();
 // Clears the two light words that the light repaint and the radar read
 // (logout, login confirmation).
 void ClearWorldLightLevels();
+
+// The criminal-warning switch: set at start; reading a mobile's state
+// value above 99 clears it.
+extern BOOL g_criminalWarning;
+
+// The object under the pointer that the play area holds; an object clears
+// it when it goes.
+extern CObj* g_pointerObject;
+
+// The path walker of the play area: while active it walks the player along
+// the nodes from the current one, facing as given.
+struct PathWalk {
+    BOOL active = FALSE;
+    PathNode* node = nullptr;
+    int facing = 0;
+};
+extern PathWalk g_pathWalk;
+
+// Walks the path manager's current path from its head and sets each node's
+// back link to its predecessor, so that the path can be walked from its
+// start.
+void RelinkPathBackPointers();

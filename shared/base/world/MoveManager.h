@@ -2,6 +2,8 @@
 // declared here.
 #pragma once
 
+#include <ctime>
+
 #include "TWTypes.h"
 
 class MoveManager {
@@ -16,4 +18,15 @@ public:
     // (direction - 1) & 7), running 0 or 1 (0xFFFFFFFF: by the mouse's
     // distance), check 1 to test the target cell first.
     static void RequestMove(int direction, M_DWORD running, int check);
+
+    // Walk state that the mobiles read.
+    // The player's frame counter: advances each frame of a step and while
+    // the player stands in its idle pose.
+    static int stepCounter;
+    // Running flag of the step being played.
+    static BOOL stepRunning;
+    // Walk requests sent and not yet answered.
+    static int requestsInFlight;
+    // The wall time (seconds) of the last walk request.
+    static time_t lastRequestTime;
 };

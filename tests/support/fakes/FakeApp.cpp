@@ -82,8 +82,14 @@ M_WORD CApp::GetChosenPort() {
     return tw::fake::App().chosenPort;
 }
 
+void CApp::BeginTarget(const char* command, int kind, int number) {
+    char text[96];
+    snprintf(text, sizeof text, "BeginTarget %s %d %d", command ? command : "", kind, number);
+    tw::fake::App().calls.push_back(text);
+}
+
 int RandomNumber(int n) {
-    ++tw::fake::App().randomCalls;
-    (void)n;
-    return 0;
+    auto& app = tw::fake::App();
+    ++app.randomCalls;
+    return app.random ? app.random(n) : 0;
 }

@@ -30,3 +30,13 @@ void CCircleTrans::SetPosition(int x, int y) {
 void CCircleTrans::ClearSeeThroughList() {
     ++tw::fake::circleTrans().seeThroughClears;
 }
+
+// Every item has an entry: its own address stands for it.
+CCircleTransEntry* CCircleTrans::FindEntry(const CDrawItem* item) {
+    tw::fake::circleTrans().found.push_back(item);
+    return reinterpret_cast<CCircleTransEntry*>(const_cast<CDrawItem*>(item));
+}
+
+void CCircleTrans::RemoveEntry(CCircleTransEntry* entry) {
+    tw::fake::circleTrans().removed.push_back(entry);
+}

@@ -1,6 +1,9 @@
 #include "support/fakes/FakeDrawManager.h"
 
 #include "support/TwTest.h"
+#include "world/Mobile.h"
+
+BOOL DrawManager::heightCut = FALSE;
 
 namespace tw::fake {
 
@@ -14,11 +17,24 @@ std::vector<int>& ResortedItemTiles() {
     return tiles;
 }
 
+AnimationTable& Animations() {
+    static AnimationTable table;
+    return table;
+}
+
+CDrawItem*& ItemAtScreenPoint() {
+    static CDrawItem* item = nullptr;
+    return item;
+}
+
 namespace {
 const bool registered = [] {
     tw::test::AddServiceReset([] {
         InvalidatedTerrainTiles().clear();
         ResortedItemTiles().clear();
+        Animations() = AnimationTable{};
+        ItemAtScreenPoint() = nullptr;
+        DrawManager::heightCut = FALSE;
     });
     return true;
 }();
@@ -32,4 +48,24 @@ void DrawManager::InvalidateTerrainOfTile(int landId) {
 
 void DrawManager::ResortItemsOfTile(int itemId) {
     tw::fake::ResortedItemTiles().push_back(itemId);
+}
+
+CDrawItem* DrawManager::GetItemAtScreenPoint(int, int, BOOL) {
+    return tw::fake::ItemAtScreenPoint();
+}
+
+void ClearMobileAnimations() {
+    ++tw::fake::Animations().clears;
+}
+
+void StartMobileAnimation(CMobile* mobile) {
+    tw::fake::Animations().started.push_back(mobile);
+}
+
+int StopMobileAnimation(CMobile* mobile) {
+    auto& table = tw::fake::Animations();
+    table.stopped.push_back(mobile);
+    if (!table.stopDeletes) return 0;
+    mobile->Release();
+    return 1;
 }

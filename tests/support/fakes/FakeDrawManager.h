@@ -1,5 +1,6 @@
-// Stand-in of the draw lists: records which land art and item ids were
-// refreshed.
+// Stand-in of the draw manager: records which land art and item ids were
+// refreshed and which mobiles entered and left the animation table;
+// answers the screen-point pick that a test sets.
 #pragma once
 
 #include <vector>
@@ -10,5 +11,18 @@ namespace tw::fake {
 
 std::vector<int>& InvalidatedTerrainTiles();
 std::vector<int>& ResortedItemTiles();
+
+struct AnimationTable {
+    std::vector<CMobile*> started;
+    std::vector<CMobile*> stopped;
+    int clears = 0;
+    // When set, StopMobileAnimation releases the mobile (a negative repeat
+    // count ending) and answers 1.
+    bool stopDeletes = false;
+};
+AnimationTable& Animations();
+
+// What GetItemAtScreenPoint answers.
+CDrawItem*& ItemAtScreenPoint();
 
 }  // namespace tw::fake

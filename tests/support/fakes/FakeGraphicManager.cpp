@@ -32,3 +32,9 @@ int GraphicManager::getGameplayWindowPixelWidth() {
 int GraphicManager::getGameplayWindowPixelHeight() {
     return tw::fake::graphicManager().height;
 }
+
+// Every body walks 4 and runs 2 frames per cell.
+const M_BYTE* GraphicManager::GetAnimInfo(int) {
+    static const M_BYTE speeds[2] = {4, 2};
+    return speeds;
+}

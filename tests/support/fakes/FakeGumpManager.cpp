@@ -17,6 +17,16 @@ std::vector<std::string> WaitingGumpTexts() {
     return texts;
 }
 
+std::vector<OpenGumpCall>& OpenedGumps() {
+    static std::vector<OpenGumpCall> calls;
+    return calls;
+}
+
+CGump*& OpenGumpResult() {
+    static CGump* result = nullptr;
+    return result;
+}
+
 std::vector<std::string>& GumpManagerCalls() {
     static std::vector<std::string> calls;
     return calls;
@@ -38,6 +48,9 @@ const bool registered = [] {
         GumpManagerCalls().clear();
         WindowGumps().clear();
         g_waitingOpen = false;
+        OpenedGumps().clear();
+        OpenGumpResult() = nullptr;
+        CGumpManager::radarGump = nullptr;
     });
     return true;
 }();
@@ -95,7 +108,8 @@ void CGumpManager::Update() {
 CGump* CGumpManager::OpenGump(CObj* object, int id, CGump*, int flag) {
     tw::fake::GumpManagerCalls().push_back("OpenGump " + std::to_string(id) +
                                            (object ? " object " : " none ") + std::to_string(flag));
-    return nullptr;
+    tw::fake::OpenedGumps().push_back({object, id});
+    return tw::fake::OpenGumpResult();
 }
 void CGumpManager::OpenMailGump() {
     tw::fake::GumpManagerCalls().push_back("OpenMailGump");
@@ -107,3 +121,5 @@ CGump* CGumpManager::FindWindowGump(int window) {
     auto it = tw::fake::WindowGumps().find(window);
     return it == tw::fake::WindowGumps().end() ? nullptr : it->second;
 }
+
+CGump* CGumpManager::radarGump = nullptr;

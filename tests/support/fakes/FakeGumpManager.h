@@ -30,4 +30,12 @@ void CloseWaitingGumps();
 // What FindWindowGump answers per macro window (0-9); none when not set.
 std::map<int, CGump*>& WindowGumps();
 
+// CGumpManager::OpenGump calls and what it answers.
+struct OpenGumpCall {
+    const void* object;
+    int gumpId;
+};
+std::vector<OpenGumpCall>& OpenedGumps();
+CGump*& OpenGumpResult();
+
 }  // namespace tw::fake

@@ -21,10 +21,16 @@ const bool registered = [] {
     tw::test::AddServiceReset([] {
         g_hasPlayer = false;
         MapResetCalls() = 0;
+        Map() = FakeMap();
     });
     return true;
 }();
 }  // namespace
+
+FakeMap& Map() {
+    static FakeMap map;
+    return map;
+}
 
 void SetPlayerCoords(Coords where) {
     g_hasPlayer = true;
@@ -53,4 +59,21 @@ int MapManager::GetMapWidth() {
 
 void MapManager::Reset() {
     ++tw::fake::MapResetCalls();
+}
+
+void MapManager::GetLandCornerZ(int x, int y, signed char corners[4]) {
+    auto& all = tw::fake::Map().corners;
+    auto it = all.find({x, y});
+    for (int i = 0; i < 4; ++i) corners[i] = it == all.end() ? 0 : it->second[i];
+}
+
+int MapManager::GetLandTile(int x, int y) {
+    auto& all = tw::fake::Map().landTiles;
+    auto it = all.find({x, y});
+    return it == all.end() ? 0 : it->second;
+}
+
+int MapManager::LineOfSight(Coords from, Coords to, int limit) {
+    tw::fake::Map().lines.push_back({from, to, limit});
+    return tw::fake::Map().lineOfSight;
 }

@@ -3,7 +3,13 @@
 #include <cstdio>
 
 #include "support/TwTest.h"
+#include "world/Mobile.h"
 #include "world/MoveManager.h"
+
+int MoveManager::stepCounter = 0;
+BOOL MoveManager::stepRunning = FALSE;
+int MoveManager::requestsInFlight = 0;
+time_t MoveManager::lastRequestTime = 0;
 
 namespace tw::fake {
 
@@ -12,9 +18,27 @@ std::vector<std::string>& MoveCalls() {
     return calls;
 }
 
+std::vector<MoveRequest>& MoveRequests() {
+    static std::vector<MoveRequest> requests;
+    return requests;
+}
+
+int& DrawZCalls() {
+    static int calls = 0;
+    return calls;
+}
+
 namespace {
 const bool registered = [] {
-    tw::test::AddServiceReset([] { MoveCalls().clear(); });
+    tw::test::AddServiceReset([] {
+        MoveCalls().clear();
+        MoveRequests().clear();
+        DrawZCalls() = 0;
+        MoveManager::stepCounter = 0;
+        MoveManager::stepRunning = FALSE;
+        MoveManager::requestsInFlight = 0;
+        MoveManager::lastRequestTime = 0;
+    });
     return true;
 }();
 }  // namespace
@@ -39,4 +63,10 @@ void MoveManager::RequestMove(int direction, M_DWORD running, int check) {
     char text[64];
     snprintf(text, sizeof text, "RequestMove %d %u %d", direction, running, check);
     tw::fake::MoveCalls().push_back(text);
+    tw::fake::MoveRequests().push_back({direction, running, check});
+}
+
+int CMobile::CalcDrawZ() {
+    ++tw::fake::DrawZCalls();
+    return z;
 }

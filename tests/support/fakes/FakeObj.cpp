@@ -1,9 +1,8 @@
 #include "support/fakes/FakeObj.h"
 
-#include <algorithm>
-
 #include "support/TwTest.h"
-#include "world/ObjectManager.h"
+#include "world/Mobile.h"
+#include "world/Terrain.h"
 
 namespace tw::fake {
 
@@ -12,24 +11,16 @@ std::vector<ObjEvent>& ObjEvents() {
     return events;
 }
 
-std::vector<const CDrawItem*>& CutAwayItems() {
-    static std::vector<const CDrawItem*> items;
-    return items;
-}
-
-std::vector<PreviewPart>& PreviewParts() {
-    static std::vector<PreviewPart> parts;
-    return parts;
+int CountObjEvents(const std::string& what, const CDrawItem* item) {
+    int n = 0;
+    for (const ObjEvent& e : ObjEvents())
+        if (e.what == what && e.item == item) ++n;
+    return n;
 }
 
 namespace {
 const bool registered = [] {
-    tw::test::AddServiceReset([] {
-        ObjEvents().clear();
-        CutAwayItems().clear();
-        PreviewParts().clear();
-        CMultiTargetObj::placementZ = 0;
-    });
+    tw::test::AddServiceReset([] { ObjEvents().clear(); });
     return true;
 }();
 }  // namespace
@@ -38,44 +29,31 @@ const bool registered = [] {
 
 using tw::fake::ObjEvents;
 
-CDrawItem::~CDrawItem() {
-    validation = 0;
-}
 void CDrawItem::AddToDrawList() {
     ObjEvents().push_back({"add", this});
+    inList = TRUE;
 }
 void CDrawItem::RemoveFromDrawList() {
     ObjEvents().push_back({"remove", this});
-}
-BOOL CDrawItem::IsCutAway() {
-    const auto& cut = tw::fake::CutAwayItems();
-    return std::find(cut.begin(), cut.end(), this) != cut.end();
+    inList = FALSE;
 }
 void CDrawItem::Invalidate() {
     ObjEvents().push_back({"invalidate", this});
 }
-
-void CDynamicObj::ClearOverheadText() {
-    ObjEvents().push_back({"clear-overhead", this});
+void CDrawItem::SetTileAndLocation(int, const TerrainLocation*) {
+    ObjEvents().push_back({"setup", this});
 }
-void CDynamicObj::ArrangeOverheadText() {
-    ObjEvents().push_back({"arrange-overhead", this});
-}
-
-int CMultiTargetObj::placementZ = 0;
-
-CMultiTargetObj::CMultiTargetObj(int graphic, int x, int y) {
-    objectType = static_cast<M_WORD>(graphic & 0x3FFF);
-    nextPreview = CObjectManager::multiPreviewList;
-    CObjectManager::multiPreviewList = this;
-    tw::fake::PreviewParts().push_back({graphic, x, y, placementZ});
+void CTexTerr::CalcNormals(const signed char*) {
+    ObjEvents().push_back({"normals", this});
 }
 
-CMultiTargetObj::~CMultiTargetObj() {
-    ObjEvents().push_back({"delete", this});
-    for (CMultiTargetObj** p = &CObjectManager::multiPreviewList; *p; p = &(*p)->nextPreview)
-        if (*p == this) {
-            *p = nextPreview;
-            break;
-        }
+void CMobile::AddToDrawList() {
+    CDrawItem::AddToDrawList();
+    PlayFootstepSound();
+}
+void CMobile::RemoveFromDrawList() {
+    if (inList) CDrawItem::RemoveFromDrawList();
+}
+void CMobile::InvalidateEquipmentLights() {
+    ObjEvents().push_back({"lights", this});
 }

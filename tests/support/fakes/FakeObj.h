@@ -1,6 +1,7 @@
-// Stand-in of the world object classes: draw-list calls and invalidations
-// are recorded in one shared log; preview objects link into the object
-// manager's multi-preview list and remember where they were made.
+// Stand-in of the world view's side of the object classes: filing into and
+// out of the draw lists, invalidation and the set-up of land cells are
+// recorded in one shared log; filing keeps the listed flag as the real lists
+// do, and filing a mobile plays its footstep sound.
 #pragma once
 
 #include <string>
@@ -10,24 +11,14 @@
 
 namespace tw::fake {
 
-// "add", "remove", "invalidate", "delete", "clear-overhead",
-// "arrange-overhead" with the object's address.
+// "add", "remove", "invalidate", "lights", "setup", "normals" with the
+// item's address.
 struct ObjEvent {
     std::string what;
     const CDrawItem* item;
 };
 std::vector<ObjEvent>& ObjEvents();
-
-// Whether an item is cut away (by address); items not listed are drawn.
-std::vector<const CDrawItem*>& CutAwayItems();
-
-struct PreviewPart {
-    int graphic;
-    int x;
-    int y;
-    int z;
-};
-// Every CMultiTargetObj made, in order.
-std::vector<PreviewPart>& PreviewParts();
+// How many events of a kind an item had.
+int CountObjEvents(const std::string& what, const CDrawItem* item);
 
 }  // namespace tw::fake

@@ -8,6 +8,9 @@
 M_WORD* g_workBuffer = nullptr;
 int g_viewOffsetX = 0;
 int g_viewOffsetY = 0;
+CObj* g_pointerObject = nullptr;
+PathWalk g_pathWalk;
+BOOL g_criminalWarning = TRUE;
 
 namespace tw::fake {
 
@@ -21,11 +24,20 @@ int& ClearLightCalls() {
     return calls;
 }
 
+int& RelinkCalls() {
+    static int calls = 0;
+    return calls;
+}
+
 namespace {
 const bool registered = [] {
     tw::test::AddServiceReset([] {
         InvalidateScreenCalls() = 0;
         ClearLightCalls() = 0;
+        RelinkCalls() = 0;
+        g_pointerObject = nullptr;
+        g_pathWalk = PathWalk();
+        g_criminalWarning = TRUE;
         std::free(g_workBuffer);
         g_workBuffer = nullptr;
     });
@@ -41,4 +53,8 @@ void InvalidateScreen() {
 
 void ClearWorldLightLevels() {
     ++tw::fake::ClearLightCalls();
+}
+
+void RelinkPathBackPointers() {
+    ++tw::fake::RelinkCalls();
 }

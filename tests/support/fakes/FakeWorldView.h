@@ -6,4 +6,6 @@ namespace tw::fake {
 int& InvalidateScreenCalls();
 // How often ClearWorldLightLevels ran.
 int& ClearLightCalls();
+// How often RelinkPathBackPointers ran.
+int& RelinkCalls();
 }  // namespace tw::fake

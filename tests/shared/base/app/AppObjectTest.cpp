@@ -10,8 +10,6 @@
 #include "support/fakes/FakeMapManager.h"
 #include "support/fakes/FakeMouseManager.h"
 #include "support/fakes/FakeMoveManager.h"
-#include "support/fakes/FakeObjectManager.h"
-#include "support/fakes/FakePlayer.h"
 #include "support/fakes/FakeTargetCancel.h"
 #include "support/fakes/FakeWorldView.h"
 #include "world/Player.h"
@@ -139,6 +137,8 @@ TEST_F(AppObjectTest, InputLineIsRedrawnOnlyWithTheFrameCounter) {
 
 TEST_F(AppObjectTest, ResetWorldStateForgetsTheWorld) {
     pPlayerObject = new CPlayer(5);
+    pPlayerObject->resetState = 7;
+    CObjectManager::HandleMove(0x40000001, 100, 0, 1, 10, 10, 0, 0, 0, 0);
     g_ringStart = 99;
     g_viewX = 3;
     g_viewY = 4;
@@ -148,8 +148,9 @@ TEST_F(AppObjectTest, ResetWorldStateForgetsTheWorld) {
     EXPECT_EQ(g_viewY, 0);
     EXPECT_EQ(tw::fake::ClearLightCalls(), 1);
     EXPECT_EQ(tw::fake::MapResetCalls(), 1);
-    EXPECT_EQ(tw::fake::Player().calls, (Calls{"Player 5", "ClearResetState"}));
-    EXPECT_EQ(tw::fake::ReleaseAllCalls(), 1);
+    EXPECT_EQ(pPlayerObject->resetState, 0u);
+    EXPECT_EQ(CObjectManager::FindObject(0x40000001), nullptr) << "the world's objects went";
+    EXPECT_EQ(CObjectManager::FindObject(5), pPlayerObject);
     EXPECT_EQ(tw::fake::MoveCalls(), (Calls{"ClearWalkQueue"}));
 }
 

@@ -6,7 +6,6 @@
 #include "Clock.h"
 #include "app/Macros.h"
 #include "support/fakes/FakeHtmlMessages.h"
-#include "support/fakes/FakePlayer.h"
 #include "world/Player.h"
 
 namespace {
@@ -80,7 +79,7 @@ TEST_F(AppStartupTest, PlayerFileMakesThePlayerObject) {
     CApp::playerSerial = 0;
     CApp::LoadPlayerFile();
     ASSERT_NE(pPlayerObject, nullptr);
-    EXPECT_EQ(tw::fake::Player().calls, std::vector<std::string>{"Player 0"});
+    EXPECT_EQ(pPlayerObject->GetSerial(), 0u);
 }
 
 }  // namespace

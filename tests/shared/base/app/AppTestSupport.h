@@ -1,10 +1,12 @@
 // Fixture of the app module's tests: the base fixture plus the reset of the
-// configuration settings, login-server lists and application state.
+// configuration settings, login-server lists, application state and the
+// world model.
 #pragma once
 
 #include "app/App.h"
 #include "app/Config.h"
 #include "support/TwTest.h"
+#include "world/ObjectManager.h"
 
 namespace tw::test {
 
@@ -16,6 +18,8 @@ protected:
             registered = true;
             AddServiceReset(ResetConfigForTests);
             AddServiceReset(CApp::reset);
+            // The player object and any world object a test made.
+            AddServiceReset(CObjectManager::reset);
         }
         TwTest::SetUp();
     }

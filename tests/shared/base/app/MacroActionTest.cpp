@@ -8,9 +8,7 @@
 #include "support/fakes/FakeGumpManager.h"
 #include "support/fakes/FakeMacroNeighbours.h"
 #include "support/fakes/FakeMoveManager.h"
-#include "support/fakes/FakeObjectManager.h"
 #include "support/fakes/FakeObjectQueries.h"
-#include "support/fakes/FakePlayer.h"
 #include "support/fakes/FakeSkillGump.h"
 #include "support/fakes/FakeTextManager.h"
 #include "support/fakes/FakeWorldView.h"
@@ -49,7 +47,7 @@ protected:
         objects_.push_back(std::make_unique<CDynamicObj>());
         CDynamicObj* object = objects_.back().get();
         tw::fake::PickedObjects()[object] = {0, 0, 0, mobile, serial};
-        tw::fake::ObjectsBySerial()[serial] = object;
+        object->SetSerial(serial);
         return object;
     }
     CObj* Wear(M_DWORD serial, int layer) {
@@ -174,7 +172,7 @@ TEST_F(MacroActionTest, ClosingMinimizingAndRestoringWindows) {
 }
 
 TEST_F(MacroActionTest, WalkingStopsFollowingFirst) {
-    tw::fake::Player().following = true;
+    pPlayerObject->following = TRUE;
     Run("Walk NW");
     Run("Walk N");
     Run("Walk W");
@@ -317,7 +315,8 @@ TEST_F(MacroActionTest, SmallActions) {
     Run("LastObject");  // gone
     Object(0x777);
     Run("LastObject");
-    EXPECT_EQ(tw::fake::UsedObjects(), std::vector<M_DWORD>{0x777});
+    EXPECT_EQ(CObjectManager::lastUsedSerial, 0x777u);
+    EXPECT_EQ(Sent(1), (std::vector<Bytes>{{0x06, 0, 0, 0x07, 0x77}})) << "the use request";
 
     Run("QuitGame");
     Run("QuitGame");  // already asked

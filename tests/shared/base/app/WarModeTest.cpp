@@ -9,7 +9,6 @@
 #include "support/fakes/FakeMouseManager.h"
 #include "support/fakes/FakeObj.h"
 #include "support/fakes/FakeObjectQueries.h"
-#include "support/fakes/FakePlayer.h"
 #include "support/fakes/FakePlayerGumps.h"
 #include "world/Player.h"
 
@@ -70,7 +69,7 @@ TEST_F(WarModeTest, RequestsGoToTheServerWithTheExtraValues) {
     // answers the death menu.
     pPlayerObject = new CPlayer(1);
     pPlayerObject->SetWarModeFlag(TRUE);
-    tw::fake::Player().ghost = true;
+    pPlayerObject->objectType = 402;  // a ghost
     CApp::SetWarMode(-1);
     EXPECT_EQ(CApp::WarModeRequest(), 0);
     EXPECT_EQ(Sent(2), (std::vector<Bytes>{{0x2C, 0}, {0x72, 0, 4, 0, 0}}));
@@ -78,7 +77,7 @@ TEST_F(WarModeTest, RequestsGoToTheServerWithTheExtraValues) {
 
 TEST_F(WarModeTest, TheServersAnswerSetsThePlayersFlagAndClearsTheRequest) {
     pPlayerObject = new CPlayer(1);
-    tw::fake::Player().inDrawList = true;
+    pPlayerObject->inList = TRUE;
     CApp::warModeRequest = 1;
     CApp::ApplyWarMode(1);
     EXPECT_EQ(CApp::WarModeRequest(), -1);

@@ -90,7 +90,8 @@ TEST_F(ResourceTest, ItemsSharingAnEntryAdvanceOncePerTick) {
     b.nextAnimated = &c;
     c.nextAnimated = &hidden;
     CObjectManager::animatedItemList = &a;
-    tw::fake::CutAwayItems().push_back(&hidden);
+    // Only items the view draws (in a draw list) animate.
+    for (CObj* o : {&a, &b, &c}) o->inList = TRUE;
 
     animCrap::Update();
     EXPECT_EQ(a.frameOffset, 3);

@@ -6,8 +6,9 @@
 #include "resources/ArtRemap.h"
 #include "resources/DHDCache.h"
 #include "resources/MultiTarget.h"
+#include "support/fakes/FakeMapManager.h"
 #include "support/fakes/FakeObj.h"
-#include "support/fakes/FakeObjectManager.h"
+#include "world/Obj.h"
 #include "world/ObjectManager.h"
 
 using namespace tw::test;
@@ -101,17 +102,22 @@ TEST_F(ResourceTest, PreviewShowsEveryPartOnTheGroundAndClearDeletesThem) {
     MultiTarget target;
     Bytes records = objectRecords({{500, 0, 0, 0, 0}, {501, 0, 1, -1, 3}});
     ASSERT_TRUE(LoadObjectList(&target, 2, records.data(), 0, 0, 0));
-    tw::fake::GroundHeights()[{40, 50}] = 10;
+    // The ground of cell (40, 50): corners 1 and 3 average to 10.
+    tw::fake::Map().corners[{40, 50}] = {0, 8, 0, 12};
     target.heightOffset = 2;
     ShowMultiTargetPreview(&target, 40, 50);
-    auto& parts = tw::fake::PreviewParts();
+    // Each part is made at the head of the preview list and placed at once.
+    std::vector<CMultiTargetObj*> parts;
+    for (CMultiTargetObj* p = CObjectManager::multiPreviewList; p; p = p->nextPreview)
+        parts.insert(parts.begin(), p);
     ASSERT_EQ(parts.size(), 2u);
-    EXPECT_EQ(parts[0].x, 40);
-    EXPECT_EQ(parts[0].z, 12);
-    EXPECT_EQ(parts[1].graphic, 501);
-    EXPECT_EQ(parts[1].x, 41);
-    EXPECT_EQ(parts[1].y, 49);
-    EXPECT_EQ(parts[1].z, 15);
+    EXPECT_EQ(parts[0]->locX, 40);
+    EXPECT_EQ(parts[0]->z, 12);
+    EXPECT_EQ(parts[1]->objectType, 501);
+    EXPECT_EQ(parts[1]->locX, 41);
+    EXPECT_EQ(parts[1]->locY, 49);
+    EXPECT_EQ(parts[1]->z, 15);
+    EXPECT_FALSE(parts[1]->inVoid);
     EXPECT_EQ(target.previewX, 40);
     EXPECT_EQ(target.previewZ, 12);
 
@@ -119,9 +125,10 @@ TEST_F(ResourceTest, PreviewShowsEveryPartOnTheGroundAndClearDeletesThem) {
     events.clear();
     ClearMultiTargetPreview();
     EXPECT_EQ(CObjectManager::multiPreviewList, nullptr);
+    EXPECT_EQ(CObjectManager::worldList, nullptr) << "the parts left the world";
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[0].what, "invalidate");
-    EXPECT_EQ(events[1].what, "delete");
+    EXPECT_EQ(events[1].what, "remove");
     EXPECT_EQ(events[0].item, events[1].item);
 }
 

@@ -15,7 +15,7 @@
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
 #include "resources/HueManager.h"
-#include "support/fakes/FakeObjectManager.h"
+#include "world/ObjectManager.h"
 
 using namespace tw::test;
 using namespace tw::datafiles;
@@ -360,6 +360,7 @@ TEST_F(ResourceTest, VersionPatchesOverrideItemsAndFeedTheirOwners) {
     v.add(FN_MAP0, 2, Bytes(10, 1));  // shorter than a map block: skipped
     TileData tiles;
     tiles.items[40].height = 9;
+    tiles.land[3 * 32 + 1].texture = 7;
     v.add(kVerdataTileData, 512 + 1, tiles.itemGroup(1));
     v.add(kVerdataTileData, 3, tiles.landGroup(3));
     v.add(kVerdataTileData, 1024, tiles.itemGroup(0));  // no such group
@@ -381,7 +382,8 @@ TEST_F(ResourceTest, VersionPatchesOverrideItemsAndFeedTheirOwners) {
 
     for (InstallKind kind : {InstallKind::MaxHD, InstallKind::CD}) {
         CDHDCache::reset();
-        tw::fake::TilePatches().clear();
+        CObjectManager::reset();
+        CObjectManager::startup();
         FontManager::reset();
         WriteInstall(files, kind);
         StartCache();
@@ -396,11 +398,8 @@ TEST_F(ResourceTest, VersionPatchesOverrideItemsAndFeedTheirOwners) {
         EXPECT_EQ(CDHDCache::GetItemData(FN_MAP0, 1)[0], 0x5A);
         EXPECT_EQ(CDHDCache::GetItemData(FN_MAP0, 2)[0], 0) << "the short patch was skipped";
     }
-    ASSERT_EQ(tw::fake::TilePatches().size(), 2u);
-    EXPECT_EQ(tw::fake::TilePatches()[0].group, 513);
-    EXPECT_EQ(tw::fake::TilePatches()[0].records.size(), 32u * 37);
-    EXPECT_EQ(tw::fake::TilePatches()[0].records[8 * 37 + 16], 9) << "item 40's height";
-    EXPECT_EQ(tw::fake::TilePatches()[1].group, 3);
+    EXPECT_EQ(CObjectManager::ItemTile(40).height, 9) << "item 40's height";
+    EXPECT_EQ(CObjectManager::TerrainTile(3 * 32 + 1).texture, 7);
     EXPECT_EQ(animCrap::entries[82].frameCount, 64) << "clamped";
     EXPECT_EQ(animCrap::entries[82].interval, 5);
     EXPECT_EQ(HueManager::hueTable[2999].colors[0], 0x1234);

@@ -10,12 +10,14 @@
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
+#include "world/ObjectManager.h"
 
 namespace tw::test {
 
 namespace {
 const bool registered = [] {
     AddServiceReset([] {
+        CObjectManager::reset();
         CDHDCache::reset();
         HueManager::reset();
         GraphicManager::reset();

@@ -4,18 +4,20 @@
 #include "ResourcesTestSupport.h"
 #include "app/App.h"
 #include "app/Config.h"
+#include "comm/BarkGump.h"
 #include "gumps/Gump.h"
 #include "resources/GraphicManager.h"
 #include "resources/UnicodeSpeech.h"
 #include "support/WideText.h"
+#include "support/fakes/FakeComm.h"
 #include "support/fakes/FakeObj.h"
-#include "support/fakes/FakeObjectManager.h"
 #include "support/fakes/FakeOwnerGump.h"
 #include "support/fakes/FakeTextManager.h"
 #include "support/fakes/FakeUnicodeBarkGump.h"
 #include "support/fakes/FakeUnicodeSpeechWrite.h"
 #include "support/fakes/FakeWordFilter.h"
 #include "world/Obj.h"
+#include "world/ObjectManager.h"
 
 namespace {
 
@@ -39,8 +41,14 @@ protected:
             tw::test::AddServiceReset([] { GraphicManager::deathCounter = 0; });
         }
         ResourcesTest::SetUp();
-        tw::fake::ObjectsBySerial()[kSpeaker] = &speaker;
+        speaker = NewDynamicObj(kSpeaker, 1, 0);
     }
+    // Gives the speaker n ordinary texts (and nothing else).
+    void GiveTexts(int n) {
+        speaker->ClearOverheadText();
+        for (int i = 0; i < n; ++i) new CBarkGump(speaker, "earlier", 0, 3);
+    }
+    int Texts() const { return static_cast<int>(tw::fake::TextsOf(speaker).size()); }
     // Shows text from kSpeaker (or the given serial) and returns the barks.
     const std::vector<tw::fake::UnicodeBark>& Show(int type, M_DWORD serial = kSpeaker,
                                                    const char* text = "Hail") {
@@ -50,43 +58,33 @@ protected:
     }
 
     static constexpr M_DWORD kSpeaker = 0x00001234;
-    CDynamicObj speaker;
+    CDynamicObj* speaker = nullptr;
     CGump holder;
 };
 
 TEST_F(UnicodeSpeechTest, EachTypeIsShownOverTheSpeakerOrNotAtAll) {
-    tw::fake::OwnerGumps()[&speaker] = &holder;
+    tw::fake::OwnerGumps()[speaker] = &holder;
     struct {
         int type;
         bool shown;
         int kind;
-        const char* overhead;  // what happens to the speaker's earlier texts
+        int texts;  // of three earlier texts, those left
         bool inGump;
     } const cases[] = {
-        {0, true, 2, "arrange-overhead", false},
-        {2, true, 2, "arrange-overhead", false},
-        {3, true, 2, "arrange-overhead", false},
-        {4, true, 2, "arrange-overhead", false},
-        {8, true, 2, "arrange-overhead", false},
-        {9, true, 2, "arrange-overhead", false},
-        {7, true, 2, "clear-overhead", false},
-        {6, true, 3, "arrange-overhead", true},
-        {1, false, 0, "", false},
-        {5, false, 0, "", false},
-        {10, false, 0, "", false},
-        {200, false, 0, "", false},
+        {0, true, 2, 2, false},  {2, true, 2, 2, false},   {3, true, 2, 2, false},
+        {4, true, 2, 2, false},  {8, true, 2, 2, false},   {9, true, 2, 2, false},
+        {7, true, 2, 0, false},  {6, true, 3, 2, true},    {1, false, 0, 3, false},
+        {5, false, 0, 3, false}, {10, false, 0, 3, false}, {200, false, 0, 3, false},
     };
     for (auto c : cases) {
         tw::fake::UnicodeBarks().clear();
-        tw::fake::ObjEvents().clear();
+        GiveTexts(3);
         const auto& barks = Show(c.type);
         ASSERT_EQ(barks.size(), c.shown ? 1u : 0u) << "type " << c.type;
-        if (!c.shown) {
-            EXPECT_TRUE(tw::fake::ObjEvents().empty()) << "type " << c.type;
-            continue;
-        }
+        EXPECT_EQ(Texts(), c.texts) << "type " << c.type;
+        if (!c.shown) continue;
         const tw::fake::UnicodeBark& b = barks[0];
-        EXPECT_EQ(b.object, &speaker) << "type " << c.type;
+        EXPECT_EQ(b.object, speaker) << "type " << c.type;
         EXPECT_EQ(Text(b.text), "Hail");
         EXPECT_EQ(b.hue, 0x35);
         EXPECT_EQ(b.font, 3);
@@ -94,13 +92,11 @@ TEST_F(UnicodeSpeechTest, EachTypeIsShownOverTheSpeakerOrNotAtAll) {
         EXPECT_EQ(b.speakerName, "Guard");
         EXPECT_EQ(b.speechKind, c.kind) << "type " << c.type;
         EXPECT_EQ(b.gump, c.inGump ? &holder : nullptr) << "type " << c.type;
-        ASSERT_EQ(tw::fake::ObjEvents().size(), 1u);
-        EXPECT_EQ(tw::fake::ObjEvents()[0].what, c.overhead) << "type " << c.type;
     }
 }
 
 TEST_F(UnicodeSpeechTest, ASpeakerNotInTheWorldSpeaksAsSystemText) {
-    tw::fake::ObjectsBySerial()[0xFFFFFFFF] = &speaker;  // never found for type 6
+    NewDynamicObj(0xFFFFFFFF, 1, 0);  // never looked up for type 6
     for (auto [type, serial] :
          {std::pair{0, 0x9999u}, {0, 0xFFFFFFFFu - 1}, {6, 0xFFFFFFFFu}, {7, 0x9999u}}) {
         tw::fake::UnicodeBarks().clear();
@@ -114,6 +110,7 @@ TEST_F(UnicodeSpeechTest, ASpeakerNotInTheWorldSpeaksAsSystemText) {
 }
 
 TEST_F(UnicodeSpeechTest, IgnoredSpeakersTheDeadAndMissingTextsShowNothing) {
+    GiveTexts(3);
     CApp::ignoreList[0].serial = kSpeaker;
     CApp::ignoreList[1].serial = 0x9999;
     CApp::ignoreCount = 2;
@@ -127,7 +124,7 @@ TEST_F(UnicodeSpeechTest, IgnoredSpeakersTheDeadAndMissingTextsShowNothing) {
     ShowUnicodeSpeech(kSpeaker, 0, 0, 0, 3, "ENU", nullptr, text.data());
     ShowUnicodeSpeech(kSpeaker, 0, 0, 0, 3, "ENU", "Guard", nullptr);
     EXPECT_TRUE(tw::fake::UnicodeBarks().empty());
-    EXPECT_TRUE(tw::fake::ObjEvents().empty());
+    EXPECT_EQ(Texts(), 3) << "the speaker's texts are left alone";
 }
 
 TEST_F(UnicodeSpeechTest, TheSpeakerNameIsCutToItsRecord) {

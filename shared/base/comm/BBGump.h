@@ -1,0 +1,12 @@
+// CBBGump: a bulletin board.  Only what its callers use so far is declared
+// here.
+#pragma once
+
+#include "gumps/Gump.h"
+
+class CBBGump : public CGump {
+public:
+    BOOL IsBulletinBoard() override { return TRUE; }
+    // Removes the entry of a message.
+    void RemoveMessage(CGump* messageGump);
+};

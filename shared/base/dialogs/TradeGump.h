@@ -1,0 +1,12 @@
+// CTradeGump: the secure trade window.  Only what its callers use so far is
+// declared here.
+#pragma once
+
+#include "TWTypes.h"
+#include "gumps/Gump.h"
+
+class CTradeGump : public CGump {
+public:
+    // The serial that names the trade in the secure-trade messages.
+    M_DWORD GetTradeSerial();
+};

@@ -1,0 +1,11 @@
+// CDragGump: the gump that follows the pointer while an object is held.
+// Only what its callers use so far is declared here.
+#pragma once
+
+#include "gumps/Gump.h"
+
+class CDragGump : public CGump {
+public:
+    CDragGump();
+    ~CDragGump() override;
+};

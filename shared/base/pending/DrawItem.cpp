@@ -1,0 +1,26 @@
+// The world view's side of the object classes: filing into the draw lists.
+// Until the lists exist an item only keeps its listed flag.
+#include "pending/Pending.h"
+#include "world/Mobile.h"
+#include "world/Terrain.h"
+
+void CDrawItem::AddToDrawList() {
+    inList = TRUE;
+}
+void CDrawItem::RemoveFromDrawList() {
+    inList = FALSE;
+}
+void CDrawItem::Invalidate() {}
+void CDrawItem::SetTileAndLocation(int, const TerrainLocation*) {
+    TW_PENDING("CDrawItem::SetTileAndLocation");
+}
+void CTexTerr::CalcNormals(const signed char*) {}
+
+void CMobile::AddToDrawList() {
+    CDrawItem::AddToDrawList();
+    PlayFootstepSound();
+}
+void CMobile::RemoveFromDrawList() {
+    if (inList) CDrawItem::RemoveFromDrawList();
+}
+void CMobile::InvalidateEquipmentLights() {}

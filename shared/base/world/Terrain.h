@@ -1,0 +1,29 @@
+// Land cells: a plain cell and a cell drawn with a texture.  Only their
+// pools build them; the world view sets them up from the map.
+#pragma once
+
+#include "TWTypes.h"
+#include "world/Obj.h"
+
+class CTerrain : public CDrawItem {
+public:
+    CTerrain();
+    ~CTerrain() override;
+    void Release() override;
+    BOOL IsTerrain() override { return TRUE; }
+};
+
+class CTexTerr : public CDrawItem {
+public:
+    CTexTerr();
+    ~CTexTerr() override;
+    void Release() override;
+    BOOL IsTerrain() override { return TRUE; }
+    BOOL IsTexTerr() override { return TRUE; }
+
+    // The lighting normals of the cell from its corner heights (world view).
+    void CalcNormals(const signed char* corners);
+};
+
+CTerrain* NewTerrain(int tile, const TerrainLocation* where);
+CTexTerr* NewTexTerr(int tile, const TerrainLocation* where, const signed char* corners);

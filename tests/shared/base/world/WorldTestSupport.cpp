@@ -1,0 +1,55 @@
+#include "WorldTestSupport.h"
+
+#include "FileManager.h"
+#include "app/Config.h"
+#include "app/FrameTick.h"
+#include "world/Obj.h"
+#include "world/PathManager.h"
+
+namespace tw::test {
+
+namespace {
+const bool registered = [] {
+    AddServiceReset([] {
+        CObjectManager::reset();
+        PathManager::reset();
+        g_frameTime = 0;
+        g_wallTime = 0;
+        Footsteps = TRUE;
+    });
+    return true;
+}();
+}  // namespace
+
+void WorldTest::SetUp() {
+    TwTest::SetUp();
+    FileManager::startup();
+}
+
+void WorldTest::StartWorld() {
+    tw::datafiles::WriteBytes("tiledata.mul", tiles.bytes());
+    CObjectManager::startup();
+}
+
+CPlayer* WorldTest::MakePlayer(int x, int y, int body, M_DWORD serial) {
+    pPlayerObject = new CPlayer(serial, body, 0);
+    pPlayerObject->ToWorld(Coords(static_cast<short>(x), static_cast<short>(y), 0));
+    return pPlayerObject;
+}
+
+CDynamicObj* WorldTest::PlaceItem(M_DWORD serial, int graphic, int x, int y, int z, int amount) {
+    CObjectManager::HandleMove(serial, graphic, 0, amount, x, y, z, 0, 0, 0);
+    return CObjectManager::FindObject(serial);
+}
+
+CMobile* WorldTest::PlaceMobile(M_DWORD serial, int body, int x, int y, int z, int direction) {
+    CObjectManager::HandleMove(serial, body, 0, 0, x, y, z, direction, 0, 0);
+    return static_cast<CMobile*>(CObjectManager::FindObject(serial));
+}
+
+void WorldTest::Frame(M_DWORD now) {
+    g_frameTime = now;
+    CObjectManager::UpdateMovement();
+}
+
+}  // namespace tw::test

@@ -1,0 +1,17 @@
+// Records the sounds played (the sound device stays closed).
+#pragma once
+
+#include <vector>
+
+#include "world/Coords.h"
+
+namespace tw::fake {
+
+struct PlayedSound {
+    int id;
+    bool positional;
+    Coords where;
+};
+std::vector<PlayedSound>& PlayedSounds();
+
+}  // namespace tw::fake

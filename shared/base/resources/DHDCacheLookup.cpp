@@ -78,6 +78,7 @@ const M_BYTE* CDHDCache::GetItemData(FileNumber file, int index) {
 const M_BYTE* CDHDCache::GetCacheItem(FileNumber indexFile, FileNumber dataFile, int index,
                                       int* size, int* extra) {
     *size = 0;
+    *extra = 0;
     if (!ValidFile(indexFile) || !ValidFile(dataFile) ||
         kFiles[indexFile].itemSize != INDEX_RECORD_SIZE)
         return nullptr;

@@ -4,6 +4,7 @@
 
 #include "ByteReader.h"
 #include "DebugHooks.h"
+#include "TWReport.h"
 #include "resources/DHDCache.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
@@ -73,7 +74,11 @@ BOOL LoadMultiList(MultiTarget* target, int multiId, M_WORD dx, M_WORD dy, M_WOR
 
 BOOL LoadObjectList(MultiTarget* target, int count, const M_BYTE* records, M_WORD dx, M_WORD dy,
                     M_WORD dz) {
-    if (!target || count < 0 || (count > 0 && !records)) return FALSE;
+    // The count comes from a message: no message holds more records.
+    if (!target || count < 0 || count > MAX_OBJECT_LIST_RECORDS || (count > 0 && !records)) {
+        TWReport::warning("LoadObjectList: refused a list of %d records.\n", count);
+        return FALSE;
+    }
     auto* list = new MultiComponent[count > 0 ? count : 1];
     ByteReader r(records, size_t(count) * OBJECT_LIST_RECORD_SIZE);
     for (int i = 0; i < count; ++i) {

@@ -44,6 +44,8 @@ extern MultiTarget* g_multiTarget;
 // Object-list records as the placement message passes them: five 32-bit
 // words (graphic, second value, x, y, z) of which the low 16 bits count.
 constexpr int OBJECT_LIST_RECORD_SIZE = 20;
+// As many as a message of 65535 bytes can hold.
+constexpr int MAX_OBJECT_LIST_RECORDS = 0xFFFF / OBJECT_LIST_RECORD_SIZE;
 
 // Loads multi `multiId` (records of "multi.idx"/"multi.mul") into the
 // placement list, offsets less (dx, dy, dz); FALSE, with the list kept, when

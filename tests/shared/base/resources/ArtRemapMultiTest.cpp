@@ -89,6 +89,10 @@ TEST_F(ResourceTest, MultiListsLoadReplaceAndKeepTheOldListWhenAbsent) {
     EXPECT_EQ(target.components[0].y, -1);
     EXPECT_EQ(target.components[0].z, 1);
 
+    EXPECT_FALSE(LoadObjectList(&target, MAX_OBJECT_LIST_RECORDS + 1, records.data(), 0, 0, 0));
+    EXPECT_FALSE(LoadObjectList(&target, -1, records.data(), 0, 0, 0));
+    EXPECT_EQ(target.count, 2) << "a refused list leaves the old one";
+
     target.heightOffset = 4;
     target.partHeight = 2;
     DeleteMultiTarget(&target);

@@ -78,10 +78,10 @@ TEST_P(InstallKinds, ReturnTheSameBytesSizeAndExtraWord) {
         {FN_ARTIDX, FN_ART, 16384, "static art", 10, 7},
         {FN_GUMPIDX, FN_GUMPART, 5, "gump five", 9, 0x00020003},
         {FN_SOUNDIDX, FN_SOUND, 4, "sound four", 10, 9},
-        {FN_ARTIDX, FN_ART, 2, "<null>", 0, 0},       // absent record
-        {FN_ARTIDX, FN_ART, 3, "<null>", 0, 1},       // zero length
-        {FN_ARTIDX, FN_ART, 16385, "<null>", 0, -1},  // past the index
-        {FN_ARTIDX, FN_ART, -1, "<null>", 0, -1},
+        {FN_ARTIDX, FN_ART, 2, "<null>", 0, 0},      // absent record
+        {FN_ARTIDX, FN_ART, 3, "<null>", 0, 1},      // zero length
+        {FN_ARTIDX, FN_ART, 16385, "<null>", 0, 0},  // past the index
+        {FN_ARTIDX, FN_ART, -1, "<null>", 0, 0},
     };
     for (int pass = 0; pass < 2; ++pass)  // the second pass hits the cached blocks
         for (const Case& c : cases) {

@@ -10,8 +10,8 @@
 #include "resources/UnicodeSpeech.h"
 #include "support/WideText.h"
 #include "support/fakes/FakeComm.h"
+#include "support/fakes/FakeGump.h"
 #include "support/fakes/FakeObj.h"
-#include "support/fakes/FakeOwnerGump.h"
 #include "support/fakes/FakeTextManager.h"
 #include "support/fakes/FakeUnicodeBarkGump.h"
 #include "support/fakes/FakeUnicodeSpeechWrite.h"
@@ -59,11 +59,17 @@ protected:
 
     static constexpr M_DWORD kSpeaker = 0x00001234;
     CDynamicObj* speaker = nullptr;
-    CGump holder;
+    // The open container gump of the bag the speaker lies in.
+    struct ContainerGump : CGump {
+        BOOL IsContainerGump() override { return TRUE; }
+    } holder;
 };
 
 TEST_F(UnicodeSpeechTest, EachTypeIsShownOverTheSpeakerOrNotAtAll) {
-    tw::fake::OwnerGumps()[speaker] = &holder;
+    auto* bag = new CContainerObj(0x40000077, 0x0E75, 0, TRUE);
+    speaker->ToContainer(bag, Coords{20, 20, 0});
+    holder.owner = bag;
+    tw::fake::LinkGump(&holder, nullptr);
     struct {
         int type;
         bool shown;

@@ -1,8 +1,0 @@
-#include "resources/GraphicManager.h"
-
-#include "pending/Pending.h"
-
-CGump* GraphicManager::FindOwnerGump(CObj*) {
-    TW_PENDING("GraphicManager::FindOwnerGump");
-    return nullptr;
-}

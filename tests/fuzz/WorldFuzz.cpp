@@ -1,10 +1,11 @@
 // The world-model fuzz targets' set-up, and silent stand-ins for the
 // services above the world model that it calls (draw lists, gumps, dialogs,
-// the walk code, multis, sound, the connection): each does the least the
-// world needs.
+// sound, the connection): each does the least the world needs.
 #include "fuzz/WorldFuzz.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "FileManager.h"
 #include "SoundManager.h"
@@ -23,6 +24,7 @@
 #include "gumps/DragGump.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
+#include "gumps/MouseManager.h"
 #include "gumps/Sequence.h"
 #include "gumps/TextManager.h"
 #include "net/ClientSock.h"
@@ -38,6 +40,7 @@
 #include "world/ObjectManager.h"
 #include "world/PathManager.h"
 #include "world/Terrain.h"
+#include "world/WeatherManager.h"
 
 namespace tw::fuzz {
 
@@ -82,10 +85,11 @@ void CMobile::RemoveFromDrawList() {
     if (inList) CDrawItem::RemoveFromDrawList();
 }
 void CMobile::InvalidateEquipmentLights() {}
-int CMobile::CalcDrawZ() {
-    return z;
-}
 BOOL DrawManager::heightCut = FALSE;
+CDrawItem* DrawManager::GetTopItemAt(int, int) {
+    return nullptr;
+}
+void DrawManager::UpdateRoofCut() {}
 void DrawManager::ResortItemsOfTile(int) {}
 void DrawManager::InvalidateTerrainOfTile(int) {}
 CDrawItem* DrawManager::GetItemAtScreenPoint(int, int, BOOL) {
@@ -97,10 +101,14 @@ int StopMobileAnimation(CMobile*) {
     return 0;
 }
 int thelightthingie::personalLight = 0;
+void thelightthingie::ScrollView(int, int) {}
+void WeatherManager::Scroll(int, int) {}
 void InvalidateObjectLight(CObj*) {}
 void InvalidateScreen() {}
 CObj* g_pointerObject = nullptr;
 PathWalk g_pathWalk;
+int g_viewOffsetX = 0;
+int g_viewOffsetY = 0;
 BOOL g_criminalWarning = TRUE;
 void RelinkPathBackPointers() {}
 CCircleTrans theCircleTrans;
@@ -119,6 +127,19 @@ int MapManager::GetLandTile(int x, int y) {
 int MapManager::LineOfSight(Coords, Coords, int) {
     return 1;
 }
+int MapManager::GetDistance(Coords location, int x, int y) {
+    return std::max(std::abs(location.x - x), std::abs(location.y - y));
+}
+int MapManager::centerX = 0;
+int MapManager::centerY = 0;
+int MapManager::centerZ = 0;
+int MapManager::mapNumber = 0;
+int MapManager::mapWidth = 0;
+void MapManager::SetCenter(int, int, int, int) {}
+void MapManager::ShiftCenter(int, int, int) {}
+BOOL CompareCornerDiagonals(const signed char corners[4]) {
+    return std::abs(corners[0] - corners[2]) <= std::abs(corners[1] - corners[3]);
+}
 
 // Gumps: none is ever open.
 CGump* g_gumpList = nullptr;
@@ -130,6 +151,12 @@ BOOL g_sequencing = FALSE;
 CSequence* g_currentSequence = nullptr;
 void CSequence::AddPacket(CSequence*, int, const M_BYTE*, int) {}
 CGump* CGumpManager::radarGump = nullptr;
+CGump* CGumpManager::wornContainerGump = nullptr;
+void CGumpManager::ScrollMissiles(int, int) {}
+void CGumpManager::UpdateBarkPositions() {}
+BOOL MouseManager::IsMouseNearPlayer() {
+    return TRUE;
+}
 CGump* CGumpManager::OpenGump(CObj*, int, CGump*, BOOL) {
     return nullptr;
 }
@@ -172,25 +199,6 @@ void FilterProfanity(char*) {}
 void FilterProfanityUnicode(M_WORD*) {}
 void CApp::BeginTarget(const char*, int, int) {}
 
-// The walk code, paths and multis.
-int MoveManager::stepCounter = 0;
-BOOL MoveManager::stepRunning = FALSE;
-int MoveManager::requestsInFlight = 0;
-time_t MoveManager::lastRequestTime = 0;
-void MoveManager::RequestMove(int, M_DWORD, BOOL) {}
-PathNode* PathManager::FindPath(int, int, int, int, int, int, int, int) {
-    return nullptr;
-}
-void PathManager::FreeNodes() {}
-MultiComponentList::~MultiComponentList() = default;
-void MultiManager::FreeComponentList(MultiComponentList* list) {
-    list->placed = 0;
-}
-void SetObjectMulti(CDynamicObj* object, int x, int y, int z, int) {
-    if (!object->inVoid) object->ToVoid();
-    object->ToWorld(Coords(static_cast<short>(x), static_cast<short>(y), static_cast<short>(z)));
-}
-
 // No game connection: nothing is sent.  The class's destructors stand here
 // too, so that its type information does not bring the real connection.
 CClientSock* g_pGameSocket = nullptr;
@@ -206,5 +214,8 @@ int SoundManager::PlaySound(int, int, int, BOOL, int, BOOL) {
     return -1;
 }
 int SoundManager::PlayPositional(int, Coords, float, BOOL, int, BOOL) {
+    return -1;
+}
+int SoundManager::PlaySoundIfEnabled(int, int, int) {
     return -1;
 }

@@ -43,6 +43,14 @@ public:
     // null.
     static CGump* FindWindowGump(int window);
 
+    // Move the flying missiles with a scroll of the play area, and anchor
+    // the speech texts again after it.
+    static void ScrollMissiles(int dx, int dy);
+    static void UpdateBarkPositions();
+
     // The radar gump while it is open.
     static CGump* radarGump;
+    // The open gump of the container the player wears on layer 29 (set by
+    // that gump); walking closes it.
+    static CGump* wornContainerGump;
 };

@@ -32,4 +32,7 @@ public:
     // Show and end the wait cursor.
     static void BeginWait();
     static void EndWait();
+    // TRUE when the pointer lies near the play-area centre (walking) rather
+    // than far from it (running).
+    static BOOL IsMouseNearPlayer();
 };

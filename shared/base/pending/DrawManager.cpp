@@ -25,6 +25,15 @@ CDrawItem* DrawManager::GetItemAtScreenPoint(int, int, BOOL) {
     return nullptr;
 }
 
+// Without the draw lists no cell holds anything.
+CDrawItem* DrawManager::GetTopItemAt(int, int) {
+    TW_PENDING("DrawManager::GetTopItemAt");
+    return nullptr;
+}
+void DrawManager::UpdateRoofCut() {
+    TW_PENDING("DrawManager::UpdateRoofCut");
+}
+
 void ClearMobileAnimations() {}
 void StartMobileAnimation(CMobile*) {
     TW_PENDING("StartMobileAnimation");

@@ -49,6 +49,11 @@ void CGumpManager::CloseDragGump() {
     TW_PENDING("CGumpManager::CloseDragGump");
 }
 
+CGump* CGumpManager::wornContainerGump = nullptr;
+
+void CGumpManager::ScrollMissiles(int, int) {}
+void CGumpManager::UpdateBarkPositions() {}
+
 CGump* CGumpManager::OpenGump(CObj*, int, CGump*, int) {
     TW_PENDING("CGumpManager::OpenGump");
     return nullptr;

@@ -11,6 +11,10 @@ void thelightthingie::PaintFrame() {
     TW_PENDING("thelightthingie::PaintFrame");
 }
 
+void thelightthingie::ScrollView(int, int) {
+    TW_PENDING("thelightthingie::ScrollView");
+}
+
 int thelightthingie::personalLight = 0;
 
 void InvalidateObjectLight(CObj*) {}

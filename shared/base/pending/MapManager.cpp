@@ -36,6 +36,33 @@ int MapManager::GetLandTile(int, int) {
     return 0;
 }
 
+int MapManager::centerX = 0;
+int MapManager::centerY = 0;
+int MapManager::centerZ = 0;
+int MapManager::mapNumber = 0;
+int MapManager::mapWidth = 0;
+
+// Without the map view only the centre is kept.
+void MapManager::SetCenter(int x, int y, int z, int map) {
+    TW_PENDING("MapManager::SetCenter");
+    if (x != -1) {
+        centerX = x;
+        centerY = y;
+        centerZ = z;
+    }
+    mapNumber = map;
+}
+
+void MapManager::ShiftCenter(int dx, int dy, int z) {
+    centerX += dx;
+    centerY += dy;
+    centerZ = z;
+}
+
+BOOL CompareCornerDiagonals(const signed char corners[4]) {
+    return std::abs(corners[0] - corners[2]) <= std::abs(corners[1] - corners[3]);
+}
+
 int MapManager::LineOfSight(Coords, Coords, int) {
     TW_PENDING("MapManager::LineOfSight");
     return 1;

@@ -65,3 +65,8 @@ void MouseManager::BeginWait() {
 void MouseManager::EndWait() {
     TW_PENDING("MouseManager::EndWait");
 }
+// Without the pointer's position every walk by mouse is a walk.
+BOOL MouseManager::IsMouseNearPlayer() {
+    TW_PENDING("MouseManager::IsMouseNearPlayer");
+    return TRUE;
+}

@@ -7,6 +7,7 @@ void WeatherManager::startup() {
 void WeatherManager::shutdown() {
     TW_PENDING("WeatherManager::shutdown");
 }
+void WeatherManager::Scroll(int, int) {}
 void WeatherManager::Update() {
     TW_PENDING("WeatherManager::Update");
 }

@@ -20,6 +20,11 @@ public:
     // The topmost item whose visible pixels cover a play-area point, or
     // null; land is left out with skipTerrain.
     static CDrawItem* GetItemAtScreenPoint(int x, int y, BOOL skipTerrain);
+    // The top draw item of a cell; the others follow through each item's
+    // next link.
+    static CDrawItem* GetTopItemAt(int x, int y);
+    // Recomputes the roof cut-away limits round the player.
+    static void UpdateRoofCut();
 
     // The height cut of the roof cut-away: while it is on, the land counts
     // as height 0 for the ground height.

@@ -10,6 +10,8 @@ public:
     static void shutdown();
     // Paints the play area of one frame: the dirty regions.
     static void PaintFrame();
+    // Scrolls the play area by pixels and repaints the uncovered strip.
+    static void ScrollView(int dx, int dy);
 
     // The sum of the personal light the player contributes; objects add
     // theirs when they enter the world and take it back when they leave.

@@ -23,4 +23,22 @@ public:
     static int GetLandTile(int x, int y);
     // Non-zero when the line between two positions is clear within limit.
     static int LineOfSight(Coords from, Coords to, int limit);
+
+    // The map centre: with x other than -1 stores (x, y, z); a new map
+    // number recomputes the visible blocks; invalidates the screen.
+    static void SetCenter(int x, int y, int z, int mapNumber);
+    // Moves the centre by one cell and sets its z.
+    static void ShiftCenter(int dx, int dy, int z);
+    // The stored centre and map number.
+    static int centerX;
+    static int centerY;
+    static int centerZ;
+    static int mapNumber;
+    // The width in cells of the current map: world pixel columns count
+    // from it.
+    static int mapWidth;
 };
+
+// TRUE when |z0 - z2| <= |z1 - z3| for a land cell's four corner heights:
+// the cell is folded along the diagonal from corner 0 to corner 2.
+BOOL CompareCornerDiagonals(const signed char corners[4]);

@@ -19,6 +19,11 @@ extern int g_viewOffsetY;
 // does not exist; AllocateMainBitmap re-creates it at the display size.
 extern M_WORD* g_workBuffer;
 
+// The view offset: the world-pixel position of the play window's top-left
+// pixel.  The player sets it as it walks.
+extern int g_viewOffsetX;
+extern int g_viewOffsetY;
+
 // One step along a path that the player follows.
 void FollowPathStep();
 

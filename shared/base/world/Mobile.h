@@ -45,7 +45,8 @@ public:
 
     // The current frame of an action animation, else -1.
     virtual int GetAnimFrame();
-    // The z the mobile is drawn at during a step (walking code).
+    // The z the mobile is drawn at during a step (walking code), also kept
+    // in drawZ; the player also moves the view with it.
     virtual int CalcDrawZ();
     virtual BOOL IsBody402Or403();
     virtual void PlayFootstepSound();
@@ -94,6 +95,7 @@ public:
     int queueCount = 0;
     int slideX = 0;
     int slideY = 0;
+    int drawZ = 0;
     short creationZ = 0;
     int dropFlag = 0;
     int dropHeight = 0;
@@ -133,6 +135,14 @@ public:
     // Turns towards the fight target when the walk code is idle.
     void FaceFightTarget();
 
+    // The walk keys the server hands out, one for each walk request: the
+    // first filled slot is taken (0 when none); a key for slot 0..9 replaces
+    // it; an added key goes to the first empty slot and is dropped when all
+    // ten are full.
+    M_DWORD TakeWalkKey();
+    void SetWalkKey(M_DWORD value, int slot);
+    void AddWalkKey(M_DWORD value);
+
     BOOL GetWarMode() const { return warMode; }
     void SetWarModeFlag(BOOL on) { warMode = on ? TRUE : FALSE; }
     BOOL IsInDrawList() const { return inList; }
@@ -150,6 +160,11 @@ public:
     // Words that a logout sets to all ones.
     M_DWORD resetWords[3] = {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
     M_DWORD walkKeys[WALK_KEYS] = {};
+    // The three vital pairs the status messages carry; with the third one
+    // full the player walks through other mobiles.
+    M_WORD vitalCurrent[3] = {};
+    M_WORD vitalMaximum[3] = {};
+    BOOL dead = FALSE;
 };
 
 // The direction 0..7 from one cell towards another (7 for the same cell).

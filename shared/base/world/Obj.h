@@ -126,6 +126,8 @@ public:
     virtual BOOL IsMultiComp() { return (flags & 1) != 0; }
     virtual void SetMultiComp() { flags |= 1; }
     virtual int GetHeight();
+    // The top: z plus the height (half of it for a stair or bridge tile).
+    int GetStandZ() override;
     virtual int GetLightId();
     virtual SkipImage GetArt();
     // The static-art id GetArt fetches, or -1 when the object has none.

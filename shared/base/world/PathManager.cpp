@@ -21,7 +21,9 @@
 #include "DebugHooks.h"
 #include "ErrorMessage.h"
 #include "TWReport.h"
+#include "view/WorldView.h"
 #include "world/Directions.h"
+#include "world/MoveManager.h"
 
 namespace {
 
@@ -156,11 +158,11 @@ bool CanStep(int x, int y, int z, int d, int* newZ) {
 
 }  // namespace
 
-// Until the walking code is built, no cell can be entered.
-PathManager::StandingTest PathManager::standingTest = nullptr;
+PathManager::StandingTest PathManager::standingTest = &MoveManager::CalcStandingZ;
 
 void PathManager::startup() {
     TWReport::message("PathManager::startup: begin.\n");
+    g_pathWalk.active = FALSE;
     openHead = closedHead = nullptr;
     index.clear();
     stack.clear();
@@ -176,7 +178,7 @@ void PathManager::shutdown() {
 void PathManager::reset() {
     FreeNodes();
     stack.clear();
-    standingTest = nullptr;
+    standingTest = &MoveManager::CalcStandingZ;
 }
 
 void PathManager::FreeNodes() {

@@ -44,8 +44,8 @@ public:
     // Frees every node of the last search.
     static void FreeNodes();
 
-    // The rule FindPath asks about each cell; tests put a map of their own
-    // here.
+    // The rule FindPath asks about each cell (the walking code's standing
+    // height); tests put a map of their own here.
     static StandingTest standingTest;
 
     // Test only: no search state, the walking code's rule back.

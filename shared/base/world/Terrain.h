@@ -20,6 +20,12 @@ public:
     void Release() override;
     BOOL IsTerrain() override { return TRUE; }
     BOOL IsTexTerr() override { return TRUE; }
+    // Heights from the cell's four corners (walking code): the mean of the
+    // diagonal the cell is folded along, the lowest corner, and the height
+    // of the edge or corner a direction points at.
+    int GetStandZ() override;
+    int GetLowZ() override;
+    int GetZToward(int direction) override;
 
     // The lighting normals of the cell from its corner heights (world view).
     void CalcNormals(const signed char* corners);

@@ -6,4 +6,6 @@ public:
     static void startup();
     static void shutdown();
     static void Update();
+    // Moves every particle with a scroll of the play area.
+    static void Scroll(int dx, int dy);
 };

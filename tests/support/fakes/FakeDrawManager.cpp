@@ -17,6 +17,11 @@ std::vector<int>& ResortedItemTiles() {
     return tiles;
 }
 
+int& RoofCutUpdates() {
+    static int updates = 0;
+    return updates;
+}
+
 AnimationTable& Animations() {
     static AnimationTable table;
     return table;
@@ -35,6 +40,7 @@ const bool registered = [] {
         Animations() = AnimationTable{};
         ItemAtScreenPoint() = nullptr;
         DrawManager::heightCut = FALSE;
+        RoofCutUpdates() = 0;
     });
     return true;
 }();
@@ -52,6 +58,10 @@ void DrawManager::ResortItemsOfTile(int itemId) {
 
 CDrawItem* DrawManager::GetItemAtScreenPoint(int, int, BOOL) {
     return tw::fake::ItemAtScreenPoint();
+}
+
+void DrawManager::UpdateRoofCut() {
+    ++tw::fake::RoofCutUpdates();
 }
 
 void ClearMobileAnimations() {

@@ -22,6 +22,9 @@ struct AnimationTable {
 };
 AnimationTable& Animations();
 
+// How often the roof cut-away was recomputed.
+int& RoofCutUpdates();
+
 // What GetItemAtScreenPoint answers.
 CDrawItem*& ItemAtScreenPoint();
 

@@ -51,6 +51,7 @@ const bool registered = [] {
         OpenedGumps().clear();
         OpenGumpResult() = nullptr;
         CGumpManager::radarGump = nullptr;
+        CGumpManager::wornContainerGump = nullptr;
     });
     return true;
 }();
@@ -103,6 +104,16 @@ void CGumpManager::RecreateMainBitmap() {
 }
 void CGumpManager::Update() {
     tw::fake::GumpManagerCalls().push_back("Update");
+}
+
+CGump* CGumpManager::wornContainerGump = nullptr;
+
+void CGumpManager::ScrollMissiles(int dx, int dy) {
+    tw::fake::GumpManagerCalls().push_back("ScrollMissiles " + std::to_string(dx) + " " +
+                                           std::to_string(dy));
+}
+void CGumpManager::UpdateBarkPositions() {
+    tw::fake::GumpManagerCalls().push_back("UpdateBarkPositions");
 }
 
 CGump* CGumpManager::OpenGump(CObj* object, int id, CGump*, int flag) {

@@ -23,7 +23,8 @@ std::vector<WaitingGumpCall>& WaitingGumps();
 std::vector<std::string> WaitingGumpTexts();
 // The other calls in order: "startup", "shutdown", "RecreateMainBitmap",
 // "Update", "CloseDragGump", "OpenGump <id> object|none <flag>",
-// "OpenMailGump", "CloseFlaggedGumps".
+// "OpenMailGump", "CloseFlaggedGumps", "ScrollMissiles <dx> <dy>",
+// "UpdateBarkPositions".
 // A waiting gump counts as open (IsGumpOpen) until CloseWaitingGumps.
 std::vector<std::string>& GumpManagerCalls();
 void CloseWaitingGumps();

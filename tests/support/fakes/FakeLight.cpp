@@ -12,10 +12,16 @@ std::vector<const CObj*>& InvalidatedLights() {
     return objects;
 }
 
+std::vector<std::pair<int, int>>& ViewScrolls() {
+    static std::vector<std::pair<int, int>> scrolls;
+    return scrolls;
+}
+
 namespace {
 const bool registered = [] {
     tw::test::AddServiceReset([] {
         InvalidatedLights().clear();
+        ViewScrolls().clear();
         thelightthingie::personalLight = 0;
     });
     return true;
@@ -23,6 +29,10 @@ const bool registered = [] {
 }  // namespace
 
 }  // namespace tw::fake
+
+void thelightthingie::ScrollView(int dx, int dy) {
+    tw::fake::ViewScrolls().emplace_back(dx, dy);
+}
 
 void InvalidateObjectLight(CObj* object) {
     tw::fake::InvalidatedLights().push_back(object);

@@ -2,10 +2,13 @@
 // marked dirty.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 class CObj;
 
 namespace tw::fake {
 std::vector<const CObj*>& InvalidatedLights();
+// Every ScrollView call (dx, dy).
+std::vector<std::pair<int, int>>& ViewScrolls();
 }  // namespace tw::fake

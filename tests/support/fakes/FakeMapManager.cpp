@@ -22,6 +22,9 @@ const bool registered = [] {
         g_hasPlayer = false;
         MapResetCalls() = 0;
         Map() = FakeMap();
+        MapManager::centerX = MapManager::centerY = MapManager::centerZ = 0;
+        MapManager::mapNumber = 0;
+        MapManager::mapWidth = 0;
     });
     return true;
 }();
@@ -71,6 +74,36 @@ int MapManager::GetLandTile(int x, int y) {
     auto& all = tw::fake::Map().landTiles;
     auto it = all.find({x, y});
     return it == all.end() ? 0 : it->second;
+}
+
+int MapManager::centerX = 0;
+int MapManager::centerY = 0;
+int MapManager::centerZ = 0;
+int MapManager::mapNumber = 0;
+int MapManager::mapWidth = 0;
+
+void MapManager::SetCenter(int x, int y, int z, int map) {
+    tw::fake::Map().centerCalls.push_back("SetCenter " + std::to_string(x) + " " +
+                                          std::to_string(y) + " " + std::to_string(z) + " " +
+                                          std::to_string(map));
+    if (x != -1) {
+        centerX = x;
+        centerY = y;
+        centerZ = z;
+    }
+    mapNumber = map;
+}
+
+void MapManager::ShiftCenter(int dx, int dy, int z) {
+    tw::fake::Map().centerCalls.push_back("ShiftCenter " + std::to_string(dx) + " " +
+                                          std::to_string(dy) + " " + std::to_string(z));
+    centerX += dx;
+    centerY += dy;
+    centerZ = z;
+}
+
+BOOL CompareCornerDiagonals(const signed char corners[4]) {
+    return std::abs(corners[0] - corners[2]) <= std::abs(corners[1] - corners[3]);
 }
 
 int MapManager::LineOfSight(Coords from, Coords to, int limit) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct FakeMap {
     std::map<std::pair<int, int>, std::array<signed char, 4>> corners;
     std::map<std::pair<int, int>, int> landTiles;
     int lineOfSight = 1;
+    // SetCenter and ShiftCenter, as "SetCenter x y z map" and
+    // "ShiftCenter dx dy z".
+    std::vector<std::string> centerCalls;
     struct Line {
         Coords from;
         Coords to;

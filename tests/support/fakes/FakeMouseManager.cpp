@@ -68,6 +68,9 @@ void MouseManager::BeginWait() {
 void MouseManager::EndWait() {
     tw::fake::Record("EndWait");
 }
+BOOL MouseManager::IsMouseNearPlayer() {
+    return tw::fake::Mouse().nearPlayer ? TRUE : FALSE;
+}
 void MouseManager::startup() {
     tw::fake::Record("startup");
 }

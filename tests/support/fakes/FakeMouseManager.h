@@ -16,6 +16,8 @@ struct MouseState {
     int x = 0;
     int y = 0;
     bool needsRedraw = false;
+    // What IsMouseNearPlayer answers.
+    bool nearPlayer = true;
 };
 MouseState& Mouse();
 

@@ -1,6 +1,10 @@
 #include "support/fakes/FakeObj.h"
 
+#include <map>
+#include <utility>
+
 #include "support/TwTest.h"
+#include "view/DrawManager.h"
 #include "world/Mobile.h"
 #include "world/Terrain.h"
 
@@ -19,22 +23,87 @@ int CountObjEvents(const std::string& what, const CDrawItem* item) {
 }
 
 namespace {
+
+using Cell = std::pair<int, int>;
+std::map<Cell, CDrawItem*>& Heads() {
+    static std::map<Cell, CDrawItem*> heads;
+    return heads;
+}
+// Where each listed item was filed: its location may change while listed.
+std::map<const CDrawItem*, Cell>& FiledAt() {
+    static std::map<const CDrawItem*, Cell> filed;
+    return filed;
+}
+
+// Land lies below everything else of the cell.
+int Height(CDrawItem* item) {
+    return item->IsTerrain() ? -100000 : item->z;
+}
+
+void Unfile(CDrawItem* item) {
+    auto at = FiledAt().find(item);
+    if (at == FiledAt().end()) return;
+    if (item->prev)
+        item->prev->next = item->next;
+    else
+        Heads()[at->second] = item->next;
+    if (item->next) item->next->prev = item->prev;
+    item->next = item->prev = nullptr;
+    FiledAt().erase(at);
+}
+
+void File(CDrawItem* item) {
+    Unfile(item);
+    const Cell cell{item->locX, item->locY};
+    CDrawItem* above = nullptr;
+    CDrawItem* below = Heads()[cell];
+    while (below && Height(below) >= Height(item)) {
+        above = below;
+        below = below->next;
+    }
+    item->prev = above;
+    item->next = below;
+    if (above)
+        above->next = item;
+    else
+        Heads()[cell] = item;
+    if (below) below->prev = item;
+    FiledAt()[item] = cell;
+}
+
 const bool registered = [] {
-    tw::test::AddServiceReset([] { ObjEvents().clear(); });
+    tw::test::AddServiceReset([] {
+        ObjEvents().clear();
+        Heads().clear();
+        FiledAt().clear();
+    });
     return true;
 }();
 }  // namespace
+
+std::vector<CDrawItem*> CellItems(int x, int y) {
+    std::vector<CDrawItem*> items;
+    for (CDrawItem* i = DrawManager::GetTopItemAt(x, y); i; i = i->next) items.push_back(i);
+    return items;
+}
 
 }  // namespace tw::fake
 
 using tw::fake::ObjEvents;
 
+CDrawItem* DrawManager::GetTopItemAt(int x, int y) {
+    auto it = tw::fake::Heads().find({x, y});
+    return it == tw::fake::Heads().end() ? nullptr : it->second;
+}
+
 void CDrawItem::AddToDrawList() {
     ObjEvents().push_back({"add", this});
+    tw::fake::File(this);
     inList = TRUE;
 }
 void CDrawItem::RemoveFromDrawList() {
     ObjEvents().push_back({"remove", this});
+    tw::fake::Unfile(this);
     inList = FALSE;
 }
 void CDrawItem::Invalidate() {

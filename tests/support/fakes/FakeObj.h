@@ -2,6 +2,10 @@
 // out of the draw lists, invalidation and the set-up of land cells are
 // recorded in one shared log; filing keeps the listed flag as the real lists
 // do, and filing a mobile plays its footstep sound.
+//
+// The draw lists are kept too, one per cell (DrawManager::GetTopItemAt and
+// the items' next links): land at the bottom, above it the other items by
+// z, the highest first; of equal ones the one filed first is higher.
 #pragma once
 
 #include <string>
@@ -20,5 +24,7 @@ struct ObjEvent {
 std::vector<ObjEvent>& ObjEvents();
 // How many events of a kind an item had.
 int CountObjEvents(const std::string& what, const CDrawItem* item);
+// The draw list of a cell, top first.
+std::vector<CDrawItem*> CellItems(int x, int y);
 
 }  // namespace tw::fake

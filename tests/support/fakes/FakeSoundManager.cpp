@@ -24,6 +24,11 @@ int SoundManager::PlaySound(int id, int, int, BOOL, int, BOOL) {
     return 0;
 }
 
+int SoundManager::PlaySoundIfEnabled(int id, int, int) {
+    tw::fake::PlayedSounds().push_back({id, false, Coords(), true});
+    return 0;
+}
+
 int SoundManager::PlayPositional(int id, Coords location, float, BOOL, int, BOOL) {
     tw::fake::PlayedSounds().push_back({id, true, location});
     return 0;

@@ -11,6 +11,8 @@ struct PlayedSound {
     int id;
     bool positional;
     Coords where;
+    // Through PlaySoundIfEnabled.
+    bool ifEnabled = false;
 };
 std::vector<PlayedSound>& PlayedSounds();
 

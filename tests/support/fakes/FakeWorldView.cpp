@@ -10,6 +10,8 @@ int g_viewOffsetX = 0;
 int g_viewOffsetY = 0;
 CObj* g_pointerObject = nullptr;
 PathWalk g_pathWalk;
+int g_viewOffsetX = 0;
+int g_viewOffsetY = 0;
 BOOL g_criminalWarning = TRUE;
 
 namespace tw::fake {
@@ -37,6 +39,7 @@ const bool registered = [] {
         RelinkCalls() = 0;
         g_pointerObject = nullptr;
         g_pathWalk = PathWalk();
+        g_viewOffsetX = g_viewOffsetY = 0;
         g_criminalWarning = TRUE;
         std::free(g_workBuffer);
         g_workBuffer = nullptr;

@@ -9,9 +9,10 @@
 #include "support/fakes/FakeInputWindow.h"
 #include "support/fakes/FakeMapManager.h"
 #include "support/fakes/FakeMouseManager.h"
-#include "support/fakes/FakeMoveManager.h"
 #include "support/fakes/FakeTargetCancel.h"
 #include "support/fakes/FakeWorldView.h"
+#include "net/ClientSock.h"
+#include "world/MoveManager.h"
 #include "world/Player.h"
 
 namespace {
@@ -29,10 +30,19 @@ protected:
 };
 
 TEST_F(AppObjectTest, WalkingKeysWalkInTheirDirections) {
-    for (int code = -8; code <= -1; ++code) CApp::OnChar(code);
-    EXPECT_EQ(tw::fake::MoveCalls(),
-              (Calls{"WalkByKey 3 0", "WalkByKey 4 0", "WalkByKey 5 0", "WalkByKey 2 0",
-                     "WalkByKey 6 0", "WalkByKey 1 0", "WalkByKey 0 0", "WalkByKey 7 0"}));
+    pPlayerObject = new CPlayer(5, 400, 0);
+    CClientSock socket;
+    g_pGameSocket = &socket;
+    const int directions[8] = {3, 4, 5, 2, 6, 1, 0, 7};
+    for (int code = -8; code <= -1; ++code) {
+        // Facing away, every key turns the player: no surfaces are needed.
+        MoveManager::ClearWalkQueue();
+        pPlayerObject->direction = static_cast<M_BYTE>(directions[code + 8] ^ 4);
+        CApp::OnChar(code);
+        ASSERT_EQ(MoveManager::queueCount, 1) << code;
+        EXPECT_EQ(MoveManager::queue[0].direction, directions[code + 8]) << code;
+    }
+    g_pGameSocket = nullptr;
 }
 
 TEST_F(AppObjectTest, KeysGoToTheFocusedGumpElseToTheSpeechLine) {
@@ -142,6 +152,8 @@ TEST_F(AppObjectTest, ResetWorldStateForgetsTheWorld) {
     g_ringStart = 99;
     g_viewX = 3;
     g_viewY = 4;
+    MoveManager::queueCount = 2;
+    MoveManager::sequence = 9;
     CApp::ResetWorldState();
     EXPECT_EQ(g_ringStart, 0);
     EXPECT_EQ(g_viewX, 0);
@@ -151,7 +163,8 @@ TEST_F(AppObjectTest, ResetWorldStateForgetsTheWorld) {
     EXPECT_EQ(pPlayerObject->resetState, 0u);
     EXPECT_EQ(CObjectManager::FindObject(0x40000001), nullptr) << "the world's objects went";
     EXPECT_EQ(CObjectManager::FindObject(5), pPlayerObject);
-    EXPECT_EQ(tw::fake::MoveCalls(), (Calls{"ClearWalkQueue"}));
+    EXPECT_EQ(MoveManager::queueCount, 0);
+    EXPECT_EQ(MoveManager::sequence, 0u);
 }
 
 }  // namespace

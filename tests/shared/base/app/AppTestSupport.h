@@ -6,6 +6,7 @@
 #include "app/App.h"
 #include "app/Config.h"
 #include "support/TwTest.h"
+#include "world/MoveManager.h"
 #include "world/ObjectManager.h"
 
 namespace tw::test {
@@ -20,6 +21,7 @@ protected:
             AddServiceReset(CApp::reset);
             // The player object and any world object a test made.
             AddServiceReset(CObjectManager::reset);
+            AddServiceReset(MoveManager::reset);
         }
         TwTest::SetUp();
     }

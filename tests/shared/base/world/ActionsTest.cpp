@@ -14,7 +14,6 @@
 #include "support/fakes/FakeGump.h"
 #include "support/fakes/FakeGumpManager.h"
 #include "support/fakes/FakeLight.h"
-#include "support/fakes/FakeMultiManager.h"
 #include "support/fakes/FakeObj.h"
 #include "support/fakes/FakeTextManager.h"
 #include "support/fakes/FakeWorldView.h"

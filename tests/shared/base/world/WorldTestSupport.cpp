@@ -4,6 +4,7 @@
 #include "app/Config.h"
 #include "app/FrameTick.h"
 #include "world/Obj.h"
+#include "world/MoveManager.h"
 #include "world/PathManager.h"
 
 namespace tw::test {
@@ -13,6 +14,7 @@ const bool registered = [] {
     AddServiceReset([] {
         CObjectManager::reset();
         PathManager::reset();
+        MoveManager::reset();
         g_frameTime = 0;
         g_wallTime = 0;
         Footsteps = TRUE;

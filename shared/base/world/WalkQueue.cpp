@@ -1,0 +1,301 @@
+// The walk queue and the walk protocol: predicting a step, the walk request
+// (0x02) with its sequence number and walk key, and the server's answers.
+#include <cstdlib>
+
+#include "Clock.h"
+#include "TWReport.h"
+#include "app/FrameTick.h"
+#include "dialogs/ContainerGump.h"
+#include "gumps/GumpManager.h"
+#include "gumps/MouseManager.h"
+#include "net/ClientSock.h"
+#include "net/PacketManager.h"
+#include "view/DrawManager.h"
+#include "view/MapManager.h"
+#include "view/WorldView.h"
+#include "world/Directions.h"
+#include "world/Mobile.h"
+#include "world/MoveManager.h"
+#include "world/ObjectManager.h"
+
+WalkEntry MoveManager::queue[MoveManager::MAX_QUEUE] = {};
+int MoveManager::queueCount = 0;
+int MoveManager::animIndex = 0;
+M_DWORD MoveManager::sequence = 0;
+BOOL MoveManager::following = FALSE;
+BOOL MoveManager::resync = FALSE;
+BOOL MoveManager::resyncSent = FALSE;
+int MoveManager::stepCounter = 0;
+int MoveManager::stepFrame = 0;
+int MoveManager::stepDuration = 0;
+BOOL MoveManager::stepRunning = FALSE;
+BOOL MoveManager::falling = FALSE;
+int MoveManager::fallStartZ = 0;
+int MoveManager::fallEndZ = 0;
+int MoveManager::requestsInFlight = 0;
+int MoveManager::roundTripMs = 0;
+time_t MoveManager::lastRequestTime = 0;
+int MoveManager::pathfindCountdown = 20;
+
+namespace {
+
+// Below x 5120 the map is a torus of 5120 x 4096 cells.
+constexpr int WRAP_X = 5120;
+constexpr int WRAP_Y = 4096;
+constexpr M_DWORD MAX_ROUND_TRIP_MS = 60000;
+
+bool IsStep(const WalkEntry& e) {
+    return e.direction == e.previousFacing;
+}
+
+int Wrap(int value, int size) {
+    if (value < 0) return value + size;
+    if (value >= size) return value - size;
+    return value;
+}
+
+// The facing the next entry starts from.
+int NextFacing() {
+    if (MoveManager::queueCount > 0) return MoveManager::queue[MoveManager::queueCount - 1].direction;
+    return pPlayerObject ? pPlayerObject->direction & 7 : 0;
+}
+
+// Whether the walker predicted by the queue can go in *direction, and the
+// z it stands at after it.  A blocked diagonal may turn into the free side
+// step (d + 1 first); a turn on the spot is always allowed.
+BOOL CheckStep(int* direction, int* z, BOOL check) {
+    const int facing = NextFacing();
+    int d = *direction;
+    int x = MapManager::centerX;
+    int y = MapManager::centerY;
+    int standZ = MapManager::centerZ;
+    *z = standZ;
+    if (!check) return d != facing;
+
+    const bool wraps = x < WRAP_X;
+    for (int i = 0; i < MoveManager::queueCount; ++i) {
+        const WalkEntry& e = MoveManager::queue[i];
+        if (!IsStep(e) || e.acknowledged) continue;
+        x += DIR_DX[e.direction];
+        y += DIR_DY[e.direction];
+        standZ = e.z;
+    }
+    *z = standZ;
+    auto free = [&](int dir, int* outZ) {
+        int tx = x + DIR_DX[dir];
+        int ty = y + DIR_DY[dir];
+        if (wraps) {
+            tx = Wrap(tx, WRAP_X);
+            ty = Wrap(ty, WRAP_Y);
+        }
+        return MoveManager::CalcStandingZ(tx, ty, standZ, dir, outZ) != FALSE;
+    };
+
+    if ((d & 1) == 0) {
+        int newZ = standZ;
+        if (free(d, &newZ)) {
+            *z = newZ;
+            return TRUE;
+        }
+        return d != facing;
+    }
+    int diagonalZ = standZ, leftZ = standZ, rightZ = standZ;
+    const int left = (d - 1) & 7;
+    const int right = (d + 1) & 7;
+    const bool diagonal = free(d, &diagonalZ);
+    const bool leftFree = free(left, &leftZ);
+    const bool rightFree = free(right, &rightZ);
+    if (diagonal && leftFree && rightFree) {
+        *z = diagonalZ;
+        return TRUE;
+    }
+    if (rightFree) {
+        *direction = right;
+        *z = rightZ;
+        return TRUE;
+    }
+    if (leftFree) {
+        *direction = left;
+        *z = leftZ;
+        return TRUE;
+    }
+    return d != facing;
+}
+
+// Queues an entry after a passed step check; returns its index.
+int Enqueue(int direction, int z, BOOL running) {
+    CPlayer* player = pPlayerObject;
+    WalkEntry& e = MoveManager::queue[MoveManager::queueCount];
+    e.previousFacing = static_cast<M_BYTE>(NextFacing());
+    e.sequence = static_cast<M_BYTE>(MoveManager::sequence);
+    e.acknowledged = 0;
+    e.running = running ? 1 : 0;
+    e.requestTime = GetTimeMs();
+    e.z = static_cast<signed char>(z);
+    e.direction = static_cast<M_BYTE>(direction);
+    e.falling = e.direction == e.previousFacing && player && player->z - z > 10 ? 1 : 0;
+    return MoveManager::queueCount++;
+}
+
+// Only the first request after a reset carries 0; then 1..255 round.
+void AdvanceSequence() {
+    MoveManager::sequence = (MoveManager::sequence + 1) & 255;
+    if (MoveManager::sequence == 0) MoveManager::sequence = 1;
+}
+
+void Resync() {
+    if (!MoveManager::resyncSent) {
+        PDSTRUCT p;
+        PacketManager::BuildMoveAck(&p);
+        if (g_pGameSocket) g_pGameSocket->Write(&p);
+        MoveManager::resyncSent = TRUE;
+    }
+    MoveManager::resync = TRUE;
+    MoveManager::animIndex = 0;
+    MoveManager::queueCount = 0;
+}
+
+// The acknowledgement of a sequence; answers counts whether it answers a
+// request this client sent.
+void Acknowledge(int sequence, bool answersRequest) {
+    if (answersRequest && MoveManager::requestsInFlight > 0) --MoveManager::requestsInFlight;
+    int index = -1;
+    for (int i = 0; i < MoveManager::queueCount; ++i)
+        if (MoveManager::queue[i].sequence == sequence) {
+            index = i;
+            break;
+        }
+    if (index < 0) return Resync();
+
+    WalkEntry& e = MoveManager::queue[index];
+    const M_DWORD roundTrip = GetTimeMs() - e.requestTime;
+    if (roundTrip < MAX_ROUND_TRIP_MS)
+        MoveManager::roundTripMs = static_cast<int>((roundTrip + MoveManager::roundTripMs) >> 1);
+    if (IsStep(e)) MapManager::ShiftCenter(DIR_DX[e.direction], DIR_DY[e.direction], e.z);
+    if (index >= MoveManager::animIndex) {
+        e.acknowledged = 1;
+    } else if (index == 0) {
+        MoveManager::RemoveEntry(0);
+        --MoveManager::animIndex;
+    } else {
+        Resync();
+    }
+}
+
+// Walking away closes the worn container's gump and every container gump
+// whose container is out of reach now.
+void CloseContainersOutOfReach() {
+    if (CGump* worn = CGumpManager::wornContainerGump) {
+        CGumpManager::wornContainerGump = nullptr;
+        delete worn;
+    }
+    for (CGump* g = g_gumpList; g;) {
+        CGump* next = g->next;
+        CObj* shown = g->owner;
+        if (g->IsContainerGump() && shown && shown->IsDynamic() &&
+            !CObjectManager::CanReachObject(static_cast<CDynamicObj*>(shown)))
+            delete g;
+        g = next;
+    }
+}
+
+}  // namespace
+
+void MoveManager::RemoveEntry(int index) {
+    if (index < 0 || index >= queueCount) return;
+    for (int i = index; i + 1 < queueCount; ++i) queue[i] = queue[i + 1];
+    --queueCount;
+}
+
+void MoveManager::startup() {
+    TWReport::message("MoveManager::startup: begin.\n");
+    ClearWalkQueue();
+}
+
+void MoveManager::ClearWalkQueue() {
+    stepRunning = FALSE;
+    following = FALSE;
+    resync = FALSE;
+    stepCounter = 0;
+    stepFrame = 0;
+    sequence = 0;
+    animIndex = 0;
+    queueCount = 0;
+    requestsInFlight = 0;
+}
+
+void MoveManager::reset() {
+    ClearWalkQueue();
+    resyncSent = FALSE;
+    stepDuration = 0;
+    falling = FALSE;
+    fallStartZ = fallEndZ = 0;
+    roundTripMs = 0;
+    lastRequestTime = 0;
+    pathfindCountdown = 20;
+}
+
+void MoveManager::RequestMove(int direction, M_DWORD running, BOOL check) {
+    CPlayer* player = pPlayerObject;
+    if (resync || queueCount >= MAX_QUEUE || !g_pGameSocket || !player) return;
+    int d = (direction - 1) & 7;
+    int z = 0;
+    if (!CheckStep(&d, &z, check)) return;
+
+    const BOOL runs =
+        running == RUN_BY_MOUSE ? !MouseManager::IsMouseNearPlayer() : (running != 0);
+    const WalkEntry& e = queue[Enqueue(d, z, runs)];
+
+    PDSTRUCT p;
+    PacketManager::BuildMoveRequest(&p, static_cast<M_BYTE>(e.direction | (e.running ? 0x80 : 0)),
+                                    e.sequence, player->TakeWalkKey());
+    g_pGameSocket->Write(&p);
+    ++requestsInFlight;
+    lastRequestTime = g_wallTime;
+    AdvanceSequence();
+    CloseContainersOutOfReach();
+}
+
+void MoveManager::HandleMoveAck(int sequence) {
+    Acknowledge(sequence, true);
+}
+
+void MoveManager::HandleServerMove(int direction) {
+    if (queueCount >= MAX_QUEUE) Resync();
+    if (!g_pGameSocket || !pPlayerObject) return;
+    int d = direction & 7;
+    int z = 0;
+    if (!CheckStep(&d, &z, TRUE)) return;
+    const int sent = queue[Enqueue(d, z, !MouseManager::IsMouseNearPlayer())].sequence;
+    AdvanceSequence();
+    // No request went out for it: the count of unanswered requests stays.
+    Acknowledge(sent, false);
+}
+
+// The sequence is only told apart from -1 (the player update's).
+void MoveManager::SetPlayerPosition(int sequence, int x, int y, int z) {
+    requestsInFlight = 0;
+    CPlayer* player = pPlayerObject;
+    if (player) player->RemoveFromDrawList();
+    stepFrame = 0;
+    MoveManager::sequence = 0;
+    animIndex = 0;
+    queueCount = 0;
+    resync = FALSE;
+    if (player) {
+        player->slideX = player->slideY = 0;
+        if (sequence != -1) {
+            MapManager::SetCenter(x, y, z, MapManager::mapNumber);
+            player->locX = static_cast<short>(x);
+            player->locY = static_cast<short>(y);
+            player->z = static_cast<short>(z);
+        } else {
+            player->locX = static_cast<short>(MapManager::centerX);
+            player->locY = static_cast<short>(MapManager::centerY);
+        }
+        player->AddToDrawList();
+        InvalidateScreen();
+        player->CalcDrawZ();
+    }
+    DrawManager::UpdateRoofCut();
+}

@@ -1,12 +1,15 @@
 // Speed of the path search beside the 50 ms frame tick it has to fit in: a
 // search in a maze that runs into the expansion bound, and a typical path of
-// 30 cells round a wall.
+// 30 cells round a wall, each over a plain grid (the search alone) and over
+// land cells and wall objects through the walking code's standing heights.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
+#include "world/ObjectManager.h"
 #include "world/PathManager.h"
+#include "world/Terrain.h"
 
 namespace {
 
@@ -62,6 +65,55 @@ void BM_PathTypical30Cells(benchmark::State& state) {
     state.counters["steps"] = length;
 }
 BENCHMARK(BM_PathTypical30Cells)->Unit(benchmark::kMillisecond);
+
+// The same grid as land cells and wall objects in the draw lists.
+constexpr int kWall = 1001;
+std::vector<CTerrain*> lands;
+void BuildLand() {
+    // The land leaves the draw lists before the pools are emptied.
+    for (CTerrain* land : lands) land->Release();
+    lands.clear();
+    CObjectManager::reset();
+    CObjectManager::startup();
+    CObjectManager::itemTiles[kWall].flags = 0x40;
+    CObjectManager::itemTiles[kWall].height = 20;
+    PathManager::reset();
+    for (int y = 0; y < int(grid.size()); ++y)
+        for (int x = 0; x < int(grid[y].size()); ++x) {
+            CTerrain* land = NewTerrain(0, nullptr);
+            land->locX = static_cast<short>(x);
+            land->locY = static_cast<short>(y);
+            land->AddToDrawList();
+            lands.push_back(land);
+            if (grid[y][x] == '#')
+                NewStaticObj(kWall)->ToWorld(
+                    Coords(static_cast<short>(x), static_cast<short>(y), 0));
+        }
+}
+
+void BM_PathOnLandHitsExpansionBound(benchmark::State& state) {
+    SerpentineMaze();
+    BuildLand();
+    for (auto _ : state) {
+        PathNode* goal = PathManager::FindPath(0, 0, 0, 0, int(grid.size()) - 2, 0, 100000, 0);
+        benchmark::DoNotOptimize(goal);
+        if (goal) state.SkipWithError("the maze was solved");
+        PathManager::FreeNodes();
+    }
+}
+BENCHMARK(BM_PathOnLandHitsExpansionBound)->Unit(benchmark::kMillisecond);
+
+void BM_PathOnLandTypical30Cells(benchmark::State& state) {
+    FieldWithWall();
+    BuildLand();
+    for (auto _ : state) {
+        PathNode* goal = PathManager::FindPath(2, 5, 0, 30, 5, 0, 500, 0);
+        if (!goal) state.SkipWithError("no path");
+        benchmark::DoNotOptimize(goal);
+        PathManager::FreeNodes();
+    }
+}
+BENCHMARK(BM_PathOnLandTypical30Cells)->Unit(benchmark::kMillisecond);
 
 // The baseline: the frame tick every search shares with drawing.
 void BM_FrameTick50ms(benchmark::State& state) {

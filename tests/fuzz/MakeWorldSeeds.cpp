@@ -52,5 +52,13 @@ int main(int argc, char** argv) {
     Bytes cut = EncodeRegions(regions, RegionLayout::Padded112);
     cut.resize(cut.size() - 5);
     seed(dir, "fuzz_regions", "cut", cut);
+
+    const Bytes house = EncodeMulti({{0x4000 | 500, 0, 0, 0, 0},
+                                     {1100, -3, 2, 5, 1},
+                                     {1101, 1, -4, 0, 0},
+                                     {1103, 2, 1, 20, 1}});
+    seed(dir, "fuzz_multi", "house", house);
+    seed(dir, "fuzz_multi", "short", Bytes(house.begin(), house.begin() + 11));
+    seed(dir, "fuzz_multi", "ragged", Bytes(house.begin(), house.begin() + 30));
     return 0;
 }

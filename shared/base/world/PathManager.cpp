@@ -54,6 +54,7 @@ PathNode* closedHead = nullptr;
 std::unordered_map<CellKey, Indexed, CellKeyHash> index;
 // The cost propagation's stack; kept between searches.
 std::vector<PathNode*> stack;
+int liveNodes = 0;
 
 // Squares are summed in 64 bits: coordinates far apart must not wrap round.
 float Distance(int x, int y, int z, int gx, int gy, int gz) {
@@ -65,7 +66,10 @@ float Distance(int x, int y, int z, int gx, int gy, int gz) {
 
 PathNode* NewNode() {
     auto* node = static_cast<PathNode*>(calloc(1, sizeof(PathNode)));
-    if (!node) ErrorMessage("Failed to calloc memory.", "Oops.", FALSE);
+    if (!node)
+        ErrorMessage("Failed to calloc memory.", "Oops.", FALSE);
+    else
+        ++liveNodes;
     return node;
 }
 
@@ -137,6 +141,7 @@ void FreeList(PathNode*& head) {
     while (head) {
         PathNode* next = head->next;
         free(head);
+        --liveNodes;
         head = next;
     }
 }
@@ -181,6 +186,10 @@ void PathManager::reset() {
     standingTest = &MoveManager::CalcStandingZ;
 }
 
+int PathManager::LiveNodes() {
+    return liveNodes;
+}
+
 void PathManager::FreeNodes() {
     FreeList(openHead);
     FreeList(closedHead);
@@ -197,7 +206,10 @@ PathNode* PathManager::FindPath(int startX, int startY, int startZ, int goalX, i
     closedHead = NewNode();
     PathNode* start = NewNode();
     if (!openHead || !closedHead || !start) {
-        free(start);
+        if (start) {
+            free(start);
+            --liveNodes;
+        }
         FreeNodes();
         return nullptr;
     }

@@ -48,6 +48,8 @@ public:
     // height); tests put a map of their own here.
     static StandingTest standingTest;
 
-    // Test only: no search state, the walking code's rule back.
+    // Test only: no search state, the walking code's rule back; and how many
+    // nodes are allocated now.
     static void reset();
+    static int LiveNodes();
 };

@@ -138,6 +138,7 @@ TEST_F(PathTest, FindsAShortestPathWhereOneExists) {
         {"open diagonal", {"......", "......", "......", "......", "......", "......"}, 0, 0, 5, 5},
         {"wall with a gap", {"........", "#####.##", "........", "........"}, 0, 0, 1, 3},
         {"no cutting corners", {".#", ".."}, 0, 0, 1, 1},
+        {"a diagonal step takes its own cell's height", {"0.", ".1"}, 0, 0, 1, 1, 5},
         {"round a pillar", {".....", ".###.", ".#.#.", ".###.", "....."}, 2, 0, 2, 4},
         {"stairs up one step at a time", {"0123456", "#######"}, 0, 0, 6, 0, 30},
         {"up by one height step, not two",
@@ -270,12 +271,15 @@ TEST_F(PathTest, FarApartPointsStillSteerTowardTheGoal) {
 }
 
 TEST_F(PathTest, ANewSearchAndAFailedOneLeaveNoNodesBehind) {
-    // Leaks show under the address sanitizer: the nodes of a search nobody
-    // freed, and those of a search that failed.
     grid.rows = {"....", "....", "...."};
+    ASSERT_FALSE(Find(3, 2, 0, 0).empty());
+    const int oneSearch = PathManager::LiveNodes();
+    EXPECT_GT(oneSearch, 0);
     ASSERT_FALSE(Find(0, 0, 3, 2).empty());
     ASSERT_FALSE(Find(3, 2, 0, 0).empty());
+    EXPECT_EQ(PathManager::LiveNodes(), oneSearch) << "the nodes nobody freed went first";
     EXPECT_TRUE(Find(0, 0, 9, 9).empty());
+    EXPECT_EQ(PathManager::LiveNodes(), 0) << "a search that finds nothing frees everything";
     PathManager::FreeNodes();
-    PathManager::FreeNodes();
+    EXPECT_EQ(PathManager::LiveNodes(), 0);
 }

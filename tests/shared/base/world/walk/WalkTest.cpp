@@ -348,6 +348,14 @@ TEST_F(WalkTest, AStepIsPlayedOverItsFramesAndScrollsTheView) {
     MoveManager::Update();
     EXPECT_TRUE(player->resting);
     EXPECT_EQ(MoveManager::stepCounter, 3);
+
+    // A body that takes no frames a cell ends its step in the first frame.
+    GraphicManager::animInfo[400][0] = 0;
+    MoveManager::RequestMove(3, 0, TRUE);
+    MoveManager::Update();
+    EXPECT_EQ(player->locX, 102);
+    EXPECT_EQ(player->slideX, 0);
+    EXPECT_EQ(MoveManager::animIndex, 1);
 }
 
 TEST_F(WalkTest, WhileFollowingUnacknowledgedStepsWait) {

@@ -31,8 +31,7 @@ int StairZ(CObj* stair, int offset, int direction) {
     const int h = stair->GetHeight();
     static const int turns[4] = {0, 6, 2, 4};
     const int d = (direction + turns[stair->GetTileFlags() >> 30]) & 7;
-    if (offset != 0 && (d == 7 || d == 0 || d == 1))
-        return offset == 1 ? b + h - (h >> 2) : b + h;
+    if (offset != 0 && (d == 7 || d == 0 || d == 1)) return offset == 1 ? b + h - (h >> 2) : b + h;
     if (offset != 0 && (d == 3 || d == 4 || d == 5)) return offset == 1 ? b + (h >> 2) : b;
     return b + (h >> 1);
 }

@@ -21,7 +21,6 @@ int CObj::GetStandZ() {
     return z + (GetTileFlags() & TILE_HALF_HEIGHT ? height / 2 : height);
 }
 
-
 int CTexTerr::GetStandZ() {
     signed char c[4];
     CornersOf(this, c);

@@ -100,8 +100,9 @@ void CollectSurfaces(int x, int y, int mode, SurfaceList& out) {
             if (tileFlags & TILE_SURFACE) flags |= SURF_FLOOR;
             if (tileFlags & TILE_HALF_HEIGHT) flags |= SURF_STAIR;
         }
-        if (mode == 1 && (IsGhostPassable(obj->objectType) || (obj->IsDynamic() && obj->IsMovable()) ||
-                          (tileFlags & TILE_WALK_THROUGH)))
+        if (mode == 1 &&
+            (IsGhostPassable(obj->objectType) || (obj->IsDynamic() && obj->IsMovable()) ||
+             (tileFlags & TILE_WALK_THROUGH)))
             flags &= ~SURF_BLOCKS;
         if (!flags) continue;
         out.Add(flags, obj->z, obj->GetStandZ(), obj->GetHeight(), item);

@@ -56,7 +56,8 @@ int Wrap(int value, int size) {
 
 // The facing the next entry starts from.
 int NextFacing() {
-    if (MoveManager::queueCount > 0) return MoveManager::queue[MoveManager::queueCount - 1].direction;
+    if (MoveManager::queueCount > 0)
+        return MoveManager::queue[MoveManager::queueCount - 1].direction;
     return pPlayerObject ? pPlayerObject->direction & 7 : 0;
 }
 
@@ -242,8 +243,7 @@ void MoveManager::RequestMove(int direction, M_DWORD running, BOOL check) {
     int z = 0;
     if (!CheckStep(&d, &z, check)) return;
 
-    const BOOL runs =
-        running == RUN_BY_MOUSE ? !MouseManager::IsMouseNearPlayer() : (running != 0);
+    const BOOL runs = running == RUN_BY_MOUSE ? !MouseManager::IsMouseNearPlayer() : (running != 0);
     const WalkEntry& e = queue[Enqueue(d, z, runs)];
 
     PDSTRUCT p;

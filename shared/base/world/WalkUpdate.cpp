@@ -112,8 +112,7 @@ void MoveManager::Update() {
 
     // A duration of 0 (or below) ends the step at once.
     if (stepFrame >= duration || !isStep) {
-        if (isStep && player->z - entry.z > PAINFUL_FALL && !player->IsBody402Or403())
-            Ouch(player);
+        if (isStep && player->z - entry.z > PAINFUL_FALL && !player->IsBody402Or403()) Ouch(player);
         stepFrame = 0;
         stepRunning = entry.running;
         player->direction = entry.direction;

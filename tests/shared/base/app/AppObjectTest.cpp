@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 #include "FrameBuf.h"
 #include "gumps/InputWindow.h"
+#include "net/ClientSock.h"
 #include "support/fakes/FakeGraphicManager.h"
 #include "support/fakes/FakeGump.h"
 #include "support/fakes/FakeInputWindow.h"
@@ -11,7 +12,6 @@
 #include "support/fakes/FakeMouseManager.h"
 #include "support/fakes/FakeTargetCancel.h"
 #include "support/fakes/FakeWorldView.h"
-#include "net/ClientSock.h"
 #include "world/MoveManager.h"
 #include "world/Player.h"
 

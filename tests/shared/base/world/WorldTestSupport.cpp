@@ -3,8 +3,8 @@
 #include "FileManager.h"
 #include "app/Config.h"
 #include "app/FrameTick.h"
-#include "world/Obj.h"
 #include "world/MoveManager.h"
+#include "world/Obj.h"
 #include "world/PathManager.h"
 
 namespace tw::test {

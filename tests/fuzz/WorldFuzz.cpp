@@ -130,11 +130,13 @@ int MapManager::LineOfSight(Coords, Coords, int) {
 int MapManager::GetDistance(Coords location, int x, int y) {
     return std::max(std::abs(location.x - x), std::abs(location.y - y));
 }
+int MapManager::GetMapWidth() {
+    return 6144;
+}
 int MapManager::centerX = 0;
 int MapManager::centerY = 0;
 int MapManager::centerZ = 0;
 int MapManager::mapNumber = 0;
-int MapManager::mapWidth = 0;
 void MapManager::SetCenter(int, int, int, int) {}
 void MapManager::ShiftCenter(int, int, int) {}
 BOOL CompareCornerDiagonals(const signed char corners[4]) {

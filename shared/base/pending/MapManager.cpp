@@ -40,7 +40,6 @@ int MapManager::centerX = 0;
 int MapManager::centerY = 0;
 int MapManager::centerZ = 0;
 int MapManager::mapNumber = 0;
-int MapManager::mapWidth = 0;
 
 // Without the map view only the centre is kept.
 void MapManager::SetCenter(int x, int y, int z, int map) {

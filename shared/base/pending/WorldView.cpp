@@ -25,8 +25,6 @@ void ClearWorldLightLevels() {
 
 CObj* g_pointerObject = nullptr;
 PathWalk g_pathWalk;
-int g_viewOffsetX = 0;
-int g_viewOffsetY = 0;
 BOOL g_criminalWarning = TRUE;
 
 void RelinkPathBackPointers() {

@@ -34,9 +34,6 @@ public:
     static int centerY;
     static int centerZ;
     static int mapNumber;
-    // The width in cells of the current map: world pixel columns count
-    // from it.
-    static int mapWidth;
 };
 
 // TRUE when |z0 - z2| <= |z1 - z3| for a land cell's four corner heights:

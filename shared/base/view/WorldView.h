@@ -11,18 +11,14 @@ struct PathNode;
 void InvalidateScreen();
 
 // The view offset: the world-pixel position of the play window's top-left
-// pixel.  World pixels less the view offset are play-window pixels.
+// pixel.  World pixels less the view offset are play-window pixels.  The
+// player sets it as it walks.
 extern int g_viewOffsetX;
 extern int g_viewOffsetY;
 
 // The world view's second full-size 16-bit work buffer, or null while it
 // does not exist; AllocateMainBitmap re-creates it at the display size.
 extern M_WORD* g_workBuffer;
-
-// The view offset: the world-pixel position of the play window's top-left
-// pixel.  The player sets it as it walks.
-extern int g_viewOffsetX;
-extern int g_viewOffsetY;
 
 // One step along a path that the player follows.
 void FollowPathStep();

@@ -116,7 +116,7 @@ int CMobile::CalcDrawZ() {
     if (IsPlayer()) {
         const int w = GraphicManager::getGameplayWindowPixelWidth();
         const int h = GraphicManager::getGameplayWindowPixelHeight();
-        g_viewOffsetX = 22 * (locX - locY + MapManager::mapWidth) - (w / 2 - 1) + slideX;
+        g_viewOffsetX = 22 * (locX - locY + MapManager::GetMapWidth()) - (w / 2 - 1) + slideX;
         g_viewOffsetY = 22 * (locX + locY) - 4 * drawZ - (h / 2 - 23) + slideY;
     }
     return drawZ;

@@ -24,7 +24,6 @@ const bool registered = [] {
         Map() = FakeMap();
         MapManager::centerX = MapManager::centerY = MapManager::centerZ = 0;
         MapManager::mapNumber = 0;
-        MapManager::mapWidth = 0;
     });
     return true;
 }();
@@ -80,7 +79,6 @@ int MapManager::centerX = 0;
 int MapManager::centerY = 0;
 int MapManager::centerZ = 0;
 int MapManager::mapNumber = 0;
-int MapManager::mapWidth = 0;
 
 void MapManager::SetCenter(int x, int y, int z, int map) {
     tw::fake::Map().centerCalls.push_back("SetCenter " + std::to_string(x) + " " +

@@ -10,8 +10,6 @@ int g_viewOffsetX = 0;
 int g_viewOffsetY = 0;
 CObj* g_pointerObject = nullptr;
 PathWalk g_pathWalk;
-int g_viewOffsetX = 0;
-int g_viewOffsetY = 0;
 BOOL g_criminalWarning = TRUE;
 
 namespace tw::fake {

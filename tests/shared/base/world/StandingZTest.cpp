@@ -320,7 +320,6 @@ TEST_F(StandingZTest, AFallRunsInALineAndNeverDividesByZero) {
 }
 
 TEST_F(StandingZTest, ThePlayerSetsTheViewOffset) {
-    MapManager::mapWidth = 6144;
     GraphicManager::setGameplayWindowPixelWidthAndHeight(640, 480);
     player->locX = 100;
     player->locY = 50;

@@ -314,17 +314,7 @@ void CDHDCache::ReOrderCache() {
     ClearLookup();
     char orderName[1100];
     snprintf(orderName, sizeof orderName, "%scache.ord", FileManager::getHDPath());
-    FILE* f = FileManager::openAbsolute(orderName, "wb");
-    bool ok = f != nullptr;
-    static const M_BYTE zeros[65536] = {};
-    for (std::int64_t done = 0; ok && done < g.cacheSize;) {
-        size_t piece =
-            static_cast<size_t>(std::min<std::int64_t>(sizeof zeros, g.cacheSize - done));
-        ok = FileManager::write(zeros, 1, piece, f) == piece;
-        done += static_cast<std::int64_t>(piece);
-    }
-    if (f) FileManager::close(f);
-    if (!ok) {
+    if (!WriteZeroFile(orderName, g.cacheSize)) {
         TWReport::error("CDHDCache::ReOrderCache: cannot write '%s'. cache left as it is.\n",
                         orderName);
         remove(orderName);

@@ -44,6 +44,22 @@ void UnmapFileState(int file) {
     f.length = 0;
 }
 
+bool WriteZeroFile(const char* path, std::int64_t size) {
+    FILE* f = FileManager::openAbsolute(path, "wb");
+    if (!f) return false;
+    static const M_BYTE zeros[65536] = {};
+    std::int64_t written = 0;
+    while (written < size) {
+        size_t piece = static_cast<size_t>(std::min<std::int64_t>(sizeof zeros, size - written));
+        if (FileManager::write(zeros, 1, piece, f) != piece) break;
+        written += static_cast<std::int64_t>(piece);
+    }
+    // The last bytes reach the file only when the stream's buffer is emptied.
+    const bool ok = fflush(f) == 0 && written == size;
+    FileManager::close(f);
+    return ok;
+}
+
 bool CopyBlockFromFile(int file, std::int64_t from, std::int64_t want, M_BYTE* to) {
     const MappedFile& f = g.files[file];
     std::int64_t have = 0;
@@ -87,27 +103,11 @@ bool canOpen(const char* path) {
 bool buildCacheFile(int megabytes) {
     std::int64_t total = std::int64_t(megabytes) * 1000000;
     TWReport::print("CDHDCache::Init(): making a cache of size %d bytes.\n", int(total));
-    FILE* f = FileManager::openAbsolute(g.cacheName, "wb");
-    if (!f) {
+    if (!WriteZeroFile(g.cacheName, total)) {
         TWReport::error(
-            "CDHDCache::Init(): cannot create cache file '%s'. reading the CD "
+            "CDHDCache::Init(): cannot write cache file '%s' (%lld bytes). reading the CD "
             "files without a cache.\n",
-            g.cacheName);
-        return false;
-    }
-    static const M_BYTE zeros[65536] = {};
-    std::int64_t written = 0;
-    while (written < total) {
-        size_t piece = static_cast<size_t>(std::min<std::int64_t>(sizeof zeros, total - written));
-        if (FileManager::write(zeros, 1, piece, f) != piece) break;
-        written += static_cast<std::int64_t>(piece);
-    }
-    FileManager::close(f);
-    if (written < total) {
-        TWReport::error(
-            "CDHDCache::Init(): cannot write cache file '%s' (%lld of %lld bytes). "
-            "reading the CD files without a cache.\n",
-            g.cacheName, static_cast<long long>(written), static_cast<long long>(total));
+            g.cacheName, static_cast<long long>(total));
         remove(g.cacheName);
         return false;
     }

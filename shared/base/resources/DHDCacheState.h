@@ -152,5 +152,8 @@ void ClearPatches();
 bool MapFile(int file, const char* path, bool onHardDisk);
 void UnmapFileState(int file);
 bool CopyBlockFromFile(int file, std::int64_t from, std::int64_t want, M_BYTE* to);
+// Creates path as size zero bytes; false when not all of them reached the
+// file (a mapping that reaches past a file's end faults when touched there).
+bool WriteZeroFile(const char* path, std::int64_t size);
 
 }  // namespace dhdcache

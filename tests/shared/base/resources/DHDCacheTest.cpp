@@ -558,3 +558,24 @@ TEST_F(ResourceTest, SmallBlocksThatUseUpTheHeadersStillServeTheRightBytes) {
     CacheLists lists = ReadCacheLists();
     EXPECT_EQ(int(lists.used.size() + lists.free.size()) + lists.spare, 4000);
 }
+
+TEST_F(ResourceTest, ACacheFileThatCannotBeWrittenWholeLeavesTheCDReadDirectly) {
+    // The file may reach all but its last byte: the write that fails is the
+    // one that empties the stream's buffer when the file is closed.
+    FileSet files = sampleFiles();
+    files["verdata.mul"] = Bytes(4);
+    WriteInstall(files, InstallKind::CD);
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tight = old;
+    tight.rlim_cur = 1000000 - 1;
+    setrlimit(RLIMIT_FSIZE, &tight);
+    StartCache();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_NE(ReportLog().find("cannot write cache file"), std::string::npos);
+    EXPECT_FALSE(FileExists("cache0.tw"));
+    EXPECT_EQ(item(FN_ARTIDX, FN_ART, 16384), "static art");
+    ASSERT_NE(CDHDCache::GetItemData(FN_MAP0, 1), nullptr);
+    EXPECT_EQ(CDHDCache::GetItemData(FN_MAP0, 1)[7], 7);
+}

@@ -96,6 +96,10 @@ void CDHDCache::AddVersionedItem(FileNumber indexFile, FileNumber dataFile, int 
     std::int32_t oldLength = 0;
     readOldRecord(fi, index, &oldOffset, &oldLength);
     if (oldLength < 0) oldLength = 0;
+    // An old record outside the data file names no item (lookups find none);
+    // writing at its offset would grow the file to reach it.
+    if (oldOffset < 0 || std::int64_t(oldOffset) + oldLength > std::int64_t(dat.length))
+        oldOffset = -1;
 
     bool dataTouched = false;
     bool ok = true;

@@ -579,3 +579,24 @@ TEST_F(ResourceTest, ACacheFileThatCannotBeWrittenWholeLeavesTheCDReadDirectly) 
     ASSERT_NE(CDHDCache::GetItemData(FN_MAP0, 1), nullptr);
     EXPECT_EQ(CDHDCache::GetItemData(FN_MAP0, 1)[7], 7);
 }
+
+TEST_F(ResourceTest, AddVersionedItemAppendsWhenTheOldRecordLiesOutsideTheData) {
+    // Lookups count such an item as absent; writing at its offset would
+    // grow the data file far past its end.
+    FileSet files = MinimalFiles();
+    IndexedPair art;
+    art.add(0, text("0123456789"));
+    art.setRecord(1, {1000000, 2000, 0});
+    art.setRecord(2, {8, 0x7FFFFFF0, 0});
+    files["artidx.mul"] = art.indexBytes();
+    files["art.mul"] = art.data();
+    WriteInstall(files, InstallKind::MaxHD);
+    StartCache();
+    CDHDCache::AddVersionedItem(FN_ARTIDX, FN_ART, 1, 4, "one", 3);
+    CDHDCache::AddVersionedItem(FN_ARTIDX, FN_ART, 2, 5, "two", 3);
+    ASSERT_EQ(ReadFile("art.mul").size(), 16u);
+    EXPECT_EQ(ReadFile("art.mul"), "0123456789onetwo");
+    EXPECT_EQ(indexRecord("artidx.mul", 1), (std::vector<std::int32_t>{10, 3, 4}));
+    EXPECT_EQ(indexRecord("artidx.mul", 2), (std::vector<std::int32_t>{13, 3, 5}));
+    EXPECT_EQ(item(FN_ARTIDX, FN_ART, 2), "two");
+}

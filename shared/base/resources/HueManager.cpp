@@ -38,6 +38,12 @@ void writeHue(ByteWriter& w, const Hue& hue) {
     w.u16le(hue.startColor).u16le(hue.endColor).raw(hue.name, sizeof hue.name);
 }
 
+// No ramp entry may be the transparent value 0, nor carry bit 15.
+void normalise(Hue& hue) {
+    for (M_WORD& c : hue.colors)
+        if (c == 0 || (c & 0x8000)) c = 1;
+}
+
 int channelDistance(int a, int b) {
     int d = 0;
     for (int shift : {10, 5, 0}) {
@@ -80,10 +86,7 @@ void HueManager::startup() {
     skinGroupCount = MAX_SKIN_GROUPS;
     memcpy(skinGroups, kSkinGroups, sizeof skinGroups);
 
-    // No ramp entry may be the transparent value 0.
-    for (Hue& hue : hueTable)
-        for (M_WORD& c : hue.colors)
-            if (c == 0 || (c & 0x8000)) c = 1;
+    for (Hue& hue : hueTable) normalise(hue);
 
     int* colours = resource_settings::HighlightColors();
     int* hues = resource_settings::HighlightHues();
@@ -149,6 +152,8 @@ void HueManager::PatchHueGroup(int group, const M_BYTE* records, int length) {
         Hue& hue = hueTable[group * 8 + i];
         readHue(r, &hue);
         hue.name[sizeof hue.name - 1] = 0;
+        // Patches come after the start-up normalisation.
+        normalise(hue);
     }
 }
 
@@ -165,6 +170,7 @@ void HueManager::SetHues(int group, int header, const char* data) {
         Hue hue;
         readHue(r, &hue);
         writeHue(w, hue);
+        normalise(hue);
         int n = group * 8 + i;
         if (n < NUM_HUES) hueTable[n] = hue;
     }

@@ -50,6 +50,26 @@ TEST_F(ResourceTest, HueColoursAreNeverTransparentAfterStartup) {
         EXPECT_EQ(HueManager::hueTable[c.hue].colors[c.index], c.expect) << c.hue << "/" << c.index;
 }
 
+TEST_F(ResourceTest, HuesReplacedAfterStartupAreNormalisedToo) {
+    // The file keeps what was sent; the table never holds 0 or bit 15.
+    WriteBytes("hues.mul", EncodeHues({}));
+    HueManager::startup();
+    std::array<M_WORD, 32> colours{};
+    colours[1] = 0x8000 | 0x1234;
+    colours[2] = 0x7FFF;
+    std::vector<HueRecord> eight(8, hue(0, 0x7FFF, colours));
+    Bytes group = EncodeHueGroup(eight);
+    HueManager::PatchHueGroup(3, group.data() + 4, int(group.size()) - 4);
+    HueManager::SetHues(5, 0, reinterpret_cast<const char*>(group.data()) + 4);
+    for (int n : {3 * 8, 3 * 8 + 7, 5 * 8, 5 * 8 + 7}) {
+        const M_WORD* c = HueManager::hueTable[n].colors;
+        EXPECT_EQ(c[0], 1) << n;
+        EXPECT_EQ(c[1], 1) << n;
+        EXPECT_EQ(c[2], 0x7FFF) << n;
+    }
+    EXPECT_EQ(ReadFile("hues.mul").substr(5 * 708 + 4, 4), std::string("\0\0\x34\x92", 4));
+}
+
 TEST_F(ResourceTest, AShortHueFileStopsAtItsEnd) {
     std::vector<HueRecord> hues(16);
     for (auto& h : hues) h = RampHue(0x0421, 0x7FFF, "ramp");

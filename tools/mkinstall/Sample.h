@@ -38,6 +38,9 @@ constexpr M_WORD kLamp = 2848;
 constexpr M_WORD kWaterFall = 6039;  // animated
 }  // namespace tiles
 
+// A picture of one colour inside a one-pixel edge of another.
+tw::datafiles::Image Framed(int w, int h, M_WORD fill, M_WORD edge);
+
 // Configuration texts: "tw.cfg", "login.cfg", "version.dat" and the saved
 // player lists.
 void WriteSettings(Output& out);

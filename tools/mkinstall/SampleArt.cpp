@@ -24,15 +24,6 @@ Bytes landTile(M_WORD base) {
     return EncodeLandTile(img);
 }
 
-Image box(int w, int h, M_WORD fill, M_WORD edge) {
-    Image img(w, h, fill);
-    img.fillRect(0, 0, w, 1, edge);
-    img.fillRect(0, h - 1, w, 1, edge);
-    img.fillRect(0, 0, 1, h, edge);
-    img.fillRect(w - 1, 0, 1, h, edge);
-    return img;
-}
-
 Image tree() {
     Image img(44, 80);
     img.fillRect(19, 45, 6, 35, Rgb555(110, 70, 30));
@@ -69,6 +60,15 @@ Image texture(M_WORD a, M_WORD b) {
 
 }  // namespace
 
+tw::datafiles::Image Framed(int w, int h, M_WORD fill, M_WORD edge) {
+    tw::datafiles::Image img(w, h, fill);
+    img.fillRect(0, 0, w, 1, edge);
+    img.fillRect(0, h - 1, w, 1, edge);
+    img.fillRect(0, 0, 1, h, edge);
+    img.fillRect(w - 1, 0, 1, h, edge);
+    return img;
+}
+
 void WriteArt(Output& out) {
     IndexedPair art;
     // Land art: every id up to 255 has a tile, coloured by its kind.
@@ -81,15 +81,16 @@ void WriteArt(Output& out) {
         art.add(id, landTile(Rgb555(40, 70, 200)));
     // Statics.
     art.add(16384 + tiles::kWall,
-            EncodeStaticArt(box(44, 70, Rgb555(150, 150, 140), Rgb555(90, 90, 80))));
+            EncodeStaticArt(Framed(44, 70, Rgb555(150, 150, 140), Rgb555(90, 90, 80))));
     art.add(16384 + tiles::kFloor,
-            EncodeStaticArt(box(44, 44, Rgb555(170, 130, 90), Rgb555(120, 90, 60))));
+            EncodeStaticArt(Framed(44, 44, Rgb555(170, 130, 90), Rgb555(120, 90, 60))));
     art.add(16384 + tiles::kTree, EncodeStaticArt(tree()));
     art.add(16384 + tiles::kLamp,
-            EncodeStaticArt(box(8, 60, Rgb555(60, 60, 60), Rgb555(250, 240, 120))));
+            EncodeStaticArt(Framed(8, 60, Rgb555(60, 60, 60), Rgb555(250, 240, 120))));
     for (int i = 0; i < 4; ++i)
-        art.add(16384 + tiles::kWaterFall + i,
-                EncodeStaticArt(box(40, 60, Rgb555(60, 90 + 20 * i, 230), Rgb555(200, 220, 255))));
+        art.add(
+            16384 + tiles::kWaterFall + i,
+            EncodeStaticArt(Framed(40, 60, Rgb555(60, 90 + 20 * i, 230), Rgb555(200, 220, 255))));
     // The cursor shapes: art numbers 24659 to 24697.
     for (int n = 24659; n <= 24697; ++n) art.add(n, EncodeStaticArt(cursor(n - 24659)));
     out.pair("artidx.mul", "art.mul", art);

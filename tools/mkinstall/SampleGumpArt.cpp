@@ -9,15 +9,6 @@ namespace {
 
 using namespace tw::datafiles;
 
-Image framed(int w, int h, M_WORD fill, M_WORD edge) {
-    Image img(w, h, fill);
-    img.fillRect(0, 0, w, 1, edge);
-    img.fillRect(0, h - 1, w, 1, edge);
-    img.fillRect(0, 0, 1, h, edge);
-    img.fillRect(w - 1, 0, 1, h, edge);
-    return img;
-}
-
 M_WORD shade(int id) {
     int v = 8 + id % 12;
     return static_cast<M_WORD>(v << 10 | (v + 2) << 5 | (v + 4));
@@ -69,7 +60,7 @@ void WriteGumpArt(Output& out) {
             AddGumpArt(gumps, id, Image(r.width, r.height, shade(id)));
     for (const Range& r : kPictures)
         for (int id = r.first; id <= r.last; ++id)
-            AddGumpArt(gumps, id, framed(r.width, r.height, shade(id), Rgb555(230, 210, 150)));
+            AddGumpArt(gumps, id, Framed(r.width, r.height, shade(id), Rgb555(230, 210, 150)));
     out.pair("gumpidx.mul", "gumpart.mul", gumps);
 }
 

@@ -67,15 +67,16 @@ TEST_F(ResourceTest, AnimDataIsReadAndBoundedAndStepsByItsInterval) {
     EXPECT_EQ(animCrap::entries[22].interval, 0);
     EXPECT_EQ(animCrap::entries[23].interval, 8) << "the cut entry keeps its default";
 
-    // A sequence of 3 frames wraps: offsets frames[1], [2], [0], [1].
+    // Entry 11 (4 frames, its current frame reset to 0) wraps: frames[1],
+    // [2], [3], [0], [1].
     std::vector<int> offsets;
-    for (int t = 1; t <= 4; ++t) {
+    for (int t = 1; t <= 5; ++t) {
         animCrap::tick = M_DWORD(100 + t);
         int offset = 0;
-        ASSERT_TRUE(animCrap::StepEntry(10, &offset));
+        ASSERT_TRUE(animCrap::StepEntry(11, &offset));
         offsets.push_back(offset);
     }
-    EXPECT_EQ(offsets, (std::vector<int>{3, 5, 7, 9}));
+    EXPECT_EQ(offsets, (std::vector<int>{3, 5, 7, 1, 3}));
 }
 
 TEST_F(ResourceTest, ItemsSharingAnEntryAdvanceOncePerTick) {

@@ -191,6 +191,10 @@ int PathManager::LiveNodes() {
 }
 
 void PathManager::FreeNodes() {
+    // The path walker may still hold a node of this search; it must not walk
+    // on through freed memory.
+    g_pathWalk.active = FALSE;
+    g_pathWalk.node = nullptr;
     FreeList(openHead);
     FreeList(closedHead);
     index.clear();

@@ -2,9 +2,10 @@
 // be entered, and at which height, is the walking code's standing-height
 // rule, so a found path obeys the same rules as walking by hand.
 //
-// The nodes of the last search live until FreeNodes (a search that finds
-// nothing frees them itself); the callers free them once the path has been
-// walked or dropped.  The propagation stack lives from start-up to exit.
+// The nodes of the last search live until FreeNodes or the next search (a
+// search that finds nothing frees them itself); the callers free them once
+// the path has been walked or dropped.  Freeing them also stops the path
+// walker, which holds one of them.  The propagation stack lives from start-up to exit.
 #pragma once
 
 #include "TWTypes.h"
@@ -41,7 +42,8 @@ public:
     // its z; at most limit nodes are expanded.
     static PathNode* FindPath(int startX, int startY, int startZ, int goalX, int goalY, int goalZ,
                               int limit, int tolerance);
-    // Frees every node of the last search.
+    // Frees every node of the last search, and stops the path walker that
+    // may follow them.
     static void FreeNodes();
 
     // The rule FindPath asks about each cell (the walking code's standing

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/TwTest.h"
+#include "view/WorldView.h"
 #include "world/Directions.h"
 #include "world/PathManager.h"
 
@@ -282,4 +283,22 @@ TEST_F(PathTest, ANewSearchAndAFailedOneLeaveNoNodesBehind) {
     EXPECT_EQ(PathManager::LiveNodes(), 0) << "a search that finds nothing frees everything";
     PathManager::FreeNodes();
     EXPECT_EQ(PathManager::LiveNodes(), 0);
+}
+
+TEST_F(PathTest, FreedNodesAreNoLongerWalked) {
+    grid.rows = {"....", "...."};
+    // Freed by hand, and by a later search that finds nothing (as when a
+    // followed mobile can no longer be reached).
+    for (bool byHand : {true, false}) {
+        PathNode* goal = PathManager::FindPath(0, 0, 0, 3, 1, 0, 5000, 0);
+        ASSERT_NE(goal, nullptr);
+        g_pathWalk.active = TRUE;
+        g_pathWalk.node = goal;
+        if (byHand)
+            PathManager::FreeNodes();
+        else
+            EXPECT_EQ(PathManager::FindPath(0, 0, 0, 9, 9, 0, 5000, 0), nullptr);
+        EXPECT_FALSE(g_pathWalk.active) << byHand;
+        EXPECT_EQ(g_pathWalk.node, nullptr) << byHand;
+    }
 }

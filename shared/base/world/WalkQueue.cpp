@@ -39,19 +39,10 @@ int MoveManager::pathfindCountdown = 20;
 
 namespace {
 
-// Below x 5120 the map is a torus of 5120 x 4096 cells.
-constexpr int WRAP_X = 5120;
-constexpr int WRAP_Y = 4096;
 constexpr M_DWORD MAX_ROUND_TRIP_MS = 60000;
 
 bool IsStep(const WalkEntry& e) {
     return e.direction == e.previousFacing;
-}
-
-int Wrap(int value, int size) {
-    if (value < 0) return value + size;
-    if (value >= size) return value - size;
-    return value;
 }
 
 // The facing the next entry starts from.
@@ -85,10 +76,7 @@ BOOL CheckStep(int* direction, int* z, BOOL check) {
     auto free = [&](int dir, int* outZ) {
         int tx = x + DIR_DX[dir];
         int ty = y + DIR_DY[dir];
-        if (wraps) {
-            tx = Wrap(tx, WRAP_X);
-            ty = Wrap(ty, WRAP_Y);
-        }
+        if (wraps) WrapCell(&tx, &ty);
         return MoveManager::CalcStandingZ(tx, ty, standZ, dir, outZ) != FALSE;
     };
 

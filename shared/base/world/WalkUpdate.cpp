@@ -19,17 +19,9 @@
 
 namespace {
 
-constexpr int WRAP_X = 5120;
-constexpr int WRAP_Y = 4096;
 constexpr int MOUNT_LAYER = 25;
 // A fall deeper than this hurts.
 constexpr int PAINFUL_FALL = 21;
-
-int Wrap(int value, int size) {
-    if (value < 0) return value + size;
-    if (value >= size) return value - size;
-    return value;
-}
 
 // Frames per cell of the body: walking, or running.
 int BodySpeed(CPlayer* player, bool running) {
@@ -119,10 +111,7 @@ void MoveManager::Update() {
         if (isStep) {
             int x = player->locX + DIR_DX[entry.direction];
             int y = player->locY + DIR_DY[entry.direction];
-            if (player->locX < WRAP_X) {
-                x = Wrap(x, WRAP_X);
-                y = Wrap(y, WRAP_Y);
-            }
+            if (player->locX < WRAP_X) WrapCell(&x, &y);
             player->locX = static_cast<short>(x);
             player->locY = static_cast<short>(y);
             player->z = entry.z;

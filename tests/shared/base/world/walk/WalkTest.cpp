@@ -285,9 +285,18 @@ TEST_F(WalkTest, TheStepCheckTurnsBlockedDiagonalsAndAlwaysAllowsATurn) {
         }
     }
 
+    // Only the diagonal cell blocked: of the two free sides, d + 1 wins.
+    east->ToVoid();
+    CObj* corner = NewStaticObj(kWall);
+    corner->ToWorld(Coords(101, 101, 0));
+    MoveManager::ClearWalkQueue();
+    player->direction = 3;
+    MoveManager::RequestMove(4, 0, TRUE);
+    EXPECT_EQ(ReceivedUntilMarker(), (std::vector<Bytes>{Walk(4, 0)})) << "south, not east";
+    corner->ToVoid();
+
     // A step east predicted from the unacknowledged steps before it: the
     // second one runs into the wall.
-    east->ToVoid();
     NewStaticObj(kWall)->ToWorld(Coords(102, 100, 0));
     MoveManager::ClearWalkQueue();
     player->direction = 2;

@@ -1,16 +1,12 @@
 // "animdata.mul" over arbitrary bytes, stepped for a few ticks.
 #include <cstdint>
-#include <cstdio>
 
 #include "fuzz/FuzzSupport.h"
 #include "resources/AnimData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tw::fuzz::EnterScratchDir();
-    FILE* f = fopen("animdata.mul", "wb");
-    if (!f) return 0;
-    if (size) fwrite(data, 1, size, f);
-    fclose(f);
+    if (!tw::fuzz::WriteInputFile("animdata.mul", data, size)) return 0;
     LoadAnimData();
     int sum = 0;
     for (M_DWORD tick = 1; tick <= 3; ++tick) {

@@ -2,21 +2,10 @@
 // and through the CD block cache.  Input: u16 length of the index file, the
 // index file, then the data file.
 #include <cstdint>
-#include <cstdio>
 
+#include "fuzz/FuzzSupport.h"
 #include "fuzz/ResourceFuzz.h"
 #include "resources/DHDCache.h"
-
-namespace {
-
-void writeFile(const char* name, const uint8_t* data, size_t size) {
-    FILE* f = fopen(name, "wb");
-    if (!f) return;
-    if (size) fwrite(data, 1, size, f);
-    fclose(f);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool started = (tw::fuzz::StartResourceCache(true), true);
@@ -40,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CDHDCache::FlushFile(p.dat);
         CDHDCache::UnmapFile(p.idx);
         CDHDCache::UnmapFile(p.dat);
-        writeFile(p.idxName, index, indexSize);
-        writeFile(p.datName, items, itemsSize);
+        tw::fuzz::WriteInputFile(p.idxName, index, indexSize);
+        tw::fuzz::WriteInputFile(p.datName, items, itemsSize);
         CDHDCache::RemapFile(p.idx);
         CDHDCache::RemapFile(p.dat);
     }

@@ -1,19 +1,16 @@
 // "verdata.mul" over arbitrary bytes: the records are applied, handed to
 // their owners and then looked up.
 #include <cstdint>
-#include <cstdio>
 
 #include "ByteReader.h"
+#include "fuzz/FuzzSupport.h"
 #include "fuzz/ResourceFuzz.h"
 #include "resources/DHDCache.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool started = (tw::fuzz::StartResourceCache(false), true);
     (void)started;
-    FILE* f = fopen("verdata.mul", "wb");
-    if (!f) return 0;
-    if (size) fwrite(data, 1, size, f);
-    fclose(f);
+    if (!tw::fuzz::WriteInputFile("verdata.mul", data, size)) return 0;
     LoadVersionFile();
 
     // Look up what the records name, and a few neighbours.

@@ -94,6 +94,11 @@ bool MayEnter(CObj* object, CContainerObj* container, const char* signature) {
             "placed.\n");
         return false;
     }
+    // A held player would be released with its holder.
+    if (object == pPlayerObject) {
+        TWReport::warning("CObj::ToContainer: the player stays out of containers.\n");
+        return false;
+    }
     return true;
 }
 
@@ -204,6 +209,11 @@ void CObj::ToEquipped(CMobile* mobile, int layer) {
     }
     if (mobile == this || IsHeldBy(mobile, this)) {
         TWReport::warning("CObj::ToEquipped: an object cannot be worn by what it holds.\n");
+        return;
+    }
+    // A worn player would be released with its wearer.
+    if (this == pPlayerObject) {
+        TWReport::warning("CObj::ToEquipped: the player cannot be worn.\n");
         return;
     }
     // Two items sent for one layer: the earlier one leaves it, or it would

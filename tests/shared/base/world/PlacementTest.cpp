@@ -215,7 +215,7 @@ TEST_F(PlacementTest, ABulletinBoardAsksForItsNewMessage) {
     board->containerGump = nullptr;
 }
 
-TEST_F(PlacementTest, ContainersRefuseCycles) {
+TEST_F(PlacementTest, HoldersRefuseCyclesAndThePlayer) {
     auto* bag = static_cast<CContainerObj*>(PlaceItem(kItem | 1, kBag, 1, 1));
     auto* inner = new CContainerObj(kItem | 2, kBag, 0, TRUE);
     inner->ToContainer(bag, Coords(0, 0, 0));
@@ -227,6 +227,20 @@ TEST_F(PlacementTest, ContainersRefuseCycles) {
     EXPECT_TRUE(IsContainedIn(bag, inner));
     EXPECT_FALSE(IsContainedIn(inner, bag));
     EXPECT_TRUE(IsHeldBy(inner, bag));
+
+    // Neither a container nor a wearer takes the player: its release would
+    // take the player along.
+    CPlayer* player = MakePlayer();
+    CMobile* other = PlaceMobile(5, 400, 1, 1);
+    player->ToVoid();
+    player->ToContainer(inner, Coords(0, 0, 0));
+    player->ToContainer(static_cast<CContainerObj*>(other), Coords(0, 0, 0));
+    player->ToEquipped(other, 3);
+    EXPECT_TRUE(player->inVoid);
+    other->Release();
+    inner->Release();
+    EXPECT_EQ(pPlayerObject, player);
+    EXPECT_EQ(CObjectManager::FindObject(1), player);
 }
 
 TEST_F(PlacementTest, AddToContainerMakesObjectsAnewAndRefusesCycles) {

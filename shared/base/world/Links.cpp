@@ -66,7 +66,12 @@ void CObjectManager::RemoveLink(M_DWORD first, M_DWORD second, BOOL keep) {
         }
     }
     if (keep) return;
-    // The player's object outlives its death animation.
     CDynamicObj* mobile = FindObject(victim);
-    if (mobile && mobile != pPlayerObject) mobile->Release();
+    if (!mobile) return;
+    // The player's object outlives its death animation; it takes back its
+    // own serial, or the server's messages for it would find nothing.
+    if (mobile == pPlayerObject)
+        mobile->SetSerial(mobile->GetSerial() & ~kDyingBit);
+    else
+        mobile->Release();
 }

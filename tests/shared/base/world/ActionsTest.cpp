@@ -70,6 +70,7 @@ TEST_F(PlacementTest, CorpseLinksHoldTheDyingMobileUntilItsAnimationEnds) {
     CObjectManager::AddLink(player, kItem | 50, 1);
     CObjectManager::RemoveLink(kItem | 50, 0, FALSE);
     EXPECT_EQ(pPlayerObject, player);
+    EXPECT_EQ(CObjectManager::FindObject(50), player) << "its own serial again";
 }
 
 TEST_F(PlacementTest, LeavingTheGameReleasesEverythingButThePlayer) {

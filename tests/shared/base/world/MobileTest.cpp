@@ -184,6 +184,13 @@ TEST_F(MobileTest, ObjectsBeyondEighteenCellsAreReleasedWithWhatTheyHold) {
     CMobile* walker = PlaceMobile(9, 400, 100, 118);
     CObjectManager::HandleMove(9, 400, 0, 0, 100, 119, 0, 4, 0, 0);  // queued beyond 18
     CDynamicObj* after = PlaceItem(kItem | 10, 1, 101, 101);
+    // What a far mobile wears may follow it in the master list (made before
+    // it); the walk goes on past it to the mobiles behind.
+    CMobile* behind = PlaceMobile(11, 400, 101, 101);
+    CObjectManager::HandleMove(11, 400, 0, 0, 102, 101, 0, 2, 0, 0);
+    auto* pack = new CContainerObj(kItem | 12, 1, 0, TRUE);
+    CMobile* leaving = PlaceMobile(13, 400, 100, 125);
+    pack->ToEquipped(leaving, 21);
 
     Frame(100);
     EXPECT_NE(CObjectManager::FindObject(kItem | 1), nullptr);
@@ -193,6 +200,9 @@ TEST_F(MobileTest, ObjectsBeyondEighteenCellsAreReleasedWithWhatTheyHold) {
     EXPECT_EQ(CObjectManager::FindObject(9), nullptr) << "counted at its last queued step";
     EXPECT_EQ(CObjectManager::FindObject(kItem | 10), after);
     EXPECT_EQ(near->locX, 118);
+    EXPECT_EQ(CObjectManager::FindObject(13), nullptr);
+    EXPECT_EQ(CObjectManager::FindObject(kItem | 12), nullptr);
+    EXPECT_EQ(behind->locX, 102) << "the walk reached it";
     (void)walker;
 }
 
@@ -200,8 +210,11 @@ TEST_F(MobileTest, AMobileDeletedByItsAnimationsEndLeavesTheWalkIntact) {
     MakePlayer(100, 100);
     g_frameTime = 1000;
     // The worn item comes after its wearer in the master list, where a walk
-    // that went on blindly would find it freed.
-    CDynamicObj* worn = NewDynamicObj(kItem | 1, 1, 0);
+    // that went on blindly would find it freed; the mobile behind it must
+    // still take its step.
+    CMobile* behind = PlaceMobile(7, 400, 103, 103);
+    CObjectManager::HandleMove(7, 400, 0, 0, 104, 103, 0, 2, 0, 0);
+    CDynamicObj* worn = new CItemObj(kItem | 1, 1, 0, TRUE);
     CMobile* a = PlaceMobile(5, 400, 101, 101);
     worn->ToEquipped(a, 3);
     CMobile* b = PlaceMobile(6, 400, 102, 102);
@@ -212,6 +225,7 @@ TEST_F(MobileTest, AMobileDeletedByItsAnimationsEndLeavesTheWalkIntact) {
     EXPECT_EQ(CObjectManager::FindObject(5), nullptr);
     EXPECT_EQ(CObjectManager::FindObject(kItem | 1), nullptr);
     EXPECT_EQ(CObjectManager::FindObject(6), b);
+    EXPECT_EQ(behind->locX, 104) << "the walk reached it";
 }
 
 TEST_F(MobileTest, WalkingHumansSoundTheirFootsteps) {

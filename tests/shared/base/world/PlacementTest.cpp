@@ -129,6 +129,12 @@ TEST_F(PlacementTest, AnObjectMovesThroughTheVoidBetweenEveryPlace) {
     EXPECT_EQ(player->equippedItem[2], nullptr);
     EXPECT_EQ(CObjectManager::lightList, nullptr);
     EXPECT_EQ(Dialogs().calls.back(), "PaperdollInvalidate paperdoll");
+
+    // A gump-art object whose art is missing leaves an empty rectangle.
+    CDynamicObj* note = NewDynamicObj(kItem | 3, 13705, 0);
+    note->ToContainer(container, Coords(7, 8, 0));
+    note->ToVoid();
+    EXPECT_EQ(Dialogs().calls.back(), "AddContents bagGump 7,8,7,8");
     container->containerGump = nullptr;
 }
 
@@ -142,6 +148,9 @@ TEST_F(PlacementTest, EquipmentLayersFromTheServerAreChecked) {
     }
     CObjectManager::UpdateMovement();  // an unplaced object waits in the void
     EXPECT_EQ(CObjectManager::FindObject(kItem | 1), first);
+    // ... until a message places it (it is not taken out of the void first).
+    NewDynamicObj(kItem | 3, kShirt, 0);
+    EXPECT_EQ(Where(PlaceItem(kItem | 3, kShirt, 100, 100)), "world 100,100,0");
     EXPECT_NE(ReportLog().find("CObj::ToEquipped: layer 30"), std::string::npos);
     first->ToEquipped(player, 29);
     second->ToEquipped(player, 29);

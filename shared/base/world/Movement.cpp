@@ -8,6 +8,7 @@
 #include "app/FrameTick.h"
 #include "comm/BarkGump.h"
 #include "resources/AnimData.h"
+#include "world/Directions.h"
 #include "world/Mobile.h"
 #include "world/MoveManager.h"
 #include "world/ObjectManager.h"
@@ -182,10 +183,8 @@ void CMobile::MaybeIdleAnimation() {
 int DirectionTowards(int fromX, int fromY, int toX, int toY) {
     const int sx = (toX > fromX) - (toX < fromX);
     const int sy = (toY > fromY) - (toY < fromY);
-    static const int dx[8] = {0, 1, 1, 1, 0, -1, -1, -1};
-    static const int dy[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
     for (int d = 0; d < 8; ++d)
-        if (dx[d] == sx && dy[d] == sy) return d;
+        if (DIR_DX[d] == sx && DIR_DY[d] == sy) return d;
     return 7;
 }
 

@@ -100,11 +100,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                                      int(ops.word()));
                 break;
             }
-            case 3: {  // a worn item, as the worn-item message places it
-                CDynamicObj* item = CObjectManager::FindObject(itemSerial());
+            case 3: {  // a worn item, as the worn-item message places it (any serial)
+                CDynamicObj* item = CObjectManager::FindObject(anySerial());
                 CDynamicObj* wearer = CObjectManager::FindObject(mobileSerial());
                 const int layer = int(ops.byte()) - 8;
-                if (!item || !wearer || !wearer->IsMobile() || item->IsMobile()) break;
+                if (!item || !wearer || !wearer->IsMobile()) break;
                 if (!item->inVoid) item->ToVoid();
                 item->ToEquipped(static_cast<CMobile*>(wearer), layer);
                 break;
@@ -159,11 +159,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     if (how == 3) o->SaveOverheadText();
                 }
                 break;
-            case 13: {  // an item handed back into a container
+            case 13: {  // an object handed into a container (the player included)
                 CDynamicObj* container = CObjectManager::FindObject(anySerial());
-                CDynamicObj* item = CObjectManager::FindObject(itemSerial());
-                if (!container || !item || item == pPlayerObject || !container->IsContainer())
-                    break;
+                CDynamicObj* item = CObjectManager::FindObject(anySerial());
+                if (!container || !item || !container->IsContainer()) break;
                 if (!item->inVoid) item->ToVoid();
                 item->ToContainer(static_cast<CContainerObj*>(container),
                                   Coords(short(coord()), short(coord()), 0));

@@ -138,6 +138,8 @@ public:
     virtual BOOL IsAmountArt();
 
     // Placing (Placement.cpp).  Each requires the object to be in the void.
+    // The player only ever goes to the world: a container or a wearer would
+    // release it with itself.
     void ToWorld(Coords where);
     void ToContainer(CContainerObj* container, Coords where);
     void ToContainerSortX(CContainerObj* container, Coords where);

@@ -54,6 +54,7 @@ struct IgnoreEntry {
 
 class CDrawItem;
 struct PDSTRUCT;
+struct PDSTRUCT_CREATE_CHAR;
 
 // Chooses the server of the next connection (the backup list when backup is
 // non-zero): the edit server when one is set, else the list's current slot,
@@ -217,6 +218,10 @@ public:
 
     // Builds and writes the account login (0x80) behind a waiting gump.
     static void SendAcctLogin(char* account, char* password, unsigned char flag);
+
+    // What the character-creation gumps fill in for the create request
+    // (net/PacketManager.h); start-up clears its skills and their values.
+    static PDSTRUCT_CREATE_CHAR createChar;
 
     // The serial the player object is created with (0 at start-up).
     static M_DWORD playerSerial;

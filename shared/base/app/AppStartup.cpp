@@ -12,6 +12,7 @@
 #include "MemoryManager.h"
 #include "TWReport.h"
 #include "comm/HtmlMessages.h"
+#include "net/PacketManager.h"
 #include "world/Player.h"
 
 namespace {
@@ -75,6 +76,8 @@ void CApp::startup() {
     warModeExtra[0] = 4;
     warModeExtra[1] = 0;
     warModeExtra[2] = 0;
+    memset(createChar.skills, 0, sizeof createChar.skills);
+    memset(createChar.skillValues, 0, sizeof createChar.skillValues);
     spamCounter = 0;
     spamClock = GetTimeMs();
     started = TRUE;

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "App.h"
+#include "net/PacketManager.h"
 
 BOOL CApp::started = FALSE;
 char CApp::hdDirectory[384] = "";
@@ -22,6 +23,7 @@ int CApp::gameSeconds = 0;
 int CApp::spamCounter = 0;
 M_DWORD CApp::spamClock = 0;
 CList<CQueuedSay> CApp::queuedSpeech;
+PDSTRUCT_CREATE_CHAR CApp::createChar;
 M_DWORD CApp::playerSerial = 0;
 int CApp::warModeExtra[3] = {4, 0, 0};
 int CApp::warModeRequest = -1;
@@ -50,6 +52,7 @@ void CApp::reset() {
     spamCounter = 0;
     spamClock = 0;
     queuedSpeech.RemoveAll();
+    createChar = PDSTRUCT_CREATE_CHAR{};
     playerSerial = 0;
     warModeExtra[0] = 4;
     warModeExtra[1] = warModeExtra[2] = 0;

@@ -5,6 +5,7 @@
 #include "AppTestSupport.h"
 #include "Clock.h"
 #include "app/Macros.h"
+#include "net/PacketManager.h"
 #include "support/fakes/FakeHtmlMessages.h"
 #include "world/Player.h"
 
@@ -33,6 +34,8 @@ TEST_F(AppStartupTest, ReadsTheSettingsThenTheLoginServersThenTheCharacterHues) 
     CacheSize = 9;
     strcpy(AcctID, "old");
     CApp::framePeriod = 0;
+    CApp::createChar.skills[1] = 25;
+    CApp::createChar.skillValues[2] = 50;
 
     CApp::startup();
     EXPECT_TRUE(CApp::started);
@@ -48,6 +51,8 @@ TEST_F(AppStartupTest, ReadsTheSettingsThenTheLoginServersThenTheCharacterHues) 
     EXPECT_EQ(CApp::savedSpeechHues[0], 5);
     EXPECT_EQ(CApp::speechHue, 995);
     EXPECT_EQ(CApp::warModeExtra[0], 4);
+    EXPECT_EQ(CApp::createChar.skills[1], 0);
+    EXPECT_EQ(CApp::createChar.skillValues[2], 0);
     // The key tables are ready before the macros are read.
     ASSERT_EQ(g_macroCount, 1);
     EXPECT_EQ(g_macroList->keyCode, 112u);

@@ -127,7 +127,8 @@ private:
 };
 
 // A name the server lists is taken only when it is a plain file name: not
-// empty, not ".", without "/", "..", control characters or quotes.
+// empty, not ".", not starting with '-', without "/", "..", control
+// characters or quotes.
 bool IsSafeFileName(const std::string& name);
 
 // The program flow: -1 on failure, 0 when the server said stop, else 1.

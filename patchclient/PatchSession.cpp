@@ -30,9 +30,11 @@ std::string Printable(const std::string& text) {
 }  // namespace
 
 // A listed name becomes a local file name and an argument of the patch
-// command: only a plain name in the download folder is taken.
+// command: only a plain name in the download folder is taken.  A leading '-'
+// would make the command take the name for an option.
 bool IsSafeFileName(const std::string& name) {
     if (name.empty() || name == "." || name.find("..") != std::string::npos) return false;
+    if (name[0] == '-') return false;
     for (unsigned char c : name) {
         if (c == '/' || c < 0x20 || c == 0x7F || c == '"' || c == '\'' || c == '`') return false;
     }

@@ -438,9 +438,9 @@ TEST_F(PatchSessionTest, WithoutAVersionInfoFileTheProgramGivesUp) {
 TEST_F(PatchSessionTest, HostileNamesNeverLeaveTheClientFolder) {
     const std::string outside = dir() + "/outside.rtp";
     const std::string names[] = {
-        "../outside.rtp",     outside,   "sub/x.rtp", "..",       ".",
-        "a\"b.rtp",           "a'b.rtp", "a`b`.rtp",  "a\nb.rtp", "a\x01.rtp",
-        std::string(513, 'n')};
+        "../outside.rtp", outside,   "sub/x.rtp",          "..",       ".",
+        "a\"b.rtp",       "a'b.rtp", "a`b`.rtp",           "a\nb.rtp", "a\x01.rtp",
+        "-v.rtp",         "--help",  std::string(513, 'n')};
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
         ResetFolders();

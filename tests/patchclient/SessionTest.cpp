@@ -517,4 +517,25 @@ TEST_F(PatchSessionTest, KeepaliveMessagesFlowWhileThePatchCommandRuns) {
     EXPECT_GE(server.Keepalives(), 1);
 }
 
+TEST_F(PatchSessionTest, KeepaliveThatCannotBeSentFailsThePatch) {
+    PatchServer server;
+    PatchRound round;
+    round.lists["a.dat"] = {{{"p.rtp", 1}}};
+    round.files = {{"p.rtp", {"p"}}};
+    round.files["p.rtp"].hangUp = true;
+    server.AddRound(round);
+    WriteFile("client/verinfo", Verinfo(server.port(), "a.dat 1\n"));
+
+    // The command outlasts several keep-alive periods after the hang-up.
+    ProcessResult result = Run({"PATCH_APPLY_SLEEP=2"}, TIDEMEND_QUICK_KEEPALIVE_PATH);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(Shows(result.out,
+                      "Applying patch ./p.rtp on path .\n"
+                      "Error writing to socket during keepalive messages\n"
+                      "Error during session\n"));
+    EXPECT_EQ(server.Finish(),
+              (Events{"connect", "hello 21", "version a.dat 1", "request p.rtp 0", "hang up"}));
+    EXPECT_EQ(ReadFile("client/verinfo"), Verinfo(server.port(), "a.dat 1\n"));
+}
+
 }  // namespace

@@ -275,7 +275,12 @@ bool PatchServer::Serve(PatchConn& conn, const PatchRound& round, const std::str
         conn.SendRaw(file.content.substr(pos, n));
         pos += n;
     }
-    return conn.SendU32(0);
+    if (!conn.SendU32(0)) return false;
+    if (file.hangUp) {
+        conn.Record("hang up");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace tw::test

@@ -57,6 +57,7 @@ struct ServedFile {
     size_t blockSize;
     std::optional<size_t> cutAt;  // close the connection once this many content bytes are out
     bool refuse = false;          // answer with an empty name
+    bool hangUp = false;          // close the connection once the whole file is out
 };
 
 struct PatchRound {

@@ -21,6 +21,7 @@ void CCircleTrans::ClearSeeThroughList() {
 }
 
 CCircleTransEntry* CCircleTrans::FindEntry(const CDrawItem*) {
+    TW_PENDING("CCircleTrans::FindEntry");
     return nullptr;
 }
 

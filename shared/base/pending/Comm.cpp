@@ -17,11 +17,17 @@ CBarkGump::CBarkGump(CObj* object, const char*, int hueIn, int fontIn, CGump*, i
 }
 CBarkGump::~CBarkGump() = default;
 int CBarkGump::GetKind() {
+    TW_PENDING("CBarkGump::GetKind");
     return 0;
 }
-void CBarkGump::FollowOwner() {}
-void CBarkGump::ArrangeStack(CBarkGump*) {}
+void CBarkGump::FollowOwner() {
+    TW_PENDING("CBarkGump::FollowOwner");
+}
+void CBarkGump::ArrangeStack(CBarkGump*) {
+    TW_PENDING("CBarkGump::ArrangeStack");
+}
 const char* CBarkGump::GetText() {
+    TW_PENDING("CBarkGump::GetText");
     return "";
 }
 

@@ -5,22 +5,32 @@
 #include "world/Terrain.h"
 
 void CDrawItem::AddToDrawList() {
+    TW_PENDING("CDrawItem::AddToDrawList");
     inList = TRUE;
 }
 void CDrawItem::RemoveFromDrawList() {
+    TW_PENDING("CDrawItem::RemoveFromDrawList");
     inList = FALSE;
 }
-void CDrawItem::Invalidate() {}
+void CDrawItem::Invalidate() {
+    TW_PENDING("CDrawItem::Invalidate");
+}
 void CDrawItem::SetTileAndLocation(int, const TerrainLocation*) {
     TW_PENDING("CDrawItem::SetTileAndLocation");
 }
-void CTexTerr::CalcNormals(const signed char*) {}
+void CTexTerr::CalcNormals(const signed char*) {
+    TW_PENDING("CTexTerr::CalcNormals");
+}
 
 void CMobile::AddToDrawList() {
+    TW_PENDING("CMobile::AddToDrawList");
     CDrawItem::AddToDrawList();
     PlayFootstepSound();
 }
 void CMobile::RemoveFromDrawList() {
+    TW_PENDING("CMobile::RemoveFromDrawList");
     if (inList) CDrawItem::RemoveFromDrawList();
 }
-void CMobile::InvalidateEquipmentLights() {}
+void CMobile::InvalidateEquipmentLights() {
+    TW_PENDING("CMobile::InvalidateEquipmentLights");
+}

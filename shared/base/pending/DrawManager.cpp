@@ -34,10 +34,13 @@ void DrawManager::UpdateRoofCut() {
     TW_PENDING("DrawManager::UpdateRoofCut");
 }
 
-void ClearMobileAnimations() {}
+void ClearMobileAnimations() {
+    TW_PENDING("ClearMobileAnimations");
+}
 void StartMobileAnimation(CMobile*) {
     TW_PENDING("StartMobileAnimation");
 }
 int StopMobileAnimation(CMobile*) {
+    TW_PENDING("StopMobileAnimation");
     return 0;
 }

@@ -51,8 +51,12 @@ void CGumpManager::CloseDragGump() {
 
 CGump* CGumpManager::wornContainerGump = nullptr;
 
-void CGumpManager::ScrollMissiles(int, int) {}
-void CGumpManager::UpdateBarkPositions() {}
+void CGumpManager::ScrollMissiles(int, int) {
+    TW_PENDING("CGumpManager::ScrollMissiles");
+}
+void CGumpManager::UpdateBarkPositions() {
+    TW_PENDING("CGumpManager::UpdateBarkPositions");
+}
 
 CGump* CGumpManager::OpenGump(CObj*, int, CGump*, int) {
     TW_PENDING("CGumpManager::OpenGump");
@@ -68,6 +72,7 @@ void CGumpManager::CloseFlaggedGumps() {
 }
 
 CGump* CGumpManager::FindWindowGump(int) {
+    TW_PENDING("CGumpManager::FindWindowGump");
     return nullptr;
 }
 

@@ -27,10 +27,12 @@ void CInputWindow::RedrawText(int, int) {
 }
 
 BOOL CInputWindow::IsPromptPending() {
+    TW_PENDING("CInputWindow::IsPromptPending");
     return g_serverPrompt.pending;
 }
 
 void CInputWindow::SendPromptReply(CInputWindow* line, int replyType, const char* text) {
+    TW_PENDING("CInputWindow::SendPromptReply");
     std::vector<M_WORD> wide;
     for (const char* c = text; c && *c; ++c) wide.push_back(static_cast<unsigned char>(*c));
     wide.push_back(0);

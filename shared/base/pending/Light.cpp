@@ -17,4 +17,6 @@ void thelightthingie::ScrollView(int, int) {
 
 int thelightthingie::personalLight = 0;
 
-void InvalidateObjectLight(CObj*) {}
+void InvalidateObjectLight(CObj*) {
+    TW_PENDING("InvalidateObjectLight");
+}

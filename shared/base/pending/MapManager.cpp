@@ -53,12 +53,14 @@ void MapManager::SetCenter(int x, int y, int z, int map) {
 }
 
 void MapManager::ShiftCenter(int dx, int dy, int z) {
+    TW_PENDING("MapManager::ShiftCenter");
     centerX += dx;
     centerY += dy;
     centerZ = z;
 }
 
 BOOL CompareCornerDiagonals(const signed char corners[4]) {
+    TW_PENDING("CompareCornerDiagonals");
     return std::abs(corners[0] - corners[2]) <= std::abs(corners[1] - corners[3]);
 }
 

@@ -22,13 +22,16 @@ void MouseManager::EnableCursor(BOOL) {
     TW_PENDING("MouseManager::EnableCursor");
 }
 void MouseManager::GetMousePos(int* x, int* y) {
+    TW_PENDING("MouseManager::GetMousePos");
     *x = g_x;
     *y = g_y;
 }
 BOOL MouseManager::CursorNeedsRedraw() {
+    TW_PENDING("MouseManager::CursorNeedsRedraw");
     return FALSE;
 }
 void MouseManager::SetPos(int x, int y) {
+    TW_PENDING("MouseManager::SetPos");
     g_x = x;
     g_y = y;
 }

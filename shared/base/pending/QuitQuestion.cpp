@@ -3,6 +3,7 @@
 #include "pending/Pending.h"
 
 BOOL IsQuitQuestionOpen() {
+    TW_PENDING("IsQuitQuestionOpen");
     return FALSE;
 }
 

@@ -19,4 +19,6 @@ void TextManager::shutdown() {
     TW_PENDING("TextManager::shutdown");
 }
 
-void TextManager::CloseJournalFile() {}
+void TextManager::CloseJournalFile() {
+    TW_PENDING("TextManager::CloseJournalFile");
+}

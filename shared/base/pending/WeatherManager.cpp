@@ -7,7 +7,9 @@ void WeatherManager::startup() {
 void WeatherManager::shutdown() {
     TW_PENDING("WeatherManager::shutdown");
 }
-void WeatherManager::Scroll(int, int) {}
+void WeatherManager::Scroll(int, int) {
+    TW_PENDING("WeatherManager::Scroll");
+}
 void WeatherManager::Update() {
     TW_PENDING("WeatherManager::Update");
 }

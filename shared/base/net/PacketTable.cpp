@@ -99,7 +99,7 @@ const PacketRow PacketTable[kPacketTableSize] = {
     {0xB2, kVariable, true, nullptr},  {0xB3, kVariable, true, nullptr},
     {0xB4, kVariable, true, nullptr},  {0xB5, 64, true, nullptr},
     {0xB6, 9, false, nullptr},         {0xB7, kVariable, true, nullptr},
-    {0xB8, kVariable, true, nullptr},  {0xB9, 3, true, nullptr},
+    {0xB8, kVariable, true, nullptr},  {0xB9, 3, true, HandleServerFeature},
     {0xBA, 6, true, nullptr},          {0xBB, 9, true, nullptr},
     {0xBC, 2, true, nullptr},          {0xBD, kVariable, true, nullptr},
     {0xBE, kVariable, true, nullptr},  {0xBF, kVariable, true, nullptr},

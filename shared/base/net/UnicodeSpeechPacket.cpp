@@ -41,6 +41,15 @@ void HandleUnicodeSpeech(const PacketIn& packet) {
     ShowUnicodeSpeech(serial, graphic, type, hue, font, language, name, text.data());
 }
 
+void HandleServerFeature(const PacketIn& packet) {
+    ByteReader in = packet.fields();
+    if (!in.has(2)) {
+        PacketManager::DropPacket(packet, "shorter than its flags");
+        return;
+    }
+    SetServerFeatureFlag((in.u16be() & 1) ? TRUE : FALSE);
+}
+
 void BuildUnicodeSpeech(PDSTRUCT* packet, M_BYTE mode, M_WORD hue, M_WORD font,
                         const char* language, const M_WORD* text) {
     PacketManager::BeginPacket(packet, 0xAD);

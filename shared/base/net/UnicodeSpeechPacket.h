@@ -1,4 +1,5 @@
-// The Unicode speech messages: the server's 0xAE and the client's 0xAD.
+// The Unicode speech messages: the server's 0xAE and the client's 0xAD,
+// and the server's feature word 0xB9 (3 bytes: id, u16 big-endian flags).
 //
 // 0xAE (variable; numbers big-endian), at least 48 bytes:
 //   0  u8   0xAE            1  u16  total length
@@ -25,6 +26,8 @@ struct PDSTRUCT;
 // The handler of 0xAE: a message shorter than its fixed fields is dropped;
 // the text is copied into a terminated buffer and shown by type.
 void HandleUnicodeSpeech(const PacketIn& packet);
+// The handler of 0xB9: bit 0 of the flags is the server feature flag.
+void HandleServerFeature(const PacketIn& packet);
 
 // The longest text (in units, terminator excluded) that 0xAD carries: the
 // message's length must fit its u16 field.

@@ -25,7 +25,25 @@ std::vector<ShownSpeech>& shownSpeech() {
     return calls;
 }
 
+BOOL& serverFeatureFlag() {
+    static BOOL flag = FALSE;
+    static bool registered = false;
+    if (!registered) {
+        registered = true;
+        tw::test::AddServiceReset([] { flag = FALSE; });
+    }
+    return flag;
+}
+
 }  // namespace tw::fake
+
+void SetServerFeatureFlag(BOOL value) {
+    tw::fake::serverFeatureFlag() = value;
+}
+
+BOOL GetServerFeatureFlag() {
+    return tw::fake::serverFeatureFlag();
+}
 
 void SendUnicodeSpeech(const M_WORD* text, int value, int mode) {
     std::vector<M_WORD> units;

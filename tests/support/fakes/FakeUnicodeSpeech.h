@@ -28,5 +28,7 @@ struct ShownSpeech {
     std::vector<M_WORD> text;  // without the terminator
 };
 std::vector<ShownSpeech>& shownSpeech();
+// The value of the last SetServerFeatureFlag call (FALSE after a reset).
+BOOL& serverFeatureFlag();
 
 }  // namespace tw::fake

@@ -150,4 +150,21 @@ TEST_F(UnicodeSpeechPacketTest, AMessageShorterThanItsFixedFieldsIsDropped) {
     EXPECT_NE(ReportLog().find("message 0xAE (47 bytes) dropped"), std::string::npos);
 }
 
+TEST_F(UnicodeSpeechPacketTest, TheFeatureMessageSetsTheFlagFromBitZero) {
+    const struct {
+        Bytes message;
+        BOOL flag;
+    } cases[] = {
+        {{0xB9, 0x00, 0x03}, TRUE},
+        {{0xB9, 0x80, 0x02}, FALSE},
+        {{0xB9, 0x00, 0x01}, TRUE},
+        {{0xB9, 0x00, 0x00}, FALSE},
+    };
+    for (const auto& c : cases) {
+        PacketManager::Dispatch(PacketIn(c.message.data(), c.message.size()));
+        EXPECT_EQ(tw::fake::serverFeatureFlag(), c.flag)
+            << int(c.message[1]) << " " << int(c.message[2]);
+    }
+}
+
 }  // namespace

@@ -323,6 +323,14 @@ void CDHDCache::ReOrderCache() {
     }
     CMMF_Wr* order = new CMMF_Wr(orderName, static_cast<int>(g.cacheSize));
     M_BYTE* to = static_cast<M_BYTE*>(order->Open());
+    if (!to) {
+        TWReport::error("CDHDCache::ReOrderCache: cannot map '%s'. cache left as it is.\n",
+                        orderName);
+        delete order;
+        remove(orderName);
+        LookupInUseBlocks();
+        return;
+    }
     M_BYTE* from = g.cache;
 
     // Build the new layout in the new file, reading the old one.
@@ -392,5 +400,14 @@ void CDHDCache::ReOrderCache() {
     }
     g.cacheFile = new CMMF_Wr(g.cacheName, static_cast<int>(g.cacheSize));
     g.cache = static_cast<M_BYTE*>(g.cacheFile->Open());
+    if (!g.cache) {
+        TWReport::error(
+            "CDHDCache::ReOrderCache: cannot map '%s' again. reading the CD files without a "
+            "cache.\n",
+            g.cacheName);
+        delete g.cacheFile;
+        g.cacheFile = nullptr;
+        return;
+    }
     LookupInUseBlocks();
 }

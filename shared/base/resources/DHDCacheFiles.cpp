@@ -115,6 +115,16 @@ bool buildCacheFile(int megabytes) {
     g.cacheFile = new CMMF_Wr(g.cacheName, int(total));
     TWReport::print("CDHDCache::Init(): opening cache...\n");
     g.cache = static_cast<M_BYTE*>(g.cacheFile->Open());
+    if (!g.cache) {
+        TWReport::error(
+            "CDHDCache::Init(): cannot map cache file '%s'. reading the CD files without a "
+            "cache.\n",
+            g.cacheName);
+        delete g.cacheFile;
+        g.cacheFile = nullptr;
+        remove(g.cacheName);
+        return false;
+    }
     g.cacheSize = total;
     g.numHeaders = megabytes * 4000;
     g.dataOffset = std::int64_t(megabytes) * 96000 + kCacheHeaderSize;

@@ -22,6 +22,7 @@
 // No connection is ever lost here, and no speech is shown.
 std::atomic<int> g_quitFlag{0};
 void HandleConnectionLost(CClientSock*, const char*) {}
+void SetServerFeatureFlag(BOOL) {}
 void ShowUnicodeSpeech(M_DWORD, int, int, int, int, const char*, const char*, M_WORD*) {}
 
 namespace {

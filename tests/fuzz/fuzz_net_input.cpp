@@ -15,6 +15,7 @@
 std::atomic<int> g_quitFlag{0};
 void HandleConnectionLost(CClientSock*, const char*) {}
 // The Unicode speech display likewise: the text it is handed must end.
+void SetServerFeatureFlag(BOOL) {}
 void ShowUnicodeSpeech(M_DWORD, int, int, int, int, const char*, const char*, M_WORD* text) {
     for (size_t n = 0; text[n]; ++n) {
     }

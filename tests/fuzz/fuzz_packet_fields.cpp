@@ -13,6 +13,7 @@ unsigned g_sink;
 
 // The packet table names the handlers; the display behind the Unicode speech
 // handler stays out of this target.
+void SetServerFeatureFlag(BOOL) {}
 void ShowUnicodeSpeech(M_DWORD, int, int, int, int, const char*, const char*, M_WORD*) {}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -15,6 +15,7 @@ namespace {
 size_t g_limit = 0;
 }
 
+void SetServerFeatureFlag(BOOL) {}
 void ShowUnicodeSpeech(M_DWORD, int, int, int, int, const char* language, const char* name,
                        M_WORD* text) {
     if (!language || !name || !text || strlen(language) > 3 || strlen(name) > 30) abort();

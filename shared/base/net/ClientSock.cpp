@@ -195,7 +195,7 @@ void CClientSock::ProtocolError(const char* format, ...) {
     va_start(args, format);
     vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    TWReport::error("CClientSock::HandleInput: protocol error: %s.\n", text);
+    TWReport::error("CClientSock::Handle_Input: protocol error: %s.\n", text);
     Lost("protocol error");
 }
 
@@ -242,7 +242,7 @@ void CClientSock::Poll() {
         Flush();
         if (retired_ || generation != generation_) return;
     }
-    if (inputLength_ > 0) HandleInput();
+    if (inputLength_ > 0) Handle_Input();
 }
 
 void CClientSock::InjectInputForTests(const M_BYTE* data, size_t n) {
@@ -255,7 +255,7 @@ void CClientSock::InjectInputForTests(const M_BYTE* data, size_t n) {
         data += take;
         n -= take;
         size_t before = inputLength_;
-        HandleInput();
+        Handle_Input();
         if (take == 0 && inputLength_ == before) break;  // full and stuck: drop the rest
     }
 }
@@ -351,7 +351,7 @@ bool CClientSock::Interrupted() const {
     return retired_ || generation_ != frameGeneration_;
 }
 
-void CClientSock::HandleInput() {
+void CClientSock::Handle_Input() {
     frameGeneration_ = generation_;
     for (;;) {
         size_t inputBefore = inputLength_, decodedBefore = decodedLength_;

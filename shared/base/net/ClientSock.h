@@ -103,7 +103,7 @@ private:
     friend void ReplaceGameSocket(CClientSock* replacement);
     class BusyScope;
 
-    void HandleInput();
+    void Handle_Input();
     // Frames the current buffer; false when framing must stop for this poll
     // (the connection was lost, replaced or reconnected).
     bool FramePackets();

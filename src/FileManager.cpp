@@ -233,15 +233,20 @@ void FileManager::addSearchPath(const char* path, M_BYTE flagA, M_BYTE flagB) {
             "path refused.\n");
         return;
     }
+    // The paths of a configuration file beyond the table's nine are left
+    // out: the client still runs with the nine it has.
+    if (s_numSearchPaths >= MAX_SEARCH_PATHS - 1) {
+        TWReport::error(
+            "FileManager::addSearchPath: numSearchPaths >= MAX_SEARCH_PATHS. path '%s' "
+            "refused.\n",
+            path);
+        return;
+    }
     SearchPathInfo& slot = s_searchPaths[s_numSearchPaths];
     strcpy(slot.path, path);
     slot.flagA = flagA;
     slot.flagB = flagB;
     ++s_numSearchPaths;
-    if (s_numSearchPaths > MAX_SEARCH_PATHS - 1)
-        TWReport::fatal(
-            "FileManager::addSearchPath: numSearchPaths >= MAX_SEARCH_PATHS. TW startup code "
-            "needs to be re-designed so we can allocate memory here!\n");
     TWReport::print("FileManager::addSearchPath: search paths are:\n");
     printSearchPaths();
 }

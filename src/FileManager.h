@@ -10,7 +10,8 @@
 // stream), so a file is open at most once through the manager.
 //
 // Names, modes and composed paths are bounded by their fields: one that does
-// not fit is refused with a log line.  Table overflows are fatal.
+// not fit is refused with a log line, and so is a search path beyond the
+// nine the table holds.  An overflow of the open-file table is fatal.
 #pragma once
 
 #include <cstdio>

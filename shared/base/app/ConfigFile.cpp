@@ -52,6 +52,18 @@ bool findKeyLine(const std::string& bytes, int id, size_t* begin, size_t* end) {
     return false;
 }
 
+// The "tw.cfg" that the reading side finds through the search paths.
+bool readFound(std::string* bytes) {
+    FILE* f = FileManager::open(kConfigFile, "rb");
+    if (!f) return false;
+    char chunk[4096];
+    size_t n;
+    while ((n = FileManager::read(chunk, 1, sizeof chunk, f)) > 0) bytes->append(chunk, n);
+    bool ok = !ferror(f);
+    FileManager::close(f);
+    return ok;
+}
+
 bool writeAll(FILE* f, const std::string& bytes) {
     bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return fclose(f) == 0 && ok;
@@ -72,13 +84,34 @@ void saveConfigDirective(int id, const char* value) {
     std::string bytes;
     size_t begin = 0, end = 0;
     bool haveFile = readWhole(kConfigFile, &bytes);
-    if (haveFile && findKeyLine(bytes, id, &begin, &end)) {
-        std::string updated = bytes.substr(0, begin);
-        updated += name;
-        updated += '=';
-        updated += value;
-        updated += "\r\n";
-        updated += bytes.substr(end);
+    // A "tw.cfg" found only on another search path is the one the settings
+    // were read from: a new one here holding just this key would hide all
+    // of its other settings from then on, so it starts as a copy of that one.
+    bool copied = false;
+    if (!haveFile) {
+        bytes.clear();
+        copied = haveFile = readFound(&bytes);
+        if (!copied) bytes.clear();
+    }
+    const bool replace = haveFile && findKeyLine(bytes, id, &begin, &end);
+    if (replace || copied) {
+        std::string updated;
+        if (replace) {
+            updated = bytes.substr(0, begin);
+            updated += name;
+            updated += '=';
+            updated += value;
+            updated += "\r\n";
+            updated += bytes.substr(end);
+        } else {
+            updated = bytes;
+            if (!updated.empty() && updated.back() != '\n' && updated.back() != '\r')
+                updated += '\n';
+            updated += name;
+            updated += '=';
+            updated += value;
+            updated += '\n';
+        }
         // The new contents go to a fresh file that then replaces the old one,
         // so that a failed write never leaves "tw.cfg" truncated.
         FILE* f = fopen(kTempFile, "wb");

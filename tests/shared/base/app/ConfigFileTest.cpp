@@ -4,6 +4,7 @@
 #include <string>
 
 #include "AppTestSupport.h"
+#include "FileManager.h"
 #include "app/App.h"
 #include "app/Config.h"
 
@@ -60,6 +61,20 @@ TEST_F(ConfigFileTest, SaveCreatesAMissingFileAndRefusesUnknownKeys) {
     EXPECT_EQ(ReadFile("tw.cfg"), "; comment\nBogus=1\n");
     EXPECT_NE(ReportLog().find("saveConfigDirective: refusing to save unknown key id 129."),
               std::string::npos);
+}
+
+TEST_F(ConfigFileTest, SaveKeepsTheSettingsOfAFileFoundOnAnotherSearchPath) {
+    ASSERT_EQ(mkdir("install", 0755), 0);
+    WriteFile("install/tw.cfg", std::string("Sound=on\nMusicVol=3"));
+    FileManager::startup();
+    FileManager::addSearchPath((dir() + "/install/").c_str(), 1, 0);
+    saveConfigDirective(CFG_Sound, "off");
+    EXPECT_EQ(ReadFile("tw.cfg"), "Sound=off\r\nMusicVol=3");
+    remove("tw.cfg");
+    saveConfigDirective(CFG_Music, "off");
+    EXPECT_EQ(ReadFile("tw.cfg"), "Sound=on\nMusicVol=3\nMusic=off\n");
+    // The file found elsewhere is left as it was.
+    EXPECT_EQ(ReadFile("install/tw.cfg"), "Sound=on\nMusicVol=3");
 }
 
 TEST_F(ConfigFileTest, SavedValueReadsBack) {

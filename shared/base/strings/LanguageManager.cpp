@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "ConfigurationManager.h"
@@ -74,23 +75,21 @@ void copyCode(char* out, const char* code) {
 }
 
 // Reads one CODE chunk (entered) into a new record; null when it is refused.
+// A failed read leaves the text untouched, so nothing is taken from it after
+// one.
 LanguageCode* readCodeChunk(Iff& iff) {
     char text[LanguageManager::MAX_CODE_CHUNK + 1];
-    auto* record = new LanguageCode;
-    iff.readString(text, sizeof text);
+    auto record = std::make_unique<LanguageCode>();
+    if (!iff.readString(text, sizeof text)) return nullptr;
     for (int i = 0; i < 3 && text[i]; ++i)
         record->code[i] = static_cast<char>(tolower(static_cast<unsigned char>(text[i])));
     M_BYTE id = static_cast<M_BYTE>(iff.readInt32(false) & 0xFF);
     record->id = id == '?' ? 0 : id;
-    iff.readString(text, sizeof text);
+    if (iff.hasFailed() || !iff.readString(text, sizeof text)) return nullptr;
     record->name = text;
-    iff.readString(text, sizeof text);
+    if (!iff.readString(text, sizeof text)) return nullptr;
     record->country = text;
-    if (iff.hasFailed()) {
-        delete record;
-        return nullptr;
-    }
-    return record;
+    return record.release();
 }
 
 // Parses the image into records in file order; on a refusal nothing is kept,

@@ -119,15 +119,20 @@ TEST_F(ConnectionTest, GameModeEnciphersAcrossReKeysAndPartialSends) {
 
     std::vector<Bytes> sent;
     std::mt19937 rng(3);
-    for (int i = 0; i < 240; ++i) {  // 240 x 258 bytes: past two re-keys
-        std::string text(200, 'a');
-        for (char& c : text) c = static_cast<char>('a' + rng() % 26);
-        PDSTRUCT p;
-        PacketManager::Build9b(&p, static_cast<M_BYTE>(i), text.c_str());
-        ASSERT_TRUE(g_pGameSocket->Write(&p));
-        sent.push_back(wire(p));
-    }
+    auto writeSome = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            std::string text(200, 'a');
+            for (char& c : text) c = static_cast<char>('a' + rng() % 26);
+            PDSTRUCT p;
+            PacketManager::Build9b(&p, static_cast<M_BYTE>(sent.size()), text.c_str());
+            ASSERT_TRUE(g_pGameSocket->Write(&p));
+            sent.push_back(wire(p));
+        }
+    };
+    writeSome(200);                       // 240 x 258 bytes in all: past two re-keys
     EXPECT_TRUE(g_pGameSocket->Flush());  // bytes remain after the first send
+    // Output written behind bytes already enciphered is enciphered once, after them.
+    writeSome(40);
     for (const Bytes& expected : sent) {
         Bytes got;
         ASSERT_TRUE(PollUntil([&] { return server.ReadMessage(&got, 0); }));

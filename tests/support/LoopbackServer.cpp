@@ -49,6 +49,16 @@ bool PollUntil(const std::function<bool()>& condition, int timeoutMs) {
     }
 }
 
+std::vector<Bytes> PollMessages(LoopbackServer& server, size_t count) {
+    std::vector<Bytes> messages;
+    for (size_t i = 0; i < count; ++i) {
+        Bytes m;
+        if (!PollUntil([&] { return server.ReadMessage(&m, 0); })) break;
+        messages.push_back(m);
+    }
+    return messages;
+}
+
 struct LoopbackServer::Connection {
     int fd = -1;
     bool closedByClient = false;

@@ -39,6 +39,12 @@ Bytes HuffmanEncode(const Bytes& message);
 // condition holds or the time runs out.
 bool PollUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
+class LoopbackServer;
+
+// The next count messages the client sends to server, polling the game
+// connection meanwhile (fewer when they do not come in time).
+std::vector<Bytes> PollMessages(LoopbackServer& server, size_t count);
+
 class LoopbackServer {
 public:
     static constexpr M_DWORD kAddress = 0x7F000001;

@@ -69,15 +69,7 @@ protected:
     }
 
     // The next count messages the client sends (fewer when they do not come).
-    std::vector<Bytes> Sent(size_t count) {
-        std::vector<Bytes> messages;
-        for (size_t i = 0; i < count; ++i) {
-            Bytes m;
-            if (!PollUntil([&] { return server_.ReadMessage(&m, 0); })) break;
-            messages.push_back(m);
-        }
-        return messages;
-    }
+    std::vector<Bytes> Sent(size_t count) { return tw::test::PollMessages(server_, count); }
     // True when the client sends nothing within a short wait.
     bool SendsNothing() {
         Bytes m;

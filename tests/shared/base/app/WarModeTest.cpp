@@ -35,16 +35,8 @@ protected:
         AppTest::TearDown();
     }
 
-    // The messages the client sends until its output is empty.
-    std::vector<Bytes> Sent(size_t count) {
-        std::vector<Bytes> messages;
-        for (size_t i = 0; i < count; ++i) {
-            Bytes m;
-            if (!PollUntil([&] { return server_.ReadMessage(&m, 0); })) break;
-            messages.push_back(m);
-        }
-        return messages;
-    }
+    // The next count messages the client sends.
+    std::vector<Bytes> Sent(size_t count) { return tw::test::PollMessages(server_, count); }
 
     LoopbackServer server_;
 };

@@ -3,6 +3,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -121,6 +123,63 @@ std::vector<std::uint16_t> XvfbClient::ReadPixels(Window window, int width, int 
             pixels.push_back(static_cast<std::uint16_t>(XGetPixel(image, x, y)));
     XDestroyImage(image);
     return pixels;
+}
+
+Image16 XvfbClient::ReadImage(Window window, int width, int height) {
+    Image16 image;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display_, window, &attributes) == 0) return image;
+    image.width = width;
+    image.height = height;
+    image.depth = attributes.depth == 15 ? 15 : 16;
+    image.pixels = ReadPixels(window, width, height);
+    if (image.pixels.size() != static_cast<size_t>(width) * height) image.width = image.height = 0;
+    return image;
+}
+
+void XvfbClient::FakeKey(unsigned long keysym, bool press) {
+    KeyCode code = XKeysymToKeycode(display_, keysym);
+    XTestFakeKeyEvent(display_, code, press ? True : False, CurrentTime);
+    XSync(display_, False);
+}
+
+void XvfbClient::TypeText(const std::string& text) {
+    static const char kShifted[] = "~!@#$%^&*()_+{}|:\"<>?";
+    for (char c : text) {
+        unsigned long keysym;
+        if (c == '\n')
+            keysym = XK_Return;
+        else if (c == '\t')
+            keysym = XK_Tab;
+        else
+            keysym = static_cast<unsigned char>(c);
+        // A keysym that sits shifted on its key needs Shift held.
+        bool shift = (c >= 'A' && c <= 'Z') || std::strchr(kShifted, c) != nullptr;
+        if (shift) FakeKey(XK_Shift_L, true);
+        FakeKey(keysym, true);
+        FakeKey(keysym, false);
+        if (shift) FakeKey(XK_Shift_L, false);
+    }
+}
+
+void XvfbClient::FakeMotion(Window window, int x, int y) {
+    int rootX = 0, rootY = 0;
+    Window child;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), x, y, &rootX, &rootY,
+                          &child);
+    XTestFakeMotionEvent(display_, -1, rootX, rootY, CurrentTime);
+    XSync(display_, False);
+}
+
+void XvfbClient::FakeButton(unsigned int button, bool press) {
+    XTestFakeButtonEvent(display_, button, press ? True : False, CurrentTime);
+    XSync(display_, False);
+}
+
+void XvfbClient::Click(Window window, int x, int y, unsigned int button) {
+    FakeMotion(window, x, y);
+    FakeButton(button, true);
+    FakeButton(button, false);
 }
 
 void XvfbClient::SendKey(Window window, unsigned long keysym, unsigned int state, bool press) {

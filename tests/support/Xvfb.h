@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/GoldenImage.h"
+
 struct _XDisplay;
 
 namespace tw::test {
@@ -57,6 +59,24 @@ public:
 
     // The window's pixels, row by row, as 16-bit values.
     std::vector<std::uint16_t> ReadPixels(XWindow window, int width, int height);
+    // The same as a picture for golden-image comparison, at the window's
+    // depth.
+    Image16 ReadImage(XWindow window, int width, int height);
+
+    // Real input through the XTEST extension, as a user's keyboard and mouse
+    // would give it: the X server delivers it to whichever window has the
+    // pointer or the focus.  Each call flushes and waits for the server.
+    void FakeKey(unsigned long keysym, bool press);
+    // Presses and releases the key of each character; upper case and the
+    // shifted punctuation of a US keyboard go with Shift held.
+    void TypeText(const std::string& text);
+    // Moves the pointer to (x, y) of the window.
+    void FakeMotion(XWindow window, int x, int y);
+    void FakeButton(unsigned int button, bool press);
+    // Moves the pointer to (x, y) of the window, then presses and releases.
+    void Click(XWindow window, int x, int y, unsigned int button = 1);
+    // Events sent to one window with XSendEvent, bypassing the server's
+    // input handling.
     // A key event for the keysym, with the modifier state bits.
     void SendKey(XWindow window, unsigned long keysym, unsigned int state, bool press);
     void SendButton(XWindow window, unsigned int button, int x, int y, bool press);

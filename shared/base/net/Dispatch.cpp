@@ -7,6 +7,8 @@ namespace {
 
 // Ids already reported as not handled yet (one line per id and run).
 bool g_reportedNotBuilt[kPacketTableSize];
+// Handlers installed at start-up; an id without one falls back to its row.
+PacketHandler g_installed[kPacketTableSize];
 PacketManager::DispatchObserver g_observer = nullptr;
 
 }  // namespace
@@ -17,8 +19,9 @@ void PacketManager::Dispatch(const PacketIn& packet) {
     // The framing only hands on ids with a row; anything else is ignored here.
     if (!IsKnownPacket(id) || id < 0x11) return;
     const PacketRow& row = PacketTable[id];
-    if (row.handler) {
-        row.handler(packet);
+    PacketHandler handler = g_installed[id] != nullptr ? g_installed[id] : row.handler;
+    if (handler != nullptr) {
+        handler(packet);
         return;
     }
     if (row.fromServer && !g_reportedNotBuilt[id]) {
@@ -27,11 +30,23 @@ void PacketManager::Dispatch(const PacketIn& packet) {
     }
 }
 
+void PacketManager::SetHandler(unsigned id, PacketHandler handler) {
+    if (!IsKnownPacket(id)) return;
+    g_installed[id] = handler;
+    g_reportedNotBuilt[id] = false;
+}
+
+PacketHandler PacketManager::GetHandler(unsigned id) {
+    if (!IsKnownPacket(id)) return nullptr;
+    return g_installed[id] != nullptr ? g_installed[id] : PacketTable[id].handler;
+}
+
 void PacketManager::SetDispatchObserverForTests(DispatchObserver observer) {
     g_observer = observer;
 }
 
 void PacketManager::reset() {
     for (bool& said : g_reportedNotBuilt) said = false;
+    for (PacketHandler& handler : g_installed) handler = nullptr;
     g_observer = nullptr;
 }

@@ -65,6 +65,13 @@ public:
     // handler is not built yet is consumed and logged once.
     static void Dispatch(const PacketIn& packet);
 
+    // Installs the handler of one server message id; the modules that a
+    // message feeds register their handlers at start-up, so that the table
+    // stays here and nothing in this layer names them.  A null handler puts
+    // the id back to "not handled yet".  Ids outside the table are ignored.
+    static void SetHandler(unsigned id, PacketHandler handler);
+    static PacketHandler GetHandler(unsigned id);
+
     // Writing: the running length lives in the record (3 for variable ids,
     // 1 for fixed ids after BeginPacket).
     static void BeginPacket(PDSTRUCT* packet, M_BYTE id);

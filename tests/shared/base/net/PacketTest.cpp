@@ -349,4 +349,24 @@ TEST_F(PacketTest, DispatchConsumesMessagesWithoutHandlersAndReportsEachIdOnce) 
     EXPECT_EQ(log.find("0x34"), std::string::npos);
 }
 
+TEST_F(PacketTest, InstalledHandlersReceiveTheirMessagesUntilRemoved) {
+    static int calls;
+    calls = 0;
+    PacketManager::SetHandler(0x1D, [](const PacketIn& packet) {
+        if (packet.id() == 0x1D) ++calls;
+    });
+    const M_BYTE msg[] = {0x1D, 0, 0, 0, 1};
+    PacketManager::Dispatch(PacketIn(msg, sizeof msg));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(ReportLog().find("not handled yet"), std::string::npos);
+
+    PacketManager::SetHandler(0x1D, nullptr);
+    PacketManager::Dispatch(PacketIn(msg, sizeof msg));
+    EXPECT_EQ(calls, 1);
+    EXPECT_NE(ReportLog().find("message 0x1D not handled yet"), std::string::npos);
+    // Ids without a row are ignored, not written past the table.
+    PacketManager::SetHandler(0x1000, [](const PacketIn&) {});
+    EXPECT_EQ(PacketManager::GetHandler(0x1000), nullptr);
+}
+
 }  // namespace

@@ -4,7 +4,8 @@
 
 namespace {
 TimeSource s_source = nullptr;
-}
+WallTimeSource s_wallSource = nullptr;
+}  // namespace
 
 M_DWORD GetTimeMs() {
     if (s_source) return s_source();
@@ -15,10 +16,19 @@ M_DWORD GetTimeMs() {
                                 static_cast<unsigned long long>(tv.tv_usec) / 1000u);
 }
 
+time_t GetWallTime() {
+    if (s_wallSource) return s_wallSource();
+    return time(nullptr);
+}
+
 int GetDoubleClickTime() {
     return 250;
 }
 
 void SetTimeSourceForTests(TimeSource source) {
     s_source = source;
+}
+
+void SetWallTimeSourceForTests(WallTimeSource source) {
+    s_wallSource = source;
 }

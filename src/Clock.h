@@ -1,13 +1,19 @@
-// The millisecond clock every timer of the client uses, and the double-click
-// time.  GetTimeMs wraps after about 49.7 days: compare unsigned differences,
-// never absolute values.
+// The millisecond clock every timer of the client uses, the wall clock, and
+// the double-click time.  GetTimeMs wraps after about 49.7 days: compare
+// unsigned differences, never absolute values.
 #pragma once
+
+#include <ctime>
 
 #include "TWTypes.h"
 
 M_DWORD GetTimeMs();
+// Seconds since the epoch, as time(NULL) gives them.
+time_t GetWallTime();
 int GetDoubleClickTime();
 
-// Tests replace the clock; null restores gettimeofday.
+// Tests replace the clocks; null restores gettimeofday and time(NULL).
 using TimeSource = M_DWORD (*)();
 void SetTimeSourceForTests(TimeSource source);
+using WallTimeSource = time_t (*)();
+void SetWallTimeSourceForTests(WallTimeSource source);

@@ -123,7 +123,9 @@ TW_LOG_LEVEL(error, kErrorMask, "TWReport::error: ")
 TW_LOG_LEVEL(warning, kWarningMask, "TWReport::warning: ")
 TW_LOG_LEVEL(notice, kNoticeMask, "TWReport::notice: ")
 TW_LOG_LEVEL(message, kMessageMask, "TWReport::message: ")
-TW_LOG_LEVEL(print, kPrintMask, "")
+// print has no prefix, not even an empty one: print with a null format is
+// the one call that does nothing at all, not even start the service.
+TW_LOG_LEVEL(print, kPrintMask, nullptr)
 #undef TW_LOG_LEVEL
 
 void TWReport::fatal(const char* format, ...) {

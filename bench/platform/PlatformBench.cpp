@@ -7,12 +7,15 @@
 #include <memory>
 #include <vector>
 
+// Before the X11 headers, whose macros None and Bool break the test headers
+// that the Xvfb fixture brings in.
+#include "support/Xvfb.h"
+
 #include "FrameBuf.h"
 #include "SoundManager.h"
 #include "X_FrameBuf.h"
-#include "resources/DHDCache.h"
 #include "gumps/X11Lock.h"
-#include "support/Xvfb.h"
+#include "resources/DHDCache.h"
 #include "support/fakes/FakeDHDCache.h"
 
 namespace {

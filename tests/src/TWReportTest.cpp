@@ -17,16 +17,21 @@ class TWReportTest : public tw::test::TwTest {};
 struct LevelCase {
     const char* name;
     void (*log)(const char*);
+    void (*entry)(const char* format, ...);  // called as it is, with any format
     const char* prefix;
     bool toStderr;
 };
 
 const LevelCase kLevels[] = {
-    {"error", [](const char* t) { TWReport::error("%s", t); }, "TWReport::error: ", true},
-    {"warning", [](const char* t) { TWReport::warning("%s", t); }, "TWReport::warning: ", false},
-    {"notice", [](const char* t) { TWReport::notice("%s", t); }, "TWReport::notice: ", false},
-    {"message", [](const char* t) { TWReport::message("%s", t); }, "TWReport::message: ", false},
-    {"print", [](const char* t) { TWReport::print("%s", t); }, "", false},
+    {"error", [](const char* t) { TWReport::error("%s", t); }, TWReport::error,
+     "TWReport::error: ", true},
+    {"warning", [](const char* t) { TWReport::warning("%s", t); }, TWReport::warning,
+     "TWReport::warning: ", false},
+    {"notice", [](const char* t) { TWReport::notice("%s", t); }, TWReport::notice,
+     "TWReport::notice: ", false},
+    {"message", [](const char* t) { TWReport::message("%s", t); }, TWReport::message,
+     "TWReport::message: ", false},
+    {"print", [](const char* t) { TWReport::print("%s", t); }, TWReport::print, "", false},
 };
 
 TEST_F(TWReportTest, EachLevelWritesItsPrefixToTheFileAndOnlyErrorsToStderr) {
@@ -38,6 +43,26 @@ TEST_F(TWReportTest, EachLevelWritesItsPrefixToTheFileAndOnlyErrorsToStderr) {
         std::string expected = std::string(level.prefix) + text;
         EXPECT_NE(ReportLog().find(expected), std::string::npos) << level.name;
         EXPECT_EQ(capture.text(), level.toStderr ? expected : "") << level.name;
+    }
+}
+
+TEST_F(TWReportTest, ANullFormatWritesThePrefixAloneAndWithoutAPrefixNothing) {
+    for (const LevelCase& level : kLevels) {
+        TWReport::reset();
+        remove("TWReport0.log");
+        StderrCapture capture;
+        level.entry(nullptr);
+        const std::string prefix = level.prefix;
+        if (prefix.empty()) {
+            // No prefix and no format: the service does not even start.
+            EXPECT_FALSE(tw::test::FileExists("TWReport0.log")) << level.name;
+            EXPECT_EQ(capture.text(), "") << level.name;
+            continue;
+        }
+        const std::string log = ReportLog();
+        ASSERT_GE(log.size(), prefix.size()) << level.name;
+        EXPECT_EQ(log.substr(log.size() - prefix.size()), prefix) << level.name;
+        EXPECT_EQ(capture.text(), level.toStderr ? prefix : "") << level.name;
     }
 }
 

@@ -36,6 +36,7 @@ void ResetServices() {
     FileManager::reset();
     MemoryManager::reset();
     SetTimeSourceForTests(nullptr);
+    SetWallTimeSourceForTests(nullptr);
     TWReport::reset();
 }
 

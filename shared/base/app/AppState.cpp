@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "App.h"
+#include "app/FrameTick.h"
 #include "net/PacketManager.h"
 
 BOOL CApp::started = FALSE;
@@ -63,4 +64,5 @@ void CApp::reset() {
     chosenPort = 0;
     connected = FALSE;
     inWorld = FALSE;
+    ResetFrameTick();
 }

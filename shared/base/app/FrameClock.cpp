@@ -10,6 +10,7 @@ namespace {
 constexpr M_DWORD kMinTickGap = 75;
 constexpr M_DWORD kSecond = 1000;
 constexpr time_t kKeepAliveSeconds = 60;
+FrameStepObserver s_stepObserver = nullptr;
 }  // namespace
 
 FrameGate PassFrameGate(FrameTickState& state, M_DWORD now) {
@@ -46,4 +47,20 @@ bool KeepAliveDue(FrameTickState& state, bool connectionInUse, time_t wallNow) {
         return false;
     state.keepAliveTime = wallNow;
     return true;
+}
+
+void SetFrameStepObserver(FrameStepObserver observer) {
+    s_stepObserver = observer;
+}
+
+void NoteFrameStep(const char* step) {
+    if (s_stepObserver) s_stepObserver(step);
+}
+
+void ResetFrameTick() {
+    g_frameTime = 0;
+    g_wallTime = 0;
+    g_armDisarmCooldown = 0;
+    g_frameTickState = FrameTickState{};
+    s_stepObserver = nullptr;
 }

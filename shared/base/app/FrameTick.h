@@ -37,3 +37,15 @@ void AdvanceGameClock(int* hour, int* minute, int* seconds);
 // wall seconds (a signed difference) have passed since the last one, or since
 // the connection was last seen idle.
 bool KeepAliveDue(FrameTickState& state, bool connectionInUse, time_t wallNow);
+
+// The tick names each of its steps (the game clock, every manager's update,
+// the draw, the keep-alive) just before it runs it; an installed observer
+// hears the names in the order they run.  Tests follow the tick through it;
+// null (the start value) listens to nothing.
+using FrameStepObserver = void (*)(const char* step);
+void SetFrameStepObserver(FrameStepObserver observer);
+void NoteFrameStep(const char* step);
+
+// Test support: the clocks, the gate, the keep-alive time, the cool-down and
+// the observer back to their start values.
+void ResetFrameTick();

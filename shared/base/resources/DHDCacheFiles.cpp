@@ -141,8 +141,11 @@ void initMaxInstall() {
     TWReport::print("CDHDCache::Init(): CApp::hdConfig == MaxHD.\n");
     char paths[CDHDCache::NUM_FILES][1024];
     for (int i = 0; i < CDHDCache::NUM_FILES; ++i) {
-        FILE* f = FileManager::open(kFiles[i].name, "rb");
-        if (!f) {
+        // Only the hard-disk data directory counts: a file found on another
+        // search path (the CD among them) would be taken for one on the hard
+        // disk, and new item versions would be written into it.
+        resolveIn(FileManager::getHDPath(), kFiles[i].name, paths[i], sizeof paths[i]);
+        if (!canOpen(paths[i])) {
             TWReport::error("CDHDCache::Init(): cannot open file '%s'.\n", kFiles[i].name);
             TWReport::fatal(
                 "Failed to open '%s' from HD using a maximum install. Either this file is not "
@@ -150,10 +153,6 @@ void initMaxInstall() {
                 "either need to reinstall or switch to a non-maximum install.\n",
                 kFiles[i].name);
         }
-        // Map the file the file manager found, whatever the letter case.
-        const char* actual = FileManager::getNameOfStream(f);
-        snprintf(paths[i], sizeof paths[i], "%s", actual ? actual : kFiles[i].name);
-        FileManager::close(f);
     }
     for (int i = 0; i < CDHDCache::NUM_FILES; ++i) MapFile(i, paths[i], true);
 }

@@ -269,6 +269,40 @@ TEST_F(SoundTest, EightBitOutputIsUnsignedAroundSilence128) {
     for (size_t i = 8; i < run.capture.size(); ++i) ASSERT_EQ(bytes[i], 128) << "byte " << i;
 }
 
+TEST_F(SoundTest, SwitchingSoundBackOnReopensTheDeviceAndRestartsTheAmbient) {
+    if (OssEmulation::InChild()) {
+        AddSound(7, {100, 200, 300});
+        SoundManager::OpenDevice();
+        SoundManager::SetAmbient(7);
+        ASSERT_GE(SoundManager::CurrentAmbient().channel, 0);
+        SoundManager::Enable(FALSE);
+        EXPECT_FALSE(SoundManager::DeviceOpen());
+        EXPECT_EQ(SoundManager::CurrentAmbient().id, 7);
+        EXPECT_EQ(SoundManager::CurrentAmbient().channel, -1);
+        SoundManager::Update();  // switched off: writes nothing
+
+        SoundManager::Enable(TRUE);
+        ASSERT_TRUE(SoundManager::DeviceOpen());
+        const int channel = SoundManager::CurrentAmbient().channel;
+        ASSERT_GE(channel, 0);
+        EXPECT_EQ(SoundManager::Channel(channel).soundId, 7);
+        EXPECT_TRUE(SoundManager::Channel(channel).loop);
+        EXPECT_EQ(SoundManager::Channel(channel).volume, -2500) << "restarted at its level";
+        SoundManager::Update();
+        SoundManager::CloseDevice();
+        return;
+    }
+    OssRun run = OssEmulation::RunChild();
+    ASSERT_EQ(run.status, 0) << run.output;
+    // Only the reopened device was written to, and it got the ambient loop.
+    auto frames = Frames16(run.capture);
+    ASSERT_GE(frames.size(), 64u) << run.output;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        const int sample = 100 * static_cast<int>(i % 3 + 1);
+        ASSERT_EQ(frames[i], std::make_pair(sample, sample)) << "frame " << i;
+    }
+}
+
 TEST_F(SoundTest, LoopingSoundPlaysOnAndCdInstallMixesSilence) {
     if (OssEmulation::InChild()) {
         AddSound(1, {100, 200, 300});

@@ -154,6 +154,18 @@ TEST_F(ResourceTest, MaximumInstallNeedsEveryFileAndMakesNoCacheFile) {
     EXPECT_DEATH(StartCache(), "Failed to open 'texmaps.mul' from HD using a maximum install");
 }
 
+TEST_F(ResourceTest, MaximumInstallTakesNoFileFromTheCD) {
+    // The CD directory is also a search path, so the file manager finds
+    // the file there; the hard disk lacks it.
+    WriteInstall(MinimalFiles(), InstallKind::MaxHD);
+    rename("texmaps.mul", "cd/TEXMAPS.MUL");
+    FileManager::addSearchPath((dir() + "/cd/").c_str(), 1, 0);
+    FILE* found = FileManager::open("texmaps.mul", "rb");
+    ASSERT_NE(found, nullptr);
+    FileManager::close(found);
+    EXPECT_DEATH(StartCache(), "Failed to open 'texmaps.mul' from HD using a maximum install");
+}
+
 TEST_F(ResourceTest, CDInstallStopsWhenAFileIsOnNeitherDisk) {
     FileSet files = MinimalFiles();
     files.erase("skills.mul");

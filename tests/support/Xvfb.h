@@ -25,9 +25,6 @@ struct XvfbOptions {
     bool sharedMemory = true;  // false: -extension MIT-SHM
     int width = 1024;          // larger than the window, so all of it is on screen
     int height = 768;
-    // Xvfb's own default: a full server reset whenever its last client
-    // leaves.  Off for the tests, whose clients come and go.
-    bool resetWhenIdle = false;
 };
 
 class XvfbServer {

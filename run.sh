@@ -17,6 +17,9 @@ if [ ! -f "$sample/version.dat" ]; then
 fi
 cd "$sample"
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 640x480x16" ../ar_unix/base/twclient
+    # -noreset: the client connects once for each depth it tries, and a
+    # server that resets whenever its last client leaves would start over
+    # in between.
+    exec xvfb-run -a -s "-screen 0 640x480x16 -noreset" ../ar_unix/base/twclient
 fi
 exec ../ar_unix/base/twclient

@@ -7,8 +7,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <ctime>
 
 namespace {
@@ -89,16 +91,36 @@ int CMySocket::WaitReady(short events) {
     return 0;
 }
 
-int CMySocket::Read(void* buffer, int n) {
-    if (!m_valid) return -1;
-    if (n <= 0) return 0;
+int CMySocket::Receive(void* buffer, int n) {
+    ssize_t got;
+    do {
+        got = recv(m_fd, buffer, static_cast<size_t>(n), MSG_DONTWAIT);
+    } while (got < 0 && errno == EINTR);
+    if (got >= 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) return static_cast<int>(got);
     int ready = WaitReady(POLLIN);
     if (ready <= 0) return ready;
-    ssize_t got;
     do {
         got = recv(m_fd, buffer, static_cast<size_t>(n), 0);
     } while (got < 0 && errno == EINTR);
     return static_cast<int>(got);
+}
+
+int CMySocket::Read(void* buffer, int n) {
+    if (!m_valid) return -1;
+    if (n <= 0) return 0;
+    if (m_readAt == m_receivedEnd) {
+        // A read as large as the buffer gains nothing from it.
+        if (static_cast<size_t>(n) >= kReceiveBuffer) return Receive(buffer, n);
+        m_received.resize(kReceiveBuffer);
+        int got = Receive(m_received.data(), static_cast<int>(kReceiveBuffer));
+        if (got <= 0) return got;
+        m_readAt = 0;
+        m_receivedEnd = static_cast<size_t>(got);
+    }
+    size_t take = std::min(static_cast<size_t>(n), m_receivedEnd - m_readAt);
+    std::memcpy(buffer, m_received.data() + m_readAt, take);
+    m_readAt += take;
+    return static_cast<int>(take);
 }
 
 int CMySocket::Write(const void* buffer, int n) {
@@ -137,6 +159,7 @@ void CMySocket::Close() {
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
     m_valid = false;
+    m_readAt = m_receivedEnd = 0;
 }
 
 bool CMySocket::SetBlocking(bool blocking) {

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -98,23 +99,39 @@ bool CPatchClient::GetFile(const std::string& localName, std::uint32_t offset) {
     m_out.SetProgressRange(0, size);
     m_out.SetProgressStatus(offset);
 
+    // Blocks are gathered in the chunk and written a chunk at a time: a
+    // server that sends small blocks costs no more writes than one that
+    // sends large ones.
     unsigned long long total = offset;
     std::string chunk(CHUNK_SIZE, '\0');
+    size_t filled = 0;
+    auto writeChunk = [&] {
+        bool written = WriteAll(fd, chunk.data(), filled);
+        filled = 0;
+        if (!written) m_out << "Error writing file\n";
+        return written;
+    };
     for (;;) {
         std::uint32_t blockLength;
         if (!ReadU32(blockLength)) {
+            // What did arrive is good data at its place; keeping it lets the
+            // next run resume after it.
+            writeChunk();
             m_out << "Error reading block length from socket\n";
             close(fd);
             return false;
         }
         if (blockLength == 0) break;
         while (blockLength > 0) {
-            int want = static_cast<int>(blockLength < CHUNK_SIZE ? blockLength : CHUNK_SIZE);
-            int got = ReadBlock(chunk.data(), want);
-            // What did arrive is good data at its place; keeping it lets the
-            // next run resume after it.
-            if (got > 0 && !WriteAll(fd, chunk.data(), static_cast<size_t>(got))) {
-                m_out << "Error writing file\n";
+            int want = static_cast<int>(std::min<size_t>(blockLength, CHUNK_SIZE - filled));
+            int got = ReadBlock(chunk.data() + filled, want);
+            if (got > 0) {
+                filled += static_cast<size_t>(got);
+                total += static_cast<unsigned>(got);
+                blockLength -= static_cast<std::uint32_t>(got);
+                m_out.IncreaseProgressStatus(static_cast<std::uint32_t>(got));
+            }
+            if ((filled == CHUNK_SIZE || got != want) && !writeChunk()) {
                 close(fd);
                 return false;
             }
@@ -124,10 +141,11 @@ bool CPatchClient::GetFile(const std::string& localName, std::uint32_t offset) {
                 close(fd);
                 return false;
             }
-            total += static_cast<unsigned>(got);
-            blockLength -= static_cast<std::uint32_t>(got);
-            m_out.IncreaseProgressStatus(static_cast<std::uint32_t>(got));
         }
+    }
+    if (!writeChunk()) {
+        close(fd);
+        return false;
     }
     if (close(fd) != 0) {
         m_out << "Error writing file\n";

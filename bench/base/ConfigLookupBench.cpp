@@ -3,13 +3,11 @@
 // plain std::map lookup of the same keys.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <string>
 
+#include "BenchScratch.h"
 #include "ConfigurationManager.h"
 #include "TWReport.h"
 
@@ -19,9 +17,7 @@ void Fill(int keys) {
     static bool done = false;
     if (done) return;
     done = true;
-    std::string dir = (std::filesystem::temp_directory_path() / "twbench.XXXXXX").string();
-    if (!mkdtemp(dir.data())) return;
-    std::filesystem::current_path(dir);
+    tw::bench::EnterScratchDir();
     FILE* f = fopen("tw.cfg", "w");
     for (int i = 0; i < keys; ++i) fprintf(f, "Key%d=%d\n", i, i);
     fclose(f);

@@ -1,11 +1,15 @@
-// Span handlers on short and long spans, and a frame of clipped sprites, each
-// beside memcpy of the same number of bytes.
+// Span handlers on short and long spans, a frame of clipped sprites and gump
+// art of three kinds of runs, each beside memcpy of the same bytes: the
+// sprites beside a memcpy of exactly the pixels they put on screen, the gump
+// art beside a row-by-row memcpy of the picture.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "resources/GumpArt.h"
 #include "resources/HueManager.h"
 #include "resources/SkipDraw.h"
 #include "resources/SpanHandlers.h"
@@ -84,18 +88,34 @@ tw::datafiles::Bytes SpriteItem(int* opaque) {
 }
 
 constexpr int kSprites = 2000;
+constexpr int kFrameWidth = 640, kFrameHeight = 480;
 
-// 2000 sprites spread over (and past the edges of) a 640 x 480 frame.
+// Where sprite i goes: spread over the frame and across its edges, but never
+// wholly outside it (the 44 x 80 box always overlaps the frame).
+int SpriteX(int i) {
+    return (i * 37) % (kFrameWidth + 43 - 30) - 30;
+}
+int SpriteY(int i) {
+    return (i * 53) % (kFrameHeight + 79 - 30) - 30;
+}
+
+// Counts the pixels a handler is asked to write.
+long s_counted = 0;
+void CountSpan(M_WORD*, const M_WORD*, int count) {
+    s_counted += count;
+}
+
+// 2000 sprites spread over (and across the edges of) a 640 x 480 frame.
 void BM_ClippedSpritesPerFrame(benchmark::State& state) {
     int opaque = 0;
     const tw::datafiles::Bytes item = SpriteItem(&opaque);
     const SkipImage image{item.data(), static_cast<int>(item.size())};
-    std::vector<M_WORD> frame(640 * 480);
-    SetBlitDestination(frame.data(), 640, 480);
-    const RECT clip{0, 0, 640, 480};
+    std::vector<M_WORD> frame(kFrameWidth * kFrameHeight);
+    SetBlitDestination(frame.data(), kFrameWidth, kFrameHeight);
+    const RECT clip{0, 0, kFrameWidth, kFrameHeight};
     for (auto _ : state) {
         for (int i = 0; i < kSprites; ++i)
-            SkipDrawClipped(CopySpan, image, clip, (i * 37) % 700 - 30, (i * 53) % 540 - 30);
+            SkipDrawClipped(CopySpan, image, clip, SpriteX(i), SpriteY(i));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kSprites);
@@ -103,17 +123,74 @@ void BM_ClippedSpritesPerFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_ClippedSpritesPerFrame);
 
-// memcpy of the opaque pixels of 2000 such sprites.
+// memcpy of the pixels each of those sprites puts on screen, to its place.
 void BM_MemcpySpriteBytes(benchmark::State& state) {
     int opaque = 0;
-    SpriteItem(&opaque);
-    std::vector<M_WORD> src = SourceRow(opaque), dst(opaque);
+    const tw::datafiles::Bytes item = SpriteItem(&opaque);
+    const SkipImage image{item.data(), static_cast<int>(item.size())};
+    std::vector<M_WORD> frame(kFrameWidth * kFrameHeight);
+    SetBlitDestination(frame.data(), kFrameWidth, kFrameHeight);
+    const RECT clip{0, 0, kFrameWidth, kFrameHeight};
+    std::vector<int> visible(kSprites), at(kSprites);
+    for (int i = 0; i < kSprites; ++i) {
+        s_counted = 0;
+        SkipDrawClipped(CountSpan, image, clip, SpriteX(i), SpriteY(i));
+        visible[i] = static_cast<int>(s_counted);
+        at[i] = std::max(SpriteY(i), 0) * kFrameWidth + std::max(SpriteX(i), 0);
+    }
+    // Room past the frame's end for the last rows' copies.
+    std::vector<M_WORD> src = SourceRow(44 * 80), dst(frame.size() + 44 * 80);
     for (auto _ : state) {
-        for (int i = 0; i < kSprites; ++i) memcpy(dst.data(), src.data(), opaque * sizeof(M_WORD));
+        for (int i = 0; i < kSprites; ++i)
+            memcpy(dst.data() + at[i], src.data(), visible[i] * sizeof(M_WORD));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kSprites);
 }
 BENCHMARK(BM_MemcpySpriteBytes);
+
+// Gump art 400 x 300: arg 0 long runs (a few per row), 1 runs of 3 pixels,
+// 2 runs of 5 with holes of 3 (transparent runs between them).
+tw::datafiles::GumpArt GumpPicture(int kind) {
+    tw::datafiles::Image img(400, 300);
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x) {
+            M_WORD colour = static_cast<M_WORD>(0x1000 + y);
+            if (kind == 0) colour = static_cast<M_WORD>(colour + x / 100);
+            if (kind == 1) colour = static_cast<M_WORD>(colour + x / 3);
+            if (kind == 2) colour = x % 8 < 5 ? static_cast<M_WORD>(colour + x / 8) : 0;
+            img.set(x, y, colour);
+        }
+    return tw::datafiles::EncodeGumpArt(img);
+}
+
+const char* const kGumpKinds[] = {"long runs", "3-pixel runs", "runs with holes"};
+
+void BM_DrawGumpArt(benchmark::State& state) {
+    const tw::datafiles::GumpArt art = GumpPicture(static_cast<int>(state.range(0)));
+    const GumpArtItem item{art.data.data(), static_cast<int>(art.data.size()), 400, 300};
+    std::vector<M_WORD> frame(kFrameWidth * kFrameHeight);
+    const RECT clip{0, 0, kFrameWidth, kFrameHeight};
+    state.SetLabel(kGumpKinds[state.range(0)]);
+    for (auto _ : state) {
+        DrawGumpArtItem(CopySpanTransparent, item, clip, 100, 90, frame.data(), kFrameWidth,
+                        kFrameHeight);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * 400 * 300 * 2);
+}
+BENCHMARK(BM_DrawGumpArt)->Arg(0)->Arg(1)->Arg(2);
+
+void BM_MemcpyGumpRows(benchmark::State& state) {
+    std::vector<M_WORD> src = SourceRow(400 * 300), frame(kFrameWidth * kFrameHeight);
+    for (auto _ : state) {
+        for (int row = 0; row < 300; ++row)
+            memcpy(frame.data() + (90 + row) * kFrameWidth + 100, src.data() + row * 400,
+                   400 * sizeof(M_WORD));
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * 400 * 300 * 2);
+}
+BENCHMARK(BM_MemcpyGumpRows);
 
 }  // namespace

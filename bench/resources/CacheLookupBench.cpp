@@ -9,10 +9,10 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "BenchScratch.h"
 #include "FileManager.h"
 #include "app/App.h"
 #include "app/Config.h"
@@ -40,9 +40,7 @@ void enterScratchDir() {
     static bool entered = false;
     if (entered) return;
     entered = true;
-    std::string dir = (std::filesystem::temp_directory_path() / "twbench.XXXXXX").string();
-    if (!mkdtemp(dir.data())) abort();
-    std::filesystem::current_path(dir);
+    tw::bench::EnterScratchDir();
     FileManager::startup();
 }
 

@@ -2,14 +2,12 @@
 // that the line covers.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "BenchScratch.h"
 #include "resources/FontManager.h"
 #include "support/datafiles/FontFormats.h"
 
@@ -21,9 +19,7 @@ void LoadFonts() {
     static bool done = false;
     if (done) return;
     done = true;
-    std::string dir = (std::filesystem::temp_directory_path() / "twbench.XXXXXX").string();
-    if (!mkdtemp(dir.data())) return;
-    std::filesystem::current_path(dir);
+    tw::bench::EnterScratchDir();
     std::vector<std::optional<tw::datafiles::BitmapFont>> fonts(1);
     fonts[0] = tw::datafiles::TextFont(0x4210);
     tw::datafiles::WriteBytes("fonts.mul", tw::datafiles::EncodeFonts(fonts));

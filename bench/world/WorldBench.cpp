@@ -8,11 +8,16 @@
 #include <unordered_map>
 #include <vector>
 
+#include "BenchScratch.h"
 #include "app/FrameTick.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
 
 namespace {
+
+// The services log to a file in the working folder: keep it in the scratch
+// folder.
+const std::string& kScratch = tw::bench::EnterScratchDir();
 
 constexpr M_DWORD kItem = 0x40000000;
 

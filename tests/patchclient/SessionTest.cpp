@@ -298,6 +298,29 @@ TEST_F(PatchSessionTest, DownloadsFreshResumedCompleteAndTooLongFiles) {
     EXPECT_EQ(ReadFile("client/verinfo"), verinfo);
 }
 
+// Files larger than what the client gathers before writing, in blocks that
+// do not divide it and in blocks of exactly its size, arriving in pieces of
+// 1 to 9 bytes, so that receives end at every place in the block headers
+// and the data.
+TEST_F(PatchSessionTest, DownloadsArrivingInTinyPiecesAreWhole) {
+    const std::string odd = Content(200001, 6), even = Content(140000, 7);
+    PatchServer server;
+    PatchRound round;
+    round.lists["a.dat"] = {{{"odd.rtp", 200001}, {"even.rtp", 140000}}};
+    ServedFile oddFile(odd, 999), evenFile(even, 65536);
+    oddFile.dribble = evenFile.dribble = true;
+    round.files = {{"odd.rtp", oddFile}, {"even.rtp", evenFile}};
+    server.AddRound(round);
+    WriteFile("client/verinfo", Verinfo(server.port(), "a.dat 1\n"));
+
+    ProcessResult result = Run();
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(ReadFile("kept/odd.rtp"), odd);
+    EXPECT_EQ(ReadFile("kept/even.rtp"), even);
+    EXPECT_TRUE(Shows(result.out, "Read a total of 200001 bytes\n"));
+    EXPECT_TRUE(Shows(result.out, "Read a total of 140000 bytes\n"));
+}
+
 TEST_F(PatchSessionTest, RefusedFileFailsTheSession) {
     PatchServer server;
     PatchRound round;

@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -70,6 +71,14 @@ bool PatchConn::SendRaw(const std::string& bytes) {
         if (rc <= 0) return false;
         sent += static_cast<size_t>(rc);
     }
+    return true;
+}
+
+bool PatchConn::SendInPieces(const std::string& bytes) {
+    int on = 1;
+    setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    for (size_t at = 0, piece = 1; at < bytes.size(); at += piece, piece = piece % 9 + 1)
+        if (!SendRaw(bytes.substr(at, piece))) return false;
     return true;
 }
 
@@ -259,6 +268,23 @@ bool PatchServer::Serve(PatchConn& conn, const PatchRound& round, const std::str
     auto it = round.files.find(name);
     if (it == round.files.end() || it->second.refuse) return conn.SendU32(0);
     const ServedFile& file = it->second;
+    if (file.dribble) {
+        std::string reply;
+        auto u32 = [&reply](std::uint32_t value) {
+            std::uint32_t wire = htonl(value);
+            reply.append(reinterpret_cast<const char*>(&wire), 4);
+        };
+        u32(static_cast<std::uint32_t>(name.size()));
+        reply += name;
+        u32(static_cast<std::uint32_t>(file.content.size()));
+        for (size_t pos = offset; pos < file.content.size(); pos += file.blockSize) {
+            const size_t n = std::min(file.blockSize, file.content.size() - pos);
+            u32(static_cast<std::uint32_t>(n));
+            reply += file.content.substr(pos, n);
+        }
+        u32(0);
+        return conn.SendInPieces(reply);
+    }
     conn.SendString(name);
     conn.SendU32(static_cast<std::uint32_t>(file.content.size()));
     size_t pos = offset;

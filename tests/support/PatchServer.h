@@ -32,6 +32,8 @@ public:
     bool SendU32(std::uint32_t value);
     bool SendString(const std::string& text);
     bool SendRaw(const std::string& bytes);
+    // The bytes in pieces of 1 to 9 bytes in turn, each sent at once.
+    bool SendInPieces(const std::string& bytes);
     // The next message id from the client; keep-alives are counted and skipped.
     bool NextMessage(std::uint32_t& id);
     // Waits until the client closes its end (or the time-out passes).
@@ -58,6 +60,9 @@ struct ServedFile {
     std::optional<size_t> cutAt;  // close the connection once this many content bytes are out
     bool refuse = false;          // answer with an empty name
     bool hangUp = false;          // close the connection once the whole file is out
+    // Send the reply in pieces of 1, 2, ... 9 bytes in turn, each at once
+    // (no coalescing), so that the client's receives end anywhere in it.
+    bool dribble = false;
 };
 
 struct PatchRound {

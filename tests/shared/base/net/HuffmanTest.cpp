@@ -58,6 +58,32 @@ TEST_F(HuffmanTest, RandomStreamsRoundTripWhereverTheyAreCut) {
     }
 }
 
+// A long stream of messages whose padding after each end-of-packet code is
+// random, fed one byte at a time (so split at every byte boundary), and
+// with output room that runs out at every few bytes.
+TEST_F(HuffmanTest, StreamSplitAtEveryByteBoundaryDecodesAsAWhole) {
+    std::mt19937 rng(77);
+    Bytes plain, stream;
+    for (int m = 0; m < 200; ++m) {
+        Bytes message(1 + rng() % 60);
+        // Mostly small values, as the stream carries, with every length of
+        // code now and then.
+        for (auto& b : message) b = static_cast<M_BYTE>(rng() % 4 ? rng() % 32 : rng());
+        plain.insert(plain.end(), message.begin(), message.end());
+        Bytes packed = HuffmanEncode(message);
+        int used = kHuffmanCodes[kHuffmanEndOfPacket].bits;
+        for (M_BYTE b : message) used += kHuffmanCodes[b].bits;
+        if (used % 8) packed.back() |= static_cast<M_BYTE>(rng() & (0xFF >> (used % 8)));
+        stream.insert(stream.end(), packed.begin(), packed.end());
+    }
+    std::vector<Bytes> bytes;
+    for (M_BYTE b : stream) bytes.push_back({b});
+    for (size_t capacity : {1, 4, 5, 6, 13, 65536}) {
+        EXPECT_EQ(decodePieces(bytes, capacity), plain) << "output room " << capacity;
+        EXPECT_EQ(decodePieces({stream}, capacity), plain) << "whole, output room " << capacity;
+    }
+}
+
 TEST_F(HuffmanTest, EveryByteValueHasItsOwnCode) {
     Bytes all(256);
     for (int i = 0; i < 256; ++i) all[i] = static_cast<M_BYTE>(i);

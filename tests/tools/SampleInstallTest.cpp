@@ -77,11 +77,12 @@ TEST_F(SampleInstall, LoadsThroughTheReadersWithoutAMissingFile) {
     EXPECT_NE(CDHDCache::GetCacheItem(FN_SKILLSIDX, FN_SKILLS, 48, &size, &extra), nullptr);
     EXPECT_NE(CDHDCache::GetCacheItem(FN_MULTIIDX, FN_MULTI, 0, &size, &extra), nullptr);
     EXPECT_NE(CDHDCache::GetCacheItem(FN_ANIMIDX, FN_ANIM, 35000, &size, &extra), nullptr);
-    // The house at (10..14, 10..13) lies in block 1 * 512 + 1.
-    EXPECT_NE(CDHDCache::GetCacheItem(FN_STAIDX0, FN_STATICS0, 513, &size, &extra), nullptr);
-    const M_BYTE* block = CDHDCache::GetItemData(FN_MAP0, 513);
+    // The house at (33..39, 33..38) lies in block 4 * 512 + 4.
+    EXPECT_NE(CDHDCache::GetCacheItem(FN_STAIDX0, FN_STATICS0, 4 * 512 + 4, &size, &extra),
+              nullptr);
+    const M_BYTE* block = CDHDCache::GetItemData(FN_MAP0, 4 * 512 + 4);
     ASSERT_NE(block, nullptr);
-    EXPECT_EQ(CDHDCache::GetItemData(FN_MAP0, 4 * 512), nullptr) << "the map ends after x 31";
+    EXPECT_EQ(CDHDCache::GetItemData(FN_MAP0, 8 * 512), nullptr) << "the map ends after x 63";
     EXPECT_NE(HueManager::GetHue(2999)->endColor, 0);
     EXPECT_GT(animCrap::entries[6039].interval, 0);
     EXPECT_STREQ(LanguageManager::getUserLanguageCodeString(), "enu");

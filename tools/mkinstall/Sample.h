@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/datafiles/DataFiles.h"
+#include "support/datafiles/SampleWorld.h"
 
 namespace mkinstall {
 
@@ -26,35 +27,27 @@ private:
     long long total_ = 0;
 };
 
-// The land, static and item graphics the sample map uses.
-namespace tiles {
-constexpr M_WORD kGrass = 3;
-constexpr M_WORD kDirt = 6;
-constexpr M_WORD kWater = 168;
-constexpr M_WORD kWall = 100;
-constexpr M_WORD kFloor = 1169;
-constexpr M_WORD kTree = 3240;
-constexpr M_WORD kLamp = 2848;
-constexpr M_WORD kWaterFall = 6039;  // animated
-}  // namespace tiles
-
 // A picture of one colour inside a one-pixel edge of another.
 tw::datafiles::Image Framed(int w, int h, M_WORD fill, M_WORD edge);
 
 // Configuration texts: "tw.cfg", "login.cfg", "version.dat" and the saved
 // player lists.
 void WriteSettings(Output& out);
-// "art.mul" with land tiles, statics and the cursor shapes; "texmaps.mul".
-void WriteArt(Output& out);
+using tw::datafiles::sample::SampleWorld;
+
+// "art.mul" with the sample world's land and static art and the cursor
+// shapes; the world's textures.
+void WriteArt(Output& out, const SampleWorld& world);
 // "gumpart.mul": the window, button and frame pictures.
 void WriteGumpArt(Output& out);
 // "anim.mul": walking and standing figures; "animinfo.mul", "animdata.mul".
 void WriteAnimations(Output& out);
-// The map and its statics, tile data, multis, regions, light maps, radar
-// colours and the world map picture.
-void WriteWorld(Output& out);
-// Hues, palette, bitmap and Unicode fonts, the language files and key names.
-void WriteTextAndColour(Output& out);
+// The sample world's map, statics, tile data and light maps, a multi, the
+// regions, radar colours and the world map picture.
+void WriteWorld(Output& out, const SampleWorld& world);
+// Hues (the sample world's), palette, bitmap and Unicode fonts, the
+// language files and key names.
+void WriteTextAndColour(Output& out, const SampleWorld& world);
 // Sounds, skills, skill groups and "verdata.mul".
 void WriteSoundsAndSkills(Output& out);
 

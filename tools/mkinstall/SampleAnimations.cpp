@@ -52,7 +52,7 @@ void WriteAnimations(Output& out) {
     water.frameCount = 4;
     water.interval = 4;
     for (int i = 0; i < 4; ++i) water.frames[i] = static_cast<std::int8_t>(i);
-    out.bytes("animdata.mul", EncodeAnimData({{tiles::kWaterFall, water}}));
+    out.bytes("animdata.mul", EncodeAnimData({{tw::datafiles::sample::kWaterfall, water}}));
 }
 
 }  // namespace mkinstall

@@ -11,24 +11,6 @@ namespace {
 
 using namespace tw::datafiles;
 
-// 3000 hues: ramps from near black to colours round the colour circle.
-std::vector<HueRecord> hues() {
-    std::vector<HueRecord> out(kHueCount);
-    for (int n = 1; n < kHueCount; ++n) {
-        double angle = (n % 360) * 3.14159265358979 / 180;
-        double light = 0.45 + 0.5 * ((n / 360) % 8) / 8.0;
-        auto channel = [&](double phase) {
-            double v = light * (0.6 + 0.4 * std::cos(angle + phase));
-            return static_cast<unsigned>(v * 255);
-        };
-        M_WORD end = Rgb555(channel(0), channel(2.094), channel(4.189));
-        char name[24];
-        snprintf(name, sizeof name, "Hue %d", n);
-        out[n] = RampHue(0x0421, end | 1, name);
-    }
-    return out;
-}
-
 // The sections the language manager loads at start-up, each with a few
 // placeholder texts.
 std::vector<std::string> sectionNames() {
@@ -46,8 +28,8 @@ std::vector<std::string> sectionNames() {
 
 }  // namespace
 
-void WriteTextAndColour(Output& out) {
-    out.bytes("hues.mul", EncodeHues(hues()));
+void WriteTextAndColour(Output& out, const SampleWorld& world) {
+    out.bytes("hues.mul", EncodeHues(world.hues));
     out.bytes("palette.mul", GreyPalette());
     out.text(
         "skinhue.txt",

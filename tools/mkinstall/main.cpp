@@ -43,12 +43,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     mkinstall::Output out(argv[1]);
+    const mkinstall::SampleWorld world = tw::datafiles::sample::MakeSampleWorld();
     mkinstall::WriteSettings(out);
-    mkinstall::WriteArt(out);
+    mkinstall::WriteArt(out, world);
     mkinstall::WriteGumpArt(out);
     mkinstall::WriteAnimations(out);
-    mkinstall::WriteWorld(out);
-    mkinstall::WriteTextAndColour(out);
+    mkinstall::WriteWorld(out, world);
+    mkinstall::WriteTextAndColour(out, world);
     mkinstall::WriteSoundsAndSkills(out);
     if (out.failures()) return 1;
     printf("mkinstall: wrote a sample installation of %lld bytes to '%s'\n", out.total(), argv[1]);

@@ -90,7 +90,7 @@ int CMobile::CalcDrawZ() {
     at.offset = std::clamp(at.offset, 0, 2);
 
     CDrawItem* surface = nullptr;
-    for (CDrawItem* item = DrawManager::GetTopItemAt(at.x, at.y); item; item = item->next) {
+    for (CDrawItem* item = DrawManager::GetTopItemAt(at.x, at.y); item; item = item->prev) {
         if (item->IsMobile() || item->IsMissile() || !(item->IsObj() || item->IsTerrain()))
             continue;
         if (item->GetStandZ() == at.z) {

@@ -35,6 +35,7 @@ public:
     // sound; taking out a mobile that is not listed does nothing.
     void AddToDrawList() override;
     void RemoveFromDrawList() override;
+    void Accept(DrawItemVisitor& visitor) override { visitor.Visit(*this); }
 
     BOOL IsMobile() override { return TRUE; }
     M_DWORD GetTileFlags() override { return 0; }
@@ -128,6 +129,7 @@ public:
     ~CPlayer() override;
 
     BOOL IsPlayer() override { return TRUE; }
+    void Accept(DrawItemVisitor& visitor) override { visitor.Visit(*this); }
     void SetStateValue(int value) override;
     BOOL StateQuery41() override { return TRUE; }
     BOOL StateQuery42() override { return TRUE; }

@@ -29,6 +29,7 @@
 #include "TWTypes.h"
 #include "resources/SkipDraw.h"
 #include "world/Coords.h"
+#include "world/DrawItemVisitor.h"
 
 class CGump;
 class CBarkGump;
@@ -48,6 +49,8 @@ public:
 
     // Slot 1: gives the item up (back to its pool, or deleted).
     virtual void Release();
+    // Hands the item to the visitor's Visit of its class (world view).
+    virtual void Accept(DrawItemVisitor& visitor) { visitor.Visit(*this); }
     // Files the item into, or takes it out of, the sorted list of its cell
     // (world view).
     virtual void AddToDrawList();
@@ -113,6 +116,7 @@ public:
     ~CObj() override;
 
     void Release() override;
+    void Accept(DrawItemVisitor& visitor) override { visitor.Visit(*this); }
     BOOL IsObj() override { return TRUE; }
     BOOL IsDynamic() override { return FALSE; }
     M_DWORD GetTileFlags() override;
@@ -200,6 +204,7 @@ public:
     CMultiTargetObj(int graphic, int x, int y);
     ~CMultiTargetObj() override;
     void Release() override { delete this; }
+    void Accept(DrawItemVisitor& visitor) override { visitor.Visit(*this); }
 
     // The height the next preview object is made at (set by the preview).
     static int placementZ;
@@ -301,6 +306,9 @@ public:
     CGump* containerGump = nullptr;
     CDrawItem* bigMobComponents = nullptr;
     int cellShift = 0;
+    // The screen row of the feet of a mobile or corpse (world pixels), set
+    // with its screen rectangle by the world view.
+    int footLine = 0;
 };
 
 constexpr int CORPSE_OBJ = 8198;
@@ -312,6 +320,7 @@ public:
 
     CCorpse(M_DWORD serial, int theType);
     ~CCorpse() override;
+    void Accept(DrawItemVisitor& visitor) override { visitor.Visit(*this); }
     BOOL IsCorpse() override { return TRUE; }
     M_DWORD GetTileFlags() override { return 0; }
     int GetHeight() override { return 6; }

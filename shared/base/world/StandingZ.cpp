@@ -78,7 +78,7 @@ int WalkMode() {
 void CollectSurfaces(int x, int y, int mode, SurfaceList& out) {
     int items = 0;
     for (CDrawItem* item = DrawManager::GetTopItemAt(x, y); item && items < MAX_CELL_ITEMS;
-         item = item->next, ++items) {
+         item = item->prev, ++items) {
         if (item->IsMissile()) continue;
         if (item->IsTerrain()) {
             const int tile = MapManager::GetLandTile(x, y) & 0x7FFF;

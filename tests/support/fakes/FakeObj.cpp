@@ -43,11 +43,12 @@ int Height(CDrawItem* item) {
 void Unfile(CDrawItem* item) {
     auto at = FiledAt().find(item);
     if (at == FiledAt().end()) return;
-    if (item->prev)
-        item->prev->next = item->next;
+    // As in the real lists the top item is the last: prev goes downward.
+    if (item->next)
+        item->next->prev = item->prev;
     else
-        Heads()[at->second] = item->next;
-    if (item->next) item->next->prev = item->prev;
+        Heads()[at->second] = item->prev;
+    if (item->prev) item->prev->next = item->next;
     item->next = item->prev = nullptr;
     FiledAt().erase(at);
 }
@@ -59,15 +60,15 @@ void File(CDrawItem* item) {
     CDrawItem* below = Heads()[cell];
     while (below && Height(below) >= Height(item)) {
         above = below;
-        below = below->next;
+        below = below->prev;
     }
-    item->prev = above;
-    item->next = below;
+    item->next = above;
+    item->prev = below;
     if (above)
-        above->next = item;
+        above->prev = item;
     else
         Heads()[cell] = item;
-    if (below) below->prev = item;
+    if (below) below->next = item;
     FiledAt()[item] = cell;
 }
 
@@ -83,7 +84,7 @@ const bool registered = [] {
 
 std::vector<CDrawItem*> CellItems(int x, int y) {
     std::vector<CDrawItem*> items;
-    for (CDrawItem* i = DrawManager::GetTopItemAt(x, y); i; i = i->next) items.push_back(i);
+    for (CDrawItem* i = DrawManager::GetTopItemAt(x, y); i; i = i->prev) items.push_back(i);
     return items;
 }
 

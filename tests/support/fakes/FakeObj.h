@@ -4,7 +4,7 @@
 // do, and filing a mobile plays its footstep sound.
 //
 // The draw lists are kept too, one per cell (DrawManager::GetTopItemAt and
-// the items' next links): land at the bottom, above it the other items by
+// the items' prev links, downward): land at the bottom, above it the other items by
 // z, the highest first; of equal ones the one filed first is higher.
 #pragma once
 

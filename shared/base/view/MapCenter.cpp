@@ -100,6 +100,11 @@ bool HasLandAt(int x, int y) {
     return false;
 }
 
+// The open radar shows the map round the centre.
+void RedrawRadar() {
+    if (CGumpManager::radarGump) static_cast<CRadarGump*>(CGumpManager::radarGump)->RenderMap();
+}
+
 void UpdateHeightCut() {
     int landZ = 0;
     for (CDrawItem* item =
@@ -230,7 +235,7 @@ void MapManager::RebuildTerrain() {
             else
                 MakeTerrain(x, y);
         }
-    if (CGumpManager::radarGump) static_cast<CRadarGump*>(CGumpManager::radarGump)->RenderMap();
+    RedrawRadar();
     UpdateHeightCut();
 }
 

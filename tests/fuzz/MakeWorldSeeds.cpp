@@ -4,9 +4,11 @@
 #include <filesystem>
 #include <string>
 
+#include "support/datafiles/SampleWorld.h"
 #include "support/datafiles/WorldFormats.h"
 
 using namespace tw::datafiles;
+namespace sample = tw::datafiles::sample;
 
 namespace {
 
@@ -60,5 +62,31 @@ int main(int argc, char** argv) {
     seed(dir, "fuzz_multi", "house", house);
     seed(dir, "fuzz_multi", "short", Bytes(house.begin(), house.begin() + 11));
     seed(dir, "fuzz_multi", "ragged", Bytes(house.begin(), house.begin() + 30));
+
+    // The sample world's block of the house, and its light files; each
+    // input is a u16 length, the first part, then the second.
+    const sample::SampleWorld world = sample::MakeSampleWorld();
+    auto joined = [](const Bytes& first, const Bytes& second) {
+        Bytes out = {M_BYTE(first.size()), M_BYTE(first.size() >> 8)};
+        out.insert(out.end(), first.begin(), first.end());
+        out.insert(out.end(), second.begin(), second.end());
+        return out;
+    };
+    const int block = MapBuilder::BlockNumber(36, 36);
+    const Bytes map = world.map.mapBytes();
+    const Bytes mapBlock(map.begin() + block * kMapBlockSize,
+                         map.begin() + (block + 1) * kMapBlockSize);
+    const IndexedPair statics = world.map.statics();
+    const IndexRecord r = statics.record(block);
+    const Bytes staticsBlock(statics.data().begin() + r.offset,
+                             statics.data().begin() + r.offset + r.length);
+    seed(dir, "fuzz_map_blocks", "house", joined(mapBlock, staticsBlock));
+    seed(dir, "fuzz_map_blocks", "short",
+         joined(Bytes(mapBlock.begin(), mapBlock.begin() + 50),
+                Bytes(staticsBlock.begin(), staticsBlock.begin() + 17)));
+    seed(dir, "fuzz_light_file", "sample", joined(world.lights.index, world.lights.data));
+    Bytes cutLights = world.lights.data;
+    cutLights.resize(cutLights.size() / 2);
+    seed(dir, "fuzz_light_file", "cut", joined(world.lights.index, cutLights));
     return 0;
 }

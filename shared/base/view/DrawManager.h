@@ -70,6 +70,9 @@ public:
     static BOOL IsHidden(CDrawItem* item);
     static void CalcRect(CDrawItem* item);
     static void DrawClip(CDrawItem* item, const RECT& clip);
+    // Where texts over the item are placed (world pixels): the middle of its
+    // rectangle, or a creature's feet.
+    static void GetAnchorPoint(CDrawItem* item, int* x, int* y);
 
     // The table's window follows the view centre (MapManager): cells that
     // leave it are flushed, dynamic objects and land released.

@@ -43,8 +43,8 @@ void FlushTableCell(int cx, int cy, bool* playerOut) {
         if (item->next) item->next->prev = item->prev;
         item->next = item->prev = nullptr;
         item->inList = FALSE;
-        if (item->IsMobile() || (item->IsObj() && static_cast<CObj*>(item)->IsCorpse()))
-            ReleaseSlices(static_cast<CContainerObj*>(item));
+        // Mobiles and corpses take their slices with them.
+        if (item->IsContainer()) ReleaseSlices(static_cast<CContainerObj*>(item));
         if (item == pPlayerObject) {
             *playerOut = true;
             InvalidateScreen();

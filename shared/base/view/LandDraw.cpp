@@ -112,12 +112,19 @@ void ForgetTextureReports() {
 }
 
 void DrawManager::SetTileAndLocation(CDrawItem* item, int tile, const TerrainLocation* where) {
-    // The land classes keep the tile word; where is null for a cell made
-    // without a place.
-    if (item->IsTexTerr())
-        static_cast<CTexTerr*>(item)->tile = tile;
-    else if (item->IsTerrain())
-        static_cast<CTerrain*>(item)->tile = tile;
+    // The land classes keep the tile word.
+    class TileSetter final : public DrawItemVisitorBase {
+    public:
+        explicit TileSetter(int t) : tile_(t) {}
+        using DrawItemVisitorBase::Visit;
+        void Visit(CTerrain& cell) override { cell.tile = tile_; }
+        void Visit(CTexTerr& cell) override { cell.tile = tile_; }
+
+    private:
+        int tile_;
+    } setter(tile);
+    item->Accept(setter);
+    // A cell made without a place keeps the one it has.
     if (!where) return;
     item->locX = where->x;
     item->locY = where->y;

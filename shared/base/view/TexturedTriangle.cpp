@@ -71,27 +71,88 @@ Vertex MakeVertex(const TriangleCorner* c, int light, int m) {
     return v;
 }
 
-// Writes one pixel from the texel at (u, v) and level `light` (20.12).
+// The texture of a call and how a texel turns into a pixel.
 struct Texture {
     const M_BYTE* texels;
     int sizeCode;
     int m;
     bool grey;
-
-    M_WORD Pixel(Fixed u, Fixed v, Fixed light) const {
-        const int tu = static_cast<int>(std::clamp<Fixed>(u >> kShift, 0, m));
-        const int tv = static_cast<int>(std::clamp<Fixed>(v >> kShift, 0, m));
-        const int level = static_cast<int>(std::clamp<Fixed>(light >> kShift, 0, 31));
-        M_WORD t;
-        std::memcpy(&t, texels + 2 * ((static_cast<long>(tv) << (6 + sizeCode)) + tu), sizeof t);
-        // Texels are 15-bit colours; a stray top bit must not index past
-        // the tables.
-        t &= 0x7FFF;
-        if (grey) t = GraphicManager::greyTable[t];
-        const M_BYTE* p = ChannelScaleTable[level];
-        return static_cast<M_WORD>(p[t & 31] | p[(t >> 5) & 31] << 5 | p[t >> 10] << 10);
-    }
 };
+
+// A 5-5-5 colour darkened to level 0..31: each channel c becomes
+// (c * (32 - level)) >> 5, the light scale table's entry, here for the
+// three channels at once in three 16-bit lanes of one word.
+inline M_WORD Darken(unsigned t, int level) {
+    const std::uint64_t lanes =
+        (t & 0x1F) | (std::uint64_t(t & 0x3E0) << 11) | (std::uint64_t(t & 0x7C00) << 22);
+    const std::uint64_t y = (lanes * static_cast<std::uint64_t>(32 - level)) >> 5;
+    return static_cast<M_WORD>((y & 0x1F) | ((y >> 11) & 0x3E0) | ((y >> 22) & 0x7C00));
+}
+
+// The pixel of texel (tu, tv) (within the texture) at level 0..31.
+template <bool Grey, int SizeCode>
+inline M_WORD TexelPixel(const M_BYTE* texels, int tu, int tv, int level) {
+    M_WORD t;
+    std::memcpy(&t, texels + 2 * ((tv << (6 + SizeCode)) + tu), sizeof t);
+    // Texels are 15-bit colours; a stray top bit must not index past the
+    // tables.
+    t &= 0x7FFF;
+    if constexpr (Grey) t = GraphicManager::greyTable[t];
+    return Darken(t, level);
+}
+
+// Writes n columns from `out`, starting from the values (20.12) of the
+// first column and stepping them once a column.  Where the whole span
+// stays inside the texture and the level table (it runs straight, so its
+// two ends tell), the loop runs in 32 bits without clamping; elsewhere each
+// value is clamped.
+template <bool Grey, int SizeCode>
+void SpanOf(M_WORD* out, int n, Fixed u, Fixed v, Fixed light, Fixed du, Fixed dv, Fixed dl,
+            const M_BYTE* texels) {
+    constexpr int m = (64 << SizeCode) - 1;
+    constexpr Fixed texLimit = Fixed(m + 1) << kShift;
+    constexpr Fixed levelLimit = Fixed(32) << kShift;
+    auto inside = [n](Fixed start, Fixed step, Fixed limit) {
+        const Fixed last = start + step * (n - 1);
+        return std::min(start, last) >= 0 && std::max(start, last) < limit;
+    };
+    if (inside(u, du, texLimit) && inside(v, dv, texLimit) && inside(light, dl, levelLimit)) {
+        std::int32_t uu = static_cast<std::int32_t>(u), vv = static_cast<std::int32_t>(v),
+                     ll = static_cast<std::int32_t>(light);
+        const std::int32_t su = static_cast<std::int32_t>(du), sv = static_cast<std::int32_t>(dv),
+                           sl = static_cast<std::int32_t>(dl);
+        for (int i = 0; i < n; ++i) {
+            out[i] = TexelPixel<Grey, SizeCode>(texels, uu >> kShift, vv >> kShift, ll >> kShift);
+            uu += su;
+            vv += sv;
+            ll += sl;
+        }
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        out[i] = TexelPixel<Grey, SizeCode>(
+            texels, static_cast<int>(std::clamp<Fixed>(u >> kShift, 0, m)),
+            static_cast<int>(std::clamp<Fixed>(v >> kShift, 0, m)),
+            static_cast<int>(std::clamp<Fixed>(light >> kShift, 0, 31)));
+        u += du;
+        v += dv;
+        light += dl;
+    }
+}
+
+// Columns [first, end) of a row.
+void Span(M_WORD* row, Fixed first, Fixed end, Fixed u, Fixed v, Fixed light, Fixed du, Fixed dv,
+          Fixed dl, const Texture& tex) {
+    if (end <= first) return;
+    const int n = static_cast<int>(end - first);
+    M_WORD* out = row + first;
+    if (tex.grey)
+        (tex.sizeCode ? SpanOf<true, 1> : SpanOf<true, 0>)(out, n, u, v, light, du, dv, dl,
+                                                           tex.texels);
+    else
+        (tex.sizeCode ? SpanOf<false, 1> : SpanOf<false, 0>)(out, n, u, v, light, du, dv, dl,
+                                                             tex.texels);
+}
 
 void DrawRow(M_WORD* target, int pitch, int y, const Edge& l, const Edge& r, const RECT& clip,
              const Texture& tex, bool upper) {
@@ -105,29 +166,13 @@ void DrawRow(M_WORD* target, int pitch, int y, const Edge& l, const Edge& r, con
     const Fixed dl = ((r.light - l.light) * recip) >> kShift;
     const Fixed du = ((r.u - l.u) * recip) >> kShift;
     const Fixed dv = ((r.v - l.v) * recip) >> kShift;
-    if (!tex.grey) {
-        const Fixed first = std::max<Fixed>(xl, clip.left);
-        const Fixed end = std::min<Fixed>(xr, clip.right);
-        const Fixed skip = first - xl;
-        Fixed u = l.u + du * skip, v = l.v + dv * skip, light = l.light + dl * skip;
-        for (Fixed x = first; x < end; ++x) {
-            row[x] = tex.Pixel(u, v, light);
-            u += du;
-            v += dv;
-            light += dl;
-        }
-        return;
-    }
-    // The grey filler walks every column and tests the clip per pixel; it
-    // reaches the right end column in the upper part.
-    const Fixed end = upper ? xr + 1 : xr;
-    Fixed u = l.u, v = l.v, light = l.light;
-    for (Fixed x = xl; x < end; ++x) {
-        if (x >= clip.left && x < clip.right) row[x] = tex.Pixel(u, v, light);
-        u += du;
-        v += dv;
-        light += dl;
-    }
+    // The grey filler reaches the right end column in the upper part; the
+    // other never writes it.  A row starting left of the clip starts with
+    // the values the columns before would have stepped to.
+    const Fixed end = std::min<Fixed>(tex.grey && upper ? xr + 1 : xr, clip.right);
+    const Fixed first = std::max<Fixed>(xl, clip.left);
+    const Fixed skip = first - xl;
+    Span(row, first, end, l.u + du * skip, l.v + dv * skip, l.light + dl * skip, du, dv, dl, tex);
 }
 
 void Fill(M_WORD* target, const Texture& tex, const TriangleCorner* a, const TriangleCorner* b,

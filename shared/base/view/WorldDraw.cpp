@@ -62,6 +62,19 @@ public:
     BOOL hidden = TRUE;
 };
 
+class AnchorFinder final : public DrawItemVisitorBase {
+public:
+    using DrawItemVisitorBase::Visit;
+    void Visit(CDrawItem& item) override {
+        const RECT& r = item.rect;
+        x = r.left + ((r.right - r.left) >> 1);
+        y = r.top + ((r.bottom - r.top) >> 1);
+    }
+    void Visit(CMobile& mobile) override { drawitem::AnchorPoint(mobile, &x, &y); }
+
+    int x = 0, y = 0;
+};
+
 // Draws an object that is hidden but whose graphic is blended instead of
 // hidden: its translucent bit is on for the draw and put back after it.
 void DrawBlendedInstead(CDrawItem* item, const RECT& clip) {
@@ -110,6 +123,13 @@ void DrawManager::CalcRect(CDrawItem* item) {
 void DrawManager::DrawClip(CDrawItem* item, const RECT& clip) {
     Drawer drawer(clip);
     item->Accept(drawer);
+}
+
+void DrawManager::GetAnchorPoint(CDrawItem* item, int* x, int* y) {
+    AnchorFinder finder;
+    item->Accept(finder);
+    *x = finder.x;
+    *y = finder.y;
 }
 
 BOOL DrawManager::IsHidden(CDrawItem* item) {

@@ -219,6 +219,23 @@ TEST_F(DrawList, ChangedTileDataRefilesTheObjectsOfThatTileOnly) {
     EXPECT_EQ(DrawManager::GetTopItemAt(13, 12), nullptr);
 }
 
+TEST_F(DrawList, TextsAnchorAtTheMiddleOfAnObjectAndAtACreaturesFeet) {
+    CObj* crate = Static(sample::kCrate, 12, 12, 0);
+    crate->rect = RECT{-7, 10, 0, 15};
+    int x, y;
+    DrawManager::GetAnchorPoint(crate, &x, &y);
+    EXPECT_EQ(x, -4) << "halves taken by arithmetic shift";
+    EXPECT_EQ(y, 12);
+    CMobile* m = Mobile(15, 200, 12, 12, 3);
+    m->slideX = 4;
+    m->slideY = -6;
+    DrawManager::AddToDrawList(m);
+    DrawManager::GetAnchorPoint(m, &x, &y);
+    EXPECT_EQ(x, 22 * m->screenColumn - 4 + 1);
+    EXPECT_EQ(y, 22 * m->screenRow - 4 * 3 + 20 + 6);
+    EXPECT_EQ(m->footLine, 22 * m->screenRow - 4 * 3 + 20);
+}
+
 TEST_F(DrawList, TheCellOrderRunsBackToFrontOverTheVisibleCells) {
     ASSERT_EQ(DrawManager::cellOrderCount, 1977);
     int lastSum = -1, lastDx = -1;

@@ -2,6 +2,8 @@
 // overlaps, capacity, full invalidation and scrolling.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "FrameBuf.h"
@@ -21,11 +23,10 @@ std::vector<RECT> List() {
 }
 
 std::string Show(const std::vector<RECT>& rects) {
-    std::string s;
+    std::ostringstream s;
     for (const RECT& r : rects)
-        s += "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-             std::to_string(r.right) + "," + std::to_string(r.bottom) + "} ";
-    return s;
+        s << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "} ";
+    return s.str();
 }
 
 class Repaint : public tw::test::ViewTest {

@@ -70,11 +70,17 @@ protected:
         const int sx = oldX - g_viewOffsetX, sy = oldY - g_viewOffsetY;
         if (std::abs(sx) < GraphicManager::getGameplayWindowPixelWidth() &&
             std::abs(sy) < GraphicManager::getGameplayWindowPixelHeight() / 2)
+        {
+            const int ringBefore = g_ringStart;
             thelightthingie::ScrollView(sx, sy);
-        else
+            if (g_ringStart != ringBefore) ++ringTurns;
+        } else
             InvalidateScreen();
         player->AddToDrawList();
     }
+
+    // Steps that scrolled the picture by turning the ring.
+    int ringTurns = 0;
 };
 
 TEST_P(IncrementalRepaint, EqualsAFullRepaintAfterEveryFrame) {
@@ -139,6 +145,7 @@ TEST_P(IncrementalRepaint, EqualsAFullRepaintAfterEveryFrame) {
                              << " after:" << history;
         history.clear();
     }
+    EXPECT_GT(ringTurns, 0) << "no step scrolled the ring";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -10,14 +10,3 @@ CDrawItem* DrawManager::GetItemAtScreenPoint(int, int, BOOL) {
 void DrawManager::UpdateRoofCut() {
     TW_PENDING("DrawManager::UpdateRoofCut");
 }
-
-void ClearMobileAnimations() {
-    TW_PENDING("ClearMobileAnimations");
-}
-void StartMobileAnimation(CMobile*) {
-    TW_PENDING("StartMobileAnimation");
-}
-int StopMobileAnimation(CMobile*) {
-    TW_PENDING("StopMobileAnimation");
-    return 0;
-}

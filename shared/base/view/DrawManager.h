@@ -130,3 +130,9 @@ void StartMobileAnimation(CMobile* mobile);
 // Takes a mobile out and redraws it; non-zero when the mobile was deleted as
 // a result.
 int StopMobileAnimation(CMobile* mobile);
+// Once a drawn frame: each mobile in the table that has waited its delay
+// takes one step.
+void StepMobileAnimations();
+// One step: the next frame, the next play, the turn of a back-and-forth
+// play, or the end.
+void StepMobileAnimation(CMobile* mobile);

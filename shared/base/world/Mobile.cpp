@@ -55,10 +55,14 @@ CMobile::CMobile(M_DWORD serial, int graphic, int increment)
 CMobile::~CMobile() {
     CObjectManager::RemoveLink(0, GetSerial(), TRUE);
     if (inList) CMobile::RemoveFromDrawList();
+    // The animation table must never keep a deleted mobile, teardown or
+    // not; and ending the animation here must not release the mobile a
+    // second time, as a death fall's end would.
+    if (animActive || animTableIndex >= 0) {
+        animAction = 0;
+        StopMobileAnimation(this);
+    }
     if (!g_gumpTeardown) {
-        // The table must not delete the mobile a second time.
-        animRepeat = 0;
-        if (animActive || animTableIndex >= 0) StopMobileAnimation(this);
         DeleteOwnedGumps(this);
         for (CGump* g = g_gumpList; g;) {
             if (g->IsMobileStatusGump() && g->owner == this) {

@@ -1,9 +1,11 @@
 // Writes small seed inputs for the world model's fuzz targets, made by the
 // fixture writers: run it with the corpus directory.
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "support/datafiles/AnimFormats.h"
 #include "support/datafiles/SampleWorld.h"
 #include "support/datafiles/WorldFormats.h"
 
@@ -88,5 +90,23 @@ int main(int argc, char** argv) {
     Bytes cutLights = world.lights.data;
     cutLights.resize(cutLights.size() / 2);
     seed(dir, "fuzz_light_file", "cut", joined(world.lights.index, cutLights));
+
+    // Two frames of a figure: a ring with a hole and a mirrored-looking bar.
+    std::array<M_WORD, 256> colours{};
+    for (int i = 0; i < 256; ++i) colours[i] = static_cast<M_WORD>(i * 0x81);
+    AnimFrame ring;
+    ring.anchorX = 4;
+    ring.anchorY = 9;
+    ring.width = 9;
+    ring.height = 10;
+    for (int y = 0; y < ring.height; ++y)
+        for (int x = 0; x < ring.width; ++x)
+            ring.indexes.push_back((x - 4) * (x - 4) + (y - 5) * (y - 5) < 12 ? 0 : M_BYTE(x + y));
+    AnimFrame bar = ring;
+    bar.width = 3;
+    bar.indexes.assign(30, 7);
+    const Bytes anim = EncodeAnimation(colours, {ring, bar});
+    seed(dir, "fuzz_anim_frames", "figure", anim);
+    seed(dir, "fuzz_anim_frames", "cut", Bytes(anim.begin(), anim.end() - 9));
     return 0;
 }

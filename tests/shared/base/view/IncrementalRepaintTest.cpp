@@ -69,8 +69,7 @@ protected:
         player->CalcDrawZ();
         const int sx = oldX - g_viewOffsetX, sy = oldY - g_viewOffsetY;
         if (std::abs(sx) < GraphicManager::getGameplayWindowPixelWidth() &&
-            std::abs(sy) < GraphicManager::getGameplayWindowPixelHeight() / 2)
-        {
+            std::abs(sy) < GraphicManager::getGameplayWindowPixelHeight() / 2) {
             const int ringBefore = g_ringStart;
             thelightthingie::ScrollView(sx, sy);
             if (g_ringStart != ringBefore) ++ringTurns;

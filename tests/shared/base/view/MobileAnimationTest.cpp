@@ -3,6 +3,7 @@
 // death fall handing over to the corpse, and mobiles deleted mid-play.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,8 @@ protected:
         ClearMobileAnimations();
     }
     static CMobile* Creature(M_DWORD serial) {
-        CObjectManager::HandleMove(serial, 200, 0, 0, pPlayerObject->locX + 2,
-                                   pPlayerObject->locY, pPlayerObject->z, 0, 0, 0);
+        CObjectManager::HandleMove(serial, 200, 0, 0, pPlayerObject->locX + 2, pPlayerObject->locY,
+                                   pPlayerObject->z, 0, 0, 0);
         return static_cast<CMobile*>(CObjectManager::FindObject(serial));
     }
     // Steps the table until the mobile leaves it or is deleted (at most
@@ -33,7 +34,8 @@ protected:
     // frames it took.
     static std::string Play(CMobile* m, int* frames, int limit = 200) {
         const M_DWORD serial = m->GetSerial();
-        std::string shown = std::to_string(m->animFrame);
+        std::ostringstream shown;
+        shown << m->animFrame;
         int lastFrame = m->animFrame, lastPlay = m->animActionOffset;
         *frames = 0;
         while (m->animTableIndex >= 0 && *frames < limit) {
@@ -41,13 +43,13 @@ protected:
             ++*frames;
             if (CObjectManager::FindObject(serial) != m || m->animTableIndex < 0) break;
             if (m->animFrame != lastFrame || m->animActionOffset != lastPlay) {
-                shown += " " + std::to_string(m->animFrame);
-                if (m->animActionOffset != lastPlay) shown += "/" + std::to_string(m->animActionOffset);
+                shown << ' ' << m->animFrame;
+                if (m->animActionOffset != lastPlay) shown << '/' << m->animActionOffset;
                 lastFrame = m->animFrame;
                 lastPlay = m->animActionOffset;
             }
         }
-        return shown;
+        return shown.str();
     }
 };
 
@@ -59,8 +61,7 @@ struct TimingCase {
     int drawnFrames;    // frames until the mobile leaves the table
 };
 
-class AnimationTiming : public MobileAnimation,
-                        public ::testing::WithParamInterface<TimingCase> {};
+class AnimationTiming : public MobileAnimation, public ::testing::WithParamInterface<TimingCase> {};
 
 TEST_P(AnimationTiming, PlaysItsFramesAtItsPace) {
     const TimingCase& c = GetParam();
@@ -80,14 +81,13 @@ TEST_P(AnimationTiming, PlaysItsFramesAtItsPace) {
 // A delay d steps every d + 2 frames; the last step of a play ends it.
 INSTANTIATE_TEST_SUITE_P(
     Table, AnimationTiming,
-    ::testing::Values(
-        TimingCase{"delay0", 3, 1, 1, 0, 0, false, "0 1 2", 6},
-        TimingCase{"delay3", 3, 1, 1, 0, 3, false, "0 1 2", 15},
-        TimingCase{"repeatZeroPlaysOnce", 3, 0, 1, 0, 0, false, "0 1 2", 6},
-        TimingCase{"twoPlays", 2, 2, 1, 0, 0, false, "0 1 0/1 1", 8},
-        TimingCase{"backward", 3, 1, 2, 1, 0, false, "2 1 0 2/0 1 0", 12},
-        TimingCase{"pingPong", 5, 1, 1, 0, 0, true, "0 1 2 3 4 3 2 1 0", 18},
-        TimingCase{"oneFrame", 1, 1, 1, 0, 0, false, "0", 2}),
+    ::testing::Values(TimingCase{"delay0", 3, 1, 1, 0, 0, false, "0 1 2", 6},
+                      TimingCase{"delay3", 3, 1, 1, 0, 3, false, "0 1 2", 15},
+                      TimingCase{"repeatZeroPlaysOnce", 3, 0, 1, 0, 0, false, "0 1 2", 6},
+                      TimingCase{"twoPlays", 2, 2, 1, 0, 0, false, "0 1 0/1 1", 8},
+                      TimingCase{"backward", 3, 1, 2, 1, 0, false, "2 1 0 2/0 1 0", 12},
+                      TimingCase{"pingPong", 5, 1, 1, 0, 0, true, "0 1 2 3 4 3 2 1 0", 18},
+                      TimingCase{"oneFrame", 1, 1, 1, 0, 0, false, "0", 2}),
     [](const ::testing::TestParamInfo<TimingCase>& info) { return std::string(info.param.what); });
 
 TEST_F(MobileAnimation, ATwentyFirstMobileDoesNotAnimateAndIsNotRemembered) {

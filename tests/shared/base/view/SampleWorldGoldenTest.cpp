@@ -59,8 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
     Matrix, SampleWorldGolden,
     ::testing::Combine(::testing::Values(sample::kCrossroads, sample::kHillside,
                                          sample::kByTheFire),
-                       ::testing::Values(Size{640, 480}, Size{800, 600}),
-                       ::testing::Bool(),
+                       ::testing::Values(Size{640, 480}, Size{800, 600}), ::testing::Bool(),
                        ::testing::Values(Lighting::Day, Lighting::Night, Lighting::Lamp)),
     [](const ::testing::TestParamInfo<GoldenCase>& info) { return NameOf(info.param); });
 

@@ -41,7 +41,7 @@ void WriteArt(Output& out, const SampleWorld& world);
 // "gumpart.mul": the window, button and frame pictures.
 void WriteGumpArt(Output& out);
 // "anim.mul": walking and standing figures; "animinfo.mul", "animdata.mul".
-void WriteAnimations(Output& out);
+void WriteAnimations(Output& out, const SampleWorld& world);
 // The sample world's map, statics, tile data and light maps, a multi, the
 // regions, radar colours and the world map picture.
 void WriteWorld(Output& out, const SampleWorld& world);

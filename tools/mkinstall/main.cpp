@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     mkinstall::WriteSettings(out);
     mkinstall::WriteArt(out, world);
     mkinstall::WriteGumpArt(out);
-    mkinstall::WriteAnimations(out);
+    mkinstall::WriteAnimations(out, world);
     mkinstall::WriteWorld(out, world);
     mkinstall::WriteTextAndColour(out, world);
     mkinstall::WriteSoundsAndSkills(out);

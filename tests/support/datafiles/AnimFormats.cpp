@@ -46,7 +46,10 @@ Bytes EncodeAnimation(const std::array<M_WORD, 256>& colours,
     for (const AnimFrame& f : frames) {
         Bytes bytes;
         ByteWriter w(bytes);
-        w.u16le(f.anchorX).u16le(f.anchorY).u16le(f.width).u16le(f.height);
+        // The header's centre y places the frame's top at the anchor less
+        // centre y less the height: the anchor row less the height.
+        w.u16le(f.anchorX).u16le(static_cast<unsigned>(f.anchorY - f.height) & 0xFFFF);
+        w.u16le(f.width).u16le(f.height);
         for (int y = 0; y < f.height; ++y) {
             int x = 0;
             while (x < f.width) {

@@ -53,7 +53,8 @@ struct AnimFrame {
 //   0     u16 colours[256]
 //   512   u32 frame count
 //   516   u32 offset per frame, counted from the frame count field (0 = none)
-//   frame u16 anchor x, u16 anchor y, u16 width, u16 height, then runs:
+//   frame u16 centre x (the anchor's column), u16 centre y (the anchor's row
+//         less the height, signed), u16 width, u16 height, then runs:
 //         u32 header (length bits 0-11, signed 10-bit y offset from the anchor
 //         at bit 12, signed 10-bit x offset at bit 22), length index bytes;
 //         0x7FFF7FFF ends the frame.  Runs come in order of increasing y.

@@ -1,8 +1,10 @@
 #include "support/datafiles/SampleWorld.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tw::datafiles::sample {
 
@@ -420,7 +422,179 @@ TileData BuildTileData() {
     t.items[kBrazier] = {kImpassable | kLight, 0, 0, 0, 0, 0, kFireLight, 8, "brazier"};
     for (int i = 0; i < 4; ++i)
         t.items[kWaterfall + i] = {kImpassable | 0x01000000, 0, 0, 0, 0, 0, 0, 10, "waterfall"};
+    constexpr M_DWORD kWearable = 0x400000, kPartialHue = 0x40000;
+    t.items[kHair] = {kWearable, 0, 11, 0, 0, kHairAnimation, 0, 0, "hair"};
+    t.items[kShirt] = {kWearable | kPartialHue, 0, 5, 0, 0, kShirtAnimation, 0, 0, "shirt"};
+    t.items[kPants] = {kWearable, 0, 4, 0, 0, kPantsAnimation, 0, 0, "pants"};
+    t.items[kChair] = {kSurface, 0, 0, 0, 0, 0, 0, 3, "chair"};
     return t;
+}
+
+// Figures.  Colour indexes 1..31 are a grey ramp (skin: hues recolour it),
+// 32..63 a blue ramp, 64..95 a brown ramp, 96..127 a red ramp.
+std::array<M_WORD, 256> FigureColours() {
+    std::array<M_WORD, 256> c{};
+    for (int i = 1; i < 32; ++i) {
+        c[i] = static_cast<M_WORD>(i << 10 | i << 5 | i);
+        c[32 + i] = static_cast<M_WORD>((i / 4) << 10 | (i / 2) << 5 | i);
+        c[64 + i] = static_cast<M_WORD>((i * 3 / 4) << 10 | (i / 2) << 5 | (i / 4));
+        c[96 + i] = static_cast<M_WORD>(i << 10 | (i / 4) << 5 | (i / 4));
+    }
+    return c;
+}
+
+enum class Part { Body, Hair, Shirt, Pants };
+
+// A standing figure seen in direction group g (0: facing the viewer's
+// left ... 4: facing away), 24 x 62 pixels, its feet on the anchor.  The
+// part paints only its own pixels.
+AnimFrame StandingFigure(Part part, bool female, int g) {
+    AnimFrame f;
+    f.width = 24;
+    f.height = 62;
+    f.anchorX = 12;
+    f.anchorY = 62;
+    f.indexes.assign(static_cast<size_t>(f.width) * f.height, 0);
+    auto set = [&](int x, int y, int index) {
+        if (x >= 0 && x < f.width && y >= 0 && y < f.height)
+            f.indexes[static_cast<size_t>(y) * f.width + x] = static_cast<M_BYTE>(index);
+    };
+    const int face = g < 4 ? 2 * (2 - g) : 0;  // where the face looks
+    for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < f.width; ++x) {
+            const int dx = x - 12;
+            const bool head = (dx - face / 2) * (dx - face / 2) + (y - 8) * (y - 8) <= 36;
+            const int waist = female ? 4 : 5, hips = female ? 7 : 5;
+            const int half = y < 24 ? 7 : (y < 34 ? waist : hips);
+            const bool torso = y >= 15 && y < 38 && std::abs(dx) <= half;
+            const bool arm = y >= 16 && y < 36 && (std::abs(dx) == 8 || std::abs(dx) == 9);
+            const bool leg = y >= 38 && (std::abs(dx - 3) <= 2 || std::abs(dx + 3) <= 2);
+            const int shade = 12 + (x * 3 + y) % 7 + (dx < 0 ? 4 : 0);
+            switch (part) {
+                case Part::Body:
+                    if (head || torso || arm || leg) set(x, y, std::min(shade + 6, 31));
+                    // The eyes show which way the figure looks.
+                    if (g < 4 && y == 7 && (x == 12 + face - 2 || x == 12 + face + 1)) set(x, y, 2);
+                    break;
+                case Part::Hair:
+                    if (head &&
+                        (y < 5 || (g == 4 && y < 12) || (female && std::abs(dx) >= 4 && y < 20)))
+                        set(x, y, 64 + std::min(shade / 2 + 2, 31));
+                    if (female && y >= 12 && y < 22 && std::abs(dx - face / 2) >= 5 &&
+                        std::abs(dx - face / 2) <= 6)
+                        set(x, y, 64 + std::min(shade / 2 + 2, 31));
+                    break;
+                case Part::Shirt:
+                    if ((torso && y < 34) || (arm && y < 26)) set(x, y, std::min(shade + 8, 31));
+                    break;
+                case Part::Pants:
+                    if ((torso && y >= 32) || (leg && y < 58))
+                        set(x, y, 32 + std::min(shade + 6, 31));
+                    break;
+            }
+        }
+    return f;
+}
+
+// A figure lying on the ground, frame k of its fall (the last lies flat).
+AnimFrame FallenFigure(Part part, int k, int frames) {
+    AnimFrame f;
+    f.width = 64;
+    f.height = 24;
+    f.anchorX = 32;
+    f.anchorY = 22;
+    f.indexes.assign(static_cast<size_t>(f.width) * f.height, 0);
+    const int lift = (frames - 1 - k) * 2;
+    for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < f.width; ++x) {
+            const int along = x - 8, across = y - 14 + lift / 2;
+            if (along < 0 || along >= 50 || std::abs(across) > 4) continue;
+            const int shade = 14 + (x + y) % 6;
+            int index = 0;
+            switch (part) {
+                case Part::Body:
+                    index = std::min(shade + 6, 31);
+                    break;
+                case Part::Hair:
+                    index = along < 6 ? 64 + shade / 2 + 2 : 0;
+                    break;
+                case Part::Shirt:
+                    index = along >= 10 && along < 28 ? std::min(shade + 8, 31) : 0;
+                    break;
+                case Part::Pants:
+                    index = along >= 26 && along < 46 ? 32 + std::min(shade + 6, 31) : 0;
+                    break;
+            }
+            if (index) f.indexes[static_cast<size_t>(y) * f.width + x] = static_cast<M_BYTE>(index);
+        }
+    return f;
+}
+
+// A four-legged creature, red-brown, frame k.
+AnimFrame Creature(int g, bool fallen, int k) {
+    AnimFrame f;
+    f.width = 40;
+    f.height = 30;
+    f.anchorX = 20;
+    f.anchorY = 30;
+    f.indexes.assign(static_cast<size_t>(f.width) * f.height, 0);
+    const int turn = g < 4 ? 2 - g : 0;
+    for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < f.width; ++x) {
+            const int dx = x - 20 - turn * 2, dy = y - (fallen ? 22 + k / 2 : 12);
+            const bool body = dx * dx / 4 + dy * dy * 2 <= (fallen ? 90 : 120);
+            const bool legs =
+                !fallen && y >= 16 && (std::abs(dx - 10) <= 1 || std::abs(dx + 10) <= 1);
+            const bool head = !fallen && g < 4 &&
+                              (x - 20 + turn * 9) * (x - 20 + turn * 9) + (y - 6) * (y - 6) <= 16;
+            if (body || legs || head)
+                f.indexes[static_cast<size_t>(y) * f.width + x] =
+                    static_cast<M_BYTE>(96 + 12 + (x * 5 + y * 3) % 9);
+        }
+    return f;
+}
+
+int FirstNumber(int body) {
+    if (body < 200) return 110 * body;
+    if (body < 400) return 22000 + 65 * (body - 200);
+    return 35000 + 175 * (body - 400);
+}
+
+IndexedPair Animations() {
+    IndexedPair a;
+    const std::array<M_WORD, 256> colours = FigureColours();
+    // (animation body, part, female)
+    struct Figure {
+        int body;
+        Part part;
+        bool female;
+    } figures[] = {{kMaleBody, Part::Body, false},
+                   {kFemaleBody, Part::Body, true},
+                   {kHairAnimation, Part::Hair, false},
+                   {kShirtAnimation, Part::Shirt, false},
+                   {kPantsAnimation, Part::Pants, false}};
+    for (const Figure& fig : figures)
+        for (int g = 0; g < 5; ++g) {
+            // Walking (action 0) in place, two frames; standing in peace
+            // (action 4), one frame; falling dead (21, 22), six.
+            const AnimFrame standing = StandingFigure(fig.part, fig.female, g);
+            a.add(FirstNumber(fig.body) + g, EncodeAnimation(colours, {standing, standing}));
+            a.add(FirstNumber(fig.body) + 5 * 4 + g, EncodeAnimation(colours, {standing}));
+            std::vector<AnimFrame> fall;
+            for (int k = 0; k < 6; ++k) fall.push_back(FallenFigure(fig.part, k, 6));
+            a.add(FirstNumber(fig.body) + 5 * 21 + g, EncodeAnimation(colours, fall));
+            a.add(FirstNumber(fig.body) + 5 * 22 + g, EncodeAnimation(colours, fall));
+        }
+    for (int g = 0; g < 5; ++g) {
+        // Standing (action 1), one frame; falling dead (2, 3), four.
+        a.add(FirstNumber(kCreatureBody) + 5 * 1 + g,
+              EncodeAnimation(colours, {Creature(g, false, 0)}));
+        std::vector<AnimFrame> fall;
+        for (int k = 0; k < 4; ++k) fall.push_back(Creature(g, true, k));
+        a.add(FirstNumber(kCreatureBody) + 5 * 2 + g, EncodeAnimation(colours, fall));
+        a.add(FirstNumber(kCreatureBody) + 5 * 3 + g, EncodeAnimation(colours, fall));
+    }
+    return a;
 }
 
 }  // namespace
@@ -462,6 +636,7 @@ SampleWorld MakeSampleWorld() {
     w.tiles = BuildTileData();
     w.lights = EncodeLights({{kLampLight, RoundLight(112, 22)}, {kFireLight, RoundLight(176, 26)}});
     w.hues = Hues();
+    w.animations = Animations();
     return w;
 }
 
@@ -475,6 +650,7 @@ bool WriteSampleWorld(const SampleWorld& world, const std::string& dir) {
     ok = WriteBytes(d + "lightidx.mul", world.lights.index) && ok;
     ok = WriteBytes(d + "light.mul", world.lights.data) && ok;
     ok = WriteBytes(d + "hues.mul", EncodeHues(world.hues)) && ok;
+    ok = world.animations.write(d + "anim.idx", d + "anim.mul") && ok;
     return ok;
 }
 

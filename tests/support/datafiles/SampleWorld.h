@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "support/datafiles/AnimFormats.h"
 #include "support/datafiles/ArtFormats.h"
 #include "support/datafiles/ColourFormats.h"
 #include "support/datafiles/DataFile.h"
@@ -43,6 +44,19 @@ constexpr M_WORD kCampfire = 3553;   // light 2, soft orange
 constexpr M_WORD kBrazier = 6587;    // light 2, red
 constexpr M_WORD kWaterfall = 6039;  // animated: 6039..6042
 
+// Figures: bodies and the worn items drawn over them (their tile data's
+// animation number, 400..999, names the animation of the figure).
+constexpr int kMaleBody = 400;
+constexpr int kFemaleBody = 401;
+constexpr int kCreatureBody = 10;
+constexpr M_WORD kHair = 8251;   // layer 11, animation 450
+constexpr M_WORD kShirt = 5399;  // layer 5, animation 451; grey parts hued
+constexpr M_WORD kPants = 5422;  // layer 4, animation 452
+constexpr M_WORD kChair = 2895;
+constexpr int kHairAnimation = 450;
+constexpr int kShirtAnimation = 451;
+constexpr int kPantsAnimation = 452;
+
 // The light numbers of the sample's lights.
 constexpr int kLampLight = 1;
 constexpr int kFireLight = 2;
@@ -70,13 +84,16 @@ struct SampleWorld {
     TileData tiles;
     LightFiles lights;
     std::vector<HueRecord> hues;
+    // "anim.idx"/"anim.mul": the figures standing and falling dead.
+    IndexedPair animations;
 };
 
 SampleWorld MakeSampleWorld();
 
 // Writes "map0.mul", "staidx0.mul", "statics0.mul", "artidx.mul",
 // "art.mul", "texidx.mul", "texmaps.mul", "tiledata.mul", "lightidx.mul",
-// "light.mul" and "hues.mul" into dir; false when a write fails.
+// "light.mul", "hues.mul", "anim.idx" and "anim.mul" into dir; false when a
+// write fails.
 bool WriteSampleWorld(const SampleWorld& world, const std::string& dir);
 
 }  // namespace tw::datafiles::sample

@@ -57,7 +57,7 @@ void ViewTest::StartWorld(const datafiles::sample::SampleWorld& world) {
 void ViewTest::WriteWorld(const datafiles::sample::SampleWorld& world) {
     ASSERT_TRUE(datafiles::sample::WriteSampleWorld(world, dir()));
     // The other data files only have to exist.
-    for (const char* name : {"anim.idx", "anim.mul", "soundidx.mul", "sound.mul", "gumpidx.mul",
+    for (const char* name : {"soundidx.mul", "sound.mul", "gumpidx.mul",
                              "gumpart.mul", "multi.idx", "multi.mul", "skills.idx", "skills.mul"})
         datafiles::WriteBytes(name, datafiles::Bytes(12, 0xFF));
 }

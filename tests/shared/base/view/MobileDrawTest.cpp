@@ -1,0 +1,109 @@
+// Mobiles, the player and corpses drawn from their animation frames over
+// the sample world: dressed humans of both sexes in all eight directions,
+// a hued creature, corpses, and the rectangles and layer order behind them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ViewTestSupport.h"
+#include "view/AnimFrames.h"
+#include "view/DrawManager.h"
+#include "world/Mobile.h"
+#include "world/ObjectManager.h"
+#include "world/Player.h"
+
+namespace {
+
+namespace sample = tw::datafiles::sample;
+
+class MobileDraw : public tw::test::ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        StartSampleWorld();
+        UseBackBuffer(640, 480, 640, 480, true);
+    }
+    // A mobile placed by the server at a cell next to the player.
+    CMobile* Place(M_DWORD serial, int body, int dx, int dy, int direction, int hue = 0) {
+        const int x = pPlayerObject->locX + dx, y = pPlayerObject->locY + dy;
+        CObjectManager::HandleMove(serial, body, 0, 0, x, y, pPlayerObject->z, direction, hue, 0);
+        return static_cast<CMobile*>(CObjectManager::FindObject(serial));
+    }
+    // Dresses a human: hair, a hued shirt, pants.
+    void Dress(CMobile* m, M_DWORD serial, int shirtHue) {
+        struct {
+            M_WORD graphic;
+            int layer;
+            int hue;
+        } worn[] = {{sample::kHair, 11, 0}, {sample::kShirt, 5, shirtHue}, {sample::kPants, 4, 0}};
+        m->RemoveFromDrawList();
+        for (const auto& w : worn) {
+            auto* item = new CItemObj(serial++, w.graphic, 0, TRUE);
+            item->hue = static_cast<M_WORD>(w.hue);
+            item->ToEquipped(m, w.layer);
+        }
+        m->AddToDrawList();
+    }
+};
+
+TEST_F(MobileDraw, DressedHumansOfBothSexesInAllEightDirections) {
+    PlacePlayer(sample::kByTheFire.x, sample::kByTheFire.y);
+    // Two rows across the screen, men above the player (who stands
+    // undressed in the middle) and women below, direction 0 on the left.
+    for (int d = 0; d < 8; ++d) {
+        CMobile* man = Place(0x100 + d, sample::kMaleBody, d - 8, 2 - d, d, 2186);
+        Dress(man, 0x40001000 + 0x10 * d, 0);
+        CMobile* woman = Place(0x200 + d, sample::kFemaleBody, d - 2, 6 - d, d, 2176);
+        Dress(woman, 0x40002000 + 0x10 * d, 38);
+    }
+    Paint();
+    EXPECT_TRUE(tw::test::MatchesGolden(PlayArea(), "shared/base/view/golden/figures_dressed.png"));
+}
+
+TEST_F(MobileDraw, AHuedCreatureAndCorpsesLieWhereTheyFell) {
+    PlacePlayer(sample::kByTheFire.x, sample::kByTheFire.y);
+    Place(0x300, sample::kCreatureBody, -3, -5, 5, 2250);
+    Place(0x301, sample::kCreatureBody, -3, 1, 1);
+    // A human corpse still wearing its shirt, and a creature's.
+    CObjectManager::HandleMove(0x40003000, CORPSE_OBJ, 0, sample::kMaleBody,
+                               pPlayerObject->locX + 3, pPlayerObject->locY + 2, pPlayerObject->z,
+                               3, 0, 0);
+    auto* corpse = static_cast<CCorpse*>(CObjectManager::FindObject(0x40003000));
+    ASSERT_NE(corpse, nullptr);
+    CObjectManager::HandleAddToContainer(0x40003001, sample::kShirt, 0, 1, 0, 0, 0x40003000, 38);
+    corpse->RemoveFromDrawList();
+    corpse->SetLayerSerial(5, 0x40003001);
+    corpse->AddToDrawList();
+    CObjectManager::HandleMove(0x40003002, CORPSE_OBJ, 0, sample::kCreatureBody,
+                               pPlayerObject->locX - 2, pPlayerObject->locY + 3, pPlayerObject->z,
+                               0x80 | 6, 0, 0);
+    Paint();
+    EXPECT_TRUE(
+        tw::test::MatchesGolden(PlayArea(), "shared/base/view/golden/creature_corpses.png"));
+}
+
+TEST_F(MobileDraw, TheRectangleHoldsBodyShadowAndWornFiguresAndAFrameLessBodyIsAPoint) {
+    PlacePlayer(sample::kHillside.x, sample::kHillside.y);
+    CMobile* m = Place(0x100, sample::kMaleBody, 1, 1, 4);
+    int ax, ay;
+    DrawManager::GetAnchorPoint(m, &ax, &ay);
+    // The standing figure: 24 x 62 with its feet on the anchor, its shadow
+    // sheared over half its height to the right.
+    EXPECT_EQ(m->rect.left, ax - 12);
+    EXPECT_EQ(m->rect.right, ax + 12 + 62 / 2);
+    EXPECT_EQ(m->rect.top, ay - 62);
+    EXPECT_EQ(m->rect.bottom, ay);
+    EXPECT_EQ(m->animFrameCount, 1);
+    // A body with no animation shows nothing: its rectangle is its anchor.
+    CMobile* none = Place(0x101, 300, 2, 2, 4);
+    DrawManager::GetAnchorPoint(none, &ax, &ay);
+    EXPECT_EQ(none->rect.left, ax);
+    EXPECT_EQ(none->rect.right, ax);
+    EXPECT_EQ(none->rect.top, ay);
+    EXPECT_EQ(none->rect.bottom, ay);
+    // Bodies above 999 are never drawn.
+    CMobile* big = Place(0x102, 1200, 3, 3, 4);
+    EXPECT_EQ(big->rect.left, big->rect.right);
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "TWTypes.h"
+#include "resources/SkipDraw.h"
 #include "view/BigMobComponent.h"
 #include "world/DrawItemVisitor.h"
 #include "world/Mobile.h"
@@ -40,6 +41,9 @@ void DrawClip(CTexTerr& cell, const RECT& clip);
 BOOL IsHidden(CTexTerr& cell);
 
 // Objects (ObjDraw.cpp).
+// The art an object is drawn with (the censored art in its place where
+// asked for).
+SkipImage ArtOf(CObj& object);
 void CalcRect(CObj& object);
 void DrawClip(CObj& object, const RECT& clip);
 void DrawClip(CMultiTargetObj& part, const RECT& clip);
@@ -57,5 +61,9 @@ BOOL IsHidden(CMobile& mobile);
 void AnchorPoint(CMobile& mobile, int* x, int* y);
 // The cell a mobile (or the player) is filed in, before its cell shift.
 void StepCell(CMobile& mobile, int* x, int* y);
+// TRUE when a pixel of the mobile's body or worn figures, or of the
+// corpse, lies at the world point (wx, wy).
+BOOL HitTest(CMobile& mobile, int wx, int wy);
+BOOL HitTest(CCorpse& corpse, int wx, int wy);
 
 }  // namespace drawitem

@@ -93,6 +93,9 @@ public:
     // The topmost item whose visible pixels cover a play-area point, or
     // null; land is left out with skipTerrain.
     static CDrawItem* GetItemAtScreenPoint(int x, int y, BOOL skipTerrain);
+    // The land cell whose rectangle holds a play-area point and whose
+    // middle lies nearest it, or null.
+    static CDrawItem* GetTerrainAtScreenPoint(int x, int y);
     // Recomputes the roof cut-away limits round the player.
     static void UpdateRoofCut();
 

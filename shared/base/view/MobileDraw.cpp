@@ -397,6 +397,40 @@ void DrawClip(CCorpse& corpse, const RECT& clip) {
     }
 }
 
+BOOL HitTest(CMobile& mobile, int wx, int wy) {
+    if (mobile.objectType > 999) return FALSE;
+    int ax, ay;
+    AnchorPoint(mobile, &ax, &ay);
+    const Pose pose = PoseOf(mobile, BodyOf(mobile));
+    AnimFrame frame;
+    if (LoadFrame(pose.number, pose.frame, &frame) &&
+        HitFrameRuns(wx, wy, pose.mirrored, ax, ay, frame))
+        return TRUE;
+    if (pose.body < 400) return FALSE;
+    const int* order = LayerOrder(mobile.direction);
+    for (int i = 0; i < 25; ++i) {
+        const int layer = order[i];
+        if (layer == 21) continue;
+        const int n = WornAnimation(mobile.equippedItem[layer]);
+        AnimFrame worn;
+        if (n >= 0 && LoadFrame(WornNumber(n, pose, mobile.direction), pose.frame, &worn) &&
+            HitFrameRuns(wx, wy, pose.mirrored, ax, ay, worn))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL HitTest(CCorpse& corpse, int wx, int wy) {
+    if (CorpseBody(corpse) > 999) return FALSE;
+    int number, index;
+    GetCorpseAnimation(CorpseBody(corpse), corpse.direction, &number, &index);
+    AnimFrame frame;
+    // A frame beyond the animation's count is a miss.
+    if (!LoadFrame(number, index, &frame)) return FALSE;
+    return HitFrameRuns(wx, wy, IsMirrored(corpse.direction & 0x7F), 22 * corpse.screenColumn + 1,
+                        corpse.footLine, frame);
+}
+
 BOOL IsHidden(CMobile& mobile) {
     if (!mobile.inList || mobile.z >= DrawManager::roofLimit) return TRUE;
     if (DrawManager::heightCut) {

@@ -24,11 +24,6 @@ constexpr M_DWORD kBlendedWhenCut = 0x20000;
 constexpr M_DWORD kPartialHue = 0x40000;
 constexpr M_DWORD kRoof = 0x10000000;
 
-SkipImage ArtOf(CObj& object) {
-    if (CensorFlesh && IsObjectInSetD(&object)) return GraphicManager::GetStaticArt(kCensoredArt);
-    return object.GetArt();
-}
-
 bool NeverDrawnGraphic(int graphic) {
     return graphic == 1 || (graphic >= 8600 && graphic <= 8610);
 }
@@ -73,7 +68,7 @@ void DrawObject(CObj& object, const RECT& clip, M_DWORD forcedFlags) {
         if (!player || player->objectType != kSeesHiddenBody) return;
         grey = true;
     }
-    const SkipImage art = ArtOf(object);
+    const SkipImage art = drawitem::ArtOf(object);
     const bool doubled = object.IsDrawnDoubled() != FALSE;
     if (player && player->IsBody402Or403()) grey = true;
     const M_DWORD flags = object.GetTileFlags() | forcedFlags;
@@ -105,8 +100,13 @@ void DrawObject(CObj& object, const RECT& clip, M_DWORD forcedFlags) {
 
 namespace drawitem {
 
+SkipImage ArtOf(CObj& object) {
+    if (CensorFlesh && IsObjectInSetD(&object)) return GraphicManager::GetStaticArt(kCensoredArt);
+    return object.GetArt();
+}
+
 void CalcRect(CObj& object) {
-    const SkipImage art = ArtOf(object);
+    const SkipImage art = drawitem::ArtOf(object);
     if (!art) {
         const int top = 22 * object.screenRow - 4 * object.z;
         const int left = 22 * object.screenColumn;

@@ -98,6 +98,8 @@ public:
     static CDrawItem* GetTerrainAtScreenPoint(int x, int y);
     // Recomputes the roof cut-away limits round the player.
     static void UpdateRoofCut();
+    // TRUE when cell (x, y) holds a shown roof or surface at z or above.
+    static BOOL IsCellCovered(int x, int y, int z);
 
     // The cell order: the 1977 cells of the table drawn for the play area,
     // back to front, each (dy << 6) | dx relative to the window corner.

@@ -432,12 +432,19 @@ BOOL HitTest(CCorpse& corpse, int wx, int wy) {
 }
 
 BOOL IsHidden(CMobile& mobile) {
+    // The player is never cut away.
+    if (mobile.IsPlayer()) return !mobile.inList;
     if (!mobile.inList || mobile.z >= DrawManager::roofLimit) return TRUE;
     if (DrawManager::heightCut) {
         for (CDrawItem* before = mobile.prev; before; before = before->prev)
             if (before->IsTerrain() && before->z > DrawManager::heightCutLimit) return TRUE;
     }
-    return FALSE;
+    // Under a roof that covers its cell and the cells round its feet.
+    const int x = mobile.locX, y = mobile.locY, h = mobile.z + 20;
+    static const int kAround[5][2] = {{0, 0}, {1, 1}, {1, 0}, {0, 1}, {2, 2}};
+    for (const auto& d : kAround)
+        if (!DrawManager::IsCellCovered(x + d[0], y + d[1], h)) return FALSE;
+    return TRUE;
 }
 
 }  // namespace drawitem

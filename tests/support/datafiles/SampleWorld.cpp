@@ -412,7 +412,7 @@ TileData BuildTileData() {
     t.items[kWallNorth] = {kImpassable | 0x10, 0, 0, 0, 0, 0, 0, 20, "wall"};
     t.items[kWallWest] = {kImpassable | 0x10, 0, 0, 0, 0, 0, 0, 20, "wall"};
     t.items[kFloor] = {kSurface, 0, 0, 0, 0, 0, 0, 0, "floor"};
-    t.items[kRoof] = {kRoofFlag | kSurface, 0, 0, 0, 0, 0, 0, 2, "roof"};
+    t.items[kRoof] = {kRoofFlag, 0, 0, 0, 0, 0, 0, 2, "roof"};
     t.items[kTree] = {kImpassable, 0, 0, 0, 0, 0, 0, 20, "tree"};
     t.items[kBush] = {0, 0, 0, 0, 0, 0, 0, 6, "bush"};
     t.items[kCrate] = {kImpassable | kSurface, 0, 0, 0, 0, 0, 0, 5, "crate"};

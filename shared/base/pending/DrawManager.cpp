@@ -1,7 +1,0 @@
-#include "view/DrawManager.h"
-
-#include "pending/Pending.h"
-
-void DrawManager::UpdateRoofCut() {
-    TW_PENDING("DrawManager::UpdateRoofCut");
-}

@@ -357,6 +357,7 @@ void DrawClip(CMobile& mobile, const RECT& clip) {
         CObj* item = LayerItem(mobile, layer);
         const int n = WornAnimation(item);
         if (n < 0) continue;
+        if (mobile.equippedItem[layer] && IsLayerCovered(layer, mobile.equippedItem)) continue;
         if (hairCovered && IsHairLayerItem(item)) continue;
         const int number = n == 538 && mobile.objectType == 401 ? 986 : n;
         DrawFrame(WornNumber(number, pose, mobile.direction), pose.frame, pose.mirrored,
@@ -410,7 +411,7 @@ BOOL HitTest(CMobile& mobile, int wx, int wy) {
     const int* order = LayerOrder(mobile.direction);
     for (int i = 0; i < 25; ++i) {
         const int layer = order[i];
-        if (layer == 21) continue;
+        if (layer == 21 || IsLayerCovered(layer, mobile.equippedItem)) continue;
         const int n = WornAnimation(mobile.equippedItem[layer]);
         AnimFrame worn;
         if (n >= 0 && LoadFrame(WornNumber(n, pose, mobile.direction), pose.frame, &worn) &&

@@ -222,3 +222,20 @@ void CPlayer::SetStateValue(int value) {
     stateValue = value;
     for (CMobile* m = CObjectManager::masterMobileList; m; m = m->mobileNext) m->Invalidate();
 }
+
+int IsLayerCovered(int layer, CObj* const* layers) {
+    if (!layers || layer < 3 || layer > 19) return 0;
+    constexpr int kCoversHair = 8270;
+    switch (layer) {
+        case 3:
+        case 4:
+            return layers[24] != nullptr;
+        case 11:
+            return layers[22] != nullptr && layers[22]->objectType == kCoversHair;
+        case 13:
+        case 19:
+            return layers[22] != nullptr;
+        default:
+            return 0;
+    }
+}

@@ -171,3 +171,10 @@ public:
 
 // The direction 0..7 from one cell towards another (7 for the same cell).
 int DirectionTowards(int fromX, int fromY, int toX, int toY);
+
+// 1 when the item worn on `layer` is hidden by another layer's item: layers
+// 3 and 4 under anything on layer 24, layer 11 under item 8270 on layer 22,
+// layers 13 and 19 under anything on layer 22; else 0 (every layer outside
+// 3..19 included).  `layers` is a wearer's table of CMobile::LAYERS slots.
+// Figures in the world and on the paperdoll both leave covered layers out.
+int IsLayerCovered(int layer, CObj* const* layers);

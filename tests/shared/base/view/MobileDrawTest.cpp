@@ -82,6 +82,24 @@ TEST_F(MobileDraw, AHuedCreatureAndCorpsesLieWhereTheyFell) {
         tw::test::MatchesGolden(PlayArea(), "shared/base/view/golden/creature_corpses.png"));
 }
 
+TEST_F(MobileDraw, ACoveredLayerIsLeftOut) {
+    PlacePlayer(sample::kByTheFire.x, sample::kByTheFire.y);
+    CMobile* m = Place(0x100, sample::kMaleBody, -3, 0, 4);
+    Paint();
+    const tw::test::Image16 bare = PlayArea();
+    // Pants on layer 4 under a cloak on layer 24 (the cloak has no figure).
+    m->RemoveFromDrawList();
+    (new CItemObj(0x40001000, sample::kPants, 0, TRUE))->ToEquipped(m, 4);
+    m->AddToDrawList();
+    Paint();
+    EXPECT_NE(PlayArea().pixels, bare.pixels) << "the pants show";
+    m->RemoveFromDrawList();
+    (new CItemObj(0x40001001, sample::kCrate, 0, TRUE))->ToEquipped(m, 24);
+    m->AddToDrawList();
+    Paint();
+    EXPECT_EQ(PlayArea().pixels, bare.pixels) << "the cloak covers the pants";
+}
+
 TEST_F(MobileDraw, TheRectangleHoldsBodyShadowAndWornFiguresAndAFrameLessBodyIsAPoint) {
     PlacePlayer(sample::kHillside.x, sample::kHillside.y);
     CMobile* m = Place(0x100, sample::kMaleBody, 1, 1, 4);

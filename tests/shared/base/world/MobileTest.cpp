@@ -359,3 +359,28 @@ TEST_F(MobileTest, ThePlayerFacesItsFightTargetWhenTheWalkIsIdle) {
     for (const Case& c : cases)
         EXPECT_EQ(DirectionTowards(0, 0, c.dx, c.dy), c.d) << c.dx << "," << c.dy;
 }
+
+TEST(LayerCover, HidesOnlyTheLayersTheRuleNames) {
+    CObj hood, robe, cloak;
+    hood.objectType = 8270;
+    robe.objectType = 7939;
+    cloak.objectType = 5397;
+    struct Case {
+        int layer;
+        int on22;  // 0: empty, 1: item 8270, 2: another item
+        bool on24;
+        int covered;
+    } cases[] = {
+        {3, 0, true, 1},   {4, 0, true, 1},   {3, 0, false, 0},  {5, 0, true, 0},
+        {11, 1, false, 1}, {11, 2, false, 0}, {13, 2, false, 1}, {19, 1, false, 1},
+        {13, 0, false, 0}, {2, 2, true, 0},   {20, 2, true, 0},  {24, 2, true, 0},
+        {-1, 2, true, 0},  {30, 2, true, 0},
+    };
+    for (const Case& c : cases) {
+        CObj* layers[CMobile::LAYERS] = {};
+        layers[22] = c.on22 == 1 ? &hood : c.on22 == 2 ? &robe : nullptr;
+        layers[24] = c.on24 ? &cloak : nullptr;
+        EXPECT_EQ(IsLayerCovered(c.layer, layers), c.covered) << "layer " << c.layer;
+    }
+    EXPECT_EQ(IsLayerCovered(3, nullptr), 0);
+}

@@ -6,7 +6,8 @@
 //   - the textured triangle filler, triangles per second;
 //   - the dense scene with 50 dressed humans in it, repainted whole;
 //   - picking at every pixel of a row across the dense scene (what a mouse
-//     moved across the screen costs).
+//     moved across the screen costs);
+//   - the dense scene repainted whole with the circle of transparency on.
 // The goal: a full dense repaint at 640 x 480 in at most 2 ms on one core,
 // so that the 50 ms tick keeps more than 95% of its time.
 #include <benchmark/benchmark.h>
@@ -25,6 +26,7 @@
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
 #include "support/datafiles/SampleWorld.h"
+#include "view/CircleTrans.h"
 #include "view/DrawManager.h"
 #include "view/Light.h"
 #include "view/MapManager.h"
@@ -260,5 +262,21 @@ void BM_PickRow(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 640);
 }
 BENCHMARK(BM_PickRow)->Unit(benchmark::kMicrosecond);
+
+// The dense scene with the circle of transparency (radius 64 and 100) over
+// the statics round the player (beside BM_FullRepaintDense/640/480/0).
+void BM_CircleTrans(benchmark::State& state) {
+    Setup(640, 480, 0);
+    UseCircleTrans = TRUE;
+    theCircleTrans.SetRadius(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        InvalidateScreen();
+        thelightthingie::PaintFrame();
+        benchmark::ClobberMemory();
+    }
+    UseCircleTrans = FALSE;
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(g_frame.size()) * 2);
+}
+BENCHMARK(BM_CircleTrans)->Arg(64)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

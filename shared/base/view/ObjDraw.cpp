@@ -4,6 +4,7 @@
 #include "resources/GraphicManager.h"
 #include "resources/SkipDraw.h"
 #include "resources/SpanHandlers.h"
+#include "view/CircleTrans.h"
 #include "view/DrawItemOps.h"
 #include "view/DrawManager.h"
 #include "view/LandTile.h"
@@ -92,6 +93,11 @@ void DrawObject(CObj& object, const RECT& clip, M_DWORD forcedFlags) {
     if (hue != 0 || highlighted) mode += 2;
     if (hue == 0 && CensorBlood && IsObjectInSetC(&object)) mode = 16;
     const SpanHandler handler = HandlerFor(mode);
+    if (UseCircleTrans && theCircleTrans.IsSeeThrough(&object)) {
+        DrawCircleClipped(handler, art, clip, x, y);
+        if (doubled) DrawCircleClipped(handler, art, clip, x + 5, y + 5);
+        return;
+    }
     DrawArt(handler, art, clip, x, y);
     if (doubled) DrawArt(handler, art, clip, x + 5, y + 5);
 }

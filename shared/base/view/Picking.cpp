@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "app/Config.h"
+#include "view/CircleTrans.h"
 #include "view/DrawItemOps.h"
 #include "view/DrawManager.h"
 #include "view/WorldView.h"
@@ -46,6 +48,8 @@ public:
     void Visit(CTexTerr& cell) override { Land(cell); }
     void Visit(CObj& object) override {
         if (!Pickable(object)) return;
+        // Clicks go through what the circle shows through.
+        if (UseCircleTrans && theCircleTrans.IsSeeThrough(&object)) return;
         const int graphic = object.objectType;
         if (graphic == 1 || (graphic >= 8600 && graphic <= 8610)) return;
         const int dx = static_cast<std::int16_t>(wx_ - object.rect.left);

@@ -119,6 +119,7 @@ void CircleSpan(const CCircleTrans& circle, SpanHandler handler, M_WORD* dst, co
     const int row = static_cast<int>(offset / t.pitch);
     const int column = static_cast<int>(offset % t.pitch);
     const int dy = row - circle.centreY;
+    const CCircleTrans::BlendFn blend = circle.blend ? circle.blend : CCircleTrans::BlendShift;
     if (dy * dy > circle.r2) {
         handler(dst, src, n);
         return;
@@ -137,7 +138,7 @@ void CircleSpan(const CCircleTrans& circle, SpanHandler handler, M_WORD* dst, co
             fresh = dst[i];
             handler(&fresh, src + i, 1);
         }
-        dst[i] = circle.blend(circle, fresh, dst[i], d2);
+        dst[i] = blend(circle, fresh, dst[i], d2);
     }
 }
 

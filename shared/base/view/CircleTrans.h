@@ -54,7 +54,7 @@ public:
     int shift = 12;
     int centreX = -1;  // -1: not set, the middle of the play area
     int centreY = -1;
-    BlendFn blend = BlendShift;
+    BlendFn blend = nullptr;  // null: BlendShift, as for the default radius
     CCircleTransEntry* list = nullptr;
 };
 

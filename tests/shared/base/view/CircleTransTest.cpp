@@ -45,7 +45,7 @@ TEST_F(CircleTrans, RadiusAndCentreAreClampedAndPowersOfTwoBlendByShift) {
         EXPECT_EQ(circle.radius, c.radius) << c.asked;
         EXPECT_EQ(circle.r2, c.radius * c.radius) << c.asked;
         EXPECT_EQ(circle.shift, c.shift) << c.asked;
-        EXPECT_EQ(circle.blend == CCircleTrans::BlendShift, c.byShift) << c.asked;
+        EXPECT_EQ(circle.blend == &CCircleTrans::BlendShift, c.byShift) << c.asked;
     }
     circle.SetRadius(64);
     EXPECT_EQ(circle.centreX, 320) << "the middle of the play area";

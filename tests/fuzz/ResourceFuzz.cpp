@@ -3,20 +3,27 @@
 #include <sys/stat.h>
 
 #include "FileManager.h"
+#include "Service.h"
 #include "app/App.h"
 #include "app/Config.h"
 #include "fuzz/FuzzSupport.h"
 #include "resources/DHDCache.h"
+#include "resources/PatchOwners.h"
 #include "support/datafiles/DataFiles.h"
-#include "world/ObjectManager.h"
-
-// The owners of the patch groups that the resources do not hold themselves.
-// Each reads every byte it is handed.
-void CObjectManager::PatchTileDataGroup(int, const M_BYTE* records, int length) {
-    tw::fuzz::Touch(records, length);
-}
 
 namespace tw::fuzz {
+
+namespace {
+
+// The owner of the tile-data patch groups reads every byte it is handed.
+class TouchingPatchOwners final : public PatchOwners {
+public:
+    void PatchTileDataGroup(int, const M_BYTE* records, int length) override {
+        Touch(records, length);
+    }
+};
+
+}  // namespace
 
 unsigned Touch(const unsigned char* p, int size) {
     unsigned sum = 0;
@@ -27,6 +34,8 @@ unsigned Touch(const unsigned char* p, int size) {
 void StartResourceCache(bool cdInstall) {
     using namespace tw::datafiles;
     EnterScratchDir();
+    static TouchingPatchOwners owners;
+    tw::Service<PatchOwners>::Install(&owners);
     mkdir("cd", 0755);
     for (int i = 0; i < CDHDCache::NUM_FILES; ++i) {
         std::string name = CDHDCache::GetFileName(i);

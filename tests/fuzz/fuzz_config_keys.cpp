@@ -8,16 +8,18 @@
 #include "app/Config.h"
 #include "fuzz/FuzzSupport.h"
 #include "resources/GraphicManager.h"
-#include "view/CircleTrans.h"
+#include "support/doubles/RecordingUpperServices.h"
 
-// The services the keys reach, as no-ops here.
+// The play-area size takes only its two sizes and ends the program on any
+// other, which a fuzzed file gives at once.
 void GraphicManager::setGameplayWindowPixelWidthAndHeight(int, int) {}
-CCircleTrans theCircleTrans;
-void CCircleTrans::SetRadius(int) {}
-void CCircleTrans::SetPosition(int, int) {}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tw::fuzz::EnterScratchDir();
+    // The circle of transparency the keys reach.
+    static tw::doubles::RecordingCircleTrans circle;
+    circle.radii.clear();
+    circle.positions.clear();
     FILE* f = fopen("tw.cfg", "wb");
     fwrite(data, 1, size, f);
     fclose(f);

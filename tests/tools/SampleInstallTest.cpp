@@ -20,6 +20,7 @@
 #include "resources/UnicodeFont.h"
 #include "strings/LanguageManager.h"
 #include "support/TwTest.h"
+#include "world/ObjectManager.h"
 
 namespace {
 
@@ -41,6 +42,10 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0);
         ASSERT_EQ(chdir("sample"), 0);
     }
+
+    // The version patches of the tile data go to the real object manager.
+    TileDataPatches patches_;
+    tw::ScopedService<PatchOwners> installedPatches_{&patches_};
 };
 
 }  // namespace

@@ -15,7 +15,6 @@
 
 #include "Platform.h"
 #include "TWReport.h"
-#include "app/App.h"
 #include "app/Config.h"
 #include "net/PacketManager.h"
 

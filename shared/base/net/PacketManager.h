@@ -15,6 +15,7 @@
 
 #include <cstddef>
 
+#include "Service.h"
 #include "TWTypes.h"
 #include "net/Packet.h"
 
@@ -43,6 +44,15 @@ struct PacketBuyLine {
 struct PacketSellLine {
     M_DWORD serial;
     M_WORD amount;
+};
+
+// The target answers, which are not built yet: their stand-in is installed
+// at start-up.
+class TargetMessages {
+public:
+    static constexpr const char* kServiceName = "TargetMessages";
+    virtual ~TargetMessages() = default;
+    virtual void SendTargetCancel() = 0;
 };
 
 class PacketManager {
@@ -94,8 +104,8 @@ public:
     static size_t SealPacket(PDSTRUCT* packet);
 
     // Answers the open target cursor with the cancelling reply and ends
-    // targeting.
-    static void SendTargetCancel();
+    // targeting (not built yet: TargetMessages).
+    static void SendTargetCancel() { tw::Service<TargetMessages>::Get().SendTargetCancel(); }
 
     // Message-service command records (16-bit texts; the program's
     // message-service socket is in net/GMSSock.h).  Appends to buffer, which

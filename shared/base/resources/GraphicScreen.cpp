@@ -19,7 +19,7 @@ namespace {
 constexpr int kDeadTextFont = 3;
 
 void showDeadText() {
-    auto* bark = new CBarkGump(nullptr, "You are dead.", 0, kDeadTextFont);
+    CGump* bark = CBarkGump::Make(nullptr, "You are dead.", 0, kDeadTextFont);
     bark->x = GraphicManager::getGameplayWindowCenterX() - bark->width / 2;
     bark->y = GraphicManager::getGameplayWindowCenterY() - bark->height / 2;
 }
@@ -32,7 +32,7 @@ void endDeathFade() {
         g_pGameSocket->Write(&packet);
         return;
     }
-    GraphicManager::pDeathMenuGump = new CDeathMenuGump();
+    GraphicManager::pDeathMenuGump = CDeathMenuGump::Make();
     GraphicManager::pDeathMenuGump->PutInGump(nullptr);
 }
 
@@ -40,9 +40,9 @@ void endDeathFade() {
 
 void GraphicManager::CreateMainGumps() {
     // The play-area gump links itself into the top-level list.
-    pMapGump = new CMapGump();
+    pMapGump = CMapGump::Make();
     CGumpManager::RecreateMainBitmap();
-    pMainMenuGump = new CMainMenuGump();
+    pMainMenuGump = CMainMenuGump::Make();
     pMainMenuGump->PutInGump(nullptr);
 }
 

@@ -20,10 +20,6 @@ void SendUnicodeSpeech(const M_WORD* text, int value, int mode);
 // (mode 2) wrapped in '*' in the emote hue and font, anything else in the
 // speech hue and font.
 void SendUnicodeSpeechPacket(const M_WORD* text, int value, int mode);
-// Answers the server's pending text prompt (message 0x9A) with the
-// characters of text below 128, then puts the input line back to plain
-// speech and rebuilds its prompt.
-void SendPromptReply(CInputWindow* inputLine, int replyType, const M_WORD* text);
 
 // Shows a line of Unicode speech by its type: over the speaking object
 // (types 0, 2, 3, 4, 6, 7, 8, 9) or, when the speaker is not in the world, as

@@ -16,8 +16,8 @@
 #include "resources/DHDCacheState.h"
 #include "resources/FontManager.h"
 #include "resources/HueManager.h"
+#include "resources/PatchOwners.h"
 #include "resources/ResourceSettings.h"
-#include "world/ObjectManager.h"
 
 namespace dhdcache {
 
@@ -81,7 +81,7 @@ bool applyRecord(std::int32_t id, std::int32_t index, const M_BYTE* payload, std
         case 30:
             if (groupFits({0, 511, 32 * 26}, index, length) ||
                 groupFits({512, 1023, 32 * 37}, index, length)) {
-                CObjectManager::PatchTileDataGroup(index, records, recordBytes);
+                tw::Service<PatchOwners>::Get().PatchTileDataGroup(index, records, recordBytes);
                 return true;
             }
             return false;

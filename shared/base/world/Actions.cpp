@@ -3,20 +3,28 @@
 #include <cstdlib>
 
 #include "DebugHooks.h"
-#include "app/App.h"
-#include "dialogs/RadarGump.h"
-#include "dialogs/StackGump.h"
-#include "gumps/DragGump.h"
-#include "gumps/Gump.h"
-#include "gumps/GumpManager.h"
-#include "view/Light.h"
-#include "view/MapManager.h"
-#include "view/WorldView.h"
+#include "world/GumpHooks.h"
 #include "world/Mobile.h"
 #include "world/MultiManager.h"
 #include "world/ObjectManager.h"
+#include "world/TargetRequests.h"
+#include "world/ViewHooks.h"
 #include "world/WorldInternal.h"
 #include "world/WorldRequests.h"
+
+namespace {
+
+// Scrolls that show the target cursor when used, by the kind of target
+// they ask for; any other object sends the use request.
+struct TargetScroll {
+    int graphic;
+    int kind;
+};
+constexpr TargetScroll kTargetScrolls[] = {
+    {3827, 1}, {3828, 1}, {3829, 0}, {3830, 0}, {3833, 0}, {3831, 2}, {3832, 2}, {899, 2},
+};
+
+}  // namespace
 
 BOOL CObjectManager::IsInRange(CObj* object, int range) {
     if (!object) return FALSE;
@@ -42,7 +50,7 @@ BOOL CObjectManager::CanReachObject(CDynamicObj* object) {
     CDynamicObj* top = object->TopLevel();
     const Coords from(player->locX, player->locY, static_cast<short>(player->z + 12));
     const Coords to(top->locX, top->locY, top->z);
-    return MapManager::LineOfSight(from, to, 64) != 0;
+    return world::Map().LineOfSight(from, to, 64) != 0;
 }
 
 void CObjectManager::GetObject(CDynamicObj* object, int amount) {
@@ -55,16 +63,13 @@ void CObjectManager::GetObject(CDynamicObj* object, int amount) {
     }
     if (!DebugMode() && !CanReachObject(object)) return;
     if (amount == 0 && (object->GetTileFlags() & TILE_STACKABLE) && object->amount >= 2) {
-        auto* stack = static_cast<CStackGump*>(CGumpManager::OpenGump(object, 49, nullptr, FALSE));
-        if (!stack) {
+        if (!world::Gumps().OpenAmountGump(object)) {
             TWReport::error(
                 "CObjectManager::GetObject: Prevented client crash by testing for return value "
                 "from "
                 "'(CStackGump*)CGumpManager::OpenGump(pObj, 49, NULL, FALSE);'. It is NULL! "
                 "Returning from function.\n");
-            return;
         }
-        stack->CenterAmountSlider();
         return;
     }
     HeldObject h;
@@ -97,7 +102,7 @@ void CObjectManager::GetObject(CDynamicObj* object, int amount) {
     object->Release();
     holdingItem = TRUE;
     SendPickupRequest(h.serial, h.amount);
-    dragGump = new CDragGump();
+    dragGump = world::Gumps().MakeDragGump();
 }
 
 void CObjectManager::UseObject(CDynamicObj* object) {
@@ -107,38 +112,26 @@ void CObjectManager::UseObject(CDynamicObj* object) {
     if (object->IsItemObj()) {
         auto* item = static_cast<CItemObj*>(object);
         if (item->pinGump)
-            CGump::BringToFront(item->pinGump, 0);
+            world::Gumps().BringToFront(item->pinGump);
         else
             SendUseRequest(object->GetSerial());
         return;
     }
-    switch (object->objectType) {
-        case 3827:
-        case 3828:
-            CApp::BeginTarget("scroll", 1, static_cast<int>(object->GetSerial()));
-            break;
-        case 3829:
-        case 3830:
-        case 3833:
-            CApp::BeginTarget("scroll", 0, static_cast<int>(object->GetSerial()));
-            break;
-        case 3831:
-        case 3832:
-        case 899:
-            CApp::BeginTarget("scroll", 2, static_cast<int>(object->GetSerial()));
-            break;
-        default:
-            SendUseRequest(object->GetSerial());
-            break;
+    for (const TargetScroll& scroll : kTargetScrolls) {
+        if (object->objectType != scroll.graphic) continue;
+        tw::Service<TargetRequests>::Get().BeginTarget("scroll", scroll.kind,
+                                                       static_cast<int>(object->GetSerial()));
+        return;
     }
+    SendUseRequest(object->GetSerial());
 }
 
 void CObjectManager::SetPlayerLight(CDynamicObj* object, int level) {
     if (!object || object != pPlayerObject || object->personalLight == level) return;
     if (!object->inVoid && !object->containedBy) {
-        thelightthingie::personalLight += level - object->personalLight;
-        if (CGumpManager::radarGump) static_cast<CRadarGump*>(CGumpManager::radarGump)->RenderMap();
-        InvalidateScreen();
+        world::Light().AddPersonalLight(level - object->personalLight);
+        world::Gumps().RenderRadar();
+        world::Screen().InvalidateScreen();
     }
     object->personalLight = level;
 }

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "TWTypes.h"
+#include "resources/PatchOwners.h"
 #include "world/Coords.h"
 
 class CObj;
@@ -213,6 +214,15 @@ public:
     // Test support: every object released, the lists and tables emptied,
     // the pools returned.
     static void reset();
+};
+
+// The world model's side of the data-file cache: the version patches of the
+// tile data go to the object manager.  main installs one at start-up.
+class TileDataPatches : public PatchOwners {
+public:
+    void PatchTileDataGroup(int group, const M_BYTE* records, int length) override {
+        CObjectManager::PatchTileDataGroup(group, records, length);
+    }
 };
 
 // The ground height of a cell.

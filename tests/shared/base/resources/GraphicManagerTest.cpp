@@ -8,8 +8,6 @@
 #include "gumps/Gump.h"
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
-#include "support/fakes/FakeDrawManager.h"
-#include "support/fakes/FakeGump.h"
 #include "world/Mobile.h"
 #include "world/Obj.h"
 
@@ -199,8 +197,8 @@ TEST_F(ResourceTest, UpdateArtWritesWhatArrivedAndRefreshesTheWorld) {
     EXPECT_NE(err.text().find("damn art bug: Tried to update art less than 0 or greater then "
                               "65535."),
               std::string::npos);
-    EXPECT_EQ(tw::fake::InvalidatedTerrainTiles(), (std::vector<int>{7, 7}));
-    EXPECT_EQ(tw::fake::ResortedItemTiles(), (std::vector<int>{20}));
+    EXPECT_EQ(world.view.invalidatedTerrainTiles, (std::vector<int>{7, 7}));
+    EXPECT_EQ(world.view.resortedItemTiles, (std::vector<int>{20}));
 }
 
 namespace {
@@ -230,10 +228,10 @@ TEST_F(ResourceTest, OwnerGumpIsThePaperdollOfTheWearerOrTheGumpOfTheContainer) 
 
     HolderGump otherBag(nullptr, false), bagAsPaperdoll(bag, true), bagGump(bag, false),
         paperdoll(man, true);
-    for (CGump* g : {&otherBag, &bagAsPaperdoll}) tw::fake::LinkGump(g, nullptr);
+    for (CGump* g : {&otherBag, &bagAsPaperdoll}) tw::doubles::LinkGump(g, nullptr);
     EXPECT_EQ(GraphicManager::FindOwnerGump(coin), nullptr) << "only gumps of the right kind";
-    tw::fake::LinkGump(&bagGump, nullptr);
-    tw::fake::LinkGump(&paperdoll, nullptr);
+    tw::doubles::LinkGump(&bagGump, nullptr);
+    tw::doubles::LinkGump(&paperdoll, nullptr);
     EXPECT_EQ(GraphicManager::FindOwnerGump(coin), &bagGump);
     EXPECT_EQ(GraphicManager::FindOwnerGump(ring), &paperdoll);
     EXPECT_EQ(GraphicManager::FindOwnerGump(loose), nullptr) << "held by nothing";

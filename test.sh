@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a Debug build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, a Release build, and the libFuzzer targets
-# (clang, sanitizers on) for a bounded time each.  Exits non-zero on any
-# failure.
+# (clang, sanitizers on) for a bounded time each.  After each build the
+# layer check (tools/layercheck) reads the libraries and their sources.
+# Exits non-zero on any failure.
 #
 #   TW_FUZZ_SECONDS  seconds per fuzz target (default 20; 0 skips fuzzing)
 #   TW_JOBS          parallel build and test jobs (default: all cores)
@@ -20,6 +21,8 @@ build_and_test() {
     echo "== $dir: configure and build"
     cmake -S . -B "$dir" -DTW_WERROR=ON "$@" >/dev/null
     cmake --build "$dir" -j "$jobs"
+    echo "== $dir: layer check"
+    tools/layercheck "$dir"
     echo "== $dir: tests"
     ctest --test-dir "$dir" -j "$jobs" --output-on-failure --no-tests=error
 }

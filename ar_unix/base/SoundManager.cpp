@@ -2,6 +2,8 @@
 // and the music manager.
 #include "SoundManager.h"
 
+#include "TWReport.h"
+
 namespace {
 
 SoundService& Sound() {

@@ -8,6 +8,11 @@
 // input line and the game connection), starts the cursor thread and runs the
 // main loop until the quit flag is set.  It reads no arguments and no
 // environment variables.
+//
+// The game code reaches the platform only through the seam's services (key
+// names, sound, the platform hooks); main installs the platform's
+// implementations in its start-up order, each before the first service that
+// uses it starts.
 #include <pthread.h>
 #include <sys/time.h>
 
@@ -20,11 +25,14 @@
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "MemoryManager.h"
+#include "OssSound.h"
 #include "PerformanceManager.h"
 #include "Platform.h"
+#include "PlatformServices.h"
 #include "Service.h"
 #include "SoundManager.h"
 #include "TWReport.h"
+#include "X11Lock.h"
 #include "app/App.h"
 #include "app/AppServices.h"
 #include "app/Config.h"
@@ -35,7 +43,6 @@
 #include "gumps/MouseManager.h"
 #include "gumps/TextManager.h"
 #include "gumps/WorldGumps.h"
-#include "gumps/X11Lock.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "net/WorldMessages.h"
@@ -163,6 +170,8 @@ void StartServices() {
     InstallOwn<TargetRequests, AppTargetRequests>();
     InstallOwn<ConnectionEvents, AppConnectionEvents>();
     InstallOwn<ConnectionWindows, AppConnectionWindows>();
+    // The macros that CApp reads name their keys.
+    tw::Service<KeyNames>::Install(&X11KeyNames());
     CApp::startup();
     atexit(CApp::shutdown);
 
@@ -170,6 +179,7 @@ void StartServices() {
     atexit(CDHDCache::shutdown);
     MusicManager::startup();
     atexit(MusicManager::shutdown);
+    tw::Service<SoundService>::Install(&OssSound::Service());
     SoundManager::startup();
     atexit(SoundManager::shutdown);
     PathManager::startup();
@@ -210,6 +220,7 @@ bool OpenDisplay() {
 void RunMainLoop(M_DWORD deadline) {
     do {
         g_frameBuf->PumpEvents();
+        CApp::DispatchInputEvents();
         SoundManager::Update();
         if (g_pGameSocket != nullptr) g_pGameSocket->Poll();
         SoundManager::Update();
@@ -227,6 +238,7 @@ void RunMainLoop(M_DWORD deadline) {
 int main() {
     StartServices();
 
+    tw::Service<PlatformHooks>::Install(&X11PlatformHooks());
     g_frameBuf = CreateFrameBuf();
     if (g_frameBuf == nullptr) return 1;
     if (!OpenDisplay()) {

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "FrameBuf.h"
+#include "PlatformServices.h"
+#include "Service.h"
 #include "app/App.h"
 #include "app/Macros.h"
 #include "fuzz/FuzzSupport.h"
@@ -43,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         tables = true;
         InstallSkillAndSpellNames();
         InitKeyTables();
+        tw::Service<KeyNames>::Install(&X11KeyNames());
     }
     for (const char* name : {"macros.txt", "keynames.txt"}) {
         FILE* f = fopen(name, "wb");

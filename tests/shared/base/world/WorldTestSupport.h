@@ -17,6 +17,7 @@
 #include "support/TwTest.h"
 #include "support/datafiles/WorldFormats.h"
 #include "support/doubles/RecordingGumps.h"
+#include "support/doubles/RecordingSound.h"
 #include "support/doubles/RecordingTexts.h"
 #include "support/doubles/RecordingUpperServices.h"
 #include "support/doubles/RecordingWorldView.h"
@@ -52,6 +53,8 @@ protected:
     tw::doubles::RecordingWeather weather;
     tw::doubles::DialogLog dialogs;
     tw::doubles::ScriptedRandom dice;
+    // The sounds the world asked for (footsteps, falls).
+    tw::doubles::RecordingSound sound;
 
 private:
     WorldGumps objectGumps_;
@@ -60,6 +63,7 @@ private:
     tw::ScopedService<WorldMessages> installedMessages_{&messages_};
     TileDataPatches patches_;
     tw::ScopedService<PatchOwners> installedPatches_{&patches_};
+    tw::ScopedService<SoundService> installedSound_{&sound};
 };
 
 // The messages written to a connection that never connected, each whole.

@@ -6,8 +6,12 @@
 
 #include "../AppTestSupport.h"
 #include "Clock.h"
+#include "OssSound.h"
+#include "PlatformServices.h"
+#include "Service.h"
 #include "app/FrameTick.h"
 #include "net/ClientSock.h"
+#include "pending/PendingServices.h"
 #include "support/LoopbackServer.h"
 
 namespace {
@@ -54,6 +58,9 @@ class FrameTickTest : public tw::test::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
+        // The tick runs what the program runs: the stand-ins of the services
+        // not built yet take the place of the fixture's doubles.
+        InstallPendingServices();
         s_now = 500000;
         s_wall = 1000000;
         s_steps.clear();
@@ -69,6 +76,11 @@ protected:
         CApp::FrameTick(skipDraw);
         return s_steps;
     }
+
+private:
+    // The platform's sound and hooks, as main installs them.
+    tw::ScopedService<SoundService> sound_{&OssSound::Service()};
+    tw::ScopedService<PlatformHooks> hooks_{&X11PlatformHooks()};
 };
 
 TEST_F(FrameTickTest, StepsRunInTheirFixedOrder) {

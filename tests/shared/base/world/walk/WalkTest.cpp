@@ -15,7 +15,6 @@
 #include "resources/GraphicManager.h"
 #include "shared/base/world/WorldTestSupport.h"
 #include "support/LoopbackServer.h"
-#include "support/fakes/FakeSoundManager.h"
 #include "view/MapManager.h"
 #include "view/WorldView.h"
 #include "world/MoveManager.h"
@@ -380,7 +379,7 @@ TEST_F(WalkTest, AFallOfMoreThan21HurtsAndTakesLonger) {
     } cases[] = {{22, true, 8}, {21, false, 6}, {10, false, 4}};
     for (const Case& c : cases) {
         MoveManager::SetPlayerPosition(1, 100, 100, c.from);
-        tw::fake::PlayedSounds().clear();
+        sound.played.clear();
         player->ClearOverheadText();
         player->direction = 2;
         MoveManager::RequestMove(3, 0, TRUE);
@@ -396,7 +395,7 @@ TEST_F(WalkTest, AFallOfMoreThan21HurtsAndTakesLonger) {
         const std::vector<std::string> shown = texts.TextsOf(player);
         EXPECT_EQ(!shown.empty() && shown[0] == "ouch!", c.ouch) << c.from;
         std::vector<int> falls;  // footsteps play beside them
-        for (const auto& s : tw::fake::PlayedSounds())
+        for (const auto& s : sound.played)
             if (s.ifEnabled) falls.push_back(s.id);
         ASSERT_EQ(falls.size(), c.ouch ? 1u : 0u) << c.from;
         if (c.ouch) {

@@ -40,15 +40,14 @@ M_DWORD CTradeGump::GetTradeSerial() {
     return 0;
 }
 
-void RGBToHSV(int, int, int, double* hue, double* lightness, double* saturation) {
-    TW_PENDING("RGBToHSV");
-    *hue = *lightness = *saturation = 0;
-}
-
 namespace {
 
-class DialogsStandIn : public DialogsService {
+class DialogsStandIn : public DialogsService, public ColourConversions {
 public:
+    void RGBToHSV(int, int, int, double* hue, double* lightness, double* saturation) override {
+        TW_PENDING("RGBToHSV");
+        *hue = *lightness = *saturation = 0;
+    }
     int GetSkillNameCount() override {
         TW_PENDING("CSkillGump::GetSkillNameCount");
         return 0;
@@ -70,5 +69,5 @@ public:
 }  // namespace
 
 void InstallPendingDialogs() {
-    InstallStandIn<DialogsStandIn, DialogsService>();
+    InstallStandIn<DialogsStandIn, DialogsService, ColourConversions>();
 }

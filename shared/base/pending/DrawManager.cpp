@@ -1,5 +1,6 @@
 // Stand-in of the draw manager and the draw lists.  Until the lists exist
 // an item only keeps its listed flag, and no cell holds anything.
+#include "resources/ViewHooks.h"
 #include "view/DrawManager.h"
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
@@ -7,7 +8,7 @@
 
 namespace {
 
-class DrawManagerStandIn : public DrawManagerService, public DrawLists {
+class DrawManagerStandIn : public DrawManagerService, public DrawLists, public TileArtChanges {
 public:
     void ClearTable() override { TW_PENDING("DrawManager::ClearTable"); }
     void startup() override { TW_PENDING("DrawManager::startup"); }
@@ -65,5 +66,5 @@ public:
 }  // namespace
 
 void InstallPendingDrawManager() {
-    InstallStandIn<DrawManagerStandIn, DrawManagerService, DrawLists>();
+    InstallStandIn<DrawManagerStandIn, DrawManagerService, DrawLists, TileArtChanges>();
 }

@@ -5,11 +5,12 @@
 
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
+#include "resources/ViewHooks.h"
 #include "view/MapManager.h"
 
 namespace {
 
-class MapManagerStandIn : public MapManagerService, public MapAccess {
+class MapManagerStandIn : public MapManagerService, public MapAccess, public MapGeometry {
 public:
     void startup() override { TW_PENDING("MapManager::startup"); }
     void shutdown() override { TW_PENDING("MapManager::shutdown"); }
@@ -72,5 +73,5 @@ private:
 }  // namespace
 
 void InstallPendingMapManager() {
-    InstallStandIn<MapManagerStandIn, MapManagerService, MapAccess>();
+    InstallStandIn<MapManagerStandIn, MapManagerService, MapAccess, MapGeometry>();
 }

@@ -10,7 +10,7 @@
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
 #include "resources/SkipDraw.h"
-#include "view/DrawManager.h"
+#include "resources/ViewHooks.h"
 
 namespace {
 
@@ -75,8 +75,9 @@ void GraphicManager::UpdateArt(const char* data, int id, int lengthFlag, int ext
         }
         CDHDCache::AddVersionedItem(FN_ARTIDX, FN_ART, id, extra, data, static_cast<int>(size));
     }
+    TileArtChanges& view = tw::Service<TileArtChanges>::Get();
     if (id < kFirstStaticArt)
-        DrawManager::InvalidateTerrainOfTile(id);
+        view.InvalidateTerrainOfTile(id);
     else
-        DrawManager::ResortItemsOfTile(id - kFirstStaticArt);
+        view.ResortItemsOfTile(id - kFirstStaticArt);
 }

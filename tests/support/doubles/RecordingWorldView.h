@@ -1,7 +1,7 @@
-// A recording double of the world view as the world model reaches it
-// (world/ViewHooks.h): the draw lists, the map, the light, the circle of
-// transparency and the play area.  It installs itself for all five while it
-// lives; a test (or its fixture) holds one.
+// A recording double of the world view as the world model and the resources
+// reach it (world/ViewHooks.h, resources/ViewHooks.h): the draw lists, the
+// map, the light, the circle of transparency and the play area.  It installs
+// itself for all of them while it lives; a test (or its fixture) holds one.
 //
 // The draw lists are kept, one per cell: land at the bottom, above it the
 // other items by z, the highest first; of equal ones the one filed first is
@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "Service.h"
+#include "resources/ViewHooks.h"
 #include "world/Mobile.h"
 #include "world/Terrain.h"
 #include "world/ViewHooks.h"
@@ -28,7 +29,9 @@ class RecordingWorldView final : public DrawLists,
                                  public MapAccess,
                                  public ViewLight,
                                  public CircleOfTransparency,
-                                 public PlayArea {
+                                 public PlayArea,
+                                 public TileArtChanges,
+                                 public MapGeometry {
 public:
     // Filing, invalidation and set-up of items in one log: "add", "remove",
     // "invalidate", "lights", "setup", "normals" with the item's address.
@@ -268,6 +271,8 @@ private:
     tw::ScopedService<ViewLight> light_{this};
     tw::ScopedService<CircleOfTransparency> circle_{this};
     tw::ScopedService<PlayArea> playArea_{this};
+    tw::ScopedService<TileArtChanges> artChanges_{this};
+    tw::ScopedService<MapGeometry> mapGeometry_{this};
 };
 
 }  // namespace tw::doubles

@@ -7,7 +7,7 @@
 
 #include "FrameBuf.h"
 #include "Platform.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/MouseManager.h"
 #include "gumps/X11Lock.h"
 #include "resources/HueManager.h"

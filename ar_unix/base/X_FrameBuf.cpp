@@ -9,7 +9,7 @@
 #include <new>
 
 #include "TWReport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 
 CFrameBuf* g_frameBuf = nullptr;
 bool X_FrameBuf::s_sharedPixmapsAllowed = true;

@@ -22,8 +22,8 @@
 #include "SoundManager.h"
 #include "TWReport.h"
 #include "app/App.h"
-#include "app/Config.h"
 #include "app/VersionManager.h"
+#include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
@@ -42,6 +42,7 @@
 #include "view/DrawManager.h"
 #include "view/Light.h"
 #include "view/MapManager.h"
+#include "view/ViewServices.h"
 #include "world/MultiManager.h"
 #include "world/ObjectManager.h"
 #include "world/PathManager.h"
@@ -91,6 +92,10 @@ void StartServices() {
 
     MouseManager::startup();
     atexit(MouseManager::shutdown);
+
+    // What the configuration and the resources ask of the view, before
+    // either is used.
+    InstallViewServices();
 
     GraphicManager::startup();
     atexit(GraphicManager::shutdown);

@@ -4,7 +4,7 @@
 
 #include "FileManager.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "fuzz/FuzzSupport.h"
 #include "resources/DHDCache.h"
 #include "support/datafiles/DataFiles.h"
@@ -33,7 +33,7 @@ void StartResourceCache(bool cdInstall) {
         bool onCD = cdInstall && (i == FN_ARTIDX || i == FN_ART);
         WriteBytes(onCD ? "cd/" + name : name, Bytes(i == FN_MAP0 ? 3 * 196 : 24, 0x11));
     }
-    CApp::hdConfig = cdInstall ? CApp::CDInstall : CApp::MaxHD;
+    hdConfig = cdInstall ? CDInstall : MaxHD;
     CacheSize = 1;
     snprintf(CdRomDataPath, sizeof CdRomDataPath, "cd/");
     FileManager::startup();

@@ -5,7 +5,7 @@
 
 #include "App.h"
 #include "Clock.h"
-#include "Config.h"
+#include "config/Config.h"
 #include "gumps/TextManager.h"
 #include "resources/UnicodeSpeech.h"
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/Config.h"
 #include "comm/UnicodeBarkGump.h"
 #include "comm/WordFilter.h"
+#include "config/Config.h"
 #include "resources/GraphicManager.h"
 #include "resources/UnicodeSpeech.h"
 #include "world/Obj.h"

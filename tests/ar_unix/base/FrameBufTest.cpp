@@ -18,7 +18,7 @@
 #include "FrameBuf.h"
 #include "Platform.h"
 #include "X_FrameBuf.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/X11Lock.h"
 #include "support/Xvfb.h"
 #include "support/fakes/FakeApp.h"

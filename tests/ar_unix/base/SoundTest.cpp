@@ -6,7 +6,7 @@
 
 #include "SoundManager.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "support/OssEmulation.h"
 #include "support/TwTest.h"
 #include "support/fakes/FakeApp.h"
@@ -310,7 +310,7 @@ TEST_F(SoundTest, LoopingSoundPlaysOnAndCdInstallMixesSilence) {
         ASSERT_EQ(SoundManager::PlaySound(1, 0, 0, TRUE), 0);
         SoundManager::Update();
         EXPECT_TRUE(SoundManager::Channel(0).Busy());
-        CApp::hdConfig = CApp::CDInstall;
+        hdConfig = CDInstall;
         SoundManager::Update();
         SoundManager::CloseDevice();
         return;

@@ -10,7 +10,7 @@
 #include "FileManager.h"
 #include "TWReport.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
@@ -197,7 +197,7 @@ TEST_F(ResourceTest, CDInstallAlwaysMakesACacheFileOfAtLeastOneMegabyte) {
         remove("TWReport0.log");
         // Every file on the hard disk: the cache file is made all the same.
         WriteInstall(MinimalFiles(), InstallKind::MaxHD, c.configured);
-        CApp::hdConfig = CApp::CDInstall;
+        hdConfig = CDInstall;
         StartCache();
         EXPECT_EQ(ReadFile("cache0.tw").size(), c.bytes) << c.configured;
         EXPECT_EQ(ReportLog().find("is too small for a CD install") != std::string::npos, c.warned);

@@ -5,7 +5,7 @@
 
 #include "ByteReader.h"
 #include "DataFileTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
 

@@ -3,8 +3,8 @@
 
 #include "ResourcesTestSupport.h"
 #include "app/App.h"
-#include "app/Config.h"
 #include "comm/BarkGump.h"
+#include "config/Config.h"
 #include "gumps/Gump.h"
 #include "resources/GraphicManager.h"
 #include "resources/UnicodeSpeech.h"

@@ -7,14 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "App.h"
-#include "Color.h"
-#include "Config.h"
 #include "FileManager.h"
+#include "Service.h"
 #include "TWReport.h"
-#include "TextLine.h"
-#include "resources/GraphicManager.h"
-#include "view/CircleTrans.h"
+#include "config/Color.h"
+#include "config/Config.h"
+#include "config/ConfigHooks.h"
+#include "config/TextLine.h"
 
 namespace {
 
@@ -234,7 +233,7 @@ void setGamePlayWindowSize(const char* v) {
     copyText(GamePlayWindowSize, v);
     int width = 0, height = 0;
     sscanf(v, "%dx%d", &width, &height);
-    GraphicManager::setGameplayWindowPixelWidthAndHeight(width, height);
+    tw::Service<ConfigHooks>::Get().setGameplayWindowPixelWidthAndHeight(width, height);
 }
 
 void setPageFlip(const char* v) {
@@ -306,7 +305,7 @@ void SetConfigValue(int id, const char* v, BOOL skipLoginServers) {
             CacheSize = number(v);
             break;
         case CFG_HdUsage:
-            CApp::hdConfig = is(v, "max") ? CApp::MaxHD : CApp::CDInstall;
+            hdConfig = is(v, "max") ? MaxHD : CDInstall;
             break;
         case CFG_PlayerName:
             if (*v) copyText(PlayerName, v);
@@ -394,11 +393,11 @@ void SetConfigValue(int id, const char* v, BOOL skipLoginServers) {
             copyText(LoginServerFile, v);
             break;
         case CFG_LoginServer:
-            CApp::loginServers.Add(v);
-            if (CApp::loginServers.current < 0) CApp::loginServers.current = 0;
+            loginServers.Add(v);
+            if (loginServers.current < 0) loginServers.current = 0;
             break;
         case CFG_BackupLoginServer:
-            CApp::backupLoginServers.Add(v);
+            backupLoginServers.Add(v);
             break;
         case CFG_AcctID:
             if (*v) copyText(AcctID, v);
@@ -443,11 +442,12 @@ void SetConfigValue(int id, const char* v, BOOL skipLoginServers) {
             break;
         case CFG_CircleTransRadius:
             CircleTransRadius = number(v);
-            theCircleTrans.SetRadius(CircleTransRadius);
+            tw::Service<ConfigHooks>::Get().SetCircleTransRadius(CircleTransRadius);
             break;
         case CFG_CircleTransPos: {
             int x, y;
-            if (sscanf(v, "%d,%d", &x, &y) == 2) theCircleTrans.SetPosition(x, y);
+            if (sscanf(v, "%d,%d", &x, &y) == 2)
+                tw::Service<ConfigHooks>::Get().SetCircleTransPosition(x, y);
             break;
         }
         case CFG_FilterPWOn:
@@ -665,7 +665,7 @@ void SetConfigValue(int id, const char* v, BOOL skipLoginServers) {
     }
 }
 
-void CApp::readConfig(const char* fileName, BOOL skipLoginServers) {
+void ReadConfigFile(const char* fileName, BOOL skipLoginServers) {
     FILE* file = fileName ? FileManager::open(fileName, "r") : nullptr;
     if (!file) {
         TWReport::error("File:%s, Function:CApp::readConfig: cannot open file ''.\n",

@@ -2,8 +2,7 @@
 // that the reset for tests cannot drift from the defaults.
 #include <cstring>
 
-#include "App.h"
-#include "Config.h"
+#include "config/Config.h"
 
 #define TW_SCALAR_SETTINGS(X)                         \
     X(int, CacheSize, 0)                              \
@@ -139,7 +138,7 @@ const int kHighlightHues[HIGHLIGHT_ENTRIES] = {0, 89, 63, 946, 946, 144, 34};
 int HighlightColor[HIGHLIGHT_ENTRIES] = {0, 0, 0, 0, 0, 0, 0};
 int HighlightHue[HIGHLIGHT_ENTRIES] = {0, 89, 63, 946, 946, 144, 34};
 
-int CApp::hdConfig = CApp::MaxHD;
+int hdConfig = MaxHD;
 
 void ResetConfigForTests() {
 #define TW_RESET_SCALAR(type, name, value) name = value;
@@ -150,7 +149,7 @@ void ResetConfigForTests() {
     TW_TEXT_SETTINGS(TW_RESET_TEXT)
     memset(HighlightColor, 0, sizeof HighlightColor);
     memcpy(HighlightHue, kHighlightHues, sizeof HighlightHue);
-    CApp::hdConfig = CApp::MaxHD;
-    CApp::loginServers.Clear();
-    CApp::backupLoginServers.Clear();
+    hdConfig = MaxHD;
+    loginServers.Clear();
+    backupLoginServers.Clear();
 }

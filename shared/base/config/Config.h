@@ -1,12 +1,19 @@
-// Configuration keys of "tw.cfg" and "login.cfg".
+// Configuration keys of "tw.cfg" and "login.cfg" (library tw_config).
 //
-// Every setting a key can change is a plain global named after its key,
-// holding the built-in default until a line of the file overwrites it.  The
-// values live for the process: CApp::startup resets a few of them and reads
-// "tw.cfg" (login-server keys skipped) and then the login-server file; a
-// server message makes the client read "tw.cfg" again the same way.  The
-// options gump and the login screens write single keys back with
-// saveConfigDirective.
+// The configuration sits right above the base services: every module may
+// read its settings, and it calls no module above it.  Every setting a key
+// can change is a plain global named after its key, holding the built-in
+// default until a line of the file overwrites it.  The values live for the
+// process: CApp::startup resets a few of them and reads "tw.cfg" (login-server
+// keys skipped) and then the login-server file; a server message makes the
+// client read "tw.cfg" again the same way.  The options gump and the login
+// screens write single keys back with saveConfigDirective.
+//
+// The few keys that also hand their value to a module above (the play-area
+// size, the circle of transparency) reach it through ConfigHooks
+// (config/ConfigHooks.h), which that module installs at start-up.  The
+// folder also holds the line reader (TextLine.h) and the colour and name
+// helpers (Color.h) that other readers share.
 #pragma once
 
 #include <cstddef>
@@ -274,12 +281,45 @@ extern BOOL FilterWeather;
 // The name the drawing code knows the 5-6-5 flag by.
 inline BOOL& Display565 = use565;
 
+// The installation kind, from HdUsage: every data file on the hard disk, or
+// some on the CD with a cache file.
+enum HdConfig { MaxHD = 0, CDInstall = 1 };
+extern int hdConfig;
+
+// One list of login servers, filled from "login.cfg".  A numeric entry has an
+// address and no host; a named one has its host text and address 0 until it
+// is resolved.
+struct LoginServerSlot {
+    char* host = nullptr;  // owned
+    M_DWORD address = 0;   // host order, a << 24 | b << 16 | c << 8 | d
+    M_WORD port = 0;
+};
+
+struct LoginServerList {
+    static constexpr int MAX_SERVERS = 8;
+    LoginServerSlot slots[MAX_SERVERS];
+    int count = 0;
+    int current = -1;  // below 0: none chosen
+
+    // Appends one LoginServer value; entries beyond MAX_SERVERS are ignored.
+    void Add(const char* value);
+    void Clear();
+};
+
+// The LoginServer and BackupLoginServer lists.  They live for a connection's
+// choice of server (CApp's ChooseServer and ConnectToServer read them).
+extern LoginServerList loginServers;
+extern LoginServerList backupLoginServers;
+
 // The key's id (names compare ignoring case), or CFG_UNKNOWN.
 int FindConfigKey(const char* name);
 // The key's name as the table spells it, or null for an id without one.
 const char* ConfigKeyName(int id);
 // Applies one value; login-server keys are ignored with skipLoginServers.
 void SetConfigValue(int id, const char* value, BOOL skipLoginServers);
+// Applies every line of a configuration file opened through the file
+// manager (CApp::readConfig); a file that cannot be opened is logged.
+void ReadConfigFile(const char* fileName, BOOL skipLoginServers);
 
 // Splits a configuration line into key and value the way the key reader does:
 // the key ends at the first blank, tab, form feed or '='; the value starts

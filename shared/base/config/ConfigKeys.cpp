@@ -1,11 +1,13 @@
-// The key table of "tw.cfg" and the reader that applies each line to the
-// settings.
+// The name table of "tw.cfg" and the reader that applies each line to the
+// settings: both made from the key table (ConfigKeyTable.h), whose parser
+// column names the functions below.
 #include <strings.h>
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "FileManager.h"
 #include "Service.h"
@@ -16,144 +18,6 @@
 #include "config/TextLine.h"
 
 namespace {
-
-struct KeyName {
-    const char* name;
-    int id;
-};
-
-// The order is the table's own; a few neighbours stand swapped.
-const KeyName kKeys[] = {
-    {"CdRomDataPath", 0},
-    {"CacheSize", 1},
-    {"HdUsage", 2},
-    {"PlayerName", 3},
-    {"Password", 4},
-    {"Sound", 5},
-    {"SoundVol", 6},
-    {"Music", 7},
-    {"MusicVol", 8},
-    {"ObscenityFilter", 9},
-    {"ObsceneWord", 10},
-    {"FilterPassword", 11},
-    {"PageFlip", 12},
-    {"GDIFullScreen", 13},
-    {"FrameCounter", 14},
-    {"SavePassword", 15},
-    {"FullScreen", 16},
-    {"FullScreenRes", 17},
-    {"GamePlayWindowSize", 18},
-    {"UserLanguageCodeString", 19},
-    {"EditServer", 20},
-    {"UserCentral", 21},
-    {"ShowIntroAnim", 23},
-    {"use565", 24},
-    {"EnableMessenger", 25},
-    {"TWMessengerPing", 26},
-    {"autoLogIn", 27},
-    {"OrderCache", 29},
-    {"OrderCacheOnStartup", 28},
-    {"RememberAcctPW", 30},
-    {"LoginServerFile", 31},
-    {"LoginServer", 32},
-    {"BackupLoginServer", 33},
-    {"AcctID", 34},
-    {"AcctLastName", 35},
-    {"AcctPassword", 36},
-    {"NextLoginKey", 37},
-    {"DefaultChar", 38},
-    {"Mouse", 40},
-    {"MouseThread", 39},
-    {"UseVerData", 41},
-    {"SaveJournal", 42},
-    {"JournalSaveFile", 43},
-    {"JournalSaveUnicode", 44},
-    {"NotorietyQuery", 45},
-    {"UseCircleTrans", 46},
-    {"CircleTransRadius", 47},
-    {"CircleTransPos", 48},
-    {"FilterPWOn", 49},
-    {"Footsteps", 50},
-    {"ShowTips", 51},
-    {"LastTip", 52},
-    {"CurrentVer", 53},
-    {"BarkTimeModifier", 54},
-    {"ScaleBarkTimes", 55},
-    {"CombatHueColor", 56},
-    {"FrameSkipping", 57},
-    {"AllowPathfind", 58},
-    {"HoldTabForCombat", 59},
-    {"OffsetGumps", 60},
-    {"AutoArrangeMinimized", 61},
-    {"UnicodeSpeech", 62},
-    {"AltKeyModNum", 63},
-    {"Sound8Bit", 64},
-    {"ReverseSpeakers", 65},
-    {"ChatColorSelfText", 66},
-    {"ChatColorSelfName", 67},
-    {"ChatColorOpsText", 68},
-    {"ChatColorOpsName", 69},
-    {"ChatColorMutedText", 70},
-    {"ChatColorMutedName", 71},
-    {"ChatColorText", 72},
-    {"ChatColorName", 73},
-    {"ChatColorMenuOption", 74},
-    {"ChatColorInput", 75},
-    {"ChatColorSystemMessage", 76},
-    {"ChatColorConferenceMenuBackground", 77},
-    {"ChatColorCommandMenuBackground", 78},
-    {"ChatColorUserListBackground", 79},
-    {"ChatColorTextBackground", 80},
-    {"ChatColorInputBackground", 81},
-    {"ChatColorDialogBackground", 82},
-    {"ChatFontNumber", 83},
-    {"ChatSpaceWidth", 84},
-    {"ChatAntiAlias", 85},
-    {"BarkFontNumber", 86},
-    {"ProfileColor1", 87},
-    {"ProfileColor2", 88},
-    {"HighlightColorInnocent", 89},
-    {"HighlightColorFriend", 90},
-    {"HighlightColorCanAttack", 91},
-    {"HighlightColorCriminal", 92},
-    {"HighlightColorEnemy", 93},
-    {"HighlightColorMurderer", 94},
-    {"AssumePlayAsGhost", 95},
-    {"UseToolTips", 96},
-    {"ToolTipPreDelay", 98},
-    {"ToolTipFont", 97},
-    {"ToolTipTextColor", 99},
-    {"PopupHelpEnabled", 100},
-    {"PopupHelpPreDelay", 101},
-    {"PopupHelpTextColor", 102},
-    {"PopupHelpTextFont", 103},
-    {"PopupHelpSticky", 104},
-    {"PopupHelpPersistant", 105},
-    {"CensorFlesh", 106},
-    {"CensorBlood", 107},
-    {"CensoredBloodColor", 108},
-    {"TranslationServer", 109},
-    {"TranslationServerIPAddress", 110},
-    {"TranslationServerTranslatorName", 111},
-    {"TranslationServerSystranNFWMarker", 112},
-    {"TranslationServerSystranTopicalGlossaries", 113},
-    {"TranslationServerSystranDocumentType", 114},
-    {"TranslationServerAutomatic", 115},
-    {"AllowWindowResize", 117},
-    {"SpamLimit", 116},
-    {"FileManagerAddSearchPath", 118},
-    {"GMHelpQueueLinesPerRequest", 119},
-    {"GMHelpQueueMaxCharactersPerLine", 120},
-    {"ColoredLighting", 121},
-    {"ShadedFonts", 122},
-    {"ClientFirstLaunch", 123},
-    {"SkillReportDiff", 124},
-    {"ShowIncomingNames", 125},
-    {"StatReport", 126},
-    {"LastServerID", 127},
-    {"FilterWeather", 128},
-    {nullptr, CFG_UNKNOWN},
-};
 
 bool is(const char* value, const char* word) {
     return strcasecmp(value, word) == 0;
@@ -168,6 +32,9 @@ BOOL onYesTrue(const char* v) {
 }
 BOOL onYesTrueOne(const char* v) {
     return onYesTrue(v) || is(v, "1");
+}
+BOOL isNo(const char* v) {
+    return is(v, "no") || is(v, "off") || is(v, "false") || is(v, "0");
 }
 
 // A decimal number with leading blanks and sign; ill-formed text reads as 0
@@ -194,23 +61,131 @@ void copyText(char (&dst)[N], const char* src) {
     dst[n] = 0;
 }
 
+ConfigHooks& hooks() {
+    return tw::Service<ConfigHooks>::Get();
+}
+
+// The parsers of the key table's SETTING rows: each applies a value to the
+// key's own setting.
+
 template <size_t N>
-void copyPassword(char (&dst)[N], const char* src) {
-    if (!*src) return;
-    copyText(dst, src);
-    UnscramblePassword(dst);
+void ParseText(char (&setting)[N], const char* v) {
+    copyText(setting, v);
 }
 
-void setOrderCache(const char* v) {
-    char words[TEXT_LINE_SIZE];
-    snprintf(words, sizeof words, "%s", v);
-    OrderCacheOnStartup = 0;
-    char* save = nullptr;
-    for (char* w = strtok_r(words, ", \t", &save); w; w = strtok_r(nullptr, ", \t", &save))
-        if (is(w, "startup")) OrderCacheOnStartup = 1;
+template <size_t N>
+void ParseTextUnlessEmpty(char (&setting)[N], const char* v) {
+    if (*v) copyText(setting, v);
 }
 
-void setEditServer(const char* v) {
+// Stored passwords are scrambled in the file.
+template <size_t N>
+void ParsePassword(char (&setting)[N], const char* v) {
+    if (!*v) return;
+    copyText(setting, v);
+    UnscramblePassword(setting);
+}
+
+void ParseNumber(int& setting, const char* v) {
+    setting = number(v);
+}
+void ParseOnYes(BOOL& setting, const char* v) {
+    setting = onYes(v);
+}
+void ParseOnYesTrue(BOOL& setting, const char* v) {
+    setting = onYesTrue(v);
+}
+void ParseOnYesTrueOne(BOOL& setting, const char* v) {
+    setting = onYesTrueOne(v);
+}
+void ParseUnlessNo(BOOL& setting, const char* v) {
+    setting = !isNo(v);
+}
+void ParseColour(int& setting, const char* v) {
+    setting = ParseColor(v);
+}
+void ParseFontNumber(int& setting, const char* v) {
+    setting = clampTo(number(v), 0, 2);
+}
+void ParseDelay(int& setting, const char* v) {
+    setting = atLeast(number(v), 100);
+}
+// Speech is held back by SpamLimit per second: below 1 nothing would ever
+// drain and the wait would divide by zero.
+void ParseSpamLimit(int& setting, const char* v) {
+    setting = atLeast(number(v), 1);
+}
+void ParseNotNegative(int& setting, const char* v) {
+    setting = atLeast(number(v), 0);
+}
+void ParseSkillReportDiff(int& setting, const char* v) {
+    int diff = number(v);
+    setting = diff > 100 ? 100 : diff;
+}
+
+void ParseNextLoginKey(M_BYTE& setting, const char* v) {
+    if (*v) setting = static_cast<M_BYTE>(number(v));
+}
+
+void ParseDefaultChar(int& setting, const char* v) {
+    if (!*v) return;
+    int slot = number(v);
+    if (slot >= 0 && slot <= 4) setting = slot;
+}
+
+void ParseMouseThread(BOOL& setting, const char* v) {
+    setting = onYes(v) || is(v, "fast");
+}
+
+void ParsePageFlip(BOOL& setting, const char* v) {
+    if (!GDIFullScreenRead) GDIFullScreen = 0;
+    setting = onYes(v);
+    if (!setting && is(v, "gdi") && !GDIFullScreenRead) GDIFullScreen = 1;
+}
+
+void ParseGDIFullScreen(BOOL& setting, const char* v) {
+    GDIFullScreenRead = 1;
+    setting = onYes(v);
+}
+
+void ParseGamePlayWindowSize(ConfigText<512>& setting, const char* v) {
+    copyText(setting, v);
+    int width = 0, height = 0;
+    sscanf(v, "%dx%d", &width, &height);
+    hooks().setGameplayWindowPixelWidthAndHeight(width, height);
+}
+
+void ParseJournalSaveFile(ConfigText<256>& setting, const char* v) {
+    copyText(setting, v);
+    SaveJournal = 1;
+}
+
+void ParseCircleTransRadius(int& setting, const char* v) {
+    setting = number(v);
+    hooks().SetCircleTransRadius(setting);
+}
+
+void ParsePopupHelpEnabled(BOOL& setting, const char* v) {
+    setting = onYesTrueOne(v);
+    PopupHelpKeyRead = 1;
+}
+
+void ParseAllowWindowResize(BOOL& setting, const char* v) {
+    if (onYesTrueOne(v)) setting = 1;
+    if (isNo(v)) setting = 0;
+}
+
+// The parsers of the KEY rows: keys without a setting of their own.
+
+void IgnoreValue(const char*) {}
+template <class Setting>
+void IgnoreValue(Setting&, const char*) {}
+
+void ParseHdUsage(const char* v) {
+    hdConfig = is(v, "max") ? MaxHD : CDInstall;
+}
+
+void ParseEditServer(const char* v) {
     if (IsNumericAddress(v)) {
         ParseNumericAddress(v, &EditServerAddress, &EditServerPort);
         return;
@@ -229,29 +204,54 @@ void setEditServer(const char* v) {
     EditServerPort = static_cast<M_WORD>(port);
 }
 
-void setGamePlayWindowSize(const char* v) {
-    copyText(GamePlayWindowSize, v);
-    int width = 0, height = 0;
-    sscanf(v, "%dx%d", &width, &height);
-    tw::Service<ConfigHooks>::Get().setGameplayWindowPixelWidthAndHeight(width, height);
+void ParseUserCentral(const char* v) {
+    if (IsNumericAddress(v)) {
+        ParseNumericAddress(v, &UserCentralAddress, &UserCentralPort);
+    } else {
+        UserCentralAddress = 0;
+        UserCentralPort = 0;
+    }
 }
 
-void setPageFlip(const char* v) {
-    if (!GDIFullScreenRead) GDIFullScreen = 0;
-    PageFlip = onYes(v);
-    if (!PageFlip && is(v, "gdi") && !GDIFullScreenRead) GDIFullScreen = 1;
+void ParseOrderCache(const char* v) {
+    char words[TEXT_LINE_SIZE];
+    snprintf(words, sizeof words, "%s", v);
+    OrderCacheOnStartup = 0;
+    char* save = nullptr;
+    for (char* w = strtok_r(words, ", \t", &save); w; w = strtok_r(nullptr, ", \t", &save))
+        if (is(w, "startup")) OrderCacheOnStartup = 1;
 }
 
-void setHighlight(int entry, const char* v) {
+void ParseLoginServer(const char* v) {
+    loginServers.Add(v);
+    if (loginServers.current < 0) loginServers.current = 0;
+}
+
+void ParseBackupLoginServer(const char* v) {
+    backupLoginServers.Add(v);
+}
+
+void ParseMouse(const char* v) {
+    if (is(v, "slow")) MouseThread = 0;
+    if (is(v, "fast")) MouseThread = 1;
+}
+
+void ParseCircleTransPos(const char* v) {
+    int x, y;
+    if (sscanf(v, "%d,%d", &x, &y) == 2) hooks().SetCircleTransPosition(x, y);
+}
+
+template <int Entry>
+void ParseHighlight(const char* v) {
     int colour = ParseColor(v);
     // Bit 0 keeps a configured black from reading as "not configured"; a
     // negative value is a hue number to be negated and must stay exact.
     if (colour >= 0) colour |= 1;
-    HighlightColor[entry] = colour;
-    HighlightHue[entry] = number(v);
+    HighlightColor[Entry] = colour;
+    HighlightHue[Entry] = number(v);
 }
 
-void addSearchPath(const char* path) {
+void ParseSearchPath(const char* path) {
     // "tw.cfg" is read again on a server's request; adding the same path once
     // more each time would soon fill the fixed table, which is fatal.
     for (int i = 0; i < FileManager::getNumSearchPaths(); ++i) {
@@ -261,19 +261,53 @@ void addSearchPath(const char* path) {
     FileManager::addSearchPath(path, 1, 0);
 }
 
+// The name table with each key's reader, in the key table's order.
+struct KeyRow {
+    const char* name;
+    int id;
+    void (*apply)(const char* value);
+};
+
+#define TW_SETTING_ROW(number, name, type, value, parser) \
+    {#name, number, [](const char* v) { parser(name, v); }},
+#define TW_KEY_ROW(number, name, parser) {#name, number, parser},
+const KeyRow kKeys[] = {TW_CONFIG_KEYS(TW_SETTING_ROW, TW_KEY_ROW)};
+#undef TW_SETTING_ROW
+#undef TW_KEY_ROW
+
+// Each number names one key: a second row with the same number would never
+// be read.
+constexpr bool numbersAreUnique() {
+#define TW_KEY_NUMBER(number, ...) number,
+    constexpr int numbers[] = {TW_CONFIG_KEYS(TW_KEY_NUMBER, TW_KEY_NUMBER)};
+#undef TW_KEY_NUMBER
+    for (size_t i = 0; i < std::size(numbers); ++i) {
+        if (numbers[i] < 0 || numbers[i] >= CFG_UNKNOWN) return false;
+        for (size_t j = i + 1; j < std::size(numbers); ++j)
+            if (numbers[i] == numbers[j]) return false;
+    }
+    return true;
+}
+static_assert(numbersAreUnique(), "two rows of the key table share a number");
+
+const KeyRow* findRow(int id) {
+    for (const KeyRow& k : kKeys)
+        if (k.id == id) return &k;
+    return nullptr;
+}
+
 }  // namespace
 
 int FindConfigKey(const char* name) {
     if (!name) return CFG_UNKNOWN;
-    for (const KeyName* k = kKeys; k->name; ++k)
-        if (strcasecmp(k->name, name) == 0) return k->id;
+    for (const KeyRow& k : kKeys)
+        if (strcasecmp(k.name, name) == 0) return k.id;
     return CFG_UNKNOWN;
 }
 
 const char* ConfigKeyName(int id) {
-    for (const KeyName* k = kKeys; k->name; ++k)
-        if (k->id == id) return k->name;
-    return nullptr;
+    const KeyRow* row = findRow(id);
+    return row ? row->name : nullptr;
 }
 
 bool SplitConfigLine(char* line, char** key, char** value) {
@@ -297,372 +331,9 @@ bool SplitConfigLine(char* line, char** key, char** value) {
 void SetConfigValue(int id, const char* v, BOOL skipLoginServers) {
     if (!v) return;
     if (skipLoginServers && (id == CFG_LoginServer || id == CFG_BackupLoginServer)) return;
-    switch (id) {
-        case CFG_CdRomDataPath:
-            copyText(CdRomDataPath, v);
-            break;
-        case CFG_CacheSize:
-            CacheSize = number(v);
-            break;
-        case CFG_HdUsage:
-            hdConfig = is(v, "max") ? MaxHD : CDInstall;
-            break;
-        case CFG_PlayerName:
-            if (*v) copyText(PlayerName, v);
-            break;
-        case CFG_Password:
-            copyPassword(Password, v);
-            break;
-        case CFG_Sound:
-            Sound = onYes(v);
-            break;
-        case CFG_SoundVol:
-            SoundVol = number(v);
-            break;
-        case CFG_Music:
-            Music = onYes(v);
-            break;
-        case CFG_MusicVol:
-            MusicVol = number(v);
-            break;
-        case CFG_ObscenityFilter:
-            ObscenityFilter = onYes(v);
-            break;
-        case CFG_FilterPassword:
-            copyPassword(FilterPassword, v);
-            break;
-        case CFG_PageFlip:
-            setPageFlip(v);
-            break;
-        case CFG_GDIFullScreen:
-            GDIFullScreenRead = 1;
-            GDIFullScreen = onYes(v);
-            break;
-        case CFG_FrameCounter:
-            FrameCounter = onYes(v);
-            break;
-        case CFG_SavePassword:
-            SavePassword = onYes(v);
-            break;
-        case CFG_FullScreen:
-            FullScreen = onYes(v);
-            break;
-        case CFG_FullScreenRes:
-            copyText(FullScreenRes, v);
-            break;
-        case CFG_GamePlayWindowSize:
-            setGamePlayWindowSize(v);
-            break;
-        case CFG_EditServer:
-            setEditServer(v);
-            break;
-        case CFG_UserCentral:
-            if (IsNumericAddress(v)) {
-                ParseNumericAddress(v, &UserCentralAddress, &UserCentralPort);
-            } else {
-                UserCentralAddress = 0;
-                UserCentralPort = 0;
-            }
-            break;
-        case CFG_ShowIntroAnim:
-            ShowIntroAnim = onYes(v);
-            break;
-        // The blitters' 5-5-5 constants never change, so only the flag is set.
-        case CFG_use565:
-            use565 = onYes(v);
-            break;
-        case CFG_EnableMessenger:
-            EnableMessenger = onYesTrue(v);
-            break;
-        case CFG_TWMessengerPing:
-            TWMessengerPing = onYesTrue(v);
-            break;
-        case CFG_autoLogIn:
-            autoLogIn = onYes(v);
-            break;
-        case CFG_OrderCacheOnStartup:
-            OrderCacheOnStartup = onYes(v);
-            break;
-        case CFG_OrderCache:
-            setOrderCache(v);
-            break;
-        case CFG_RememberAcctPW:
-            RememberAcctPW = onYes(v);
-            break;
-        case CFG_LoginServerFile:
-            copyText(LoginServerFile, v);
-            break;
-        case CFG_LoginServer:
-            loginServers.Add(v);
-            if (loginServers.current < 0) loginServers.current = 0;
-            break;
-        case CFG_BackupLoginServer:
-            backupLoginServers.Add(v);
-            break;
-        case CFG_AcctID:
-            if (*v) copyText(AcctID, v);
-            break;
-        case CFG_AcctLastName:
-            if (*v) copyText(AcctLastName, v);
-            break;
-        case CFG_AcctPassword:
-            copyPassword(AcctPassword, v);
-            break;
-        case CFG_NextLoginKey:
-            if (*v) NextLoginKey = static_cast<M_BYTE>(number(v));
-            break;
-        case CFG_DefaultChar:
-            if (*v) {
-                int slot = number(v);
-                if (slot >= 0 && slot <= 4) DefaultChar = slot;
-            }
-            break;
-        case CFG_MouseThread:
-            MouseThread = onYes(v) || is(v, "fast");
-            break;
-        case CFG_Mouse:
-            if (is(v, "slow")) MouseThread = 0;
-            if (is(v, "fast")) MouseThread = 1;
-            break;
-        case CFG_UseVerData:
-            UseVerData = onYes(v);
-            break;
-        case CFG_JournalSaveFile:
-            copyText(JournalSaveFile, v);
-            SaveJournal = 1;
-            break;
-        case CFG_JournalSaveUnicode:
-            JournalSaveUnicode = onYes(v);
-            break;
-        case CFG_NotorietyQuery:
-            NotorietyQuery = onYes(v);
-            break;
-        case CFG_UseCircleTrans:
-            UseCircleTrans = onYes(v);
-            break;
-        case CFG_CircleTransRadius:
-            CircleTransRadius = number(v);
-            tw::Service<ConfigHooks>::Get().SetCircleTransRadius(CircleTransRadius);
-            break;
-        case CFG_CircleTransPos: {
-            int x, y;
-            if (sscanf(v, "%d,%d", &x, &y) == 2)
-                tw::Service<ConfigHooks>::Get().SetCircleTransPosition(x, y);
-            break;
-        }
-        case CFG_FilterPWOn:
-            FilterPWOn = onYes(v);
-            break;
-        case CFG_Footsteps:
-            Footsteps = onYes(v);
-            break;
-        case CFG_ShowTips:
-            ShowTips = onYes(v);
-            break;
-        case CFG_LastTip:
-            LastTip = number(v);
-            break;
-        case CFG_CurrentVer:
-            CurrentVer = number(v);
-            break;
-        case CFG_BarkTimeModifier:
-            BarkTimeModifier = number(v);
-            break;
-        case CFG_ScaleBarkTimes:
-            ScaleBarkTimes = onYes(v);
-            break;
-        case CFG_CombatHueColor:
-            CombatHueColor = ParseColor(v);
-            break;
-        case CFG_FrameSkipping:
-            FrameSkipping = onYes(v);
-            break;
-        case CFG_AllowPathfind:
-            AllowPathfind = onYes(v);
-            break;
-        case CFG_HoldTabForCombat:
-            HoldTabForCombat = onYes(v);
-            break;
-        case CFG_OffsetGumps:
-            OffsetGumps = onYes(v);
-            break;
-        case CFG_AutoArrangeMinimized:
-            AutoArrangeMinimized = onYes(v);
-            break;
-        case CFG_UnicodeSpeech:
-            UnicodeSpeech = onYes(v);
-            break;
-        case CFG_AltKeyModNum:
-            AltKeyModNum = number(v);
-            break;
-        case CFG_Sound8Bit:
-            Sound8Bit = onYes(v);
-            break;
-        case CFG_ReverseSpeakers:
-            ReverseSpeakers = onYes(v);
-            break;
-        case CFG_ChatColorSelfText:
-            ChatColorSelfText = ParseColor(v);
-            break;
-        case CFG_ChatColorSelfName:
-            ChatColorSelfName = ParseColor(v);
-            break;
-        case CFG_ChatColorOpsText:
-            ChatColorOpsText = ParseColor(v);
-            break;
-        case CFG_ChatColorOpsName:
-            ChatColorOpsName = ParseColor(v);
-            break;
-        case CFG_ChatColorMutedText:
-            ChatColorMutedText = ParseColor(v);
-            break;
-        case CFG_ChatColorMutedName:
-            ChatColorMutedName = ParseColor(v);
-            break;
-        case CFG_ChatColorText:
-            ChatColorText = ParseColor(v);
-            break;
-        case CFG_ChatColorName:
-            ChatColorName = ParseColor(v);
-            break;
-        case CFG_ChatColorMenuOption:
-            ChatColorMenuOption = ParseColor(v);
-            break;
-        case CFG_ChatColorInput:
-            ChatColorInput = ParseColor(v);
-            break;
-        case CFG_ChatColorSystemMessage:
-            ChatColorSystemMessage = ParseColor(v);
-            break;
-        case CFG_ChatColorConferenceMenuBackground:
-            ChatColorConferenceMenuBackground = ParseColor(v);
-            break;
-        case CFG_ChatColorCommandMenuBackground:
-            ChatColorCommandMenuBackground = ParseColor(v);
-            break;
-        case CFG_ChatColorUserListBackground:
-            ChatColorUserListBackground = ParseColor(v);
-            break;
-        case CFG_ChatColorTextBackground:
-            ChatColorTextBackground = ParseColor(v);
-            break;
-        case CFG_ChatColorInputBackground:
-            ChatColorInputBackground = ParseColor(v);
-            break;
-        case CFG_ChatColorDialogBackground:
-            ChatColorDialogBackground = ParseColor(v);
-            break;
-        case CFG_ChatFontNumber:
-            ChatFontNumber = number(v);
-            break;
-        case CFG_ChatSpaceWidth:
-            ChatSpaceWidth = number(v);
-            break;
-        case CFG_ChatAntiAlias:
-            ChatAntiAlias = onYes(v);
-            break;
-        case CFG_BarkFontNumber:
-            BarkFontNumber = number(v);
-            break;
-        case CFG_ProfileColor1:
-            ProfileColor1 = ParseColor(v);
-            break;
-        case CFG_ProfileColor2:
-            ProfileColor2 = ParseColor(v);
-            break;
-        case CFG_HighlightColorInnocent:
-        case CFG_HighlightColorFriend:
-        case CFG_HighlightColorCanAttack:
-        case CFG_HighlightColorCriminal:
-        case CFG_HighlightColorEnemy:
-        case CFG_HighlightColorMurderer:
-            setHighlight(id - 88, v);
-            break;
-        case CFG_AssumePlayAsGhost:
-            AssumePlayAsGhost = onYes(v);
-            break;
-        case CFG_UseToolTips:
-            UseToolTips = onYes(v);
-            break;
-        case CFG_ToolTipFont:
-            ToolTipFont = clampTo(number(v), 0, 2);
-            break;
-        case CFG_ToolTipPreDelay:
-            ToolTipPreDelay = atLeast(number(v), 100);
-            break;
-        case CFG_ToolTipTextColor:
-            ToolTipTextColor = ParseColor(v);
-            break;
-        case CFG_PopupHelpEnabled:
-            PopupHelpEnabled = onYesTrueOne(v);
-            PopupHelpKeyRead = 1;
-            break;
-        case CFG_PopupHelpPreDelay:
-            PopupHelpPreDelay = atLeast(number(v), 100);
-            break;
-        case CFG_PopupHelpTextColor:
-            PopupHelpTextColor = ParseColor(v);
-            break;
-        case CFG_PopupHelpTextFont:
-            PopupHelpTextFont = clampTo(number(v), 0, 2);
-            break;
-        case CFG_PopupHelpSticky:
-            PopupHelpSticky = onYesTrueOne(v);
-            break;
-        case CFG_PopupHelpPersistant:
-            PopupHelpPersistant = !(is(v, "no") || is(v, "off") || is(v, "false") || is(v, "0"));
-            break;
-        case CFG_CensorFlesh:
-            CensorFlesh = onYes(v);
-            break;
-        case CFG_CensorBlood:
-            CensorBlood = onYes(v);
-            break;
-        case CFG_CensoredBloodColor:
-            CensoredBloodColor = ParseColor(v);
-            break;
-        // Speech is held back by SpamLimit per second: below 1 nothing would
-        // ever drain and the wait would divide by zero.
-        case CFG_SpamLimit:
-            SpamLimit = atLeast(number(v), 1);
-            break;
-        case CFG_AllowWindowResize:
-            if (onYesTrueOne(v)) AllowWindowResize = 1;
-            if (is(v, "off") || is(v, "no") || is(v, "false") || is(v, "0")) AllowWindowResize = 0;
-            break;
-        case CFG_FileManagerAddSearchPath:
-            addSearchPath(v);
-            break;
-        case CFG_ColoredLighting:
-            ColoredLighting = onYes(v);
-            break;
-        case CFG_ShadedFonts:
-            ShadedFonts = onYes(v);
-            break;
-        case CFG_ClientFirstLaunch:
-            ClientFirstLaunch = onYes(v);
-            break;
-        case CFG_SkillReportDiff: {
-            int diff = number(v);
-            SkillReportDiff = diff > 100 ? 100 : diff;
-            break;
-        }
-        case CFG_ShowIncomingNames:
-            ShowIncomingNames = onYes(v);
-            break;
-        case CFG_StatReport:
-            StatReport = onYes(v);
-            break;
-        case CFG_LastServerID:
-            LastServerID = atLeast(number(v), 0);
-            break;
-        case CFG_FilterWeather:
-            FilterWeather = onYes(v);
-            break;
-        default:
-            // Known keys whose values are not applied here, and unknown ids.
-            break;
-    }
+    // Ids without a row (22, unknown keys, anything outside the table) are
+    // ignored.
+    if (const KeyRow* row = findRow(id)) row->apply(v);
 }
 
 void ReadConfigFile(const char* fileName, BOOL skipLoginServers) {

@@ -6,9 +6,15 @@
 #pragma once
 
 class ConfigHooks;
+class PatchOwners;
+class ScreenUpdate;
 
 // The play-area size to the graphic manager, radius and position to the
 // circle of transparency.
 ConfigHooks& ViewConfigHooks();
+// Tile-data patches to the world model, changed art to the draw lists.
+PatchOwners& ViewDataFileOwners();
+// The per-frame screen update with the death fade.
+ScreenUpdate& ViewScreenUpdate();
 
 void InstallViewServices();

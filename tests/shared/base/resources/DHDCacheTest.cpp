@@ -8,6 +8,7 @@
 #include "ByteReader.h"
 #include "DataFileTestSupport.h"
 #include "FileManager.h"
+#include "Service.h"
 #include "TWReport.h"
 #include "app/App.h"
 #include "config/Config.h"
@@ -15,6 +16,8 @@
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
 #include "resources/HueManager.h"
+#include "resources/PatchOwners.h"
+#include "view/ViewServices.h"
 #include "world/ObjectManager.h"
 
 using namespace tw::test;
@@ -363,6 +366,9 @@ Bytes hueGroupPayload(M_WORD colour) {
 }  // namespace
 
 TEST_F(ResourceTest, VersionPatchesOverrideItemsAndFeedTheirOwners) {
+    // The owners of what the patches touch: the view's, over the real world
+    // model and the recording draw lists.
+    tw::ScopedService<PatchOwners> owners(&ViewDataFileOwners());
     FileSet files = sampleFiles();
     VerdataBuilder v;
     v.add(FN_ART, 0, text("first patch"), 1);

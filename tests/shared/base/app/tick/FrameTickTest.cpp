@@ -6,9 +6,12 @@
 
 #include "../AppTestSupport.h"
 #include "Clock.h"
+#include "Service.h"
 #include "app/FrameTick.h"
 #include "net/ClientSock.h"
+#include "resources/ScreenUpdate.h"
 #include "support/LoopbackServer.h"
+#include "view/ViewServices.h"
 
 namespace {
 
@@ -69,6 +72,10 @@ protected:
         CApp::FrameTick(skipDraw);
         return s_steps;
     }
+
+private:
+    // The screen update the program installs at start-up.
+    tw::ScopedService<ScreenUpdate> screen_{&ViewScreenUpdate()};
 };
 
 TEST_F(FrameTickTest, StepsRunInTheirFixedOrder) {

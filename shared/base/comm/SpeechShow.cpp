@@ -4,15 +4,12 @@
 
 #include "app/App.h"
 #include "comm/UnicodeBarkGump.h"
+#include "comm/UnicodeSpeech.h"
 #include "comm/WordFilter.h"
 #include "config/Config.h"
 #include "resources/GraphicManager.h"
-#include "resources/UnicodeSpeech.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
-
-char g_speakerName[SPEAKER_NAME_SIZE];
-M_BYTE g_speechKind = 0;
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "app/App.h"
+#include "comm/UnicodeSpeech.h"
 #include "net/UnicodeSpeechPacket.h"
-#include "resources/UnicodeSpeech.h"
 
 namespace {
 

@@ -1,17 +1,20 @@
-// The per-frame screen update with the death fade, and the main gumps made
-// at start-up.
+// The per-frame screen update with the death fade (the view's ScreenUpdate),
+// and the main gumps made at start-up.
 #include "FrameBuf.h"
+#include "Service.h"
 #include "app/App.h"
 #include "comm/BarkGump.h"
+#include "config/Config.h"
 #include "gumps/DeathMenuGump.h"
 #include "gumps/GumpManager.h"
 #include "login/MainMenuGump.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "resources/GraphicManager.h"
-#include "resources/ResourceSettings.h"
+#include "resources/ScreenUpdate.h"
 #include "view/Light.h"
 #include "view/MapGump.h"
+#include "view/ViewServices.h"
 #include "view/WorldView.h"
 
 namespace {
@@ -26,7 +29,7 @@ void showDeadText() {
 
 void endDeathFade() {
     InvalidateScreen();
-    if (resource_settings::AssumePlayAsGhost()) {
+    if (AssumePlayAsGhost) {
         PDSTRUCT packet;
         PacketManager::BuildDeathMenu(&packet, 2);
         g_pGameSocket->Write(&packet);
@@ -46,23 +49,35 @@ void GraphicManager::CreateMainGumps() {
     pMainMenuGump->PutInGump(nullptr);
 }
 
-void GraphicManager::UpdateScreen() {
-    if (!g_pGameSocket) return;
-    if (deathCounter == 0) {
-        thelightthingie::PaintFrame();
-    } else {
-        switch (AdvanceDeathFade(g_backBuffer, g_displayWidth, g_displayHeight, g_ringStart,
-                                 resource_settings::Display565())) {
-            case FADE_SHOWS_TEXT:
-                showDeadText();
-                break;
-            case FADE_ENDS:
-                endDeathFade();
-                break;
-            case FADE_GOES_ON:
-                break;
+namespace {
+
+class ViewScreen final : public ScreenUpdate {
+public:
+    void UpdateScreen() override {
+        if (!g_pGameSocket) return;
+        if (GraphicManager::deathCounter == 0) {
+            thelightthingie::PaintFrame();
+        } else {
+            switch (GraphicManager::AdvanceDeathFade(g_backBuffer, g_displayWidth, g_displayHeight,
+                                                     g_ringStart, Display565 != 0)) {
+                case GraphicManager::FADE_SHOWS_TEXT:
+                    showDeadText();
+                    break;
+                case GraphicManager::FADE_ENDS:
+                    endDeathFade();
+                    break;
+                case GraphicManager::FADE_GOES_ON:
+                    break;
+            }
         }
+        CGumpManager::DrawAllGumps(RECT{0, 0, g_displayWidth, g_displayHeight}, 1);
+        CApp::RedrawInputLine();
     }
-    CGumpManager::DrawAllGumps(RECT{0, 0, g_displayWidth, g_displayHeight}, 1);
-    CApp::RedrawInputLine();
+};
+
+}  // namespace
+
+ScreenUpdate& ViewScreenUpdate() {
+    static ViewScreen screen;
+    return screen;
 }

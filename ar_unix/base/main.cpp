@@ -22,6 +22,7 @@
 #include "SoundManager.h"
 #include "TWReport.h"
 #include "app/App.h"
+#include "app/AppServices.h"
 #include "app/VersionManager.h"
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
@@ -93,9 +94,11 @@ void StartServices() {
     MouseManager::startup();
     atexit(MouseManager::shutdown);
 
-    // What the configuration and the resources ask of the view, before
-    // either is used.
+    // What the configuration and the resources ask of the view, and what
+    // the view and the speech code ask of the application, before any is
+    // used.
     InstallViewServices();
+    InstallAppServices();
 
     GraphicManager::startup();
     atexit(GraphicManager::shutdown);

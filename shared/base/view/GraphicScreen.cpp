@@ -2,7 +2,6 @@
 // and the main gumps made at start-up.
 #include "FrameBuf.h"
 #include "Service.h"
-#include "app/App.h"
 #include "comm/BarkGump.h"
 #include "config/Config.h"
 #include "gumps/DeathMenuGump.h"
@@ -12,6 +11,7 @@
 #include "net/PacketManager.h"
 #include "resources/GraphicManager.h"
 #include "resources/ScreenUpdate.h"
+#include "view/InputLineRedraw.h"
 #include "view/Light.h"
 #include "view/MapGump.h"
 #include "view/ViewServices.h"
@@ -71,7 +71,7 @@ public:
             }
         }
         CGumpManager::DrawAllGumps(RECT{0, 0, g_displayWidth, g_displayHeight}, 1);
-        CApp::RedrawInputLine();
+        tw::Service<InputLineRedraw>::Get().RedrawInputLine();
     }
 };
 

@@ -1,7 +1,10 @@
 #include <string>
 #include <vector>
 
+#include "Service.h"
 #include "app/App.h"
+#include "app/AppServices.h"
+#include "comm/AppSpeech.h"
 #include "comm/BarkGump.h"
 #include "comm/UnicodeSpeech.h"
 #include "config/Config.h"
@@ -64,6 +67,11 @@ protected:
     struct ContainerGump : CGump {
         BOOL IsContainerGump() override { return TRUE; }
     } holder;
+
+private:
+    // The application's ignore list, throttle and speech hues, as installed
+    // at start-up.
+    tw::ScopedService<AppSpeech> app_{&ApplicationSpeech()};
 };
 
 TEST_F(UnicodeSpeechTest, EachTypeIsShownOverTheSpeakerOrNotAtAll) {

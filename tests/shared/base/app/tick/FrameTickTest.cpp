@@ -7,10 +7,12 @@
 #include "../AppTestSupport.h"
 #include "Clock.h"
 #include "Service.h"
+#include "app/AppServices.h"
 #include "app/FrameTick.h"
 #include "net/ClientSock.h"
 #include "resources/ScreenUpdate.h"
 #include "support/LoopbackServer.h"
+#include "view/InputLineRedraw.h"
 #include "view/ViewServices.h"
 
 namespace {
@@ -74,8 +76,10 @@ protected:
     }
 
 private:
-    // The screen update the program installs at start-up.
+    // The screen update and its input line, as the program installs them at
+    // start-up.
     tw::ScopedService<ScreenUpdate> screen_{&ViewScreenUpdate()};
+    tw::ScopedService<InputLineRedraw> inputLine_{&ApplicationInputLine()};
 };
 
 TEST_F(FrameTickTest, StepsRunInTheirFixedOrder) {

@@ -3,7 +3,7 @@
 
 #include "App.h"
 #include "Clock.h"
-#include "Platform.h"
+#include "ProcessFlags.h"
 #include "TWReport.h"
 #include "config/Config.h"
 #include "net/ClientSock.h"

@@ -6,6 +6,8 @@
 
 #include "../AppTestSupport.h"
 #include "Clock.h"
+#include "OssSound.h"
+#include "PlatformServices.h"
 #include "Service.h"
 #include "app/AppServices.h"
 #include "app/FrameTick.h"
@@ -76,8 +78,10 @@ protected:
     }
 
 private:
-    // The screen update and its input line, as the program installs them at
-    // start-up.
+    // The platform's sound and hooks, the screen update and its input line,
+    // as main installs them.
+    tw::ScopedService<SoundService> sound_{&OssSound::Service()};
+    tw::ScopedService<PlatformHooks> hooks_{&X11PlatformHooks()};
     tw::ScopedService<ScreenUpdate> screen_{&ViewScreenUpdate()};
     tw::ScopedService<InputLineRedraw> inputLine_{&ApplicationInputLine()};
 };

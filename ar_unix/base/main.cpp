@@ -35,9 +35,9 @@
 #include "X11Lock.h"
 #include "app/App.h"
 #include "app/AppServices.h"
-#include "app/Config.h"
 #include "app/VersionManager.h"
 #include "comm/SpeechPackets.h"
+#include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
@@ -58,6 +58,7 @@
 #include "view/DrawManager.h"
 #include "view/Light.h"
 #include "view/MapManager.h"
+#include "view/ViewServices.h"
 #include "world/MultiManager.h"
 #include "world/ObjectManager.h"
 #include "world/PathManager.h"
@@ -116,6 +117,12 @@ void StartServices() {
     MouseManager::startup();
     atexit(MouseManager::shutdown);
 
+    // What the configuration and the resources ask of the view, and what
+    // the view, the speech code, the world model's target requests and the
+    // game connection ask of the application, before any is used.
+    InstallViewServices();
+    InstallAppServices();
+
     GraphicManager::startup();
     atexit(GraphicManager::shutdown);
 
@@ -145,7 +152,6 @@ void StartServices() {
     atexit(HueManager::shutdown);
     FontManager::startup();
     atexit(FontManager::shutdown);
-    InstallOwn<PatchOwners, TileDataPatches>();
     CObjectManager::startup();
     atexit(CObjectManager::shutdown);
     InstallPendingGumpFramework();
@@ -167,9 +173,6 @@ void StartServices() {
     InstallPendingDialogs();
     InstallPendingComm();
     InstallPendingLoginSends();
-    InstallOwn<TargetRequests, AppTargetRequests>();
-    InstallOwn<ConnectionEvents, AppConnectionEvents>();
-    InstallOwn<ConnectionWindows, AppConnectionWindows>();
     // The macros that CApp reads name their keys.
     tw::Service<KeyNames>::Install(&X11KeyNames());
     CApp::startup();

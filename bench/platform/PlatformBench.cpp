@@ -22,8 +22,7 @@
 #include "PlatformServices.h"
 #include "X11Lock.h"
 #include "X_FrameBuf.h"
-#include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "pending/PendingServices.h"
 #include "resources/DHDCache.h"
 #include "support/datafiles/DataFiles.h"
@@ -56,7 +55,7 @@ void StartSoundCache(const std::vector<std::vector<std::int16_t>>& sounds) {
     for (size_t id = 0; id < sounds.size(); ++id)
         pair.add(static_cast<int>(id), EncodeSound("", sounds[id]));
     pair.write("soundidx.mul", "sound.mul");
-    CApp::hdConfig = CApp::MaxHD;
+    hdConfig = MaxHD;
     CacheSize = 1;
     FileManager::startup();
     CDHDCache::startup();

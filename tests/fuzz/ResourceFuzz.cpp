@@ -4,8 +4,7 @@
 
 #include "FileManager.h"
 #include "Service.h"
-#include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "fuzz/FuzzSupport.h"
 #include "resources/DHDCache.h"
 #include "resources/PatchOwners.h"
@@ -15,12 +14,15 @@ namespace tw::fuzz {
 
 namespace {
 
-// The owner of the tile-data patch groups reads every byte it is handed.
-class TouchingPatchOwners final : public PatchOwners {
+// The owners of the patch groups that the resources do not hold themselves.
+// Each reads every byte it is handed.
+class TouchingOwners final : public PatchOwners {
 public:
     void PatchTileDataGroup(int, const M_BYTE* records, int length) override {
         Touch(records, length);
     }
+    void InvalidateTerrainOfTile(int) override {}
+    void ResortItemsOfTile(int) override {}
 };
 
 }  // namespace
@@ -33,16 +35,16 @@ unsigned Touch(const unsigned char* p, int size) {
 
 void StartResourceCache(bool cdInstall) {
     using namespace tw::datafiles;
-    EnterScratchDir();
-    static TouchingPatchOwners owners;
+    static TouchingOwners owners;
     tw::Service<PatchOwners>::Install(&owners);
+    EnterScratchDir();
     mkdir("cd", 0755);
     for (int i = 0; i < CDHDCache::NUM_FILES; ++i) {
         std::string name = CDHDCache::GetFileName(i);
         bool onCD = cdInstall && (i == FN_ARTIDX || i == FN_ART);
         WriteBytes(onCD ? "cd/" + name : name, Bytes(i == FN_MAP0 ? 3 * 196 : 24, 0x11));
     }
-    CApp::hdConfig = cdInstall ? CApp::CDInstall : CApp::MaxHD;
+    hdConfig = cdInstall ? CDInstall : MaxHD;
     CacheSize = 1;
     snprintf(CdRomDataPath, sizeof CdRomDataPath, "cd/");
     FileManager::startup();

@@ -1,7 +1,7 @@
 // The world-model fuzz targets' set-up: the world runs with the services
 // the program installs above it (the stand-ins of the services not built
 // yet, the gump framework's side of the world, the client messages, the
-// application's target cursor).
+// application's and the view's own services).
 #include "fuzz/WorldFuzz.h"
 
 #include <cstdio>
@@ -14,6 +14,7 @@
 #include "net/WorldMessages.h"
 #include "pending/PendingServices.h"
 #include "support/doubles/RecordingSound.h"
+#include "view/ViewServices.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
 
@@ -34,8 +35,10 @@ void InstallServices() {
     InstallPendingServices();
     InstallOwn<ObjectGumps, WorldGumps>();
     InstallOwn<WorldMessages, GameConnectionMessages>();
-    InstallOwn<TargetRequests, AppTargetRequests>();
-    InstallOwn<PatchOwners, TileDataPatches>();
+    // The application's and the view's own sides: the target cursor, the
+    // tile-data patches and the rest that the program installs.
+    InstallAppServices();
+    InstallViewServices();
 }
 
 }  // namespace

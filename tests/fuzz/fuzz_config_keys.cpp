@@ -4,22 +4,27 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/App.h"
-#include "app/Config.h"
+#include "Service.h"
+#include "config/Config.h"
+#include "config/ConfigHooks.h"
 #include "fuzz/FuzzSupport.h"
-#include "resources/GraphicManager.h"
-#include "support/doubles/RecordingUpperServices.h"
 
-// The play-area size takes only its two sizes and ends the program on any
-// other, which a fuzzed file gives at once.
-void GraphicManager::setGameplayWindowPixelWidthAndHeight(int, int) {}
+namespace {
+
+// What the keys hand to the view, as no-ops here.
+class NoHooks final : public ConfigHooks {
+public:
+    void setGameplayWindowPixelWidthAndHeight(int, int) override {}
+    void SetCircleTransRadius(int) override {}
+    void SetCircleTransPosition(int, int) override {}
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static NoHooks hooks;
+    tw::Service<ConfigHooks>::Install(&hooks);
     tw::fuzz::EnterScratchDir();
-    // The circle of transparency the keys reach.
-    static tw::doubles::RecordingCircleTrans circle;
-    circle.radii.clear();
-    circle.positions.clear();
     FILE* f = fopen("tw.cfg", "wb");
     fwrite(data, 1, size, f);
     fclose(f);

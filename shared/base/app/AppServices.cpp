@@ -1,12 +1,38 @@
 #include "app/AppServices.h"
 
+#include "Service.h"
 #include "app/App.h"
+#include "comm/AppSpeech.h"
+#include "comm/BarkGump.h"
 #include "comm/MailGumps.h"
 #include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
 #include "login/LoginState.h"
-#include "resources/GraphicManager.h"
+#include "login/MainMenuGump.h"
+#include "view/InputLineRedraw.h"
+
+void InstallAppServices() {
+    static AppTargetRequests targets;
+    static AppConnectionEvents events;
+    static AppConnectionWindows windows;
+    static AppScreenGumps screenGumps;
+    tw::Service<AppSpeech>::Install(&ApplicationSpeech());
+    tw::Service<InputLineRedraw>::Install(&ApplicationInputLine());
+    tw::Service<TargetRequests>::Install(&targets);
+    tw::Service<ConnectionEvents>::Install(&events);
+    tw::Service<ConnectionWindows>::Install(&windows);
+    tw::Service<ScreenGumps>::Install(&screenGumps);
+}
+
+CGump* AppScreenGumps::MakeFreeText(const char* text, int hue, int font) {
+    return CBarkGump::Make(nullptr, text, hue, font);
+}
+CMainMenuGump* AppScreenGumps::OpenMainMenuGump() {
+    CMainMenuGump* menu = CMainMenuGump::Make();
+    menu->PutInGump(nullptr);
+    return menu;
+}
 
 void AppTargetRequests::BeginTarget(const char* command, int kind, int number) {
     CApp::BeginTarget(command, kind, number);
@@ -37,9 +63,6 @@ BOOL AppConnectionWindows::IsGumpOpen(const void* gump) {
 }
 void AppConnectionWindows::CloseDragGump() {
     CGumpManager::CloseDragGump();
-}
-void AppConnectionWindows::UpdateScreen() {
-    GraphicManager::UpdateScreen();
 }
 void AppConnectionWindows::BeginWait() {
     MouseManager::BeginWait();

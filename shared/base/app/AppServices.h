@@ -1,12 +1,27 @@
-// The application's side of the modules below it: what the world model and
-// the network core ask of the application (its target cursor, its
-// connection state, its login) and of the windows above them, which the
-// application hands on to the module that owns each.  main installs one of
-// each at start-up.
+// The application's side of the interfaces that lower modules declare for
+// what they must ask of it: the world model's target requests, what the
+// network core asks of the application (its connection state, its login)
+// and of the windows above it (the application hands each on to the module
+// that owns it), the speech code's ignore list and throttle, the screen
+// update's input line.  main installs them with InstallAppServices at
+// start-up; a test installs the one it needs with tw::ScopedService.  Each
+// implementation lives for the process.
 #pragma once
 
 #include "net/ConnectionEvents.h"
+#include "view/ScreenGumps.h"
 #include "world/TargetRequests.h"
+
+class AppSpeech;
+class InputLineRedraw;
+
+// The ignore list, the spam throttle and the speech hues and fonts, for the
+// speech display and sender.
+AppSpeech& ApplicationSpeech();
+// The speech input line that the screen update redraws.
+InputLineRedraw& ApplicationInputLine();
+
+void InstallAppServices();
 
 class AppTargetRequests : public TargetRequests {
 public:
@@ -28,7 +43,6 @@ public:
                                   int logoutOnClose, int wideText) override;
     BOOL IsGumpOpen(const void* gump) override;
     void CloseDragGump() override;
-    void UpdateScreen() override;
     void BeginWait() override;
     void EndWait() override;
     void SetCursorType(int kind) override;
@@ -40,4 +54,12 @@ public:
                           const M_WORD* senderId) override;
     const char* GetCurrentCharacterName() override;
     const char* GetCurrentShardName() override;
+};
+
+// The death text to the communication dialogs, the main menu to the login
+// screens.
+class AppScreenGumps : public ScreenGumps {
+public:
+    CGump* MakeFreeText(const char* text, int hue, int font) override;
+    CMainMenuGump* OpenMainMenuGump() override;
 };

@@ -13,7 +13,7 @@ class CBarkGump : public CGump, public ObjectText {
 public:
     // Attaches itself at the head of the object's texts (a free text when
     // the object is null).  The first value is the text's kind.  It reads
-    // the speaker record of the speech display set just before.
+    // the speaker record of world/SpeakerRecord.h.
     CBarkGump(CObj* object, const char* text, int hue, int font, CGump* ownerGump = nullptr,
               int value1 = 0, int value2 = 0);
     ~CBarkGump() override;

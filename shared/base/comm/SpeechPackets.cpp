@@ -1,9 +1,9 @@
 #include "comm/SpeechPackets.h"
 
+#include "comm/UnicodeSpeech.h"
 #include "net/Packet.h"
 #include "net/PacketManager.h"
 #include "net/UnicodeSpeechPacket.h"
-#include "resources/UnicodeSpeech.h"
 
 void HandleUnicodeSpeech(const PacketIn& packet) {
     UnicodeSpeechMessage m;

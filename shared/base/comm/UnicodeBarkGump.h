@@ -11,9 +11,9 @@ class CDynamicObj;
 
 class CUnicodeBarkGump : public CGump {
 public:
-    // Reads the speaker record of the speech display set just before; gump
-    // is the open gump that shows the object's holder, or null.  The new
-    // gump puts itself on screen; the gump manager owns it.
+    // Reads the speaker record (world/SpeakerRecord.h) set just before;
+    // gump is the open gump that shows the object's holder, or null.  The
+    // new gump puts itself on screen; the gump manager owns it.
     CUnicodeBarkGump(CDynamicObj* object, const M_WORD* text, int hue, int font,
                      const char* language, CGump* gump);
 

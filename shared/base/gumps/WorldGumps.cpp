@@ -2,6 +2,8 @@
 // the framework's lists and slots.
 #include "gumps/WorldGumps.h"
 
+#include "MemoryManager.h"
+#include "TWReport.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"
@@ -166,6 +168,20 @@ void WorldGumps::CloseContainersOutOfReach() {
 
 BOOL WorldGumps::IsMouseNearPlayer() {
     return MouseManager::IsMouseNearPlayer();
+}
+
+CGump* WorldGumps::FindHolderGump(CContainerObj* holder, BOOL worn) {
+    for (CGump* g = g_gumpList; g; g = g->next) {
+        M_DWORD guard = MemoryManager::isValidPointer(g) ? g->validation : 0;
+        if (!MemoryManager::validateRawPointer(g, guard, "shared/base/graphic", 0)) {
+            TWReport::error(
+                "GraphicManager::FindOwnerGump: either pointer 'pGump' is not valid, "
+                "or the data it points to is not valid. breaking out of loop.\n");
+            break;
+        }
+        if (g->owner == holder && (worn ? g->IsPaperdollGump() : g->IsContainerGump())) return g;
+    }
+    return nullptr;
 }
 
 void WorldGumps::ScrollMissiles(int dx, int dy) {

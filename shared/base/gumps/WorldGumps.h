@@ -24,6 +24,7 @@ public:
     void InvalidatePaperdolls(CMobile* mobile) override;
     void RenderRadar() override;
     M_DWORD GetTradeSerial(CGump* tradeGump) override;
+    CGump* FindHolderGump(CContainerObj* holder, BOOL worn) override;
     void BringToFront(CGump* gump) override;
     CGump* OpenAmountGump(CDynamicObj* stack) override;
     CGump* MakeDragGump() override;

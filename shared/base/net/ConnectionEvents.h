@@ -45,8 +45,6 @@ public:
                                           int logoutOnClose, int wideText) = 0;
     virtual BOOL IsGumpOpen(const void* gump) = 0;
     virtual void CloseDragGump() = 0;
-    // Shows the frame now.
-    virtual void UpdateScreen() = 0;
     // The wait cursor shown and ended, and the cursor's kind (17 normal).
     virtual void BeginWait() = 0;
     virtual void EndWait() = 0;

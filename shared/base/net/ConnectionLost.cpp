@@ -2,9 +2,10 @@
 // before the login has completed, a new connection every 13th call.
 #include <unistd.h>
 
-#include "app/Config.h"
+#include "config/Config.h"
 #include "net/ClientSock.h"
 #include "net/ConnectionEvents.h"
+#include "resources/GraphicManager.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void HandleConnectionLost(CClientSock*, const char*) {
                 app.SendAcctLogin(AcctID, AcctPassword, NextLoginKey);
         }
     }
-    windows.UpdateScreen();
+    GraphicManager::UpdateScreen();
     usleep(76 * 1000);
 }
 

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "TWReport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "net/ConnectionEvents.h"
 #include "net/GMSSock.h"
 #include "net/PacketManager.h"

@@ -5,6 +5,8 @@
 
 #include "TWTypes.h"
 
+class CInputWindow;
+
 struct ServerPrompt {
     BOOL pending = FALSE;
     M_DWORD serial = 0;

@@ -1,7 +1,6 @@
 // Stand-in of the game dialogs: their gumps' operations, the skill and
 // spell tables (empty), the target bars and the player's gumps.
 #include "dialogs/ContainerGump.h"
-#include "dialogs/HueGump.h"
 #include "dialogs/PaperdollGump.h"
 #include "dialogs/PlayerGumps.h"
 #include "dialogs/RadarGump.h"
@@ -42,12 +41,8 @@ M_DWORD CTradeGump::GetTradeSerial() {
 
 namespace {
 
-class DialogsStandIn : public DialogsService, public ColourConversions {
+class DialogsStandIn : public DialogsService {
 public:
-    void RGBToHSV(int, int, int, double* hue, double* lightness, double* saturation) override {
-        TW_PENDING("RGBToHSV");
-        *hue = *lightness = *saturation = 0;
-    }
     int GetSkillNameCount() override {
         TW_PENDING("CSkillGump::GetSkillNameCount");
         return 0;
@@ -69,5 +64,5 @@ public:
 }  // namespace
 
 void InstallPendingDialogs() {
-    InstallStandIn<DialogsStandIn, DialogsService, ColourConversions>();
+    InstallStandIn<DialogsStandIn, DialogsService>();
 }

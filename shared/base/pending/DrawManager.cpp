@@ -1,6 +1,5 @@
 // Stand-in of the draw manager and the draw lists.  Until the lists exist
 // an item only keeps its listed flag, and no cell holds anything.
-#include "resources/ViewHooks.h"
 #include "view/DrawManager.h"
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
@@ -8,7 +7,7 @@
 
 namespace {
 
-class DrawManagerStandIn : public DrawManagerService, public DrawLists, public TileArtChanges {
+class DrawManagerStandIn : public DrawManagerService, public DrawLists {
 public:
     void ClearTable() override { TW_PENDING("DrawManager::ClearTable"); }
     void startup() override { TW_PENDING("DrawManager::startup"); }
@@ -66,5 +65,5 @@ public:
 }  // namespace
 
 void InstallPendingDrawManager() {
-    InstallStandIn<DrawManagerStandIn, DrawManagerService, DrawLists, TileArtChanges>();
+    InstallStandIn<DrawManagerStandIn, DrawManagerService, DrawLists>();
 }

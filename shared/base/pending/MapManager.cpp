@@ -5,12 +5,11 @@
 
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
-#include "resources/ViewHooks.h"
 #include "view/MapManager.h"
 
 namespace {
 
-class MapManagerStandIn : public MapManagerService, public MapAccess, public MapGeometry {
+class MapManagerStandIn : public MapManagerService, public MapAccess {
 public:
     void startup() override { TW_PENDING("MapManager::startup"); }
     void shutdown() override { TW_PENDING("MapManager::shutdown"); }
@@ -73,5 +72,5 @@ private:
 }  // namespace
 
 void InstallPendingMapManager() {
-    InstallStandIn<MapManagerStandIn, MapManagerService, MapAccess, MapGeometry>();
+    InstallStandIn<MapManagerStandIn, MapManagerService, MapAccess>();
 }

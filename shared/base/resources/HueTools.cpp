@@ -8,7 +8,6 @@
 #include "ByteWriter.h"
 #include "FileManager.h"
 #include "TWReport.h"
-#include "resources/ViewHooks.h"
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
 
@@ -64,9 +63,7 @@ void HueManager::MakeSkinHues(int firstNumber, const M_BYTE colours[20][3]) {
     static const int kSteps[10] = {0, 100, 200, 300, 400, 500, 600, 700, 800, 900};
     for (int i = 0; i < 20; ++i) {
         double hue = 0, lightness = 0, saturation = 0;
-        tw::Service<ColourConversions>::Get().RGBToHSV(colours[i][0], colours[i][1],
-                                                       colours[i][2], &hue, &lightness,
-                                                       &saturation);
+        RGBToHSV(colours[i][0], colours[i][1], colours[i][2], &hue, &lightness, &saturation);
         // The ramp runs from a quarter of the colour's lightness to the colour.
         double r = 0, g = 0, b = 0;
         HSIToRGB(hue, lightness / 4, saturation, &r, &g, &b);

@@ -1,11 +1,10 @@
-// The owners of the version-patch groups that the data-file cache does not
-// hold itself.  "verdata.mul" carries patches of the tile data (file 30),
-// which the world model keeps; the cache hands each such group on through
-// this interface, which the world model implements (world/ObjectManager.h)
-// and main installs before the cache reads the patches.
+// The owners, above the resources, of what a data-file change touches: the
+// tile data of the world model, which a "verdata.mul" group replaces, and the
+// draw lists, which show the art that the server replaces.  The view
+// implements this interface and main installs it at start-up, before the
+// version file is read.
 #pragma once
 
-#include "Service.h"
 #include "TWTypes.h"
 
 class PatchOwners {
@@ -13,7 +12,11 @@ public:
     static constexpr const char* kServiceName = "PatchOwners";
     virtual ~PatchOwners() = default;
 
-    // A patch of 32 tile records (no header) for one group: 0..511 land,
-    // 512..1023 items.
+    // A tile-data group of "verdata.mul": its records after the group header.
     virtual void PatchTileDataGroup(int group, const M_BYTE* records, int length) = 0;
+    // Land art `landId` changed: every terrain cell drawn with it is redrawn.
+    virtual void InvalidateTerrainOfTile(int landId) = 0;
+    // Static art `itemId` changed: its objects are filed again in the draw
+    // lists.
+    virtual void ResortItemsOfTile(int itemId) = 0;
 };

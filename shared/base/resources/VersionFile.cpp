@@ -1,6 +1,6 @@
 // "verdata.mul": the version patches.  Item records go into a patch table
 // that every lookup consults first; group records go to the owners of the
-// tile data, animation data, hues and fonts.
+// tile data (through PatchOwners), animation data, hues and fonts.
 //
 //   0   i32 count
 //   4   count records of 20 bytes: i32 file id, i32 index, i32 payload offset
@@ -11,6 +11,7 @@
 #include "ByteReader.h"
 #include "FileManager.h"
 #include "MMF.h"
+#include "Service.h"
 #include "TWReport.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCacheState.h"

@@ -62,6 +62,10 @@ public:
     virtual void RenderRadar() = 0;
     // The serial that names a trade in the secure-trade messages.
     virtual M_DWORD GetTradeSerial(CGump* tradeGump) = 0;
+    // The open gump that shows what a holder holds: the paperdoll of a
+    // mobile (worn), the container gump of a container; null when none is
+    // open.
+    virtual CGump* FindHolderGump(CContainerObj* holder, BOOL worn) = 0;
 
     // The player's actions: raise an item's map gump; open the amount gump
     // of a stack with its slider in the middle (null when none opened); the

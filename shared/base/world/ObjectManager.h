@@ -24,7 +24,6 @@
 #include <vector>
 
 #include "TWTypes.h"
-#include "resources/PatchOwners.h"
 #include "world/Coords.h"
 
 class CObj;
@@ -214,15 +213,6 @@ public:
     // Test support: every object released, the lists and tables emptied,
     // the pools returned.
     static void reset();
-};
-
-// The world model's side of the data-file cache: the version patches of the
-// tile data go to the object manager.  main installs one at start-up.
-class TileDataPatches : public PatchOwners {
-public:
-    void PatchTileDataGroup(int group, const M_BYTE* records, int length) override {
-        CObjectManager::PatchTileDataGroup(group, records, length);
-    }
 };
 
 // The ground height of a cell.

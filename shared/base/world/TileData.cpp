@@ -10,9 +10,9 @@
 
 #include "DebugHooks.h"
 #include "FileManager.h"
-#include "resources/UnicodeSpeech.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
+#include "world/SpeakerRecord.h"
 #include "world/TileRecords.h"
 #include "world/ViewHooks.h"
 #include "world/WorldInternal.h"

@@ -10,7 +10,7 @@
 #include "Service.h"
 #include "SoundManager.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/DHDCache.h"
 #include "support/OssEmulation.h"
 #include "support/TwTest.h"
@@ -50,7 +50,7 @@ protected:
         sounds_.appendData(Bytes(1, 0));
         sounds_.reserve(1);
         sounds_.write("soundidx.mul", "sound.mul");
-        CApp::hdConfig = CApp::MaxHD;
+        hdConfig = MaxHD;
         CacheSize = 1;
         FileManager::startup();
         CDHDCache::startup();
@@ -382,7 +382,7 @@ TEST_F(SoundTest, LoopingSoundPlaysOnAndCdInstallMixesSilence) {
         ASSERT_EQ(OssSound::PlaySound(1, 0, 0, TRUE), 0);
         OssSound::Update();
         EXPECT_TRUE(OssSound::Channel(0).Busy());
-        CApp::hdConfig = CApp::CDInstall;
+        hdConfig = CDInstall;
         OssSound::Update();
         OssSound::CloseDevice();
         return;

@@ -1,6 +1,7 @@
 // A recording double of what the network core asks of the modules above it
 // (net/ConnectionEvents.h): the application's connection state and login,
-// and the windows, pointer and screen.  It installs itself for both while it
+// the windows and the pointer, and the screen update it runs
+// (resources/ScreenUpdate.h).  It installs itself for all three while it
 // lives.
 #pragma once
 
@@ -9,10 +10,13 @@
 
 #include "Service.h"
 #include "net/ConnectionEvents.h"
+#include "resources/ScreenUpdate.h"
 
 namespace tw::doubles {
 
-class RecordingConnection final : public ConnectionEvents, public ConnectionWindows {
+class RecordingConnection final : public ConnectionEvents,
+                                  public ConnectionWindows,
+                                  public ScreenUpdate {
 public:
     // The application: what it answers, and "ChooseServer 0", "SendAcctLogin
     // account password 9" in order.
@@ -62,6 +66,7 @@ public:
     }
     BOOL IsGumpOpen(const void* gump) override { return gump == &waitingGump_ && waitingOpen_; }
     void CloseDragGump() override { ++dragGumpCloses; }
+    // The screen update the connection runs while it waits.
     void UpdateScreen() override { ++screenUpdates; }
     void BeginWait() override { mouseCalls.push_back("BeginWait"); }
     void EndWait() override { mouseCalls.push_back("EndWait"); }
@@ -88,6 +93,7 @@ private:
 
     tw::ScopedService<ConnectionEvents> events_{this};
     tw::ScopedService<ConnectionWindows> windows_{this};
+    tw::ScopedService<ScreenUpdate> screen_{this};
 };
 
 }  // namespace tw::doubles

@@ -1,6 +1,8 @@
 // A recording double of the world view as the world model and the resources
-// reach it (world/ViewHooks.h, resources/ViewHooks.h): the draw lists, the
-// map, the light, the circle of transparency and the play area.  It installs
+// reach it (world/ViewHooks.h) and the data-file cache tells it of changed
+// art (resources/PatchOwners.h): the draw lists, the map, the light, the
+// circle of transparency and the play area.  Tile-data patches go on to the
+// real object manager.  It installs
 // itself for all of them while it lives; a test (or its fixture) holds one.
 //
 // The draw lists are kept, one per cell: land at the bottom, above it the
@@ -18,8 +20,9 @@
 #include <vector>
 
 #include "Service.h"
-#include "resources/ViewHooks.h"
+#include "resources/PatchOwners.h"
 #include "world/Mobile.h"
+#include "world/ObjectManager.h"
 #include "world/Terrain.h"
 #include "world/ViewHooks.h"
 
@@ -30,8 +33,7 @@ class RecordingWorldView final : public DrawLists,
                                  public ViewLight,
                                  public CircleOfTransparency,
                                  public PlayArea,
-                                 public TileArtChanges,
-                                 public MapGeometry {
+                                 public PatchOwners {
 public:
     // Filing, invalidation and set-up of items in one log: "add", "remove",
     // "invalidate", "lights", "setup", "normals" with the item's address.
@@ -135,8 +137,12 @@ public:
         return it == heads_.end() ? nullptr : it->second;
     }
     CDrawItem* GetItemAtScreenPoint(int, int, BOOL) override { return itemAtScreenPoint; }
+    // DrawLists and PatchOwners alike.
     void ResortItemsOfTile(int itemId) override { resortedItemTiles.push_back(itemId); }
     void InvalidateTerrainOfTile(int landId) override { invalidatedTerrainTiles.push_back(landId); }
+    void PatchTileDataGroup(int group, const M_BYTE* records, int length) override {
+        CObjectManager::PatchTileDataGroup(group, records, length);
+    }
     void UpdateRoofCut() override { ++roofCutUpdates; }
     BOOL IsHeightCut() override { return heightCut; }
     void ClearMobileAnimations() override { ++animations.clears; }
@@ -271,8 +277,7 @@ private:
     tw::ScopedService<ViewLight> light_{this};
     tw::ScopedService<CircleOfTransparency> circle_{this};
     tw::ScopedService<PlayArea> playArea_{this};
-    tw::ScopedService<TileArtChanges> artChanges_{this};
-    tw::ScopedService<MapGeometry> mapGeometry_{this};
+    tw::ScopedService<PatchOwners> patchOwners_{this};
 };
 
 }  // namespace tw::doubles

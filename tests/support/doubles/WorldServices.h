@@ -29,10 +29,8 @@ struct WorldServices {
 private:
     ::WorldGumps objectGumps_;
     GameConnectionMessages messages_;
-    TileDataPatches patches_;
     tw::ScopedService<ObjectGumps> installedGumps_{&objectGumps_};
     tw::ScopedService<WorldMessages> installedMessages_{&messages_};
-    tw::ScopedService<PatchOwners> installedPatches_{&patches_};
 };
 
 }  // namespace tw::doubles

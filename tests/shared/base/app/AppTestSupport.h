@@ -2,14 +2,16 @@
 // configuration settings, login-server lists, application state and the
 // world model.  The application runs with the real world model, game
 // connection, gump lists and resources; recording doubles stand in for the
-// services above it that are not built yet, and the application's own side
-// of the world model's target requests is the real one.
+// services above it that are not built yet, and the application's own sides
+// of the world model's target requests and of the speech code's ignore list
+// and throttle are the real ones.
 #pragma once
 
 #include "Service.h"
 #include "app/App.h"
 #include "app/AppServices.h"
-#include "app/Config.h"
+#include "comm/AppSpeech.h"
+#include "config/Config.h"
 #include "gumps/WorldGumps.h"
 #include "net/WorldMessages.h"
 #include "resources/GraphicManager.h"
@@ -57,8 +59,7 @@ private:
     tw::ScopedService<ObjectGumps> installedGumps_{&objectGumps_};
     tw::ScopedService<WorldMessages> installedMessages_{&messages_};
     tw::ScopedService<TargetRequests> installedTargets_{&targets_};
-    TileDataPatches patches_;
-    tw::ScopedService<PatchOwners> installedPatches_{&patches_};
+    tw::ScopedService<AppSpeech> installedSpeech_{&ApplicationSpeech()};
 };
 
 }  // namespace tw::test

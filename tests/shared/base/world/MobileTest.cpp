@@ -5,7 +5,7 @@
 
 #include "Clock.h"
 #include "WorldTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/Sequence.h"
 #include "net/ClientSock.h"
 #include "resources/GraphicManager.h"

@@ -5,8 +5,8 @@
 
 #include "ByteWriter.h"
 #include "WorldTestSupport.h"
-#include "resources/UnicodeSpeech.h"
 #include "world/Obj.h"
+#include "world/SpeakerRecord.h"
 
 using namespace tw::test;
 using namespace tw::datafiles;

@@ -2,7 +2,7 @@
 
 #include "Clock.h"
 #include "FileManager.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/WorldGumps.h"
 #include "net/PacketTable.h"
 #include "world/MoveManager.h"

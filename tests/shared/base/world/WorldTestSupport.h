@@ -61,8 +61,6 @@ private:
     GameConnectionMessages messages_;
     tw::ScopedService<ObjectGumps> installedGumps_{&objectGumps_};
     tw::ScopedService<WorldMessages> installedMessages_{&messages_};
-    TileDataPatches patches_;
-    tw::ScopedService<PatchOwners> installedPatches_{&patches_};
     tw::ScopedService<SoundService> installedSound_{&sound};
 };
 

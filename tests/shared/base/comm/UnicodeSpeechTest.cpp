@@ -1,15 +1,19 @@
 #include <string>
 #include <vector>
 
-#include "ResourcesTestSupport.h"
+#include "Service.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "app/AppServices.h"
+#include "comm/AppSpeech.h"
+#include "comm/UnicodeSpeech.h"
+#include "config/Config.h"
 #include "gumps/Gump.h"
 #include "net/ClientSock.h"
 #include "resources/GraphicManager.h"
-#include "resources/UnicodeSpeech.h"
+#include "support/TwTest.h"
 #include "support/WideText.h"
 #include "support/doubles/RecordingUpperServices.h"
+#include "support/doubles/WorldServices.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
 
@@ -24,23 +28,24 @@ std::string Text(const std::vector<M_WORD>& units) {
     return Narrow(z.data());
 }
 
-class UnicodeSpeechTest : public tw::test::ResourcesTest {
+class UnicodeSpeechTest : public tw::test::TwTest {
 protected:
     void SetUp() override {
         static bool registered = false;
         if (!registered) {
             registered = true;
+            tw::test::AddServiceReset(ResetConfigForTests);
             tw::test::AddServiceReset(CApp::reset);
             tw::test::AddServiceReset(ResetUnicodeSpeechForTests);
             tw::test::AddServiceReset([] { GraphicManager::deathCounter = 0; });
         }
-        ResourcesTest::SetUp();
+        TwTest::SetUp();
         speaker = NewDynamicObj(kSpeaker, 1, 0);
         g_pGameSocket = &connection;
     }
     void TearDown() override {
         g_pGameSocket = nullptr;
-        ResourcesTest::TearDown();
+        TwTest::TearDown();
     }
 
     // The Unicode speech messages (0xAD) written so far.
@@ -89,12 +94,19 @@ protected:
 
     static constexpr M_DWORD kSpeaker = 0x00001234;
     CDynamicObj* speaker = nullptr;
+    // What the world objects reach above the world model.
+    tw::doubles::WorldServices world;
     tw::doubles::RecordingComm comm;
     CClientSock connection;
     // The open container gump of the bag the speaker lies in.
     struct ContainerGump : CGump {
         BOOL IsContainerGump() override { return TRUE; }
     } holder;
+
+private:
+    // The application's ignore list, throttle and speech hues, as installed
+    // at start-up.
+    tw::ScopedService<AppSpeech> app_{&ApplicationSpeech()};
 };
 
 TEST_F(UnicodeSpeechTest, EachTypeIsShownOverTheSpeakerOrNotAtAll) {

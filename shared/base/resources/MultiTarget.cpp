@@ -79,7 +79,7 @@ BOOL LoadObjectList(MultiTarget* target, int count, const M_BYTE* records, size_
     if (!target || count < 0 || count > MAX_OBJECT_LIST_RECORDS || (count > 0 && !records) ||
         size_t(count) * OBJECT_LIST_RECORD_SIZE > length) {
         TWReport::warning("LoadObjectList: refused a list of %d records in %zu bytes.\n", count,
-                          count > 0 && records ? length : size_t(0));
+                          length);
         return FALSE;
     }
     auto* list = new MultiComponent[count > 0 ? count : 1];

@@ -9,6 +9,7 @@
 //   if (!r.ok()) ...the record was short...
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -52,6 +53,26 @@ public:
         }
         if (n) memcpy(out, data_ + pos_, n);
         pos_ += n;
+        return true;
+    }
+
+    // Copies n little-endian 16-bit values (a run of pixels, say) into out in
+    // host order: a single memcpy on a little-endian host.  On a short read
+    // copies nothing, zero-fills out and fails.
+    bool u16leArray(M_WORD* out, size_t n) {
+        const size_t byteCount = n * sizeof(M_WORD);
+        if (n > SIZE_MAX / sizeof(M_WORD) || !need(byteCount)) {
+            failed_ = true;
+            if (n && n <= SIZE_MAX / sizeof(M_WORD)) memset(out, 0, byteCount);
+            return false;
+        }
+        if constexpr (std::endian::native == std::endian::little) {
+            if (n) memcpy(out, data_ + pos_, byteCount);
+        } else {
+            for (size_t i = 0; i < n; ++i)
+                out[i] = static_cast<M_WORD>(data_[pos_ + 2 * i] | data_[pos_ + 2 * i + 1] << 8);
+        }
+        pos_ += byteCount;
         return true;
     }
 

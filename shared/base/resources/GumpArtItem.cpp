@@ -2,20 +2,15 @@
 #include "resources/GumpArt.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <vector>
 
+#include "ByteReader.h"
 #include "app/Config.h"
 
 namespace {
 
 // Most gump art fits this row buffer; wider items decode into the heap.
 constexpr int ROW_BUFFER_PIXELS = 1016;
-
-inline M_DWORD U32(const M_BYTE* p) {
-    return static_cast<M_DWORD>(p[0]) | static_cast<M_DWORD>(p[1]) << 8 |
-           static_cast<M_DWORD>(p[2]) << 16 | static_cast<M_DWORD>(p[3]) << 24;
-}
 
 // The visible part of a w x h block placed at (x, y): columns [first, end)
 // and rows [firstRow, lastRow], clipped to clip and to the destination.
@@ -42,24 +37,27 @@ Visible Clip(const RECT& clip, long x, long y, long w, long h, int pitch, int he
 // The runs of one row, bounded by the item's size.
 class RowRuns {
 public:
-    RowRuns(const GumpArtItem& item, long row) : item_(item) {
-        const std::uint64_t entry = 4 * static_cast<std::uint64_t>(row);
-        if (row < 0 || entry + 4 > static_cast<std::uint64_t>(item.size)) return;
-        pos_ = 4 * static_cast<std::uint64_t>(U32(item.data + entry));
+    RowRuns(const GumpArtItem& item, long row)
+        : runs_(item.data, item.size > 0 ? static_cast<size_t>(item.size) : 0) {
+        if (row < 0) {
+            runs_.fail();
+            return;
+        }
+        runs_.seek(4 * static_cast<size_t>(row));
+        runs_.seek(4 * static_cast<size_t>(runs_.u32le()));
     }
     // The next run; false at the item's end or at a run of count 0.
     bool Next(M_WORD* colour, long* count) {
-        if (pos_ + 4 > static_cast<std::uint64_t>(item_.size)) return false;
-        const M_DWORD run = U32(item_.data + pos_);
-        pos_ += 4;
+        const M_DWORD run = runs_.u32le();
         *colour = static_cast<M_WORD>(run & 0xFFFF);
         *count = static_cast<long>(run >> 16);
         return *count != 0;
     }
 
 private:
-    const GumpArtItem& item_;
-    std::uint64_t pos_ = UINT64_MAX - 4;  // no runs
+    // Failed (so every run reads as count 0) once the row table or the runs
+    // end before the item does.
+    ByteReader runs_;
 };
 
 // Decodes the first n pixels of a row; what the runs leave out is 0.

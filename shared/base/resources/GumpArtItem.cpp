@@ -13,17 +13,17 @@ namespace {
 constexpr int ROW_BUFFER_PIXELS = 1016;
 
 // The visible part of a w x h block placed at (x, y): columns [first, end)
-// and rows [firstRow, lastRow], clipped to clip and to the destination.
+// and rows [firstRow, lastRow], clipped to the target's clip.
 struct Visible {
     long first = 0, end = 0, firstRow = 0, lastRow = -1;
     bool any = false;
 };
 
-Visible Clip(const RECT& clip, long x, long y, long w, long h, int pitch, int height) {
+Visible Clip(const BlitTarget& target, long x, long y, long w, long h) {
     Visible v;
-    const long left = std::max<long>(clip.left, 0), top = std::max<long>(clip.top, 0);
-    const long right = std::min<long>(clip.right, pitch);
-    const long bottom = std::min<long>(clip.bottom, height);
+    if (target.Empty()) return v;
+    const long left = target.clip.left, top = target.clip.top;
+    const long right = target.clip.right, bottom = target.clip.bottom;
     if (x >= right || y >= bottom || x + w < left || y + h < top) return v;
     v.first = left > x ? left - x : 0;
     v.end = right < x + w ? right - x : w;
@@ -76,10 +76,10 @@ void DecodeRow(const GumpArtItem& item, long row, M_WORD* out, long n) {
 
 }  // namespace
 
-void DrawGumpArtItem(SpanHandler handler, const GumpArtItem& item, const RECT& clip, int x, int y,
-                     M_WORD* pixels, int pitch, int height) {
-    if (!item || !pixels) return;
-    const Visible v = Clip(clip, x, y, item.width, item.height, pitch, height);
+void DrawGumpArtItem(SpanHandler handler, const GumpArtItem& item, int x, int y,
+                     const BlitTarget& target) {
+    if (!item) return;
+    const Visible v = Clip(target, x, y, item.width, item.height);
     if (!v.any) return;
     M_WORD stackRow[ROW_BUFFER_PIXELS];
     std::vector<M_WORD> heapRow;
@@ -91,7 +91,7 @@ void DrawGumpArtItem(SpanHandler handler, const GumpArtItem& item, const RECT& c
     const int count = static_cast<int>(v.end - v.first);
     for (long row = v.firstRow; row <= v.lastRow; ++row) {
         DecodeRow(item, row, rowBuffer, v.end);
-        M_WORD* dst = pixels + ((y + row) * static_cast<long>(pitch) + x + v.first);
+        M_WORD* dst = target.At(x + v.first, y + row);
         handler(dst, rowBuffer + v.first, count);
         if (Display565) {
             for (int i = 0; i < count; ++i)
@@ -113,19 +113,17 @@ M_WORD GumpArtItemPixel(const GumpArtItem& item, int x, int y) {
     return 0;
 }
 
-void BlitClipped(SpanHandler handler, const M_WORD* source, const RECT& clip, int sourceWidth,
-                 int sourceHeight, int x, int y, M_WORD* pixels, int pitch, int height) {
-    if (!source || !pixels || sourceWidth <= 0 || sourceHeight <= 0) return;
-    const Visible v = Clip(clip, x, y, sourceWidth, sourceHeight, pitch, height);
+void BlitClipped(SpanHandler handler, const M_WORD* source, int sourceWidth, int sourceHeight,
+                 int x, int y, const BlitTarget& target) {
+    if (!source || sourceWidth <= 0 || sourceHeight <= 0) return;
+    const Visible v = Clip(target, x, y, sourceWidth, sourceHeight);
     if (!v.any) return;
     const int count = static_cast<int>(v.end - v.first);
     for (long row = v.firstRow; row <= v.lastRow; ++row)
-        handler(pixels + ((y + row) * static_cast<long>(pitch) + x + v.first),
-                source + (row * sourceWidth + v.first), count);
+        handler(target.At(x + v.first, y + row), source + (row * sourceWidth + v.first), count);
 }
 
 void BlitRowsWithHandler(SpanHandler handler, const M_WORD* source, int sourceWidth,
-                         int sourceHeight, int x, int y, M_WORD* pixels, int pitch, int height) {
-    BlitClipped(handler, source, RECT{0, 0, pitch, height}, sourceWidth, sourceHeight, x, y, pixels,
-                pitch, height);
+                         int sourceHeight, int x, int y, const BlitTarget& target) {
+    BlitClipped(handler, source, sourceWidth, sourceHeight, x, y, target);
 }

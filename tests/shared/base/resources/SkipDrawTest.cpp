@@ -69,8 +69,7 @@ TEST_F(SkipDrawTest, ClippedDrawerClipsOnEveryEdgeAndLeavesOutTheLastRow) {
     };
     for (const Case& c : cases) {
         PixelBuffer buf(kBufferW, kBufferH, kBackground);
-        SetBlitDestination(buf.data(), kBufferW, kBufferH);
-        SkipDrawClipped(CopySpan, View(item), c.clip, c.x, c.y);
+        SkipDrawClipped(CopySpan, View(item), buf.target().Clipped(c.clip), c.x, c.y);
         PixelBuffer want = Expected(img, c.x, c.y, c.clip, img.height - 1);
         EXPECT_EQ(buf.pixels, want.pixels) << c.what << Dump(buf) << "expected" << Dump(want);
     }
@@ -82,8 +81,7 @@ TEST_F(SkipDrawTest, UnclippedDrawerDrawsEveryRowAndStaysInsideTheDestination) {
     const RECT all{-100, -100, 100, 100};
     for (auto [x, y] : {std::pair{0, 0}, {3, 1}, {-2, -3}, {8, 6}}) {
         PixelBuffer buf(kBufferW, kBufferH, kBackground);
-        SetBlitDestination(buf.data(), kBufferW, kBufferH);
-        SkipDrawNoClip(CopySpan, View(item), x, y);
+        SkipDrawNoClip(CopySpan, View(item), buf.target(), x, y);
         PixelBuffer want = Expected(img, x, y, all, img.height);
         EXPECT_EQ(buf.pixels, want.pixels) << x << "," << y << Dump(buf);
     }
@@ -91,12 +89,11 @@ TEST_F(SkipDrawTest, UnclippedDrawerDrawsEveryRowAndStaysInsideTheDestination) {
 
 TEST_F(SkipDrawTest, NullImagesAndDestinationsDrawNothing) {
     PixelBuffer buf(kBufferW, kBufferH, kBackground);
-    SetBlitDestination(buf.data(), kBufferW, kBufferH);
-    SkipDrawClipped(CopySpan, SkipImage{}, RECT{0, 0, 12, 9}, 0, 0);
-    SkipDrawNoClip(CopySpan, SkipImage{}, 0, 0);
+    SkipDrawClipped(CopySpan, SkipImage{}, buf.target(), 0, 0);
+    SkipDrawNoClip(CopySpan, SkipImage{}, buf.target(), 0, 0);
     const Bytes item = tw::datafiles::EncodeStaticArt(Sprite());
-    SetBlitDestination(nullptr, 0, 0);
-    SkipDrawClipped(CopySpan, View(item), RECT{0, 0, 12, 9}, 0, 0);
+    SkipDrawClipped(CopySpan, View(item), BlitTarget(nullptr, kBufferW, kBufferH), 0, 0);
+    SkipDrawNoClip(CopySpan, View(item), BlitTarget(), 0, 0);
     EXPECT_EQ(buf.pixels, PixelBuffer(kBufferW, kBufferH, kBackground).pixels);
 }
 
@@ -129,11 +126,10 @@ TEST_F(SkipDrawTest, MalformedItemsNeverDrawOutsideTheImage) {
     for (const Case& c : cases) {
         for (int clipped = 0; clipped < 2; ++clipped) {
             PixelBuffer buf(kBufferW, kBufferH, kBackground);
-            SetBlitDestination(buf.data(), kBufferW, kBufferH);
             if (clipped)
-                SkipDrawClipped(CopySpan, View(c.item), RECT{0, 0, 12, 9}, 2, 2);
+                SkipDrawClipped(CopySpan, View(c.item), buf.target(), 2, 2);
             else
-                SkipDrawNoClip(CopySpan, View(c.item), 2, 2);
+                SkipDrawNoClip(CopySpan, View(c.item), buf.target(), 2, 2);
             PixelBuffer want(kBufferW, kBufferH, kBackground);
             for (size_t i = 0; i < c.row0.size(); ++i)
                 want.pixels[2 * kBufferW + 2 + i] = c.row0[i];
@@ -148,8 +144,7 @@ TEST_F(SkipDrawTest, MalformedItemsNeverDrawOutsideTheImage) {
     // Too short for a header at all.
     const Bytes stub = {1, 2, 3, 4, 5};
     PixelBuffer buf(kBufferW, kBufferH, kBackground);
-    SetBlitDestination(buf.data(), kBufferW, kBufferH);
-    SkipDrawNoClip(CopySpan, View(stub), 0, 0);
+    SkipDrawNoClip(CopySpan, View(stub), buf.target(), 0, 0);
     EXPECT_EQ(SkipImage(View(stub)).Width(), 0);
     EXPECT_EQ(buf.pixels, PixelBuffer(kBufferW, kBufferH, kBackground).pixels);
 }

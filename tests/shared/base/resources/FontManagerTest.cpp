@@ -228,6 +228,23 @@ TEST_F(FontManagerTest, GlyphsCrossingTheClipAreDroppedWholeAndEndTheLine) {
     }
 }
 
+TEST_F(FontManagerTest, AClipReachingBelowTheTargetStopsAtItsLastRow) {
+    // Eight rows of memory, of which the target owns the first three.
+    PixelBuffer buf(20, 8, kBack);
+    const BlitTarget target = BlitTarget(buf.data(), 20, 3).Clipped(RECT{0, 0, 20, 100});
+    EXPECT_TRUE(FontManager::DrawString(0, 6, 0, 0, "ab", target));
+    EXPECT_TRUE(FontManager::DrawstringBuf(0, 0, 0, 0, "ab ab", 12, target, 0, 0, FALSE));
+    bool drawn = false;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 20; ++x) {
+            if (y >= 3) {
+                EXPECT_EQ(buf.at(x, y), kBack) << x << "," << y;
+            }
+            drawn = drawn || buf.at(x, y) != kBack;
+        }
+    EXPECT_TRUE(drawn);
+}
+
 TEST_F(FontManagerTest, HuesRecolourByTheRedChannelAndPartialHueOnlyGreys) {
     tw::test::SetTestHue(6);
     const RECT all{0, 0, 4, 1};

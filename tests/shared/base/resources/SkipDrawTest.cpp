@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "ByteWriter.h"
@@ -85,6 +86,21 @@ TEST_F(SkipDrawTest, UnclippedDrawerDrawsEveryRowAndStaysInsideTheDestination) {
         PixelBuffer want = Expected(img, x, y, all, img.height);
         EXPECT_EQ(buf.pixels, want.pixels) << x << "," << y << Dump(buf);
     }
+}
+
+TEST_F(SkipDrawTest, AnItemAtAnOddAddressDrawsAndReadsTheSame) {
+    // Mapped data files put items at any byte; the pixels are read in place.
+    const Image img = Sprite();
+    const Bytes item = tw::datafiles::EncodeStaticArt(img);
+    Bytes shifted(item.size() + 1);
+    std::copy(item.begin(), item.end(), shifted.begin() + 1);
+    const SkipImage odd{shifted.data() + 1, static_cast<int>(item.size())};
+    PixelBuffer buf(kBufferW, kBufferH, kBackground);
+    SkipDrawNoClip(HueGraySpan, odd, buf.target(), 2, 2);
+    PixelBuffer want(kBufferW, kBufferH, kBackground);
+    SkipDrawNoClip(HueGraySpan, View(item), want.target(), 2, 2);
+    EXPECT_EQ(buf.pixels, want.pixels) << Dump(buf);
+    EXPECT_EQ(GetArtPixel(odd, 1, 0), img.at(1, 0));
 }
 
 TEST_F(SkipDrawTest, NullImagesAndDestinationsDrawNothing) {

@@ -307,6 +307,26 @@ TEST_F(UnicodeFontTest, SlantedAndThickGlyphsClipAfterShifting) {
     }
 }
 
+TEST_F(UnicodeFontTest, AClipReachingBelowTheTargetStopsAtItsLastRow) {
+    // Twenty rows of memory, of which the target owns the first six: the
+    // glyphs start on row 4 and the underline lies on row 14.
+    PixelBuffer buf(64, 20, kBack);
+    const BlitTarget target = BlitTarget(buf.data(), 64, 6).Clipped(RECT{0, 0, 64, 100});
+    UnicodeSetStyle(0x20 | 0x10);
+    UnicodeDrawString(target, Wide("Hi b"), 0, 0, kInk);
+    UnicodeDrawStringBuf(target, 30, Wide("Hi b Hi b"), 0, 0, kInk, FALSE);
+    UnicodeRestoreStyle();
+    bool drawn = false;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 64; ++x) {
+            if (y >= 6) {
+                EXPECT_EQ(buf.at(x, y), kBack) << x << "," << y;
+            }
+            drawn = drawn || buf.at(x, y) != kBack;
+        }
+    EXPECT_TRUE(drawn);
+}
+
 TEST_F(UnicodeFontTest, SelectionColoursCharactersByGlyphIndex) {
     PixelBuffer got(64, 20, kBack);
     // "b c d": b = 0, the space meets index 1 and does not advance, c = 1, d = 2.

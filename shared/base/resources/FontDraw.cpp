@@ -57,9 +57,12 @@ int DrawGlyph(const CFont& font, int c, int x, int y, int hue, const BlitTarget&
         handler = font.partialHue ? HueGraySpanTransparent : HueSpanTransparent;
     }
     M_WORD shaded[256];  // a glyph row: glyphs are at most 255 pixels wide
-    for (long row = firstRow; row <= lastRow; ++row) {
+    if (firstRow > lastRow) return w;
+    // Kept in registers: the handler is an opaque call.
+    const long pitch = target.pitch;
+    M_WORD* dst = target.At(x, top + firstRow);
+    for (long row = firstRow; row <= lastRow; ++row, dst += pitch) {
         const M_WORD* src = glyph + 2 + row * w;
-        M_WORD* dst = target.At(x, top + row);
         if (ShadedFonts) {
             ShadeRow(src, shaded, w, static_cast<int>((row - firstRow + 1) >> 1));
             handler(dst, shaded, w);

@@ -89,9 +89,11 @@ void DrawGumpArtItem(SpanHandler handler, const GumpArtItem& item, int x, int y,
         rowBuffer = heapRow.data();
     }
     const int count = static_cast<int>(v.end - v.first);
-    for (long row = v.firstRow; row <= v.lastRow; ++row) {
+    // Kept in registers: the handler is an opaque call.
+    const long pitch = target.pitch;
+    M_WORD* dst = target.At(x + v.first, y + v.firstRow);
+    for (long row = v.firstRow; row <= v.lastRow; ++row, dst += pitch) {
         DecodeRow(item, row, rowBuffer, v.end);
-        M_WORD* dst = target.At(x + v.first, y + row);
         handler(dst, rowBuffer + v.first, count);
         if (Display565) {
             for (int i = 0; i < count; ++i)
@@ -119,8 +121,10 @@ void BlitClipped(SpanHandler handler, const M_WORD* source, int sourceWidth, int
     const Visible v = Clip(target, x, y, sourceWidth, sourceHeight);
     if (!v.any) return;
     const int count = static_cast<int>(v.end - v.first);
-    for (long row = v.firstRow; row <= v.lastRow; ++row)
-        handler(target.At(x + v.first, y + row), source + (row * sourceWidth + v.first), count);
+    const long pitch = target.pitch;
+    M_WORD* dst = target.At(x + v.first, y + v.firstRow);
+    for (long row = v.firstRow; row <= v.lastRow; ++row, dst += pitch)
+        handler(dst, source + (row * sourceWidth + v.first), count);
 }
 
 void BlitRowsWithHandler(SpanHandler handler, const M_WORD* source, int sourceWidth,

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "fuzz/WorldFuzz.h"
 #include "resources/DHDCache.h"
 #include "resources/MultiTarget.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "OssSound.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/ResourceFuzz.h"
 #include "resources/DHDCache.h"

@@ -10,7 +10,7 @@
 #include "config/Config.h"
 #include "fuzz/WorldFuzz.h"
 #include "resources/DHDCache.h"
-#include "resources/MultiTarget.h"
+#include "world/MultiTarget.h"
 #include "support/datafiles/DataFiles.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
@@ -22,7 +22,7 @@ void StartCache() {
     tw::fuzz::StartWorld(nullptr, 0);
     for (int i = 0; i < CDHDCache::NUM_FILES; ++i)
         WriteBytes(CDHDCache::GetFileName(i), Bytes(i == FN_MAP0 ? 196 : 12, 0xFF));
-    CApp::hdConfig = CApp::MaxHD;
+    hdConfig = MaxHD;
     CacheSize = 1;
     CDHDCache::startup();
     CDHDCache::Init();

@@ -23,7 +23,7 @@
 #include "gumps/MouseManager.h"
 #include "net/ClientSock.h"
 #include "net/ServerPing.h"
-#include "resources/UnicodeSpeech.h"
+#include "comm/UnicodeSpeech.h"
 
 // The ping's wait cursor and message box, and what the rest of the network
 // library reaches (the connection-loss routine, the quit flag, the speech

@@ -1,14 +1,18 @@
 #include <string>
 #include <vector>
 
+#include "ByteWriter.h"
 #include "Service.h"
 #include "app/App.h"
 #include "app/AppServices.h"
 #include "comm/AppSpeech.h"
+#include "comm/SpeechPackets.h"
 #include "comm/UnicodeSpeech.h"
 #include "config/Config.h"
 #include "gumps/Gump.h"
 #include "net/ClientSock.h"
+#include "net/Packet.h"
+#include "net/PacketManager.h"
 #include "resources/GraphicManager.h"
 #include "support/TwTest.h"
 #include "support/WideText.h"
@@ -38,6 +42,7 @@ protected:
             tw::test::AddServiceReset(CApp::reset);
             tw::test::AddServiceReset(ResetUnicodeSpeechForTests);
             tw::test::AddServiceReset([] { GraphicManager::deathCounter = 0; });
+            tw::test::AddServiceReset(PacketManager::reset);
         }
         TwTest::SetUp();
         speaker = NewDynamicObj(kSpeaker, 1, 0);
@@ -142,6 +147,28 @@ TEST_F(UnicodeSpeechTest, EachTypeIsShownOverTheSpeakerOrNotAtAll) {
         EXPECT_EQ(b.speakerName, "Guard");
         EXPECT_EQ(b.speechKind, c.kind) << "type " << c.type;
         EXPECT_EQ(b.gump, c.inGump ? &holder : nullptr) << "type " << c.type;
+    }
+}
+
+TEST_F(UnicodeSpeechTest, ServerSpeechAndTheFeatureFlagArriveThroughTheirHandlers) {
+    InstallSpeechHandlers();
+    std::vector<M_BYTE> speech;
+    ByteWriter w(speech);
+    w.u8(0xAE).u16be(48 + 6).u32be(kSpeaker).u16be(0x0190).u8(0).u16be(0x0035).u16be(3);
+    w.raw("ENU", 4).raw(std::string("Guard").append(25, '\0'));
+    w.u16be('H').u16be('i').u16be(0);
+    PacketManager::Dispatch(PacketIn(speech.data(), speech.size()));
+    ASSERT_EQ(comm.unicodeBarks.size(), 1u);
+    const auto& b = comm.unicodeBarks[0];
+    EXPECT_EQ(b.object, speaker);
+    EXPECT_EQ(Text(b.text), "Hi");
+    EXPECT_EQ(b.language, "ENU");
+    EXPECT_EQ(b.speakerName, "Guard");
+
+    for (auto [bits, flag] : {std::pair{0x01, TRUE}, std::pair{0x02, FALSE}}) {
+        const M_BYTE feature[] = {0xB9, 0x00, static_cast<M_BYTE>(bits)};
+        PacketManager::Dispatch(PacketIn(feature, sizeof feature));
+        EXPECT_EQ(GetServerFeatureFlag(), flag) << bits;
     }
 }
 

@@ -1,11 +1,20 @@
 // The client's entry point.  It starts every service in one fixed order,
 // registering each shutdown with atexit right after the start, so that at
-// exit they stop in exactly the reverse order.  Then it opens the display,
+// exit they stop in exactly the reverse order.  Each module's installed
+// services (its side of the interfaces the modules below it declare, or the
+// stand-in of a service not built yet) are installed in the same order,
+// before the module's first start-up step.  Then it opens the display,
 // creates the three long-lived objects it owns (the frame buffer, the speech
 // input line and the game connection), starts the cursor thread and runs the
 // main loop until the quit flag is set.  It reads no arguments and no
 // environment variables.
+//
+// The game code reaches the platform only through the seam's services (key
+// names, sound, the platform hooks); main installs the platform's
+// implementations in its start-up order, each before the first service that
+// uses it starts.
 #include <pthread.h>
+#include <signal.h>
 #include <sys/time.h>
 
 #include <cstdio>
@@ -17,20 +26,28 @@
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "MemoryManager.h"
+#include "OssSound.h"
 #include "PerformanceManager.h"
 #include "Platform.h"
+#include "PlatformServices.h"
+#include "Service.h"
 #include "SoundManager.h"
 #include "TWReport.h"
+#include "X11Lock.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "app/AppServices.h"
 #include "app/VersionManager.h"
+#include "comm/SpeechPackets.h"
+#include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
 #include "gumps/TextManager.h"
-#include "gumps/X11Lock.h"
+#include "gumps/WorldGumps.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
+#include "net/WorldMessages.h"
+#include "pending/PendingServices.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
@@ -42,6 +59,7 @@
 #include "view/DrawManager.h"
 #include "view/Light.h"
 #include "view/MapManager.h"
+#include "view/ViewServices.h"
 #include "world/MultiManager.h"
 #include "world/ObjectManager.h"
 #include "world/PathManager.h"
@@ -50,6 +68,13 @@
 #include "world/WeatherManager.h"
 
 namespace {
+
+// Installs a module's own implementation of an interface for the whole run.
+template <class Interface, class Implementation>
+void InstallOwn() {
+    static Implementation implementation;
+    tw::Service<Interface>::Install(&implementation);
+}
 
 void DeleteGlobalList() {
     delete g_globalList;
@@ -89,16 +114,29 @@ void StartServices() {
     FileManager::startup();
     atexit(FileManager::shutdown);
 
+    InstallPendingMouseManager();
     MouseManager::startup();
     atexit(MouseManager::shutdown);
+
+    // What the configuration and the resources ask of the view, and what
+    // the view, the speech code, the world model's target requests and the
+    // game connection ask of the application, before any is used.
+    InstallViewServices();
+    InstallAppServices();
 
     GraphicManager::startup();
     atexit(GraphicManager::shutdown);
 
+    // The world view's play area and play-area gump, not built yet; its draw
+    // lists, map, light and circle of transparency came with
+    // InstallViewServices.
+    InstallPendingWorldView();
+    InstallPendingMapGump();
     DrawManager::ClearTable();
     DrawManager::startup();
     atexit(DrawManager::shutdown);
 
+    InstallPendingTextManager();
     TextManager::startup();
     atexit(TextManager::shutdown);
     MapManager::startup();
@@ -114,11 +152,27 @@ void StartServices() {
     atexit(FontManager::shutdown);
     CObjectManager::startup();
     atexit(CObjectManager::shutdown);
+    InstallPendingGumpFramework();
+    InstallPendingInputWindow();
+    InstallOwn<ObjectGumps, WorldGumps>();
+    InstallPendingGumpManager();
     CGumpManager::startup();
     atexit(CGumpManager::shutdown);
+    InstallOwn<WorldMessages, GameConnectionMessages>();
+    InstallPendingTargetMessages();
     PacketManager::startup();
     atexit(PacketManager::shutdown);
+    // The message handlers of the modules built so far.
+    InstallSpeechHandlers();
 
+    // The login screens, the game dialogs and the communication dialogs,
+    // which the application object reaches from its start-up on.
+    InstallPendingLogin();
+    InstallPendingDialogs();
+    InstallPendingComm();
+    InstallPendingLoginSends();
+    // The macros that CApp reads name their keys.
+    tw::Service<KeyNames>::Install(&X11KeyNames());
     CApp::startup();
     atexit(CApp::shutdown);
 
@@ -126,6 +180,7 @@ void StartServices() {
     atexit(CDHDCache::shutdown);
     MusicManager::startup();
     atexit(MusicManager::shutdown);
+    tw::Service<SoundService>::Install(&OssSound::Service());
     SoundManager::startup();
     atexit(SoundManager::shutdown);
     PathManager::startup();
@@ -135,6 +190,7 @@ void StartServices() {
     atexit(MultiManager::shutdown);
     RegionManager::startup();
     atexit(RegionManager::shutdown);
+    InstallPendingWeather();
     WeatherManager::startup();
     atexit(WeatherManager::shutdown);
     LoadAnimData();
@@ -165,6 +221,7 @@ bool OpenDisplay() {
 void RunMainLoop(M_DWORD deadline) {
     do {
         g_frameBuf->PumpEvents();
+        CApp::DispatchInputEvents();
         SoundManager::Update();
         if (g_pGameSocket != nullptr) g_pGameSocket->Poll();
         SoundManager::Update();
@@ -180,8 +237,13 @@ void RunMainLoop(M_DWORD deadline) {
 }  // namespace
 
 int main() {
+    // A write past a file-size limit fails and is handled where it happens
+    // (a configuration save keeps the old file); the signal's default
+    // would end the client instead.
+    signal(SIGXFSZ, SIG_IGN);
     StartServices();
 
+    tw::Service<PlatformHooks>::Install(&X11PlatformHooks());
     g_frameBuf = CreateFrameBuf();
     if (g_frameBuf == nullptr) return 1;
     if (!OpenDisplay()) {
@@ -199,7 +261,7 @@ int main() {
     GraphicManager::CreateMainGumps();
 
     CNetInfo* netInfo = new CNetInfo;
-    g_inputWindow = new CInputWindow;
+    g_inputWindow = CInputWindow::Make();
     g_pGameSocket = new CClientSock;
 
     const M_DWORD deadline = GetTimeMs();

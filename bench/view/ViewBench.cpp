@@ -21,7 +21,7 @@
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
@@ -73,7 +73,7 @@ void StartWorld() {
                              "multi.mul", "skills.idx", "skills.mul"})
         tw::datafiles::WriteBytes(name, tw::datafiles::Bytes(12, 0xFF));
     FileManager::startup();
-    CApp::hdConfig = CApp::MaxHD;
+    hdConfig = MaxHD;
     GraphicManager::startup();
     HueManager::startup();
     CDHDCache::startup();

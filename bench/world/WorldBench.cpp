@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "BenchScratch.h"
+#include "Service.h"
 #include "app/FrameTick.h"
+#include "support/doubles/RecordingSound.h"
+#include "support/doubles/WorldServices.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
 
@@ -18,6 +21,10 @@ namespace {
 // The services log to a file in the working folder: keep it in the scratch
 // folder.
 const std::string& kScratch = tw::bench::EnterScratchDir();
+
+// The services above the world model, for the whole run (both benchmark
+// files): the same doubles the world's tests run with.
+const tw::doubles::WorldServices& kServices = *new tw::doubles::WorldServices;
 
 constexpr M_DWORD kItem = 0x40000000;
 
@@ -77,6 +84,9 @@ void BM_FindObjectBaselineUnorderedMap(benchmark::State& state) {
 BENCHMARK(BM_FindObjectBaselineUnorderedMap)->Arg(200)->Arg(2000)->Arg(10000);
 
 void BM_UpdateMovement(benchmark::State& state) {
+    // Walking mobiles sound their footsteps.
+    tw::doubles::RecordingSound sound;
+    tw::ScopedService<SoundService> installed(&sound);
     MakeWorld(3000, 200);
     M_DWORD now = 1000;
     int step = 0;

@@ -42,8 +42,9 @@ XvfbServer::XvfbServer(const XvfbOptions& options) {
             dup2(null, 1);
             dup2(null, 2);
         }
-        std::vector<const char*> args = {"Xvfb",         "-displayfd", fd.c_str(), "-screen", "0",
-                                         screen.c_str(), "-nolisten",  "tcp",      "-noreset"};
+        std::vector<const char*> args = {"Xvfb", "-displayfd",   fd.c_str(),  "-screen",
+                                         "0",    screen.c_str(), "-nolisten", "tcp"};
+        if (options.noReset) args.push_back("-noreset");
         if (!options.sharedMemory) {
             args.push_back("-extension");
             args.push_back("MIT-SHM");
@@ -246,6 +247,18 @@ std::string XvfbClient::WindowName(Window window) {
         XFree(name);
     }
     return result;
+}
+
+XWindow XvfbClient::FindWindow(const std::string& title) {
+    Window root = DefaultRootWindow(display_), parent, *children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display_, root, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && found == 0; ++i)
+            if (WindowName(children[i]) == title) found = children[i];
+        if (children != nullptr) XFree(children);
+    }
+    return found;
 }
 
 }  // namespace tw::test

@@ -8,18 +8,22 @@
 #include <string>
 
 #include "FileManager.h"
+#include "Service.h"
 #include "TWReport.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
+#include "resources/PatchOwners.h"
 #include "resources/SkipDraw.h"
 #include "resources/UnicodeFont.h"
 #include "strings/LanguageManager.h"
 #include "support/TwTest.h"
+#include "view/ViewServices.h"
+#include "world/ObjectManager.h"
 
 namespace {
 
@@ -41,13 +45,17 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0);
         ASSERT_EQ(chdir("sample"), 0);
     }
+
+    // The version patches of the tile data go through the view's owners to
+    // the real object manager, as in the program.
+    tw::ScopedService<PatchOwners> installedPatches_{&ViewDataFileOwners()};
 };
 
 }  // namespace
 
 TEST_F(SampleInstall, LoadsThroughTheReadersWithoutAMissingFile) {
     FileManager::startup();
-    CApp::hdConfig = CApp::MaxHD;
+    hdConfig = MaxHD;
     GraphicManager::startup();
     HueManager::startup();
     CDHDCache::startup();

@@ -6,36 +6,17 @@
 // chosen server and the connected and in-world flags live for a connection;
 // the speech queue and the targeting request live until they are served.
 //
-// The app folder also holds the configuration keys (Config.h), the shared
-// line reader (TextLine.h), colour and name helpers (Color.h), the version
-// manager and the song list.  The frame tick (FrameTick) and the macros are
-// built in files of their own.
+// The app folder also holds the version manager and the song list; the
+// configuration keys, the login-server lists and the shared line reader and
+// colour helpers are the configuration's (config/).  The frame tick
+// (FrameTick) and the macros are built in files of their own.
 #pragma once
 
+#include "Service.h"
 #include "TWTypes.h"
 #include "strings/List.h"
 #include "strings/TextBuffer.h"
 #include "strings/USimStr.h"
-
-// One list of login servers, filled from "login.cfg".  A numeric entry has an
-// address and no host; a named one has its host text and address 0 until it
-// is resolved.
-struct LoginServerSlot {
-    char* host = nullptr;  // owned
-    M_DWORD address = 0;   // host order, a << 24 | b << 16 | c << 8 | d
-    M_WORD port = 0;
-};
-
-struct LoginServerList {
-    static constexpr int MAX_SERVERS = 8;
-    LoginServerSlot slots[MAX_SERVERS];
-    int count = 0;
-    int current = -1;  // below 0: none chosen
-
-    // Appends one LoginServer value; entries beyond MAX_SERVERS are ignored.
-    void Add(const char* value);
-    void Clear();
-};
 
 // One line of speech held back by the spam throttle.
 struct CQueuedSay {
@@ -64,6 +45,15 @@ struct PDSTRUCT_CREATE_CHAR;
 void ChooseServer(int backup);
 
 struct CMacro;
+
+// The login sends of the application, which come with the login screens
+// and are not built yet: their stand-in is installed at start-up.
+class LoginSends {
+public:
+    static constexpr const char* kServiceName = "LoginSends";
+    virtual ~LoginSends() = default;
+    virtual void SendAcctLogin(char* account, char* password, unsigned char flag) = 0;
+};
 
 class CApp {
 public:
@@ -99,13 +89,17 @@ public:
     static void FrameTick(int skipDraw);
 
     // The keyboard character handler and the mouse entry points that the
-    // event pump calls.
+    // queued input events reach.
     static void OnChar(int code);
     static void OnLButtonDown(short x, short y);
     static void OnLButtonUp(short x, short y);
     static void OnRButtonDown(short x, short y);
     static void OnRButtonUp(short x, short y);
     static void OnMouseMove(short x, short y);
+    // Hands every queued input event (InputEvents.h) to the key path, the
+    // mouse entry points, the window's resize or the quit flag, oldest
+    // first; the main loop calls it right after the event pump.
+    static void DispatchInputEvents();
 
     // Clears the play-area rectangle of the back buffer from the ring start;
     // ClearBackBuffer clears all of it.
@@ -187,13 +181,8 @@ public:
     // 1 = not allowed as a character name.
     static int IsBadName(const char* name);
 
-    // The installation kind, from HdUsage: every data file on the hard disk,
-    // or some on the CD with a cache file.
-    enum HdConfig { MaxHD = 0, CDInstall = 1 };
-    static int hdConfig;
-
     // Applies every line of a configuration file; the login-server keys are
-    // skipped with skipLoginServers.
+    // skipped with skipLoginServers (ReadConfigFile of config/Config.h).
     static void readConfig(const char* fileName, BOOL skipLoginServers);
 
     // Process state.
@@ -216,8 +205,11 @@ public:
     static M_DWORD spamClock;
     static CList<CQueuedSay> queuedSpeech;
 
-    // Builds and writes the account login (0x80) behind a waiting gump.
-    static void SendAcctLogin(char* account, char* password, unsigned char flag);
+    // Builds and writes the account login (0x80) behind a waiting gump (not
+    // built yet: LoginSends).
+    static void SendAcctLogin(char* account, char* password, unsigned char flag) {
+        tw::Service<LoginSends>::Get().SendAcctLogin(account, password, flag);
+    }
 
     // What the character-creation gumps fill in for the create request
     // (net/PacketManager.h); start-up clears its skills and their values.
@@ -240,10 +232,6 @@ public:
     // ChooseServer).
     static BOOL inWorld;
 
-    // Connection state: the login servers from "login.cfg".
-    static LoginServerList loginServers;
-    static LoginServerList backupLoginServers;
-
     // Test support: every state back to its start value.
     static void reset();
 };
@@ -251,7 +239,5 @@ public:
 BOOL IsBadNameChar(int c);
 BOOL IsNameSeparator(int c);
 
-// rand() % n; 0 for n of 0 or less.
-int RandomNumber(int n);
 // The file's size divided by the record size; 0 when it cannot be opened.
 int NumRecsInFile(const char* name, int recordSize);

@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "App.h"
-#include "Config.h"
 #include "FileManager.h"
 #include "TWReport.h"
+#include "config/Config.h"
 
 namespace {
 constexpr size_t kPathSize = 1024;
@@ -56,12 +56,6 @@ void CApp::OutOfMemory() {
     // cursor thread, which may still be drawing.  Flush the logs first.
     fflush(nullptr);
     _exit(1);
-}
-
-int RandomNumber(int n) {
-    // rand() % 0 would end the program; no caller may need more than none.
-    if (n <= 0) return 0;
-    return rand() % n;
 }
 
 int NumRecsInFile(const char* name, int recordSize) {

@@ -2,18 +2,17 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "FileManager.h"
 #include "FrameBuf.h"
+#include "InputEvents.h"
 #include "Platform.h"
-#include "X_FrameBuf.h"
 #include "app/App.h"
-#include "app/Color.h"
-#include "app/TextLine.h"
-#include "gumps/X11Lock.h"
+#include "config/Color.h"
+#include "config/TextLine.h"
+#include "resources/BlitTarget.h"
 #include "resources/GumpArt.h"
 #include "resources/SpanHandlers.h"
 #include "resources/UnicodeFont.h"
@@ -69,6 +68,13 @@ void ApplyCommands(char* rest, Pending& next, CSongList& songs) {
             if (keyword[0] == 'd') CCreditsRoll::defaultFont = font;
         }
     }
+}
+
+// The roll's 640 x 480 screen in the back buffer, or less of it when the
+// display is smaller.
+BlitTarget RollScreen() {
+    return BlitTarget(g_backBuffer, g_displayWidth, g_displayHeight)
+        .Clipped(RECT{0, 0, CCreditsRoll::SCREEN_WIDTH, CCreditsRoll::SCREEN_HEIGHT});
 }
 
 }  // namespace
@@ -140,21 +146,21 @@ BOOL CCreditsRoll::Run() {
     timer.SetFramesPerSecond(FRAMES_PER_SECOND);
     while (!done) Step();
     CApp::ClearScreen();
-    if (g_backBuffer)
-        DrawGumpPixels(CopySpan, MENU_GUMP, RECT{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0, 0,
-                       g_backBuffer, g_displayWidth, g_displayHeight);
+    DrawGumpPixels(CopySpan, MENU_GUMP, 0, 0, RollScreen());
     return TRUE;
 }
 
 void CCreditsRoll::Poll() {
-    X11Lock lock;
-    if (!g_xDisplay) return;
+    if (!g_frameBuf) return;
     // Every event waiting is taken, so a key press behind pointer motion
-    // still ends the roll at this look.
-    while (XPending(g_xDisplay)) {
-        XEvent event;
-        XNextEvent(g_xDisplay, &event);
-        if (event.type == KeyPress) done = TRUE;
+    // still ends the roll at this look.  The pump stops at a resize or close
+    // request; it is asked again until nothing more comes.
+    for (;;) {
+        g_frameBuf->PumpEvents();
+        if (PendingInputEvents() == 0) return;
+        InputEvent event;
+        while (PopInputEvent(&event))
+            if (event.kind == InputEvent::kKeyPress) done = TRUE;
     }
 }
 
@@ -195,20 +201,16 @@ void CCreditsRoll::Advance(int steps) {
 }
 
 void CCreditsRoll::Draw() {
-    if (!g_backBuffer) return;
-    // The text drawers know only the pitch: the clip itself must not reach
-    // below the back buffer, whatever size the display has.
-    const RECT screen{0, 0, std::min(SCREEN_WIDTH, g_displayWidth),
-                      std::min(SCREEN_HEIGHT, g_displayHeight)};
-    DrawGumpPixels(CopySpan, BACKGROUND_GUMP, screen, 0, 0, g_backBuffer, g_displayWidth,
-                   g_displayHeight);
+    const BlitTarget screen = RollScreen();
+    if (screen.Empty()) return;
+    DrawGumpPixels(CopySpan, BACKGROUND_GUMP, 0, 0, screen);
     const int savedFont = UnicodeGetCurrentFont();
     int y = SCREEN_HEIGHT - scroll;
     for (int i = firstLine; i < lineCount && y < SCREEN_HEIGHT; ++i) {
         const CreditLine& line = lines[i];
         UnicodeSetCurrentFont(line.font);
-        UnicodeDrawString(g_backBuffer, g_displayWidth, line.text.c_str(),
-                          (SCREEN_WIDTH - line.width) / 2, y, line.colour, screen);
+        UnicodeDrawString(screen, line.text.c_str(), (SCREEN_WIDTH - line.width) / 2, y,
+                          line.colour);
         y += line.height;
     }
     UnicodeSetCurrentFont(savedFont);

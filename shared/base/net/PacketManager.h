@@ -1,5 +1,7 @@
-// PacketManager: the field primitives of received and built packets and one
-// builder per client message.
+// PacketManager: the drop policy of received messages, the field writers of
+// built packets and one builder per client message.  Handlers read the fields
+// of a received message through `PacketIn::fields()`, a bounded `ByteReader`
+// that starts after the header.
 //
 // Builders fill a caller's `PDSTRUCT` and return; the caller hands the packet
 // to `CClientSock::Write`, and nothing leaves before the next poll.  Builders
@@ -15,6 +17,7 @@
 
 #include <cstddef>
 
+#include "Service.h"
 #include "TWTypes.h"
 #include "net/Packet.h"
 
@@ -45,17 +48,19 @@ struct PacketSellLine {
     M_WORD amount;
 };
 
+// The target answers, which are not built yet: their stand-in is installed
+// at start-up.
+class TargetMessages {
+public:
+    static constexpr const char* kServiceName = "TargetMessages";
+    virtual ~TargetMessages() = default;
+    virtual void SendTargetCancel() = 0;
+};
+
 class PacketManager {
 public:
     static void startup();
     static void shutdown();
-
-    // Reading: the cursor counts bytes after the header.  A field that lies
-    // outside the packet yields 0 (or null) and FALSE, and leaves the cursor.
-    static BOOL ReadU8(const PacketIn& packet, size_t& cursor, M_BYTE& out);
-    static BOOL ReadU16(const PacketIn& packet, size_t& cursor, M_WORD& out);
-    static BOOL ReadU32(const PacketIn& packet, size_t& cursor, M_DWORD& out);
-    static BOOL ReadBytes(const PacketIn& packet, size_t& cursor, size_t n, const M_BYTE*& out);
 
     // The one drop policy of the handlers: logs the id and the reason and
     // drops the message.
@@ -94,8 +99,8 @@ public:
     static size_t SealPacket(PDSTRUCT* packet);
 
     // Answers the open target cursor with the cancelling reply and ends
-    // targeting.
-    static void SendTargetCancel();
+    // targeting (not built yet: TargetMessages).
+    static void SendTargetCancel() { tw::Service<TargetMessages>::Get().SendTargetCancel(); }
 
     // Message-service command records (16-bit texts; the program's
     // message-service socket is in net/GMSSock.h).  Appends to buffer, which

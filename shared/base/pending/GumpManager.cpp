@@ -1,79 +1,62 @@
+// Stand-in of the gump manager: no gump is drawn, but the frame is still
+// shown and the main bitmap kept.
 #include <cstring>
 
 #include "FrameBuf.h"
 #include "Platform.h"
-#include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
 #include "pending/Pending.h"
+#include "pending/PendingServices.h"
 
-void CGumpManager::startup() {
-    TW_PENDING("CGumpManager::startup");
+namespace {
+
+class GumpManagerStandIn : public GumpManagerService {
+public:
+    void startup() override { TW_PENDING("CGumpManager::startup"); }
+    void shutdown() override {
+        TW_PENDING("CGumpManager::shutdown");
+        ResetBackBufferPointer();
+    }
+    void RecreateMainBitmap() override {
+        TW_PENDING("CGumpManager::RecreateMainBitmap");
+        ResetBackBufferPointer();
+        AllocateMainBitmap();
+        if (g_backBuffer != nullptr && g_frameBuf != nullptr)
+            std::memset(g_backBuffer, 0,
+                        static_cast<size_t>(g_frameBuf->GetWidth()) * g_frameBuf->GetHeight() * 2);
+    }
+    void Update() override { TW_PENDING("CGumpManager::Update"); }
+    CWaitingGump* OpenWaitingGump(const void* text, CGump*, int, int, int wideText) override {
+        TW_PENDING("CGumpManager::OpenWaitingGump");
+        if (text != nullptr && !wideText) TWReport::print("%s\n", static_cast<const char*>(text));
+        return nullptr;
+    }
+    void DrawAllGumps(const RECT&, int present) override {
+        TW_PENDING("CGumpManager::DrawAllGumps");
+        // No gump is drawn yet, but the frame is still shown.
+        if (present) PresentBackBuffer();
+    }
+    BOOL IsGumpOpen(const void*) override {
+        TW_PENDING("CGumpManager::IsGumpOpen");
+        return FALSE;
+    }
+    void CloseDragGump() override { TW_PENDING("CGumpManager::CloseDragGump"); }
+    CGump* OpenGump(CObj*, int, CGump*, int) override {
+        TW_PENDING("CGumpManager::OpenGump");
+        return nullptr;
+    }
+    void OpenMailGump() override { TW_PENDING("CGumpManager::OpenMailGump"); }
+    void CloseFlaggedGumps() override { TW_PENDING("CGumpManager::CloseFlaggedGumps"); }
+    CGump* FindWindowGump(int) override {
+        TW_PENDING("CGumpManager::FindWindowGump");
+        return nullptr;
+    }
+    void ScrollMissiles(int, int) override { TW_PENDING("CGumpManager::ScrollMissiles"); }
+    void UpdateBarkPositions() override { TW_PENDING("CGumpManager::UpdateBarkPositions"); }
+};
+
+}  // namespace
+
+void InstallPendingGumpManager() {
+    InstallStandIn<GumpManagerStandIn, GumpManagerService>();
 }
-
-void CGumpManager::shutdown() {
-    TW_PENDING("CGumpManager::shutdown");
-    ResetBackBufferPointer();
-}
-
-void CGumpManager::RecreateMainBitmap() {
-    TW_PENDING("CGumpManager::RecreateMainBitmap");
-    ResetBackBufferPointer();
-    AllocateMainBitmap();
-    if (g_backBuffer != nullptr && g_frameBuf != nullptr)
-        std::memset(g_backBuffer, 0,
-                    static_cast<size_t>(g_frameBuf->GetWidth()) * g_frameBuf->GetHeight() * 2);
-}
-
-void CGumpManager::Update() {
-    TW_PENDING("CGumpManager::Update");
-}
-
-CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump*, int, int, int wideText) {
-    TW_PENDING("CGumpManager::OpenWaitingGump");
-    if (text != nullptr && !wideText) TWReport::print("%s\n", static_cast<const char*>(text));
-    return nullptr;
-}
-
-void CGumpManager::DrawAllGumps(const RECT&, int present) {
-    TW_PENDING("CGumpManager::DrawAllGumps");
-    // No gump is drawn yet, but the frame is still shown.
-    if (present) PresentBackBuffer();
-}
-
-BOOL CGumpManager::IsGumpOpen(const void*) {
-    TW_PENDING("CGumpManager::IsGumpOpen");
-    return FALSE;
-}
-
-void CGumpManager::CloseDragGump() {
-    TW_PENDING("CGumpManager::CloseDragGump");
-}
-
-CGump* CGumpManager::wornContainerGump = nullptr;
-
-void CGumpManager::ScrollMissiles(int, int) {
-    TW_PENDING("CGumpManager::ScrollMissiles");
-}
-void CGumpManager::UpdateBarkPositions() {
-    TW_PENDING("CGumpManager::UpdateBarkPositions");
-}
-
-CGump* CGumpManager::OpenGump(CObj*, int, CGump*, int) {
-    TW_PENDING("CGumpManager::OpenGump");
-    return nullptr;
-}
-
-void CGumpManager::OpenMailGump() {
-    TW_PENDING("CGumpManager::OpenMailGump");
-}
-
-void CGumpManager::CloseFlaggedGumps() {
-    TW_PENDING("CGumpManager::CloseFlaggedGumps");
-}
-
-CGump* CGumpManager::FindWindowGump(int) {
-    TW_PENDING("CGumpManager::FindWindowGump");
-    return nullptr;
-}
-
-CGump* CGumpManager::radarGump = nullptr;

@@ -1,75 +1,58 @@
+// Stand-in of the mouse manager.  The cursor is not drawn; the position is
+// kept so that the cursor thread sees the pointer as still once it has
+// moved.
 #include "gumps/MouseManager.h"
-
 #include "pending/Pending.h"
+#include "pending/PendingServices.h"
 
-// Without the mouse manager the cursor is not drawn; the position is kept so
-// that the cursor thread sees the pointer as still once it has moved.
 namespace {
-int g_x = 0;
-int g_y = 0;
+
+class MouseManagerStandIn : public MouseService {
+public:
+    void startup() override { TW_PENDING("MouseManager::startup"); }
+    void shutdown() override { TW_PENDING("MouseManager::shutdown"); }
+    void LoadCursorArt() override { TW_PENDING("MouseManager::LoadCursorArt"); }
+    void EnableCursor(BOOL) override { TW_PENDING("MouseManager::EnableCursor"); }
+    void GetMousePos(int* x, int* y) override {
+        TW_PENDING("MouseManager::GetMousePos");
+        *x = x_;
+        *y = y_;
+    }
+    BOOL CursorNeedsRedraw() override {
+        TW_PENDING("MouseManager::CursorNeedsRedraw");
+        return FALSE;
+    }
+    void SetPos(int x, int y) override {
+        TW_PENDING("MouseManager::SetPos");
+        x_ = x;
+        y_ = y;
+    }
+    void MoveCursor(BOOL) override { TW_PENDING("MouseManager::MoveCursor"); }
+    void DrawCursor() override { TW_PENDING("MouseManager::DrawCursor"); }
+    void EraseCursor() override { TW_PENDING("MouseManager::EraseCursor"); }
+    void OnLButtonDown(short, short) override { TW_PENDING("MouseManager::OnLButtonDown"); }
+    void OnLButtonUp(short, short) override { TW_PENDING("MouseManager::OnLButtonUp"); }
+    void OnRButtonDown(short, short) override { TW_PENDING("MouseManager::OnRButtonDown"); }
+    void OnRButtonUp(short, short) override { TW_PENDING("MouseManager::OnRButtonUp"); }
+    void Update() override { TW_PENDING("MouseManager::Update"); }
+    void SetCursorType(int) override { TW_PENDING("MouseManager::SetCursorType"); }
+    void BeginWait() override { TW_PENDING("MouseManager::BeginWait"); }
+    void EndWait() override { TW_PENDING("MouseManager::EndWait"); }
+    // Without the pointer's position every walk by mouse is a walk.
+    BOOL IsMouseNearPlayer() override {
+        TW_PENDING("MouseManager::IsMouseNearPlayer");
+        return TRUE;
+    }
+
+private:
+    // Written by the main thread, read by the cursor thread between frames
+    // (the mouse manager's own lock will guard it once it is built).
+    int x_ = 0;
+    int y_ = 0;
+};
+
 }  // namespace
 
-void MouseManager::startup() {
-    TW_PENDING("MouseManager::startup");
-}
-void MouseManager::shutdown() {
-    TW_PENDING("MouseManager::shutdown");
-}
-void MouseManager::LoadCursorArt() {
-    TW_PENDING("MouseManager::LoadCursorArt");
-}
-void MouseManager::EnableCursor(BOOL) {
-    TW_PENDING("MouseManager::EnableCursor");
-}
-void MouseManager::GetMousePos(int* x, int* y) {
-    TW_PENDING("MouseManager::GetMousePos");
-    *x = g_x;
-    *y = g_y;
-}
-BOOL MouseManager::CursorNeedsRedraw() {
-    TW_PENDING("MouseManager::CursorNeedsRedraw");
-    return FALSE;
-}
-void MouseManager::SetPos(int x, int y) {
-    TW_PENDING("MouseManager::SetPos");
-    g_x = x;
-    g_y = y;
-}
-void MouseManager::MoveCursor(BOOL) {
-    TW_PENDING("MouseManager::MoveCursor");
-}
-void MouseManager::DrawCursor() {
-    TW_PENDING("MouseManager::DrawCursor");
-}
-void MouseManager::EraseCursor() {
-    TW_PENDING("MouseManager::EraseCursor");
-}
-void MouseManager::OnLButtonDown(short, short) {
-    TW_PENDING("MouseManager::OnLButtonDown");
-}
-void MouseManager::OnLButtonUp(short, short) {
-    TW_PENDING("MouseManager::OnLButtonUp");
-}
-void MouseManager::OnRButtonDown(short, short) {
-    TW_PENDING("MouseManager::OnRButtonDown");
-}
-void MouseManager::OnRButtonUp(short, short) {
-    TW_PENDING("MouseManager::OnRButtonUp");
-}
-void MouseManager::Update() {
-    TW_PENDING("MouseManager::Update");
-}
-void MouseManager::SetCursorType(int) {
-    TW_PENDING("MouseManager::SetCursorType");
-}
-void MouseManager::BeginWait() {
-    TW_PENDING("MouseManager::BeginWait");
-}
-void MouseManager::EndWait() {
-    TW_PENDING("MouseManager::EndWait");
-}
-// Without the pointer's position every walk by mouse is a walk.
-BOOL MouseManager::IsMouseNearPlayer() {
-    TW_PENDING("MouseManager::IsMouseNearPlayer");
-    return TRUE;
+void InstallPendingMouseManager() {
+    InstallStandIn<MouseManagerStandIn, MouseService>();
 }

@@ -6,11 +6,12 @@
 #include "ByteReader.h"
 #include "DebugHooks.h"
 #include "ErrorMessage.h"
+#include "Service.h"
 #include "TWReport.h"
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
+#include "resources/PatchOwners.h"
 #include "resources/SkipDraw.h"
-#include "view/DrawManager.h"
 
 namespace {
 
@@ -35,12 +36,11 @@ void GraphicManager::GetArtSize(int id, int* width, int* height) {
 BOOL ExpandLandTile(const M_BYTE* source, int sourceLength, M_WORD* destination) {
     memset(destination, 0, kLandSide * kLandSide * sizeof(M_WORD));
     if (!source || sourceLength < kLandSourceBytes) return FALSE;
-    const M_BYTE* p = source;
+    ByteReader pixels(source, kLandSourceBytes);
     for (int row = 0; row < kLandSide; ++row) {
         int first = row < 22 ? 21 - row : row - 22;
         int count = row < 22 ? 2 * (row + 1) : 2 * (kLandSide - row);
-        memcpy(destination + row * kLandSide + first, p, size_t(count) * 2);
-        p += count * 2;
+        pixels.u16leArray(destination + row * kLandSide + first, size_t(count));
     }
     return TRUE;
 }
@@ -75,8 +75,9 @@ void GraphicManager::UpdateArt(const char* data, int id, int lengthFlag, int ext
         }
         CDHDCache::AddVersionedItem(FN_ARTIDX, FN_ART, id, extra, data, static_cast<int>(size));
     }
+    PatchOwners& owners = tw::Service<PatchOwners>::Get();
     if (id < kFirstStaticArt)
-        DrawManager::InvalidateTerrainOfTile(id);
+        owners.InvalidateTerrainOfTile(id);
     else
-        DrawManager::ResortItemsOfTile(id - kFirstStaticArt);
+        owners.ResortItemsOfTile(id - kFirstStaticArt);
 }

@@ -41,8 +41,9 @@ public:
     static const Hue* GetHue(int number);
 
     // Writes the 8 hues of one group into "hues.mul" and the table; data is
-    // 8 records in the file layout.
-    static void SetHues(int group, int header, const char* data);
+    // 8 records in the file layout, length the bytes that arrived (fewer
+    // than 8 * 88 are refused).
+    static void SetHues(int group, int header, const char* data, int length);
     // The hue among 1-1000 whose end colour is nearest to a 15-bit colour
     // (the first of equally near ones); 0 when no hue has colours.
     static int FindNearestHue(int colour);
@@ -68,3 +69,6 @@ public:
 // degrees).
 void HSIToRGB(double hue, double intensity, double saturation, double* out1, double* out2,
               double* out3);
+// 8-bit components to hue (degrees, 0 up to 360), lightness and saturation
+// (0..1): the hue picker's conversion, which the hue tools share.
+void RGBToHSV(int r, int g, int b, double* hue, double* lightness, double* saturation);

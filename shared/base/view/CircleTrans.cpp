@@ -2,8 +2,9 @@
 #include "view/CircleTrans.h"
 
 #include <algorithm>
+#include <cstring>
 
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/GraphicManager.h"
 #include "view/Light.h"
 #include "view/WorldView.h"
@@ -17,7 +18,7 @@ namespace {
 // The handler CircleSpan wraps while DrawCircleClipped runs.
 SpanHandler g_inner = nullptr;
 
-void CircleSpanOfCurrent(M_WORD* dst, const M_WORD* src, int n) {
+void CircleSpanOfCurrent(M_WORD* dst, const void* src, int n) {
     CircleSpan(theCircleTrans, g_inner, dst, src, n);
 }
 
@@ -105,7 +106,7 @@ M_WORD CCircleTrans::BlendShift(const CCircleTrans& c, M_WORD a, M_WORD b, int d
                       [&](int ca, int cb) { return (cb * (c.r2 - d2) + ca * d2) >> c.shift; });
 }
 
-void CircleSpan(const CCircleTrans& circle, SpanHandler handler, M_WORD* dst, const M_WORD* src,
+void CircleSpan(const CCircleTrans& circle, SpanHandler handler, M_WORD* dst, const void* src,
                 int n) {
     const WorldTarget& t = thelightthingie::target;
     if (n <= 0) return;
@@ -124,19 +125,23 @@ void CircleSpan(const CCircleTrans& circle, SpanHandler handler, M_WORD* dst, co
         handler(dst, src, n);
         return;
     }
+    // The source is untyped bytes, perhaps unaligned: each pixel is fetched
+    // by copy.
+    const M_BYTE* bytes = static_cast<const M_BYTE*>(src);
     for (int i = 0; i < n; ++i) {
+        const M_BYTE* pixel = bytes + 2 * static_cast<long>(i);
         const int dx = column + i - circle.centreX;
         const int d2 = dx * dx + dy * dy;
         if (d2 > circle.r2) {
-            handler(dst + i, src + i, 1);
+            handler(dst + i, pixel, 1);
             continue;
         }
         M_WORD fresh;
         if (handler == CopySpan) {
-            fresh = src[i];
+            std::memcpy(&fresh, pixel, sizeof fresh);
         } else {
             fresh = dst[i];
-            handler(&fresh, src + i, 1);
+            handler(&fresh, pixel, 1);
         }
         dst[i] = blend(circle, fresh, dst[i], d2);
     }
@@ -145,6 +150,6 @@ void CircleSpan(const CCircleTrans& circle, SpanHandler handler, M_WORD* dst, co
 void DrawCircleClipped(SpanHandler handler, const SkipImage& art, const RECT& clip, int x, int y) {
     SpanHandler saved = g_inner;
     g_inner = handler;
-    SkipDrawClipped(CircleSpanOfCurrent, art, clip, x, y);
+    SkipDrawClipped(CircleSpanOfCurrent, art, thelightthingie::target.Clipped(clip), x, y);
     g_inner = saved;
 }

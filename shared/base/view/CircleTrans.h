@@ -63,7 +63,7 @@ extern CCircleTrans theCircleTrans;
 // A run of pixels drawn through the circle: outside the disc as the handler
 // draws it, inside blended between the old pixel and the handler's.  The
 // pixel's place comes from its offset in the draw target.
-void CircleSpan(const CCircleTrans& circle, SpanHandler handler, M_WORD* dst, const M_WORD* src,
+void CircleSpan(const CCircleTrans& circle, SpanHandler handler, M_WORD* dst, const void* src,
                 int n);
 // Draws static art like SkipDrawClipped, every run through CircleSpan.
 void DrawCircleClipped(SpanHandler handler, const SkipImage& art, const RECT& clip, int x, int y);

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "TWTypes.h"
+#include "resources/BlitTarget.h"
 
 class CObj;
 
@@ -25,6 +26,11 @@ struct WorldTarget {
     int pitch = 0;
     int width = 0;  // the play area's size
     int height = 0;
+
+    // The blitters' view of it, clipped to a play-area rectangle.
+    BlitTarget Clipped(const RECT& clip) const {
+        return BlitTarget(origin, pitch, width, height).Clipped(clip);
+    }
 };
 
 class thelightthingie {

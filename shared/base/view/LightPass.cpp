@@ -9,7 +9,7 @@
 #include "FileManager.h"
 #include "MMF.h"
 #include "TWReport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "view/LandTile.h"
 #include "view/Light.h"
 #include "view/LightPass.h"

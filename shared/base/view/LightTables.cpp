@@ -1,6 +1,6 @@
 #include "view/LightTables.h"
 
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/SpanHandlers.h"
 #include "view/Light.h"
 

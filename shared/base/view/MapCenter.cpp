@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "TWReport.h"
-#include "dialogs/RadarGump.h"
+#include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
 #include "resources/DHDCache.h"
 #include "view/DrawManager.h"
@@ -100,9 +100,10 @@ bool HasLandAt(int x, int y) {
     return false;
 }
 
-// The open radar shows the map round the centre.
+// The open radar shows the map round the centre; the radar is the game
+// dialogs', reached through the gump's own operation.
 void RedrawRadar() {
-    if (CGumpManager::radarGump) static_cast<CRadarGump*>(CGumpManager::radarGump)->RenderMap();
+    if (CGumpManager::radarGump) CGumpManager::radarGump->RenderMap();
 }
 
 void UpdateHeightCut() {

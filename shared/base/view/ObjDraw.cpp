@@ -1,6 +1,6 @@
 // Objects (map statics, items, containers, multi parts): their screen
 // rectangles, their drawing with hues and blending, and their hiding.
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/GraphicManager.h"
 #include "resources/SkipDraw.h"
 #include "resources/SpanHandlers.h"
@@ -8,6 +8,7 @@
 #include "view/DrawItemOps.h"
 #include "view/DrawManager.h"
 #include "view/LandTile.h"
+#include "view/Light.h"
 #include "view/WorldView.h"
 #include "world/ObjectManager.h"
 #include "world/Player.h"
@@ -58,7 +59,7 @@ SpanHandler HandlerFor(M_DWORD mode) {
 // visible or not, so that its pixels never depend on how the dirty area
 // was cut into rectangles.
 void DrawArt(SpanHandler handler, const SkipImage& art, const RECT& clip, int x, int y) {
-    SkipDrawClipped(handler, art, clip, x, y);
+    SkipDrawClipped(handler, art, thelightthingie::target.Clipped(clip), x, y);
 }
 
 void DrawObject(CObj& object, const RECT& clip, M_DWORD forcedFlags) {

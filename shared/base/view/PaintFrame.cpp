@@ -1,10 +1,10 @@
 // The frame's repaint: every dirty rectangle drawn and lit in the ring.
 #include "FrameBuf.h"
-#include "app/Config.h"
-#include "resources/MultiTarget.h"
+#include "config/Config.h"
 #include "view/DrawManager.h"
 #include "view/Light.h"
 #include "view/Repaint.h"
+#include "world/MultiTarget.h"
 
 WorldTarget thelightthingie::target;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/Config.h"
+#include "config/Config.h"
 #include "view/CircleTrans.h"
 #include "view/DrawItemOps.h"
 #include "view/DrawManager.h"

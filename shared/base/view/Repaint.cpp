@@ -232,6 +232,3 @@ void thelightthingie::ScrollView(int dx, int dy) {
         strips[n++] = {left, 0, right, dy};
     for (int i = 0; i < n; ++i) DirtyRect(&strips[i]);
 }
-
-int g_viewOffsetX = 0;
-int g_viewOffsetY = 0;

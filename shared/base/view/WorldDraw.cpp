@@ -148,7 +148,6 @@ void DrawManager::DrawWorldRect(const RECT& area) {
     rect.bottom = std::min(rect.bottom, t.height);
     if (rect.right <= rect.left || rect.bottom <= rect.top) return;
 
-    SetBlitDestination(t.origin, t.pitch, t.height);
     // The rectangle starts black, height cut or not: where no land covers
     // it (between land cells of different heights) a repaint must not keep
     // what was drawn there before.

@@ -38,6 +38,8 @@ public:
     void Accept(DrawItemVisitor& visitor) override { visitor.Visit(*this); }
 
     BOOL IsMobile() override { return TRUE; }
+    CMobile* AsWearer() override { return this; }
+    void GetRangeCell(int* x, int* y, int* widening) override;
     M_DWORD GetTileFlags() override { return 0; }
     BOOL IsMovable() override { return FALSE; }
     int GetHeight() override { return 15; }

@@ -12,13 +12,12 @@
 
 #include "DebugHooks.h"
 #include "ErrorMessage.h"
-#include "view/DrawManager.h"
-#include "view/MapManager.h"
 #include "world/Directions.h"
 #include "world/Mobile.h"
 #include "world/MoveManager.h"
 #include "world/ObjectManager.h"
 #include "world/Terrain.h"
+#include "world/ViewHooks.h"
 
 namespace {
 
@@ -77,11 +76,11 @@ int WalkMode() {
 
 void CollectSurfaces(int x, int y, int mode, SurfaceList& out) {
     int items = 0;
-    for (CDrawItem* item = DrawManager::GetTopItemAt(x, y); item && items < MAX_CELL_ITEMS;
+    for (CDrawItem* item = world::Draw().GetTopItemAt(x, y); item && items < MAX_CELL_ITEMS;
          item = item->prev, ++items) {
         if (item->IsMissile()) continue;
         if (item->IsTerrain()) {
-            const int tile = MapManager::GetLandTile(x, y) & 0x7FFF;
+            const int tile = world::Map().GetLandTile(x, y) & 0x7FFF;
             if (IsSkippedLand(tile)) continue;
             const int flags = CObjectManager::TerrainTile(tile).flags & TILE_IMPASSABLE
                                   ? SURF_BLOCKS
@@ -138,9 +137,11 @@ BOOL MoveManager::CalcStandingZ(int x, int y, int z, int direction, int* outZ) {
                 startTop = std::max(startTop, edge);
                 reach = std::max(reach, edge);
             }
-            continue;
+        } else if ((s.flags & SURF_BLOCKS) && s.top <= z) {
+            startTop = std::max(startTop, s.top);
         }
-        if ((s.flags & SURF_BLOCKS) && s.top <= z) startTop = std::max(startTop, s.top);
+        // Land counts here too: a walker standing on a slope starts from the
+        // slope's bottom, or a raised edge would hide a lower cell ahead.
         if ((s.flags & SURF_STAIR) && s.top == z) {
             reach = std::max(reach, s.bottom + s.height);
             startTop = std::min(startTop, s.bottom);

@@ -1,7 +1,10 @@
 // The X11 frame buffer against real Xvfb servers: opening at depth 15 and
 // 16 with and without MIT-SHM, the present paths read back from the window,
-// and the event pump with real events sent by another client.
+// and the event pump with real events sent by another client, read from the
+// queue by the main loop's dispatch.
 #include <sys/shm.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <pthread.h>
 
@@ -16,19 +19,22 @@
 #include <X11/keysym.h>
 
 #include "FrameBuf.h"
+#include "InputEvents.h"
 #include "Platform.h"
+#include "PlatformServices.h"
+#include "Service.h"
+#include "X11Lock.h"
 #include "X_FrameBuf.h"
-#include "app/Config.h"
-#include "gumps/X11Lock.h"
+#include "app/App.h"
+#include "app/Macros.h"
+#include "config/Config.h"
+#include "gumps/InputWindow.h"
+#include "net/ClientSock.h"
 #include "support/Xvfb.h"
-#include "support/fakes/FakeApp.h"
-#include "support/fakes/FakeGump.h"
-#include "support/fakes/FakeGumpManager.h"
-#include "support/fakes/FakeHueManager.h"
-#include "support/fakes/FakeInputWindow.h"
-#include "support/fakes/FakeMacros.h"
-#include "support/fakes/FakeMouseManager.h"
-#include "support/fakes/FakeWorldView.h"
+#include "support/doubles/RecordingGumps.h"
+#include "support/doubles/RecordingUpperServices.h"
+#include "support/doubles/RecordingWorldView.h"
+#include "view/Repaint.h"
 #include "view/WorldView.h"
 
 namespace {
@@ -81,8 +87,8 @@ protected:
         client_ = std::make_unique<XvfbClient>();
         ASSERT_NE(client_->display(), nullptr);
     }
-    // Delivers everything the client sent, then pumps it.
-    void Pump() {
+    // Delivers everything the client sent and pumps it into the queue.
+    void PumpOnly() {
         XSync(client_->display(), False);
         {
             X11Lock lock;
@@ -90,16 +96,29 @@ protected:
         }
         frameBuf_->PumpEvents();
     }
+    // ... and dispatches it, as the main loop does.
+    void Pump() {
+        PumpOnly();
+        CApp::DispatchInputEvents();
+    }
     void TearDown() override {
         client_.reset();
         frameBuf_.reset();
         server_.reset();
+        ClearInputEvents();
         tw::test::TwTest::TearDown();
     }
 
     std::unique_ptr<XvfbServer> server_;
     std::unique_ptr<X_FrameBuf> frameBuf_;
     std::unique_ptr<XvfbClient> client_;
+    // The modules the events and the presents reach: the gump framework's
+    // services and the world view.
+    tw::doubles::RecordingGumpFramework gumps;
+    tw::doubles::RecordingWorldView view;
+
+private:
+    tw::ScopedService<PlatformHooks> hooks_{&X11PlatformHooks()};
 };
 
 struct DisplayCase {
@@ -214,6 +233,9 @@ TEST_F(FrameBufTest, SharedSegmentIsPrivateAndMarkedForRemovalWhileOpen) {
     EXPECT_EQ(frameBuf_->GetPixels(), nullptr);
 }
 
+// The keys reach the real application, which hands them on to the speech
+// line, the focused gump, the macros and the mouse manager; the war mode
+// requests reach the circle of transparency and the play area.
 class KeyPathTest : public FrameBufFixture {
 protected:
     void SetUp() override {
@@ -222,81 +244,126 @@ protected:
         Open(16);
         InitKeyTables();
         g_altModNum = -1;
+        g_inputWindow = &line_;
+        g_loginComplete = TRUE;  // the macros' speech goes out only in the game
+    }
+    void TearDown() override {
+        g_loginComplete = FALSE;
+        g_inputWindow = nullptr;
+        g_focusGump = nullptr;
+        FreeMacros();
+        CApp::reset();
+        FrameBufFixture::TearDown();
     }
     void Key(unsigned long keysym, unsigned int state, bool press = true) {
         client_->SendKey(g_xWindow, keysym, state, press);
         Pump();
     }
-    std::vector<std::string>& Calls() { return tw::fake::App().calls; }
+    // A macro on a key whose one action says "macro <n>", n its index.
+    static void AddMacro(M_DWORD code, bool control, bool alt, bool shift) {
+        CMacro* macro = new CMacro;
+        macro->keyCode = code;
+        macro->control = control;
+        macro->alt = alt;
+        macro->shift = shift;
+        ParseMacroAction(("Say macro " + std::to_string(g_macroCount)).c_str(),
+                         macro->actions[macro->actionCount++]);
+        CMacro** tail = &g_macroList;
+        while (*tail) tail = &(*tail)->next;
+        *tail = macro;
+        ++g_macroCount;
+    }
+    // What the macros said.
+    std::vector<std::string> Said() const {
+        std::vector<std::string> said;
+        for (const auto& line : gumps.text.speech) said.push_back(line.text);
+        return said;
+    }
+    // The war mode requests made: each one forgets the object under the
+    // pointer.
+    int WarModeRequests() const { return viewServices.hoverForgets; }
+
+    tw::doubles::RecordingViewServices viewServices;
+    tw::doubles::RecordingRequests requests;
+
+private:
+    CInputWindow line_;
 };
 
 TEST_F(KeyPathTest, ShiftLetterDeliversUpperCaseCodeAndText) {
     Key(XK_a, ShiftMask);
     EXPECT_EQ(g_keyShift, 1);
     EXPECT_EQ(g_keyControl, 0);
-    EXPECT_EQ(Calls(), std::vector<std::string>{"OnChar 65"});
-    EXPECT_EQ(tw::fake::InputWindowCalls(), std::vector<std::string>{"SpecialKey 65 40000061"});
+    EXPECT_EQ(gumps.input.calls,
+              (std::vector<std::string>{"SpecialKey 65 40000061", "HandleKey 65"}));
 }
 
 TEST_F(KeyPathTest, MacroKeyRunsTheFirstMatchingMacroAndStops) {
-    tw::fake::AddMacro('B', false, false, false);  // same key, other modifiers
-    tw::fake::AddMacro('B', true, false, false);
-    tw::fake::AddMacro('B', true, false, false);
+    AddMacro('B', false, false, false);  // same key, other modifiers
+    AddMacro('B', true, false, false);
+    AddMacro('B', true, false, false);
     Key(XK_b, ControlMask);
-    EXPECT_EQ(Calls(), std::vector<std::string>{"RunMacro 1"});
-    EXPECT_TRUE(tw::fake::InputWindowCalls().empty());
+    EXPECT_EQ(Said(), std::vector<std::string>{"macro 1"});
+    EXPECT_TRUE(gumps.input.calls.empty());
 }
 
 TEST_F(KeyPathTest, AltStateComesFromTheModifierMap) {
-    tw::fake::AddMacro('C', false, true, false);
+    AddMacro('C', false, true, false);
     Key(XK_c, Mod1Mask);
     EXPECT_EQ(g_keyAlt, 1);
-    EXPECT_EQ(Calls(), std::vector<std::string>{"RunMacro 0"});
+    EXPECT_EQ(Said(), std::vector<std::string>{"macro 0"});
 }
 
 TEST_F(KeyPathTest, NavigationKeysReachTheFocusedGumpOnly) {
-    tw::fake::RecordingGump gump;
+    tw::doubles::RecordingGump gump;
     g_focusGump = &gump;
     const std::pair<unsigned long, int> keys[] = {
         {XK_Prior, 33}, {XK_Up, 38}, {XK_KP_Down, 40}, {XK_Delete, 46}};
     for (const auto& key : keys) Key(key.first, 0);
     EXPECT_EQ(gump.calls, (std::vector<std::string>{"HandleKey 57377", "HandleKey 57382",
                                                     "HandleKey 57384", "HandleKey 57390"}));
-    EXPECT_TRUE(Calls().empty());
-    EXPECT_TRUE(tw::fake::InputWindowCalls().empty());
+    EXPECT_TRUE(gumps.input.calls.empty());
 }
 
 TEST_F(KeyPathTest, WithoutFocusNavigationGoesToTheSpeechLine) {
     Key(XK_Left, 0);
-    EXPECT_EQ(tw::fake::InputWindowCalls(), std::vector<std::string>{"SpecialKey 37 4000ff51"});
+    EXPECT_EQ(gumps.input.calls, std::vector<std::string>{"SpecialKey 37 4000ff51"});
 }
 
 TEST_F(KeyPathTest, CaptureFieldTakesTheKeyBeforeMacros) {
-    tw::fake::RecordingGump parent;
-    tw::fake::RecordingGump field;
+    tw::doubles::RecordingGump parent;
+    tw::doubles::RecordingGump field;
     field.parent = &parent;
     parent.captureField = &field;
     g_focusGump = &field;
-    tw::fake::AddMacro(112, false, false, false);
+    AddMacro(112, false, false, false);
     Key(XK_F1, 0);
     EXPECT_EQ(parent.calls, std::vector<std::string>{"HandleButton"});
     EXPECT_EQ(g_lastCapturedKey, 112u);
     EXPECT_EQ(g_lastCapturedKeySym, 0x4000FFBEu);
-    EXPECT_TRUE(Calls().empty());
+    EXPECT_TRUE(Said().empty());
+    EXPECT_TRUE(field.calls.empty());
 }
 
 TEST_F(KeyPathTest, HeldTabStartsAndEndsWarMode) {
+    // The Tab code itself goes on to the focused gump.
+    tw::doubles::RecordingGump gump;
+    g_focusGump = &gump;
     Key(XK_Tab, 0, true);  // at peace, nothing pending: war
-    tw::fake::App().warModeRequest = 1;
+    EXPECT_EQ(CApp::WarModeRequest(), 1);
+    EXPECT_EQ(WarModeRequests(), 1);
     Key(XK_Tab, 0, false);  // war pending: peace
-    tw::fake::App().warModeRequest = -1;
-    tw::fake::App().playerAtWar = false;
-    Key(XK_Tab, 0, false);  // at peace already: nothing
-    EXPECT_EQ(Calls(), (std::vector<std::string>{"SetWarMode 1", "OnChar 9", "SetWarMode 0"}));
-    Calls().clear();
+    EXPECT_EQ(CApp::WarModeRequest(), 0);
+    EXPECT_EQ(WarModeRequests(), 2);
+    CApp::warModeRequest = -1;  // answered: the player is at peace
+    Key(XK_Tab, 0, false);      // at peace already: nothing
+    EXPECT_EQ(WarModeRequests(), 2);
+    EXPECT_EQ(gump.calls, std::vector<std::string>{"HandleKey 9"});
+    gump.calls.clear();
     HoldTabForCombat = FALSE;
     Key(XK_Tab, 0, true);
-    EXPECT_EQ(Calls(), std::vector<std::string>{"OnChar 9"});
+    EXPECT_EQ(WarModeRequests(), 2);
+    EXPECT_EQ(gump.calls, std::vector<std::string>{"HandleKey 9"});
 }
 
 TEST_F(KeyPathTest, ButtonsAndMotionGoToTheMouseEntryPoints) {
@@ -306,9 +373,9 @@ TEST_F(KeyPathTest, ButtonsAndMotionGoToTheMouseEntryPoints) {
     client_->SendButton(g_xWindow, 2, 31, 41, false);
     client_->SendMotion(g_xWindow, 5, 6);
     Pump();
-    EXPECT_EQ(Calls(),
-              (std::vector<std::string>{"LButtonDown 10 20", "LButtonUp 11 21", "RButtonDown 30 40",
-                                        "RButtonUp 31 41", "MouseMove 5 6"}));
+    EXPECT_EQ(gumps.mouse.MouseCalls(),
+              (std::vector<std::string>{"OnLButtonDown 10 20", "OnLButtonUp 11 21",
+                                        "OnRButtonDown 30 40", "OnRButtonUp 31 41", "SetPos 5 6"}));
 }
 
 TEST_F(KeyPathTest, CloseRequestSetsQuitAndLeavesLaterEventsQueued) {
@@ -317,24 +384,57 @@ TEST_F(KeyPathTest, CloseRequestSetsQuitAndLeavesLaterEventsQueued) {
     client_->SendButton(g_xWindow, 1, 1, 2, true);
     Pump();
     EXPECT_EQ(g_quitFlag.load(), 1);
-    EXPECT_TRUE(Calls().empty());
+    EXPECT_TRUE(gumps.mouse.MouseCalls().empty());
     frameBuf_->PumpEvents();
-    EXPECT_EQ(Calls(), std::vector<std::string>{"LButtonDown 1 2"});
+    CApp::DispatchInputEvents();
+    EXPECT_EQ(gumps.mouse.MouseCalls(), std::vector<std::string>{"OnLButtonDown 1 2"});
     g_quitFlag = 0;
+}
+
+TEST_F(KeyPathTest, ThePumpOnlyQueuesWhatTheWindowSystemSays) {
+    client_->SendKey(g_xWindow, XK_a, ShiftMask | Mod1Mask, true);
+    client_->SendKey(g_xWindow, XK_a, ShiftMask, false);
+    client_->SendButton(g_xWindow, 3, 30, 40, true);
+    client_->SendMotion(g_xWindow, 5, 6);
+    client_->SendDeleteWindow(g_xWindow);
+    PumpOnly();
+    EXPECT_TRUE(gumps.mouse.MouseCalls().empty());
+    EXPECT_TRUE(gumps.input.calls.empty());
+    EXPECT_EQ(g_quitFlag.load(), 0);
+    EXPECT_EQ(g_altModNum, 3) << "found in the modifier map for the key press";
+    std::vector<InputEvent> events;
+    InputEvent event;
+    while (PopInputEvent(&event)) events.push_back(event);
+    ASSERT_EQ(events.size(), 5u);
+    EXPECT_EQ(events[0].kind, InputEvent::kKeyPress);
+    EXPECT_EQ(events[0].keysym, static_cast<M_DWORD>(XK_a)) << "the unshifted keysym";
+    EXPECT_EQ(events[0].state, static_cast<unsigned>(ShiftMask | Mod1Mask));
+    EXPECT_EQ(events[0].text, "A");
+    EXPECT_EQ(events[1].kind, InputEvent::kKeyRelease);
+    EXPECT_EQ(events[1].text, "") << "a release types nothing";
+    EXPECT_EQ(events[2].kind, InputEvent::kButtonPress);
+    EXPECT_EQ(events[2].button, 3u);
+    EXPECT_EQ(events[2].x, 30);
+    EXPECT_EQ(events[2].y, 40);
+    EXPECT_EQ(events[3].kind, InputEvent::kMotion);
+    EXPECT_EQ(events[4].kind, InputEvent::kClose);
 }
 
 TEST_F(KeyPathTest, ResizeRequestSetsDisplaySizeNoSmallerThan640x480) {
     // An odd width is rounded down: a shared-memory image pads odd rows, and
     // the back buffer's rows would no longer be width pixels apart.
-    const int requests[][4] = {
-        {800, 600, 800, 600}, {500, 400, 640, 480}, {700, 300, 700, 480}, {801, 601, 800, 601}};
+    // Any client may ask for any size: the window stays within the screen
+    // (1024x768 here), whose larger sizes show nothing more.
+    const int requests[][4] = {{800, 600, 800, 600},      {500, 400, 640, 480},
+                               {700, 300, 700, 480},      {801, 601, 800, 601},
+                               {65535, 65535, 1024, 768}, {1023, 9000, 1022, 768}};
     for (const auto& r : requests) {
-        tw::fake::GumpManagerCalls().clear();
+        gumps.manager.gumpManagerCalls.clear();
         XResizeWindow(client_->display(), g_xWindow, r[0], r[1]);
         Pump();
         EXPECT_EQ(g_displayWidth, r[2]) << r[0] << "x" << r[1];
         EXPECT_EQ(g_displayHeight, r[3]) << r[0] << "x" << r[1];
-        EXPECT_EQ(tw::fake::GumpManagerCalls(), std::vector<std::string>{"RecreateMainBitmap"});
+        EXPECT_EQ(gumps.manager.gumpManagerCalls, std::vector<std::string>{"RecreateMainBitmap"});
     }
     g_displayWidth = W;
     g_displayHeight = H;
@@ -349,6 +449,7 @@ TEST_F(FrameBufTest, AllocateMainBitmapReopensAtTheDisplaySize) {
     g_displayHeight = 600;
     g_viewX = 300;  // 300 + 640 > 800
     g_viewY = 100;
+    DirtyList::fullRepaintPending = FALSE;
     AllocateMainBitmap();
     EXPECT_EQ(frameBuf_->GetWidth(), 800);
     EXPECT_EQ(frameBuf_->GetHeight(), 600);
@@ -356,13 +457,45 @@ TEST_F(FrameBufTest, AllocateMainBitmapReopensAtTheDisplaySize) {
     EXPECT_NE(g_backBuffer, nullptr);
     EXPECT_EQ(g_viewX, 160);
     EXPECT_EQ(g_viewY, 100);
-    EXPECT_EQ(tw::fake::InvalidateScreenCalls(), 1);
+    EXPECT_TRUE(DirtyList::fullRepaintPending) << "the whole screen is repainted";
+    DirtyList::fullRepaintPending = FALSE;
     g_workBuffer[800 * 600 - 1] = 1;  // the work buffer grew to the new size
     g_frameBuf = nullptr;
     g_displayWidth = W;
     g_displayHeight = H;
     g_viewX = g_viewY = 0;
     g_backBuffer = nullptr;
+}
+
+// Re-creating the window closes its connection; an X server that resets
+// when its last client leaves hung up the new connection during set-up in
+// most re-opens.  Each round runs in a child process, the client alone on
+// the server, because a failed re-open ends the process.
+TEST_F(FrameBufTest, ResizesReopenOnAServerThatResetsWhenItsLastClientLeaves) {
+    XvfbOptions options;
+    options.noReset = false;
+    StartServer(options);
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        fflush(nullptr);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            g_frameBuf = CreateFrameBuf();
+            if (g_frameBuf == nullptr || !g_frameBuf->OpenDisplay(W, H, 16)) _exit(2);
+            const int sizes[][2] = {{800, 600}, {640, 480}, {802, 600}, {640, 480}};
+            for (const auto& size : sizes) {
+                g_displayWidth = size[0];
+                g_displayHeight = size[1];
+                AllocateMainBitmap();
+                if (g_frameBuf->GetWidth() != size[0] || g_backBuffer == nullptr) _exit(3);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    }
 }
 
 TEST_F(FrameBufTest, PresentBackBufferTakesTheRingStartModuloTheBuffer) {
@@ -385,7 +518,7 @@ TEST_F(FrameBufTest, PresentBackBufferTakesTheRingStartModuloTheBuffer) {
         g_ringStart = c.ringStart;
         g_viewX = c.viewX;
         g_viewY = c.viewY;
-        tw::fake::MouseCalls().clear();
+        gumps.mouse.ClearMouseCalls();
         PresentBackBuffer();
         {
             X11Lock lock;
@@ -394,7 +527,8 @@ TEST_F(FrameBufTest, PresentBackBufferTakesTheRingStartModuloTheBuffer) {
         std::string where;
         EXPECT_TRUE(WindowShowsRing(client_->ReadPixels(g_xWindow, W, H), c.shown, &where))
             << "ring start " << c.ringStart << ": " << where;
-        EXPECT_EQ(tw::fake::MouseCalls(), (std::vector<std::string>{"DrawCursor", "EraseCursor"}));
+        EXPECT_EQ(gumps.mouse.MouseCalls(),
+                  (std::vector<std::string>{"DrawCursor", "EraseCursor"}));
     }
     g_frameBuf = nullptr;
     g_backBuffer = nullptr;
@@ -411,45 +545,14 @@ TEST_F(FrameBufTest, CursorThreadFollowsThePointerUntilQuit) {
     ASSERT_EQ(pthread_create(&thread, nullptr, MousePollThread, nullptr), 0);
     const auto moved = std::vector<std::string>{"SetPos 100 50", "MoveCursor 1"};
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (tw::fake::MouseCallsSnapshot() != moved && std::chrono::steady_clock::now() < end)
+    while (gumps.mouse.MouseCalls() != moved && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     // A pointer that stays put is not redrawn again.
-    EXPECT_EQ(tw::fake::MouseCallsSnapshot(), moved);
+    EXPECT_EQ(gumps.mouse.MouseCalls(), moved);
     g_quitFlag = 1;
     pthread_join(thread, nullptr);
-    EXPECT_EQ(tw::fake::MouseCallsSnapshot(), moved);
+    EXPECT_EQ(gumps.mouse.MouseCalls(), moved);
     g_quitFlag = 0;
-}
-
-TEST(CopyPixelRowHuedTest, ReplacesGreysByTheHueAndKeepsTheRest) {
-    tw::test::ResetServices();
-    Hue& hue = tw::fake::HueEntry(33);
-    for (int i = 0; i < 32; ++i) hue.colors[i] = static_cast<M_WORD>(0x1000 + i);
-    const unsigned short grey555 = (7 << 10) | (7 << 5) | 7;
-    const unsigned short grey565 = (7 << 11) | (14 << 5) | 7;
-    const unsigned short colour = (31 << 10) | 3;
-    struct {
-        BOOL layout565;
-        int hue;
-        unsigned short source;
-        unsigned short expected;
-    } cases[] = {
-        {FALSE, 33, 0, 0xBEEF},        // transparent: destination kept
-        {FALSE, 33, grey555, 0x1007},  // grey: colour of its brightness
-        {FALSE, 33, (31 << 10) | (31 << 5) | 31, 0x101F},
-        {FALSE, 33, colour, colour},  // not grey: copied
-        {TRUE, 33, grey565, 0x1007},
-        {TRUE, 33, grey555, grey555},     // grey only under the other layout
-        {FALSE, 3000, grey555, grey555},  // no such hue: unhued
-        {FALSE, -1, grey555, grey555},
-    };
-    for (const auto& c : cases) {
-        use565 = c.layout565;
-        unsigned short dst = 0xBEEF;
-        CopyPixelRowHued(&dst, &c.source, 1, c.hue);
-        EXPECT_EQ(dst, c.expected) << "source " << c.source << " hue " << c.hue;
-    }
-    tw::test::ResetServices();
 }
 
 }  // namespace

@@ -4,16 +4,21 @@
 
 #include "AppTestSupport.h"
 #include "Clock.h"
+#include "PlatformServices.h"
+#include "Service.h"
 #include "app/Macros.h"
 #include "net/PacketManager.h"
-#include "support/fakes/FakeHtmlMessages.h"
 #include "world/Player.h"
 
 namespace {
 
 using tw::test::WriteFile;
 
-class AppStartupTest : public tw::test::AppTest {};
+// The macros that start-up reads name their keys through the platform's
+// X11 key names, as main installs them.
+class AppStartupTest : public tw::test::AppTest {
+    tw::ScopedService<KeyNames> keyNames_{&X11KeyNames()};
+};
 
 TEST_F(AppStartupTest, WithoutVersionDatTheClientIsNotInstalled) {
     EXPECT_DEATH(CApp::startup(),
@@ -43,8 +48,8 @@ TEST_F(AppStartupTest, ReadsTheSettingsThenTheLoginServersThenTheCharacterHues) 
     EXPECT_EQ(NextLoginKey, 7);
     EXPECT_EQ(DefaultChar, 2);
     EXPECT_EQ(SoundVol, 3);
-    ASSERT_EQ(CApp::loginServers.count, 1);
-    EXPECT_EQ(CApp::loginServers.slots[0].address, 0x0A000001u);
+    ASSERT_EQ(loginServers.count, 1);
+    EXPECT_EQ(loginServers.slots[0].address, 0x0A000001u);
     EXPECT_EQ(CacheSize, 0);
     EXPECT_STREQ(AcctID, "");
     EXPECT_EQ(CApp::framePeriod, 50u);
@@ -65,9 +70,9 @@ TEST_F(AppStartupTest, ReadsTheSettingsThenTheLoginServersThenTheCharacterHues) 
 
     CApp::shutdown();
     EXPECT_FALSE(CApp::started);
-    EXPECT_EQ(tw::fake::HtmlMessageDeletes(), 1);
+    EXPECT_EQ(comm.htmlMessageDeletes, 1);
     CApp::shutdown();
-    EXPECT_EQ(tw::fake::HtmlMessageDeletes(), 1);
+    EXPECT_EQ(comm.htmlMessageDeletes, 1);
     EXPECT_NE(ReportLog().find("CApp::shutdown: begin."), std::string::npos);
 }
 
@@ -75,8 +80,8 @@ TEST_F(AppStartupTest, LoginCfgIsTheDefaultLoginServerFile) {
     WriteFile("version.dat", std::string());
     WriteFile("login.cfg", "LoginServer=login.example.net,7775\n");
     CApp::startup();
-    ASSERT_EQ(CApp::loginServers.count, 1);
-    EXPECT_STREQ(CApp::loginServers.slots[0].host, "login.example.net,7775");
+    ASSERT_EQ(loginServers.count, 1);
+    EXPECT_STREQ(loginServers.slots[0].host, "login.example.net,7775");
     EXPECT_NE(ReportLog().find("cannot open file ''"), std::string::npos);  // no tw.cfg
 }
 

@@ -2,8 +2,6 @@
 #include <vector>
 
 #include "MacroTestSupport.h"
-#include "support/fakes/FakeGumpManager.h"
-#include "support/fakes/FakeTextManager.h"
 
 namespace {
 
@@ -64,23 +62,23 @@ TEST_F(MacroEngineTest, ActionWithoutItsTargetCursorIsRetriedTenTimes) {
     Ticks(1);  // the eleventh failure
     EXPECT_FALSE(g_macroState.isRunning);
     Ticks(3);
-    EXPECT_TRUE(tw::fake::GumpManagerCalls().empty());
+    EXPECT_TRUE(gumps.manager.gumpManagerCalls.empty());
 
     // A cursor that comes up in time lets the macro go on.
     CApp::StartMacro(0);
     Ticks(5);
     CApp::SetTargetCursor();
     Ticks(2);
-    EXPECT_EQ(tw::fake::GumpManagerCalls(), std::vector<std::string>{"CloseFlaggedGumps"});
+    EXPECT_EQ(gumps.manager.gumpManagerCalls, std::vector<std::string>{"CloseFlaggedGumps"});
 }
 
 TEST_F(MacroEngineTest, TargetWaitGivesUpAfter100Ticks) {
     AddMacro({"WaitForTarg", "CloseGumps"});
     CApp::StartMacro(0);
     Ticks(101);
-    EXPECT_TRUE(tw::fake::GumpManagerCalls().empty());
+    EXPECT_TRUE(gumps.manager.gumpManagerCalls.empty());
     Ticks(1);
-    EXPECT_EQ(tw::fake::GumpManagerCalls(), std::vector<std::string>{"CloseFlaggedGumps"});
+    EXPECT_EQ(gumps.manager.gumpManagerCalls, std::vector<std::string>{"CloseFlaggedGumps"});
 }
 
 TEST_F(MacroEngineTest, StartingWhileRunningOnlyClearsTheWaits) {
@@ -91,7 +89,7 @@ TEST_F(MacroEngineTest, StartingWhileRunningOnlyClearsTheWaits) {
     ASSERT_TRUE(g_macroState.delayActive);
     CApp::StartMacro(1);  // the running macro goes on, without its delay
     Ticks(1);
-    EXPECT_EQ(tw::fake::GumpManagerCalls(), std::vector<std::string>{"CloseFlaggedGumps"});
+    EXPECT_EQ(gumps.manager.gumpManagerCalls, std::vector<std::string>{"CloseFlaggedGumps"});
     EXPECT_FALSE(g_macroState.isRunning);
     EXPECT_TRUE(SendsNothing());
 }
@@ -113,10 +111,10 @@ TEST_F(MacroEngineTest, BeforeLoginCompletesOnlyThePasteAndLaterActionsRun) {
     g_loginComplete = FALSE;
     AddMacro({"Say hi", "Bow", "OpenDoor", "CloseGumps", "AttackLast"});
     CApp::RunMacro(0);
-    EXPECT_TRUE(tw::fake::textManager().speech.empty());
-    EXPECT_EQ(tw::fake::GumpManagerCalls(), std::vector<std::string>{"CloseFlaggedGumps"});
-    ASSERT_EQ(tw::fake::textManager().systemMessages.size(), 1u);
-    EXPECT_EQ(tw::fake::textManager().systemMessages[0].text, "You have no last target set.");
+    EXPECT_TRUE(gumps.text.speech.empty());
+    EXPECT_EQ(gumps.manager.gumpManagerCalls, std::vector<std::string>{"CloseFlaggedGumps"});
+    ASSERT_EQ(gumps.text.systemMessages.size(), 1u);
+    EXPECT_EQ(gumps.text.systemMessages[0].text, "You have no last target set.");
     EXPECT_TRUE(SendsNothing());
 }
 

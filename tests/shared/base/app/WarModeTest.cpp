@@ -4,12 +4,7 @@
 #include "AppTestSupport.h"
 #include "net/ClientSock.h"
 #include "support/LoopbackServer.h"
-#include "support/fakes/FakeCircleTrans.h"
-#include "support/fakes/FakeMapGump.h"
-#include "support/fakes/FakeMouseManager.h"
-#include "support/fakes/FakeObj.h"
-#include "support/fakes/FakeObjectQueries.h"
-#include "support/fakes/FakePlayerGumps.h"
+#include "world/Mobile.h"
 #include "world/Player.h"
 
 namespace {
@@ -51,11 +46,12 @@ Bytes TextCommand(M_BYTE type, const std::string& text) {
 
 TEST_F(WarModeTest, RequestsGoToTheServerWithTheExtraValues) {
     CApp::warModeExtra[0] = 4;
+    theCircleTrans.list = new CCircleTransEntry;
     CApp::SetWarMode(1);
     EXPECT_EQ(CApp::WarModeRequest(), 1);
     EXPECT_EQ(Sent(1), (std::vector<Bytes>{{0x72, 1, 4, 0, 0}}));
-    EXPECT_EQ(tw::fake::circleTrans().seeThroughClears, 1);
-    EXPECT_EQ(tw::fake::HoverForgets(), 1);
+    EXPECT_EQ(theCircleTrans.list, nullptr) << "the see-through list was emptied";
+    EXPECT_EQ(viewServices.hoverForgets, 1);
 
     // Toggling asks for the opposite of the player's own flag; a ghost first
     // answers the death menu.
@@ -75,10 +71,10 @@ TEST_F(WarModeTest, TheServersAnswerSetsThePlayersFlagAndClearsTheRequest) {
     EXPECT_EQ(CApp::WarModeRequest(), -1);
     EXPECT_TRUE(CApp::PlayerAtWar());
     // Taken off its draw list and put back, so that it is redrawn.
-    ASSERT_EQ(tw::fake::ObjEvents().size(), 2u);
-    EXPECT_EQ(tw::fake::ObjEvents()[0].what, "remove");
-    EXPECT_EQ(tw::fake::ObjEvents()[1].what, "add");
-    EXPECT_EQ(tw::fake::PlayerGumpCalls(),
+    ASSERT_EQ(view.objEvents.size(), 2u);
+    EXPECT_EQ(view.objEvents[0].what, "remove");
+    EXPECT_EQ(view.objEvents[1].what, "add");
+    EXPECT_EQ(dialogs.playerGumpCalls,
               (std::vector<std::string>{"RefreshStatus", "PaperdollWar 1"}));
 
     CApp::warModeRequest = 1;
@@ -88,10 +84,10 @@ TEST_F(WarModeTest, TheServersAnswerSetsThePlayersFlagAndClearsTheRequest) {
 }
 
 TEST_F(WarModeTest, TargetRequestsAnswerWithTextCommands) {
-    CDrawItem* mobile = reinterpret_cast<CDrawItem*>(0x1000);
-    CDrawItem* item = reinterpret_cast<CDrawItem*>(0x2000);
-    tw::fake::PickedObjects()[mobile] = {10, 20, -5, true, 0x0000ABCD};
-    tw::fake::PickedObjects()[item] = {30, 40, 7, false, 0x40000001};
+    CMobile* mobile = new CMobile(0x0000ABCD, 400, 0);
+    mobile->ToWorld(Coords(10, 20, -5));
+    CDynamicObj* item = NewDynamicObj(0x40000001, 1, 0);
+    item->ToWorld(Coords(30, 40, 7));
 
     // Kind 0 completes at once.
     CApp::BeginTarget("bow", 0, 0);
@@ -120,7 +116,7 @@ TEST_F(WarModeTest, TargetRequestsAnswerWithTextCommands) {
                                   TextCommand(39, "tele 30 40 7"), TextCommand(47, "9 10 20 -5"),
                                   TextCommand(39, "heal 43981"), TextCommand(86, "5")}));
     // Every target request ends with the normal cursor.
-    const auto& mouse = tw::fake::MouseCalls();
+    const auto mouse = gumps.mouse.MouseCalls();
     EXPECT_EQ(std::count(mouse.begin(), mouse.end(), "SetCursorType 19"), 5);
     EXPECT_EQ(mouse.back(), "SetCursorType 17");
 }

@@ -5,7 +5,8 @@
 #include "ByteReader.h"
 #include "FileManager.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
+#include "gumps/WorldGumps.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
@@ -17,6 +18,9 @@ namespace tw::test {
 namespace {
 const bool registered = [] {
     AddServiceReset([] {
+        // The gumps a test listed are gone with it: forget them before the
+        // world's objects go (they tell the open gumps).
+        ResetGumpFramework();
         CObjectManager::reset();
         CDHDCache::reset();
         HueManager::reset();
@@ -55,7 +59,7 @@ void ResourceTest::WriteInstall(const FileSet& files, InstallKind kind, int cach
         bool onCD = kind == InstallKind::CD || (kind == InstallKind::Mixed && !isIndexFile(name));
         datafiles::WriteBytes(onCD ? "cd/" + name : name, bytes);
     }
-    CApp::hdConfig = kind == InstallKind::MaxHD ? CApp::MaxHD : CApp::CDInstall;
+    hdConfig = kind == InstallKind::MaxHD ? MaxHD : CDInstall;
     CacheSize = cacheMegabytes;
     snprintf(CdRomDataPath, sizeof CdRomDataPath, "%s/cd", dir().c_str());
 }

@@ -1,5 +1,6 @@
 // Fixture of the resources tests: the base fixture plus the resets of the
-// configuration, the hue table and the drawing state, and small helpers for
+// configuration, the hue table and the drawing state, the services above the
+// world model for the tests that make world objects, and small helpers for
 // pixel buffers.
 #pragma once
 
@@ -7,13 +8,18 @@
 #include <vector>
 
 #include "TWTypes.h"
+#include "resources/BlitTarget.h"
 #include "support/TwTest.h"
+#include "support/doubles/WorldServices.h"
 
 namespace tw::test {
 
 class ResourcesTest : public TwTest {
 protected:
     void SetUp() override;
+
+    // What the world objects of a test reach above the world model.
+    tw::doubles::WorldServices world;
 };
 
 // Hue `number` gets the ramp 0x0400 + i (red 1, blue i): every entry differs
@@ -28,6 +34,8 @@ struct PixelBuffer {
     PixelBuffer(int w, int h, M_WORD fill = 0) : width(w), height(h), pixels(size_t(w) * h, fill) {}
     M_WORD at(int x, int y) const { return pixels[size_t(y) * width + x]; }
     M_WORD* data() { return pixels.data(); }
+    // The whole buffer as a blit target (its width is its pitch).
+    BlitTarget target() { return BlitTarget(pixels.data(), width, height); }
 };
 
 // The buffer as rows of hex pixels, for readable failures.

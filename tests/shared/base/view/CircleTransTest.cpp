@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ViewTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "view/CircleTrans.h"
 #include "view/DrawManager.h"
 #include "view/Light.h"

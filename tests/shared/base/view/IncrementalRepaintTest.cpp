@@ -8,7 +8,7 @@
 
 #include "FrameBuf.h"
 #include "ViewTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/GraphicManager.h"
 #include "view/Light.h"
 #include "view/MapManager.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ViewTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/SpanHandlers.h"
 #include "view/DrawManager.h"
 #include "view/Light.h"

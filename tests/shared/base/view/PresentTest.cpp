@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "FrameBuf.h"
-#include "Platform.h"
+#include "PlatformServices.h"
+#include "X11Lock.h"
 #include "X_FrameBuf.h"
-#include "gumps/X11Lock.h"
 #include "support/Xvfb.h"
 #include "view/Light.h"
 #include "view/WorldView.h"

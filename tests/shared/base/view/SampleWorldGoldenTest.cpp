@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "ViewTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "view/Light.h"
 #include "view/MapManager.h"
 #include "world/ObjectManager.h"

@@ -5,7 +5,9 @@
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "app/AppServices.h"
+#include "config/Config.h"
+#include "pending/PendingServices.h"
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
@@ -13,6 +15,7 @@
 #include "view/Light.h"
 #include "view/MapManager.h"
 #include "view/Repaint.h"
+#include "view/ViewServices.h"
 #include "view/WorldView.h"
 #include "world/ObjectManager.h"
 #include "world/Player.h"
@@ -46,6 +49,11 @@ const bool registered = [] {
 
 void ViewTest::SetUp() {
     TwTest::SetUp();
+    // The view's and the application's own services, as the program
+    // installs them, and the stand-ins of what is not built yet.
+    InstallPendingServices();
+    InstallViewServices();
+    InstallAppServices();
     FileManager::startup();
 }
 
@@ -57,13 +65,13 @@ void ViewTest::StartWorld(const datafiles::sample::SampleWorld& world) {
 void ViewTest::WriteWorld(const datafiles::sample::SampleWorld& world) {
     ASSERT_TRUE(datafiles::sample::WriteSampleWorld(world, dir()));
     // The other data files only have to exist.
-    for (const char* name : {"soundidx.mul", "sound.mul", "gumpidx.mul",
-                             "gumpart.mul", "multi.idx", "multi.mul", "skills.idx", "skills.mul"})
+    for (const char* name : {"soundidx.mul", "sound.mul", "gumpidx.mul", "gumpart.mul", "multi.idx",
+                             "multi.mul", "skills.idx", "skills.mul"})
         datafiles::WriteBytes(name, datafiles::Bytes(12, 0xFF));
 }
 
 void ViewTest::StartServices() {
-    CApp::hdConfig = CApp::MaxHD;
+    hdConfig = MaxHD;
     GraphicManager::startup();
     HueManager::startup();
     CDHDCache::startup();

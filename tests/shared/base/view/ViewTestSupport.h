@@ -6,9 +6,14 @@
 
 #include <vector>
 
+#include "PlatformServices.h"
+#include "Service.h"
+#include "gumps/WorldGumps.h"
+#include "net/WorldMessages.h"
 #include "support/GoldenImage.h"
 #include "support/TwTest.h"
 #include "support/datafiles/SampleWorld.h"
+#include "support/doubles/RecordingSound.h"
 #include "world/Mobile.h"
 
 namespace tw::test {
@@ -39,6 +44,18 @@ protected:
     Image16 PlayArea() const;
 
     std::vector<M_WORD> backBuffer;
+    // The sounds asked for (a mobile filed plays its footstep).
+    tw::doubles::RecordingSound sound;
+
+private:
+    // The gump framework's and the connection's sides of the world model
+    // and the platform's hooks, as the program installs them.
+    WorldGumps objectGumps_;
+    GameConnectionMessages messages_;
+    tw::ScopedService<ObjectGumps> installedGumps_{&objectGumps_};
+    tw::ScopedService<WorldMessages> installedMessages_{&messages_};
+    tw::ScopedService<SoundService> installedSound_{&sound};
+    tw::ScopedService<PlatformHooks> installedHooks_{&X11PlatformHooks()};
 };
 
 // The play area of any back buffer (the ring unrolled), at a depth.

@@ -6,9 +6,8 @@
 
 #include "WorldTestSupport.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/DHDCache.h"
-#include "support/fakes/FakeObj.h"
 #include "world/MultiManager.h"
 
 using namespace tw::test;
@@ -36,7 +35,7 @@ protected:
         for (int i = 0; i < CDHDCache::NUM_FILES; ++i)
             WriteBytes(CDHDCache::GetFileName(i), Bytes(i == FN_MAP0 ? 196 : 12, 0xFF));
         multis.write("multi.idx", "multi.mul");
-        CApp::hdConfig = CApp::MaxHD;
+        hdConfig = MaxHD;
         CacheSize = 1;
         CDHDCache::startup();
         CDHDCache::Init();
@@ -110,19 +109,19 @@ TEST_F(MultiTest, PlacingMovesTheComponentsWithTheObjectAndNothingWhenItStays) {
     EXPECT_EQ(house->z, 10);
     std::vector<MultiComponentNode*> nodes = Nodes(house->multi);
     ASSERT_EQ(nodes.size(), 3u);
-    EXPECT_EQ(tw::fake::CellItems(97, 202), std::vector<CDrawItem*>{nodes[1]->object});
+    EXPECT_EQ(view.CellItems(97, 202), std::vector<CDrawItem*>{nodes[1]->object});
     EXPECT_EQ(nodes[2]->object->locX, 102);
     EXPECT_EQ(nodes[2]->object->locY, 201);
     EXPECT_EQ(nodes[2]->object->z, 30);
 
-    const size_t events = tw::fake::ObjEvents().size();
+    const size_t events = view.objEvents.size();
     SetObjectMulti(house, 100, 200, 10, kHouse);
-    EXPECT_EQ(tw::fake::ObjEvents().size(), events) << "already there: nothing moves";
+    EXPECT_EQ(view.objEvents.size(), events) << "already there: nothing moves";
 
     SetObjectMulti(house, 101, 200, 10, kHouse);
     EXPECT_EQ(house->locX, 101);
     EXPECT_EQ(nodes[1]->object->locX, 98);
-    EXPECT_TRUE(tw::fake::CellItems(97, 202).empty());
+    EXPECT_TRUE(view.CellItems(97, 202).empty());
     EXPECT_EQ(Nodes(house->multi), nodes) << "the same parts, moved";
 }
 

@@ -6,8 +6,6 @@
 
 #include "WorldTestSupport.h"
 #include "resources/GraphicManager.h"
-#include "support/fakes/FakeMapManager.h"
-#include "support/fakes/FakeObj.h"
 #include "view/MapManager.h"
 #include "view/WorldView.h"
 #include "world/MoveManager.h"
@@ -56,16 +54,15 @@ protected:
     void Land(int x, int y, int z, int tile = 0) {
         CTerrain* land = NewTerrain(tile, nullptr);
         Place(land, x, y, z);
-        tw::fake::Map().landTiles[{x, y}] = tile;
-        tw::fake::Map().corners[{x, y}] = {static_cast<signed char>(z), static_cast<signed char>(z),
-                                           static_cast<signed char>(z),
-                                           static_cast<signed char>(z)};
+        view.landTiles[{x, y}] = tile;
+        view.corners[{x, y}] = {static_cast<signed char>(z), static_cast<signed char>(z),
+                                static_cast<signed char>(z), static_cast<signed char>(z)};
     }
 
     // Land drawn with a texture: its heights come from its corners.
     void Slope(int x, int y, std::array<signed char, 4> corners) {
         CTexTerr* land = NewTexTerr(0, nullptr, corners.data());
-        tw::fake::Map().corners[{x, y}] = corners;
+        view.corners[{x, y}] = corners;
         Place(land, x, y, corners[0]);
     }
 
@@ -98,9 +95,10 @@ protected:
 
 TEST_F(StandingZTest, TheSurfacesOfBothCellsDecideTheStandingHeight) {
     struct Piece {
-        int graphic;  // -1: land at z, -2: blocking land
+        int graphic;  // -1: land at z, -2: blocking land, -3: land sloped by corners
         bool target;
         int z;
+        std::array<signed char, 4> corners = {};
     };
     struct Case {
         const char* what;
@@ -129,6 +127,12 @@ TEST_F(StandingZTest, TheSurfacesOfBothCellsDecideTheStandingHeight) {
          "blocked"},
         {"water", {{-1, false, 0}, {-2, true, 0}}, 0, "blocked"},
         {"a door", {{-1, false, 0}, {-1, true, 0}, {kDoor, true, 0}}, 0, "blocked"},
+        // Standing mid-slope at 5, the slope's own bottom counts as where the
+        // walker starts from, not only its raised east edge at 10.
+        {"down off a slope under a floor",
+         {{-3, false, 0, {0, 10, 10, 0}}, {-1, true, 4}, {kFloor, true, 20}},
+         5,
+         "4"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -144,6 +148,8 @@ TEST_F(StandingZTest, TheSurfacesOfBothCellsDecideTheStandingHeight) {
                 Land(x, 10, p.z);
             else if (p.graphic == -2)
                 Land(x, 10, p.z, 7);
+            else if (p.graphic == -3)
+                Slope(x, 10, p.corners);
             else
                 Static(p.graphic, x, 10, p.z);
         }
@@ -178,11 +184,11 @@ TEST_F(StandingZTest, MobilesBlockUnlessStaminaIsFullAndGhostsPassMore) {
 TEST_F(StandingZTest, SkippedLandCountsAsNothing) {
     Land(10, 10, 0);
     for (int tile : {2, 430, 437, 475}) {
-        for (CDrawItem* item : tw::fake::CellItems(11, 10)) item->RemoveFromDrawList();
+        for (CDrawItem* item : view.CellItems(11, 10)) item->RemoveFromDrawList();
         Land(11, 10, 0, tile);
         EXPECT_EQ(East(0), "blocked") << tile;
     }
-    for (CDrawItem* item : tw::fake::CellItems(11, 10)) item->RemoveFromDrawList();
+    for (CDrawItem* item : view.CellItems(11, 10)) item->RemoveFromDrawList();
     Land(11, 10, 0, 429);
     EXPECT_EQ(East(0), "0");
 }

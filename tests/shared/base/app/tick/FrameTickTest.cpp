@@ -6,9 +6,17 @@
 
 #include "../AppTestSupport.h"
 #include "Clock.h"
+#include "OssSound.h"
+#include "PlatformServices.h"
+#include "Service.h"
+#include "app/AppServices.h"
 #include "app/FrameTick.h"
 #include "net/ClientSock.h"
+#include "pending/PendingServices.h"
+#include "resources/ScreenUpdate.h"
 #include "support/LoopbackServer.h"
+#include "view/InputLineRedraw.h"
+#include "view/ViewServices.h"
 
 namespace {
 
@@ -54,6 +62,10 @@ class FrameTickTest : public tw::test::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
+        // The tick runs what the program runs: the stand-ins of the services
+        // not built yet take the place of the fixture's doubles.
+        InstallPendingServices();
+        InstallViewServices();
         s_now = 500000;
         s_wall = 1000000;
         s_steps.clear();
@@ -69,6 +81,14 @@ protected:
         CApp::FrameTick(skipDraw);
         return s_steps;
     }
+
+private:
+    // The platform's sound and hooks, the screen update and its input line,
+    // as main installs them.
+    tw::ScopedService<SoundService> sound_{&OssSound::Service()};
+    tw::ScopedService<PlatformHooks> hooks_{&X11PlatformHooks()};
+    tw::ScopedService<ScreenUpdate> screen_{&ViewScreenUpdate()};
+    tw::ScopedService<InputLineRedraw> inputLine_{&ApplicationInputLine()};
 };
 
 TEST_F(FrameTickTest, StepsRunInTheirFixedOrder) {

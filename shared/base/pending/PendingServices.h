@@ -1,0 +1,35 @@
+// The stand-ins of the services that are not built yet, one per service,
+// and their installers.  Each stand-in implements the interfaces through
+// which its service is reached (the service's own, declared in its header,
+// and what the modules below ask of it), logs "<Class>::<method>: not built
+// yet." the first time each operation runs, and does the least the program
+// needs.  main installs each one at its place in the start-up order; tests
+// and fuzz targets that run code reaching such a service install them all
+// with InstallPendingServices (a test's recording double installed after it
+// takes the place of one).  The work that builds a service deletes its
+// stand-in here and installs the real one.
+#pragma once
+
+// The gump framework: CGump, CDragGump and CSequence; the gump manager; the
+// mouse manager; the text manager; the speech input line.
+void InstallPendingGumpFramework();
+void InstallPendingGumpManager();
+void InstallPendingMouseManager();
+void InstallPendingTextManager();
+void InstallPendingInputWindow();
+// The world view's play area (pointer, path step, what is on screen) and
+// play-area gump.
+void InstallPendingWorldView();
+void InstallPendingMapGump();
+// Weather, the login screens, the game dialogs, the communication dialogs
+// (texts over objects included), the application's login sends and the
+// network layer's target answers.
+void InstallPendingWeather();
+void InstallPendingLogin();
+void InstallPendingDialogs();
+void InstallPendingComm();
+void InstallPendingLoginSends();
+void InstallPendingTargetMessages();
+
+// Every one of them.
+void InstallPendingServices();

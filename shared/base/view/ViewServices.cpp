@@ -1,0 +1,17 @@
+#include "view/ViewServices.h"
+
+#include "Service.h"
+#include "config/ConfigHooks.h"
+#include "resources/PatchOwners.h"
+#include "resources/ScreenUpdate.h"
+#include "world/ViewHooks.h"
+
+void InstallViewServices() {
+    tw::Service<ConfigHooks>::Install(&ViewConfigHooks());
+    tw::Service<PatchOwners>::Install(&ViewDataFileOwners());
+    tw::Service<ScreenUpdate>::Install(&ViewScreenUpdate());
+    tw::Service<DrawLists>::Install(&ViewDrawListsService());
+    tw::Service<MapAccess>::Install(&ViewMapAccessService());
+    tw::Service<ViewLight>::Install(&ViewLightService());
+    tw::Service<CircleOfTransparency>::Install(&ViewCircleService());
+}

@@ -66,6 +66,10 @@ void HandleLoginConfirm(const PacketIn& packet) {
 
     worldmsg::mapArea = area;
     if (serial != worldmsg::lastPlayerSerial) worldmsg::lastPlayerSerial = serial;
+    // The serial may still name an object of the last world; the index
+    // keeps one object per serial.
+    if (CDynamicObj* stale = CObjectManager::FindObject(serial); stale && stale != player)
+        stale->Release();
     player->SetSerial(serial);
     for (M_DWORD& attribute : g_attributes) attribute = kUnknownAttribute;
     player->objectType = static_cast<M_WORD>(body & 0x3FFF);

@@ -58,6 +58,7 @@ std::vector<M_BYTE> ExtendedStatus(M_DWORD serial, int str, int dex, int intel) 
 TEST_F(WorldMessageTest, LoginConfirmationPlacesThePlayerAndAsksForItsStatus) {
     CPlayer* player = new CPlayer(0);
     pPlayerObject = player;
+    PlaceMobile(0x77, kHuman, 5, 5);  // the serial still names an object
     CClientSock connection;
     g_pGameSocket = &connection;
     ShowTips = FALSE;

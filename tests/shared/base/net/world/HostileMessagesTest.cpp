@@ -119,6 +119,7 @@ TEST_F(HostileMessageTest, EachIsDroppedWithALogLineAndTheWorldStays) {
         {"0x2F short", {0x2F, 0, 0, 0, 0, 0, 0}, "0x2F"},
         {"0x24 short", {0x24, 0, 0, 0}, "0x24"},
         {"0x23 short", Msg(0x23).u16(1).u8(0).u16(0), "0x23"},
+        {"0x1B short", {0x1B, 0, 0, 0, 1}, "0x1B"},
         {"0x20 short", Msg(0x20).u32(kPlayerSerial), "0x20"},
         {"0x21 short", {0x21, 1}, "0x21"},
         {"0x11 name without terminator, cut", longName, "0x11"},

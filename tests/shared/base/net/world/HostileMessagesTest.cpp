@@ -29,7 +29,8 @@ std::string WorldPicture() {
                 if (CObj* worn = m->equippedItem[layer]) {
                     // What a slot holds is worn by that mobile.
                     EXPECT_EQ(static_cast<CDynamicObj*>(worn)->containedBy, m);
-                    out += "w" + std::to_string(layer);
+                    out += 'w';
+                    out += std::to_string(layer);
                 }
         }
     }

@@ -14,15 +14,23 @@
 
 namespace {
 
-// Scrolls that show the target cursor when used, by the kind of target
-// they ask for; any other object sends the use request.
+// The one graphic besides the spell scrolls that asks for a target when
+// used.
+constexpr int kTargetingGraphic = 899;
+
+// Graphics that show the target cursor when used, by the kind of target
+// they ask for (kind 0 completes at once, without a cursor); any other
+// object sends the use request.
 struct TargetScroll {
     int graphic;
     int kind;
 };
 constexpr TargetScroll kTargetScrolls[] = {
-    {3827, 1}, {3828, 1}, {3829, 0}, {3830, 0}, {3833, 0}, {3831, 2}, {3832, 2}, {899, 2},
+    {FIRST_SPELL_SCROLL, 1},     {FIRST_SPELL_SCROLL + 1, 1}, {FIRST_SPELL_SCROLL + 2, 0},
+    {FIRST_SPELL_SCROLL + 3, 0}, {LAST_SPELL_SCROLL, 0},      {FIRST_SPELL_SCROLL + 4, 2},
+    {FIRST_SPELL_SCROLL + 5, 2}, {kTargetingGraphic, 2},
 };
+static_assert(FIRST_SPELL_SCROLL + 6 == LAST_SPELL_SCROLL);
 
 }  // namespace
 
@@ -31,17 +39,22 @@ BOOL CObjectManager::IsInRange(CObj* object, int range) {
     CPlayer* player = pPlayerObject;
     // Without a player nothing is out of range.
     if (!player || object == player) return TRUE;
-    int x = object->locX;
-    int y = object->locY;
-    if (object->IsMobile()) {
-        static_cast<CMobile*>(object)->GetTargetCell(&x, &y, nullptr);
-    } else if (object->IsDynamic()) {
-        CDynamicObj* top = static_cast<CDynamicObj*>(object)->TopLevel();
-        x = top->locX;
-        y = top->locY;
-        if (top->multi) range += top->multi->extent;
-    }
+    int x = 0, y = 0, widening = 0;
+    object->GetRangeCell(&x, &y, &widening);
+    range += widening;
     return std::abs(x - player->locX) <= range && std::abs(y - player->locY) <= range;
+}
+
+void CDynamicObj::GetRangeCell(int* x, int* y, int* widening) {
+    CDynamicObj* top = TopLevel();
+    *x = top->locX;
+    *y = top->locY;
+    *widening = top->multi ? top->multi->extent : 0;
+}
+
+void CMobile::GetRangeCell(int* x, int* y, int* widening) {
+    GetTargetCell(x, y, nullptr);
+    *widening = 0;
 }
 
 BOOL CObjectManager::CanReachObject(CDynamicObj* object) {
@@ -85,10 +98,9 @@ void CObjectManager::GetObject(CDynamicObj* object, int amount) {
     h.tileFlags = object->GetTileFlags();
     if (CContainerObj* holder = object->containedBy) {
         int layer = 0;
-        if (holder->IsMobile()) {
-            auto* mobile = static_cast<CMobile*>(holder);
+        if (CMobile* wearer = holder->AsWearer()) {
             for (int i = 1; i < CMobile::LAYERS && !layer; ++i)
-                if (mobile->equippedItem[i] == object) layer = i;
+                if (wearer->equippedItem[i] == object) layer = i;
         }
         if (layer) {
             h.mobileSerial = holder->GetSerial();
@@ -110,9 +122,8 @@ void CObjectManager::UseObject(CDynamicObj* object) {
     lastUsedSerial = object->GetSerial();
     lastUsedType = object->objectType;
     if (object->IsItemObj()) {
-        auto* item = static_cast<CItemObj*>(object);
-        if (item->pinGump)
-            world::Gumps().BringToFront(item->pinGump);
+        if (CGump* open = object->GetUseGump())
+            world::Gumps().BringToFront(open);
         else
             SendUseRequest(object->GetSerial());
         return;

@@ -44,6 +44,10 @@ class MultiComponentList;
 // contents sorted: a vendor's stock by x (the vendor's shop gumps show it),
 // one container by y, two by amount.
 constexpr int VENDOR_STOCK_CONTAINER = 11000;
+// The spell scrolls: graphics a spellbook takes (with a second range, see
+// IsGraphicInSetB) and that ask for a target when used.
+constexpr int FIRST_SPELL_SCROLL = 3827;
+constexpr int LAST_SPELL_SCROLL = 3833;
 constexpr int Y_SORTED_CONTAINER = 4006;
 constexpr int AMOUNT_SORTED_CONTAINER_A = 3834;
 constexpr int AMOUNT_SORTED_CONTAINER_B = 3643;
@@ -154,6 +158,14 @@ public:
     virtual BOOL IsDrawnDoubled();
     // Graphics whose art shows the amount.
     virtual BOOL IsAmountArt();
+    // The cell that range is measured from, and how far a multi there
+    // widens the range: an object's own cell; a held object's top-level
+    // holder; a mobile's last queued cell (Actions.cpp).
+    virtual void GetRangeCell(int* x, int* y, int* widening) {
+        *x = locX;
+        *y = locY;
+        *widening = 0;
+    }
 
     // Placing (Placement.cpp).  Each requires the object to be in the void.
     // The player only ever goes to the world: a container or a wearer would
@@ -237,6 +249,10 @@ public:
     void ToVoid() override;
     BOOL IsEquipped() override;
     BOOL IsMovable() override;
+    void GetRangeCell(int* x, int* y, int* widening) override;
+    // The gump that using the object brings to the front instead of asking
+    // the server (an item's open gump), or null.
+    virtual CGump* GetUseGump() { return nullptr; }
 
     M_DWORD GetSerial() const { return serial_; }
     // The serial may change only through here: the object manager finds
@@ -294,6 +310,7 @@ public:
     ~CItemObj() override;
     void Release() override { delete this; }
     BOOL IsItemObj() override { return TRUE; }
+    CGump* GetUseGump() override { return pinGump; }
 
     void EditPins(int command, int index, int x, int y);
     void FreePins();
@@ -310,6 +327,9 @@ public:
     ~CContainerObj() override;
     void Release() override { delete this; }
     BOOL IsContainer() override { return TRUE; }
+    // The holder as the mobile that wears what it holds, or null for a
+    // container, whose objects lie in its contents.
+    virtual CMobile* AsWearer() { return nullptr; }
     BOOL SortsByAmount() override {
         return objectType == AMOUNT_SORTED_CONTAINER_A || objectType == AMOUNT_SORTED_CONTAINER_B;
     }

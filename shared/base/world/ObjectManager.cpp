@@ -221,7 +221,7 @@ BOOL IsAmountArtGraphic(int graphic) {
 }
 
 BOOL IsGraphicInSetB(int g) {
-    return (g >= 3827 && g <= 3833) || (g >= 7981 && g <= 8044);
+    return (g >= FIRST_SPELL_SCROLL && g <= LAST_SPELL_SCROLL) || (g >= 7981 && g <= 8044);
 }
 
 BOOL IsGraphicInSetC(int g) {

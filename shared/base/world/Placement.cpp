@@ -31,7 +31,7 @@ void JoinLightList(CObj* object) {
 // holds the container, or null.
 CMobile* VendorOf(CContainerObj* container) {
     CContainerObj* holder = container->containedBy;
-    return holder && holder->IsMobile() ? static_cast<CMobile*>(holder) : nullptr;
+    return holder ? holder->AsWearer() : nullptr;
 }
 
 // Links object into the contents before the first child that meets test
@@ -104,8 +104,7 @@ void CObj::ToWorld(Coords where) {
     if (GetTileFlags() & TILE_ROOF)
         RoofList::PushFront(CObjectManager::roofList, CObjectManager::roofTail, this);
     JoinLightList(this);
-    if (this == pPlayerObject) {
-        auto* player = static_cast<CDynamicObj*>(this);
+    if (CPlayer* player = pPlayerObject; this == player) {
         if (player->personalLight != 0) {
             world::Light().AddPersonalLight(player->personalLight);
             world::Gumps().RenderRadar();
@@ -248,7 +247,7 @@ void CDynamicObj::ToVoid() {
     CMobile* vendor = nullptr;
     if (holder) {
         if (holder->IsCorpse()) holder->Invalidate();
-        CMobile* wearer = holder->IsMobile() ? static_cast<CMobile*>(holder) : nullptr;
+        CMobile* wearer = holder->AsWearer();
         if (wearer && eqPos < CMobile::LAYERS && wearer->equippedItem[eqPos] == this) {
             wearer->equippedItem[eqPos] = nullptr;
             if (!quiet) world::Gumps().InvalidatePaperdolls(wearer);

@@ -131,6 +131,36 @@ TEST_F(PlacementTest, PickingUpRecordsTheObjectAndForgetsIt) {
     g_pGameSocket = nullptr;
 }
 
+TEST_F(PlacementTest, RangeIsTakenFromTheHolderTheLastQueuedStepAndTheMultisExtent) {
+    MakePlayer(100, 100);
+    CDynamicObj* edge = PlaceItem(kItem | 1, kShirt, 103, 97);
+    CDynamicObj* beyond = PlaceItem(kItem | 2, kShirt, 104, 100);
+    EXPECT_TRUE(CObjectManager::IsInRange(edge, 3));
+    EXPECT_FALSE(CObjectManager::IsInRange(beyond, 3));
+
+    // A held object is where its top-level holder stands, whatever its
+    // place in the holder.
+    auto* bag = new CContainerObj(kItem | 3, kShirt, 0, TRUE);
+    bag->ToWorld(Coords{101, 101, 0});
+    CDynamicObj* coin = NewDynamicObj(kItem | 4, kShirt, 0);
+    coin->ToContainer(bag, Coords{60, 70, 0});
+    EXPECT_TRUE(CObjectManager::IsInRange(coin, 3));
+    bag->ToVoid();
+    bag->ToWorld(Coords{96, 100, 0});
+    EXPECT_FALSE(CObjectManager::IsInRange(coin, 3));
+
+    // A mobile is where its last queued step ends.
+    CMobile* walker = PlaceMobile(5, 400, 102, 100);
+    EXPECT_TRUE(CObjectManager::IsInRange(walker, 3));
+    ASSERT_TRUE(walker->QueueStep(MobileStep{105, 100, 0, 400, 2, 0}));
+    EXPECT_FALSE(CObjectManager::IsInRange(walker, 3));
+
+    // A multi reaches as far again as its parts stand from its cell.
+    beyond->multi = new MultiComponentList();
+    beyond->multi->extent = 1;
+    EXPECT_TRUE(CObjectManager::IsInRange(beyond, 3));
+}
+
 TEST_F(PlacementTest, UsingAnObjectRemembersItAndPicksTheRequest) {
     struct Case {
         int graphic;

@@ -14,6 +14,8 @@
 #include "net/WorldMessages.h"
 #include "pending/PendingServices.h"
 #include "support/doubles/RecordingSound.h"
+#include "view/DrawManager.h"
+#include "view/MapManager.h"
 #include "view/ViewServices.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
@@ -64,6 +66,10 @@ void StartWorld(const uint8_t* tiledata, size_t size) {
 
 void StopWorld() {
     CObjectManager::reset();
+    // The view's draw table and map still name the objects just freed: they
+    // start empty for the next input, as the view's own tests leave them.
+    DrawManager::reset();
+    MapManager::reset();
     CObjectManager::shutdown();
     FileManager::shutdown();
     FileManager::reset();

@@ -5,12 +5,14 @@
 #include "FrameBuf.h"
 #include "Platform.h"
 #include "gumps/GumpManager.h"
+#include "gumps/TextManager.h"
+#include "net/WorldMessageEvents.h"
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
 
 namespace {
 
-class GumpManagerStandIn : public GumpManagerService {
+class GumpManagerStandIn : public GumpManagerService, public WorldMessageGumps {
 public:
     void startup() override { TW_PENDING("CGumpManager::startup"); }
     void shutdown() override {
@@ -53,10 +55,30 @@ public:
     }
     void ScrollMissiles(int, int) override { TW_PENDING("CGumpManager::ScrollMissiles"); }
     void UpdateBarkPositions() override { TW_PENDING("CGumpManager::UpdateBarkPositions"); }
+
+    // What the world's server messages ask of the gump framework.
+    void OpenGump(CObj* object, int id, int flag) override { OpenGump(object, id, nullptr, flag); }
+    void LaunchMissileObjToObj(int, CObj*, CObj*, int, int, int) override {
+        TW_PENDING("CGumpManager::LaunchMissileObjToObj");
+    }
+    void LaunchMissileObjToPos(int, CObj*, Coords, int, int, int) override {
+        TW_PENDING("CGumpManager::LaunchMissileObjToPos");
+    }
+    void LaunchMissilePosToObj(int, Coords, CObj*, int, int, int) override {
+        TW_PENDING("CGumpManager::LaunchMissilePosToObj");
+    }
+    void LaunchMissilePosToPos(int, Coords, Coords, int, int, int) override {
+        TW_PENDING("CGumpManager::LaunchMissilePosToPos");
+    }
+    void CloseDeathMenuGumps(BOOL) override { TW_PENDING("CGumpManager::CloseDeathMenuGumps"); }
+    void AddSystemMessage(int hue, int font, const char* text) override {
+        TextManager::AddSystemMessage(hue, font, text);
+    }
+    void CloseLoginGumps() override { TW_PENDING("CGumpManager::CloseLoginGumps"); }
 };
 
 }  // namespace
 
 void InstallPendingGumpManager() {
-    InstallStandIn<GumpManagerStandIn, GumpManagerService>();
+    InstallStandIn<GumpManagerStandIn, GumpManagerService, WorldMessageGumps>();
 }

@@ -13,13 +13,6 @@
 #include "resources/HueManager.h"
 #include "view/WorldView.h"
 
-int g_displayWidth = 640;
-int g_displayHeight = 480;
-int g_ringStart = 0;
-int g_viewX = 0;
-int g_viewY = 0;
-M_WORD* g_backBuffer = nullptr;
-
 void ClampViewOffset() {
     if (g_viewX + 640 > g_displayWidth) g_viewX = g_displayWidth - 640;
     if (g_viewY + 480 > g_displayHeight) g_viewY = g_displayHeight - 480;

@@ -31,6 +31,7 @@
 #include "gumps/X11Lock.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
+#include "pending/GumpServices.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
@@ -114,6 +115,7 @@ void StartServices() {
     atexit(FontManager::shutdown);
     CObjectManager::startup();
     atexit(CObjectManager::shutdown);
+    InstallPendingGumpServices();
     CGumpManager::startup();
     atexit(CGumpManager::shutdown);
     PacketManager::startup();

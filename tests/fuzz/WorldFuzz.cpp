@@ -143,9 +143,8 @@ BOOL CompareCornerDiagonals(const signed char corners[4]) {
     return std::abs(corners[0] - corners[2]) <= std::abs(corners[1] - corners[3]);
 }
 
-// Gumps: none is ever open.
-CGump* g_gumpList = nullptr;
-BOOL g_gumpTeardown = FALSE;
+// Gumps: none is ever open (the framework's own globals say so).
+void MouseManager::SetCursorType(int) {}
 void CGump::BringToFront(CGump*, int) {}
 CDragGump::CDragGump() = default;
 CDragGump::~CDragGump() = default;

@@ -13,6 +13,8 @@ public:
     static void EnableCursor(BOOL on);
     // The held cursor position (its hot spot).
     static void GetMousePos(int* x, int* y);
+    // The size of the cursor image last drawn (tool-tips go beside it).
+    static void GetCursorSize(int* width, int* height);
     // TRUE while a new cursor shape waits to be drawn.
     static BOOL CursorNeedsRedraw();
     static void SetPos(int x, int y);

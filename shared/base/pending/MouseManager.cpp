@@ -26,6 +26,11 @@ void MouseManager::GetMousePos(int* x, int* y) {
     *x = g_x;
     *y = g_y;
 }
+void MouseManager::GetCursorSize(int* width, int* height) {
+    TW_PENDING("MouseManager::GetCursorSize");
+    *width = 0;
+    *height = 0;
+}
 BOOL MouseManager::CursorNeedsRedraw() {
     TW_PENDING("MouseManager::CursorNeedsRedraw");
     return FALSE;

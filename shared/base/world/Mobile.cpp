@@ -61,7 +61,7 @@ CMobile::~CMobile() {
         if (animActive || animTableIndex >= 0) StopMobileAnimation(this);
         DeleteOwnedGumps(this);
         for (CGump* g = g_gumpList; g;) {
-            if (g->IsMobileStatusGump() && g->owner == this) {
+            if (g->IsStatusGump() && g->owner == this) {
                 delete g;
                 g = g_gumpList;
             } else {

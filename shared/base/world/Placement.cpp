@@ -150,7 +150,7 @@ void CObj::ToContainer(CContainerObj* container, Coords where) {
             g->RebuildSortedView();
         else if (g->IsContainerGump())
             static_cast<CContainerGump*>(g)->AddToGump(this);
-        else if (g->IsBulletinBoard())
+        else if (g->IsBBGump())
             SendBulletinBoardRequest(4, container->GetSerial(),
                                      static_cast<CDynamicObj*>(this)->GetSerial());
     }
@@ -325,7 +325,7 @@ void CDynamicObj::ToVoid() {
     }
     if (CGump* own = gump) {
         gump = nullptr;
-        if (own->IsBBMessage() && own->parent && own->parent->IsBulletinBoard())
+        if (own->IsBBMsgGump() && own->parent && own->parent->IsBBGump())
             static_cast<CBBGump*>(own->parent)->RemoveMessage(own);
         else
             delete own;

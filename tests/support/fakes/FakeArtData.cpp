@@ -43,3 +43,11 @@ int GetGumpArtSize(int, int* width, int* height) {
 int RemapStaticIdByVariant(int id) {
     return id;
 }
+
+M_WORD GetArtPixel(const SkipImage&, int, int) {
+    return 0;
+}
+
+M_WORD GumpArtHitTest(int, int, int) {
+    return 0;
+}

@@ -87,6 +87,10 @@ void MouseManager::GetMousePos(int* x, int* y) {
     *x = tw::fake::Mouse().x;
     *y = tw::fake::Mouse().y;
 }
+void MouseManager::GetCursorSize(int* width, int* height) {
+    *width = 0;
+    *height = 0;
+}
 BOOL MouseManager::CursorNeedsRedraw() {
     return tw::fake::Mouse().needsRedraw ? TRUE : FALSE;
 }

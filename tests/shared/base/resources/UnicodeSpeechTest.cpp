@@ -43,6 +43,12 @@ protected:
         ResourcesTest::SetUp();
         speaker = NewDynamicObj(kSpeaker, 1, 0);
     }
+    // The resets free the bag while the holder gump still names it; a gump's
+    // destructor forgets itself in its owner.
+    void TearDown() override {
+        holder.owner = nullptr;
+        ResourcesTest::TearDown();
+    }
     // Gives the speaker n ordinary texts (and nothing else).
     void GiveTexts(int n) {
         speaker->ClearOverheadText();

@@ -299,7 +299,7 @@ TEST_F(MobileTest, AGoneMobileLeavesNoReferenceBehind) {
     g_pointerObject = m;
     auto* status = new tw::fake::Listed<CGump>(m);
     struct StatusGump : CGump {
-        BOOL IsMobileStatusGump() override { return TRUE; }
+        BOOL IsStatusGump() override { return TRUE; }
     };
     auto* mobileStatus = new tw::fake::Listed<StatusGump>(m);
     m->tradeGump = new tw::fake::Listed<CTradeGump>();

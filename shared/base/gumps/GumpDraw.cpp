@@ -12,6 +12,7 @@
 GumpDrawTarget CGumpManager::drawTarget;
 std::vector<GumpSaveRecord> CGumpManager::saveRecords;
 BOOL CGumpManager::saveRecordsOverflowed = FALSE;
+int CGumpManager::saveRecordLimit = CGumpManager::MAX_SAVE_RECORDS;
 
 namespace {
 
@@ -43,7 +44,7 @@ void CGump::Draw(const RECT& dirty) {
     const RECT r = clipped(ScreenRect(), dirty, target);
     if (RectIsEmpty(r)) return;
     drawn = TRUE;
-    if (static_cast<int>(CGumpManager::saveRecords.size()) >= CGumpManager::MAX_SAVE_RECORDS) {
+    if (static_cast<int>(CGumpManager::saveRecords.size()) >= CGumpManager::saveRecordLimit) {
         // Pixels that no record restores would stay in the world picture:
         // save nothing more, and have the world repainted after the present.
         CGumpManager::saveRecordsOverflowed = TRUE;
@@ -75,7 +76,7 @@ void CGump::DrawContents(const RECT& dirty) {
         r.bottom = std::min(r.bottom, screen.top + FrameHeight(currentFrame));
         const SpanHandler copy = UsesPixelHitTest() ? CopySpanTransparent : CopySpan;
         const int count = r.right - r.left;
-        for (int row = r.top; row < r.bottom; ++row) {
+        for (int row = r.top; count > 0 && row < r.bottom; ++row) {
             const long index = runIndex(target, r.left, row, count);
             if (index < 0) break;
             copy(target.pixels + index,

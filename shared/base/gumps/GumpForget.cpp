@@ -42,6 +42,8 @@ void forgetOwnerGump(CGump* list, const CGump* gump) {
 }  // namespace
 
 void CGumpManager::ForgetGump(CGump* gump) {
+    // The modules above see the manager's references as they were.
+    if (tw::Service<GumpSession>::IsInstalled()) tw::Service<GumpSession>::Get().ForgetGump(gump);
     if (g_focusGump == gump) DeactivateGump();
     clearIf(g_focusGump, gump);
     for (CGump** slot :
@@ -51,5 +53,4 @@ void CGumpManager::ForgetGump(CGump* gump) {
         clearIf(*slot, gump);
     forgetOwnerGump(g_gumpList, gump);
     ForgetGumpInOwner(gump);
-    if (tw::Service<GumpSession>::IsInstalled()) tw::Service<GumpSession>::Get().ForgetGump(gump);
 }

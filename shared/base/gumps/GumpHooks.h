@@ -94,6 +94,8 @@ public:
     virtual void ReleaseMinimizedPosition(CGump* gump) = 0;
     // A gump is closing: every pointer to it kept above the framework (the
     // front end's gumps, the mouse capture, the drag gump's highlight) must
-    // be cleared here.
+    // be cleared here.  The gump is still linked and the manager's references
+    // still name it, but its own part is gone: compare the pointer, never ask
+    // the gump what it is.
     virtual void ForgetGump(CGump* gump) = 0;
 };

@@ -124,6 +124,10 @@ public:
     static const M_WORD* GetTooltipText(int tooltipId);
     // The tool-tip step of a drawing pass: makes, places or drops the tip.
     static void UpdateToolTip();
+    // Puts a tool-tip beside the mouse: right of the cursor (cursorWidth
+    // wide) on the left half, ending at the mouse on the right half; above
+    // the mouse on the lower half.
+    static void PlaceToolTip(CGump* tip, int mouseX, int mouseY, int cursorWidth);
     // Looks again for the tool-tip sections found missing (test support).
     static void ForgetToolTipSections();
 
@@ -177,6 +181,8 @@ public:
     static GumpDrawTarget drawTarget;
     static std::vector<GumpSaveRecord> saveRecords;
     static BOOL saveRecordsOverflowed;
+    // At most this many records (MAX_SAVE_RECORDS; tests lower it).
+    static int saveRecordLimit;
     static RECT presentRect;
     // Tool-tip state: the gump last seen under the mouse and since when.
     static CGump* toolTipCandidate;

@@ -88,6 +88,7 @@ void CGumpManager::reset() {
     std::vector<M_WORD>().swap(saveBuffer);
     saveRecords.clear();
     saveRecordsOverflowed = FALSE;
+    saveRecordLimit = MAX_SAVE_RECORDS;
     drawTarget = GumpDrawTarget{};
     presentRect = RECT{0, 0, 0, 0};
     ForgetToolTipSections();

@@ -39,19 +39,18 @@ LanguageSection* section(int i) {
     return s;
 }
 
-// Where the tip goes beside the mouse and its cursor.
-void placeToolTip(CGump* tip, int mouseX, int mouseY, int cursorWidth) {
+}  // namespace
+
+void CGumpManager::ForgetToolTipSections() {
+    for (bool& m : s_missing) m = false;
+}
+
+void CGumpManager::PlaceToolTip(CGump* tip, int mouseX, int mouseY, int cursorWidth) {
     if (mouseX <= 320)
         tip->x = cursorWidth <= 250 ? mouseX + cursorWidth : mouseX;
     else
         tip->x = mouseX - tip->width;
     tip->y = mouseY > 240 ? mouseY - tip->height : mouseY;
-}
-
-}  // namespace
-
-void CGumpManager::ForgetToolTipSections() {
-    for (bool& m : s_missing) m = false;
 }
 
 const M_WORD* CGumpManager::GetTooltipText(int tooltipId) {
@@ -101,6 +100,6 @@ void CGumpManager::UpdateToolTip() {
     }
     auto* tip = new ToolTipGump(mouseX, mouseY, text);
     toolTipGump = tip;
-    placeToolTip(tip, mouseX, mouseY, cursorWidth);
+    PlaceToolTip(tip, mouseX, mouseY, cursorWidth);
     if (tip->x >= g_displayWidth || tip->y >= g_displayHeight) delete tip;
 }

@@ -1,6 +1,7 @@
 // Drawing every gump over the ring back buffer: the ring split, the picture
 // presented, the world put back, the save records running out.
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,11 +54,10 @@ bool SameRect(const RECT& a, const RECT& b) {
 }
 
 std::string Show(const std::vector<RECT>& rects) {
-    std::string s;
+    std::ostringstream s;
     for (const RECT& r : rects)
-        s += "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-             std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-    return s;
+        s << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
+    return s.str();
 }
 
 TEST_F(DrawAllGumpsTest, TheRingSplitsARectangleIntoOneTwoOrFourPieces) {

@@ -79,7 +79,10 @@ TEST_F(GumpManagerTest, OpenGumpRaisesTheOpenPaperdollButMakesAShopBesideIt) {
                                                        "CreateShopGump 150 5"}));
     // A second shop for another mobile replaces the first.
     CGumpManager::OpenGump(NewMobile(2), 48, nullptr, 0);
-    EXPECT_FALSE(CGumpManager::IsGumpOpen(shop));
+    EXPECT_EQ(ClosedGumps(), std::vector<std::string>{"shop gump"});
+    int shops = 0;
+    for (CGump* g = g_gumpList; g; g = g->next) shops += g->IsShopGump();
+    EXPECT_EQ(shops, 1);
 }
 
 TEST_F(GumpManagerTest, OpenGumpRefusesEveryObjectIdWithoutAnObject) {
@@ -130,7 +133,7 @@ TEST_F(GumpManagerTest, SingleGumpsAreReusedOrReplaced) {
     ASSERT_EQ(CGumpManager::radarGump, radar);
     CGump* again = CGumpManager::OpenGump(nullptr, 5010, nullptr, 0);
     EXPECT_EQ(CGumpManager::radarGump, again);
-    EXPECT_FALSE(CGumpManager::IsGumpOpen(radar));
+    EXPECT_EQ(ClosedGumps(), std::vector<std::string>{"radar gump"});
     EXPECT_EQ(doubles.calls,
               (std::vector<std::string>{"CreateTextGump 0 0", "CreateRadarGump 5010 0 0",
                                         "CreateRadarGump 5011 0 0"}));

@@ -1,14 +1,14 @@
 // The frame buffer: the client's one window and the 16-bit back buffer that
-// every drawing routine writes into.
+// every drawing routine writes into, and the key tables of the window
+// system's keys.
 //
-// The platform layer owns the window, the back buffer and the event pump; the
-// rest of the client sees them only through this header: the abstract
-// CFrameBuf, the one global frame buffer, the display size, the view offset
-// and the ring start that scrolling moves.  Everything here lives for the
-// process; the back-buffer pointer is valid only while a display is open and
-// is re-set by AllocateMainBitmap whenever the buffer is re-created.  The
-// X11 implementation (X_FrameBuf.h) is included only by the platform layer
-// and the cursor code.
+// This is the game code's side of the platform seam: the abstract CFrameBuf,
+// the one global frame buffer, the display size, the view offset and the
+// ring start that scrolling moves.  The platform layer creates the frame
+// buffer (X_FrameBuf) and installs the work behind AllocateMainBitmap
+// (Platform.h, PlatformHooks).  Everything here lives for the process; the
+// back-buffer pointer is valid only while a display is open and is re-set
+// by AllocateMainBitmap whenever the buffer is re-created.
 #pragma once
 
 #include "TWTypes.h"
@@ -25,13 +25,12 @@ public:
     virtual void InstallColormap() = 0;
     virtual void FreeColormap() = 0;
     virtual M_WORD* GetPixels() = 0;
+    // Moves every pending window event into the input-event queue
+    // (InputEvents.h); it calls nothing else of the client.
     virtual void PumpEvents() = 0;
     virtual int GetWidth() = 0;
     virtual int GetHeight() = 0;
 };
-
-// Allocates an X_FrameBuf with its display closed; null on failure.
-CFrameBuf* CreateFrameBuf();
 
 // The frame buffer that main creates and deletes.
 extern CFrameBuf* g_frameBuf;
@@ -55,7 +54,8 @@ void AllocateMainBitmap();
 void ResetBackBufferPointer();
 
 // The key tables: virtual-key codes for keysyms 0x00-0xFF (A) and
-// 0xFF00-0xFFFF (B).
+// 0xFF00-0xFFFF (B).  A keysym is the window system's number of a key
+// symbol; KeyNames.h turns names into keysyms and back.
 void InitKeyTables();
 extern M_DWORD g_keyTableA[256];
 extern M_DWORD g_keyTableB[256];
@@ -71,7 +71,3 @@ extern int g_keyControl;
 extern int g_keyAlt;
 extern int g_keyShift;
 extern int g_altModNum;
-
-// Copies count pixels; 0 leaves the destination alone, a grey pixel takes
-// the colour of its brightness from the hue, any other pixel is copied.
-void CopyPixelRowHued(unsigned short* dst, const unsigned short* src, unsigned int count, int hue);

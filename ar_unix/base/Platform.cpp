@@ -1,16 +1,7 @@
-// The platform hooks, the cursor thread and the main loop's scheduler.
+// The platform hooks and the main loop's scheduler.
 #include "Platform.h"
 
-#include <unistd.h>
-
 #include "FrameBuf.h"
-#include "X_FrameBuf.h"
-#include "gumps/GumpManager.h"
-#include "gumps/MouseManager.h"
-#include "gumps/X11Lock.h"
-
-std::atomic<int> g_quitFlag{0};
-int g_timeZoneMinutesWest = 0;
 
 TickPlan PlanTicks(M_DWORD deadline, M_DWORD now, M_DWORD period, BOOL frameSkipping) {
     TickPlan plan;
@@ -31,31 +22,8 @@ TickPlan PlanTicks(M_DWORD deadline, M_DWORD now, M_DWORD period, BOOL frameSkip
     return plan;
 }
 
-void* MousePollThread(void*) {
-    while (g_quitFlag.load() == 0) {
-        bool found = false;
-        int x = 0, y = 0;
-        {
-            X11Lock lock;
-            if (g_xDisplay != nullptr) {
-                Window root, child;
-                int rootX, rootY;
-                unsigned int mask;
-                found = XQueryPointer(g_xDisplay, g_xWindow, &root, &child, &rootX, &rootY, &x, &y,
-                                      &mask) != 0;
-            }
-        }
-        if (found) {
-            int heldX = 0, heldY = 0;
-            MouseManager::GetMousePos(&heldX, &heldY);
-            if (x != heldX || y != heldY || MouseManager::CursorNeedsRedraw()) {
-                MouseManager::SetPos(x, y);
-                MouseManager::MoveCursor(1);
-            }
-        }
-        usleep(25000);
-    }
-    return nullptr;
+void PresentBackBuffer() {
+    tw::Service<PlatformHooks>::Get().PresentBackBuffer();
 }
 
 void GetMainWindowPos(int* x, int* y) {
@@ -64,16 +32,11 @@ void GetMainWindowPos(int* x, int* y) {
 }
 
 void ResizeMainWindow(int, int, int width, int height) {
-    X11Lock lock;
-    if (g_xDisplay == nullptr || width <= 0 || height <= 0) return;
-    XResizeWindow(g_xDisplay, g_xWindow, static_cast<unsigned>(width),
-                  static_cast<unsigned>(height));
-    XFlush(g_xDisplay);
+    tw::Service<PlatformHooks>::Get().ResizeMainWindow(width, height);
 }
 
 int OpenWebBrowser() {
-    CGumpManager::OpenWaitingGump("Web browser not found!", nullptr, 0, 0, 0);
-    return 0;
+    return tw::Service<PlatformHooks>::Get().OpenWebBrowser();
 }
 
 void PlatformNoOp() {}

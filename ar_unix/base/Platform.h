@@ -1,20 +1,26 @@
-// The small platform functions the rest of the client calls: the quit flag,
-// the present of a finished frame, the cursor thread, the main loop's
-// scheduler, and hooks with fixed results that keep callers platform-neutral.
+// The small platform functions the rest of the client calls: the present of
+// a finished frame, the main loop's scheduler, and hooks with fixed results
+// that keep callers platform-neutral.
+//
+// The functions whose work needs the window system or the layers above the
+// game code (the cursor, the gumps) reach it through PlatformHooks, which the
+// platform layer implements and main installs at start-up; tests install
+// the platform's own or a double.
 #pragma once
 
-#include <atomic>
-
+#include "ProcessFlags.h"
+#include "Service.h"
 #include "TWTypes.h"
 
-// 0 while the client runs; any part of the client sets it to end the run.
-// It only ever goes from 0 to non-zero and means nothing but "exit": the
-// cursor thread reads it without a lock.
-extern std::atomic<int> g_quitFlag;
-
-// The local time zone in minutes west of Greenwich, read at start-up; the
-// login screens sort the servers by it.
-extern int g_timeZoneMinutesWest;
+class PlatformHooks {
+public:
+    static constexpr const char* kServiceName = "PlatformHooks";
+    virtual ~PlatformHooks() = default;
+    virtual void AllocateMainBitmap() = 0;
+    virtual void PresentBackBuffer() = 0;
+    virtual void ResizeMainWindow(int width, int height) = 0;
+    virtual int OpenWebBrowser() = 0;
+};
 
 // Clamps the view offset so that a 640x480 view fits the display size.
 void ClampViewOffset();
@@ -23,10 +29,6 @@ void ClampViewOffset();
 // copies the ring buffer to the window so that the pixel at the view offset
 // lands at the top-left corner, and restores the pixels under the cursor.
 void PresentBackBuffer();
-
-// The cursor thread's body: polls the pointer every 25 ms and redraws the
-// software cursor when it moved, until the quit flag is set.
-void* MousePollThread(void* unused);
 
 // One decision of the main loop's scheduler, given the next-tick deadline,
 // the clock and the frame period (all on the GetTimeMs scale).

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "SoundManager.h"
+#include "OssSound.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ constexpr KnownName kKnownNames[] = {
     {1, "aaaenvir_d_frst02"},
     {2, "aaaenvir_d_frst03"},
     {3, "aaaenvir_d_jung01"},
-    {SoundManager::NumSndFx - 1, "monster_lava_lizard_5"},
+    {OssSound::NumSndFx - 1, "monster_lava_lizard_5"},
 };
 
 using Bucket = std::vector<std::pair<std::string, int>>;
@@ -50,7 +50,7 @@ int SoundNameHash(const char* name) {
     return static_cast<int>(hash);
 }
 
-int SoundManager::LookupSoundName(const char* name) {
+int OssSound::LookupSoundName(const char* name) {
     if (name == nullptr) return 0;
     for (const auto& entry : Index()[static_cast<size_t>(SoundNameHash(name))])
         if (entry.first == name) return entry.second;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "SoundManager.h"
+#include "OssSound.h"
 
 void StreamBuf::PlaySound(int id, int offset, int length, int pan_, int volume_, BOOL loop_,
                           int flags_) {

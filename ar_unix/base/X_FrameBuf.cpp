@@ -8,10 +8,10 @@
 #include <cstring>
 #include <new>
 
+#include "PlatformServices.h"
 #include "TWReport.h"
 #include "app/Config.h"
 
-CFrameBuf* g_frameBuf = nullptr;
 bool X_FrameBuf::s_sharedPixmapsAllowed = true;
 Display* g_xDisplay = nullptr;
 Window g_xWindow = 0;

@@ -1,11 +1,12 @@
 // The X11 frame buffer: a TrueColor window at depth 15 or 16, its image in
 // System V shared memory when the server offers the MIT shared-memory
 // extension (with a shared pixmap when it offers those too), and the event
-// pump that turns X events into the client's mouse and key calls.
+// pump that turns X events into queued input events (InputEvents.h).
 //
 // None of its operations lock: their callers hold the X11 mutex (the present
 // and AllocateMainBitmap) except PumpEvents, which takes it only around its
-// own Xlib calls so that the cursor thread can draw between events.
+// own Xlib calls so that the cursor thread can draw between events.  Only the
+// platform layer and its tests include this header.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -46,8 +47,7 @@ public:
     bool UsesSharedPixmap() const { return shmPixmaps_; }
 
 private:
-    void HandleKeyPress(XKeyEvent& event);
-    void HandleKeyRelease(XKeyEvent& event);
+    void QueueKey(XKeyEvent& event, bool press);
     int FindAltModifier();
     BOOL CreateImage();
     void DestroyImage();

@@ -5,6 +5,11 @@
 // input line and the game connection), starts the cursor thread and runs the
 // main loop until the quit flag is set.  It reads no arguments and no
 // environment variables.
+//
+// The game code reaches the platform only through the seam's services (key
+// names, sound, the platform hooks); main installs the platform's
+// implementations in its start-up order, each before the first service that
+// uses it starts.
 #include <pthread.h>
 #include <sys/time.h>
 
@@ -17,10 +22,14 @@
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "MemoryManager.h"
+#include "OssSound.h"
 #include "PerformanceManager.h"
 #include "Platform.h"
+#include "PlatformServices.h"
+#include "Service.h"
 #include "SoundManager.h"
 #include "TWReport.h"
+#include "X11Lock.h"
 #include "app/App.h"
 #include "app/Config.h"
 #include "app/VersionManager.h"
@@ -28,7 +37,6 @@
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
 #include "gumps/TextManager.h"
-#include "gumps/X11Lock.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "pending/GumpServices.h"
@@ -121,6 +129,8 @@ void StartServices() {
     PacketManager::startup();
     atexit(PacketManager::shutdown);
 
+    // The macros that CApp reads name their keys.
+    tw::Service<KeyNames>::Install(&X11KeyNames());
     CApp::startup();
     atexit(CApp::shutdown);
 
@@ -128,6 +138,7 @@ void StartServices() {
     atexit(CDHDCache::shutdown);
     MusicManager::startup();
     atexit(MusicManager::shutdown);
+    tw::Service<SoundService>::Install(&OssSound::Service());
     SoundManager::startup();
     atexit(SoundManager::shutdown);
     PathManager::startup();
@@ -167,6 +178,7 @@ bool OpenDisplay() {
 void RunMainLoop(M_DWORD deadline) {
     do {
         g_frameBuf->PumpEvents();
+        CApp::DispatchInputEvents();
         SoundManager::Update();
         if (g_pGameSocket != nullptr) g_pGameSocket->Poll();
         SoundManager::Update();
@@ -184,6 +196,7 @@ void RunMainLoop(M_DWORD deadline) {
 int main() {
     StartServices();
 
+    tw::Service<PlatformHooks>::Install(&X11PlatformHooks());
     g_frameBuf = CreateFrameBuf();
     if (g_frameBuf == nullptr) return 1;
     if (!OpenDisplay()) {

@@ -17,6 +17,7 @@
 #include "BenchScratch.h"
 #include "FileManager.h"
 #include "FrameBuf.h"
+#include "PlatformServices.h"
 #include "app/App.h"
 #include "app/Config.h"
 #include "gumps/Gump.h"
@@ -48,6 +49,7 @@ struct Screen {
         if (!installed) {
             installed = true;
             InstallPendingGumpServices();
+            tw::Service<PlatformHooks>::Install(&X11PlatformHooks());
         }
         while (CGump* head = g_gumpList) delete head;
         UseToolTips = FALSE;

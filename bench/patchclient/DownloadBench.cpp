@@ -184,13 +184,18 @@ void BM_PlainRecvBaseline(benchmark::State& state) {
         SendAll(fd, name.data(), name.size());
         SendAll(fd, &offset, 4);
         int file = open(scratch.File().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0664);
-        for (size_t left = reply; left > 0;) {
+        size_t left = reply;
+        while (left > 0) {
             ssize_t got = recv(fd, buffer.data(), std::min(buffer.size(), left), 0);
             if (got <= 0) break;
             if (write(file, buffer.data(), static_cast<size_t>(got)) != got) break;
             left -= static_cast<size_t>(got);
         }
         close(file);
+        if (left != 0) {
+            state.SkipWithError("download failed");
+            break;
+        }
     }
     close(fd);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kFileSize);

@@ -16,9 +16,10 @@
 
 #include "BenchScratch.h"
 #include "FrameBuf.h"
-#include "SoundManager.h"
+#include "OssSound.h"
+#include "PlatformServices.h"
+#include "X11Lock.h"
 #include "X_FrameBuf.h"
-#include "gumps/X11Lock.h"
 #include "resources/DHDCache.h"
 #include "support/fakes/FakeDHDCache.h"
 
@@ -37,26 +38,26 @@ double ThreadCpuSeconds() {
 }
 
 void BM_Mix8Channels(benchmark::State& state) {
-    SoundManager::reset();
-    SoundManager::startup();
+    OssSound::reset();
+    OssSound::startup();
     // Long looping sounds with a little of everything: both pans, loud
     // enough to saturate now and then.
     std::vector<short> samples(22048);
     for (size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<short>((i * 2654435761u) >> 16);
-    for (int id = 0; id < SoundManager::kChannels; ++id) {
+    for (int id = 0; id < OssSound::kChannels; ++id) {
         tw::fake::AddSound(id, samples);
-        SoundManager::PlaySound(id, (id - 4) * 600, 0, TRUE);
+        OssSound::PlaySound(id, (id - 4) * 600, 0, TRUE);
     }
     std::vector<short> fragment(kFramesPerFragment * 2);
     // The mix buffer size is the device's; without one, mix into our own.
     const double start = ThreadCpuSeconds();
     for (auto _ : state) {
         std::memset(fragment.data(), 0, fragment.size() * sizeof(short));
-        for (int ch = 0; ch < SoundManager::kChannels; ++ch) {
+        for (int ch = 0; ch < OssSound::kChannels; ++ch) {
             int size = 0, extra = 0;
             const unsigned char* data = CDHDCache::GetCacheItem(7, 8, ch, &size, &extra);
-            const_cast<StreamBuf&>(SoundManager::Channel(ch))
+            const_cast<StreamBuf&>(OssSound::Channel(ch))
                 .Mix(fragment.data(), kFramesPerFragment, false, data, size);
         }
         benchmark::DoNotOptimize(fragment.data());
@@ -66,9 +67,9 @@ void BM_Mix8Channels(benchmark::State& state) {
     // Seconds of sound made per second of CPU: at 1 the mixer would take the
     // whole processor to keep up with the device.
     if (cpu > 0)
-        state.counters["realtime_factor"] = static_cast<double>(state.iterations()) *
-                                            kFramesPerFragment / SoundManager::kRate / cpu;
-    SoundManager::reset();
+        state.counters["realtime_factor"] =
+            static_cast<double>(state.iterations()) * kFramesPerFragment / OssSound::kRate / cpu;
+    OssSound::reset();
 }
 BENCHMARK(BM_Mix8Channels);
 

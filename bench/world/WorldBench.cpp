@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "BenchScratch.h"
+#include "Service.h"
 #include "app/FrameTick.h"
+#include "support/doubles/RecordingSound.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
 
@@ -77,6 +79,9 @@ void BM_FindObjectBaselineUnorderedMap(benchmark::State& state) {
 BENCHMARK(BM_FindObjectBaselineUnorderedMap)->Arg(200)->Arg(2000)->Arg(10000);
 
 void BM_UpdateMovement(benchmark::State& state) {
+    // Walking mobiles sound their footsteps.
+    tw::doubles::RecordingSound sound;
+    tw::ScopedService<SoundService> installed(&sound);
     MakeWorld(3000, 200);
     M_DWORD now = 1000;
     int step = 0;

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "FileManager.h"
-#include "SoundManager.h"
+#include "Service.h"
 #include "app/App.h"
 #include "comm/BBGump.h"
 #include "comm/BarkGump.h"
@@ -29,6 +29,7 @@
 #include "gumps/TextManager.h"
 #include "net/ClientSock.h"
 #include "resources/GraphicManager.h"
+#include "support/doubles/RecordingSound.h"
 #include "view/CircleTrans.h"
 #include "view/DrawManager.h"
 #include "view/Light.h"
@@ -56,6 +57,10 @@ void StartWorld(const uint8_t* tiledata, size_t size) {
     }
     FileManager::startup();
     CObjectManager::startup();
+    // Sound: the footsteps of walking mobiles are recorded and dropped.
+    static tw::doubles::RecordingSound sound;
+    sound.played.clear();
+    tw::Service<SoundService>::Install(&sound);
 }
 
 void StopWorld() {
@@ -208,15 +213,4 @@ GroupedPackets::~GroupedPackets() = default;
 CClientSock::~CClientSock() = default;
 BOOL CClientSock::Write(PDSTRUCT*) {
     return FALSE;
-}
-
-// Sound.
-int SoundManager::PlaySound(int, int, int, BOOL, int, BOOL) {
-    return -1;
-}
-int SoundManager::PlayPositional(int, Coords, float, BOOL, int, BOOL) {
-    return -1;
-}
-int SoundManager::PlaySoundIfEnabled(int, int, int) {
-    return -1;
 }

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "FrameBuf.h"
+#include "PlatformServices.h"
+#include "Service.h"
 #include "app/App.h"
 #include "app/Macros.h"
 #include "dialogs/SkillGump.h"
@@ -50,6 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!tables) {
         tables = true;
         InitKeyTables();
+        tw::Service<KeyNames>::Install(&X11KeyNames());
     }
     for (const char* name : {"macros.txt", "keynames.txt"}) {
         FILE* f = fopen(name, "wb");

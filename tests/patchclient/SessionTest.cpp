@@ -158,6 +158,39 @@ TEST_F(PatchSessionTest, DiversionReconnectsAndSendsTheProtocolVersionAgain) {
                                       std::to_string(target.port()) + "\n"));
 }
 
+// The program receives ahead of what it has read.  A diverting server that
+// sends more than its answer, all at once, leaves bytes behind in that
+// read-ahead; they belong to the closed connection, not to the next server.
+TEST_F(PatchSessionTest, BytesADivertingServerSentPastItsAnswerAreNotReadFromTheNextServer) {
+    PatchServer target;
+    target.AddRound({});
+    PatchServer diverter;
+    PatchRound divert;
+    const std::uint32_t targetPort = target.port();
+    divert.custom = [targetPort](tw::test::PatchConn& conn) {
+        std::uint32_t hello;
+        if (!conn.ReadU32(hello)) return;
+        conn.Record("hello " + std::to_string(hello));
+        std::string reply;
+        // okay, divert, address, port, then a stray word that the next
+        // server's "okay" would be read from: 2, a wrong protocol.
+        for (std::uint32_t word : {1u, 0u, kLoopback, targetPort, 2u}) {
+            const std::uint32_t wire = htonl(word);
+            reply.append(reinterpret_cast<const char*>(&wire), 4);
+        }
+        conn.SendRaw(reply);
+        conn.WaitForClose();
+    };
+    diverter.AddRound(divert);
+    WriteFile("client/verinfo", Verinfo(diverter.port(), "a.dat 1\n"));
+
+    ProcessResult result = Run();
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(diverter.Finish(), (Events{"connect", "hello 21"}));
+    EXPECT_EQ(target.Finish(), (Events{"connect", "hello 21", "version a.dat 1", "end"}));
+    EXPECT_FALSE(Shows(result.out, "Wrong protocol version"));
+}
+
 TEST_F(PatchSessionTest, ConnectFailuresEndTheRun) {
     struct Case {
         const char* what;

@@ -248,4 +248,16 @@ std::string XvfbClient::WindowName(Window window) {
     return result;
 }
 
+XWindow XvfbClient::FindWindow(const std::string& title) {
+    Window root = DefaultRootWindow(display_), parent, *children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display_, root, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && found == 0; ++i)
+            if (WindowName(children[i]) == title) found = children[i];
+        if (children != nullptr) XFree(children);
+    }
+    return found;
+}
+
 }  // namespace tw::test

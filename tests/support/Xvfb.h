@@ -85,6 +85,8 @@ public:
     void SendDeleteWindow(XWindow window);
     // The window's title, or "" when it has none.
     std::string WindowName(XWindow window);
+    // The top-level window of that title, or 0.
+    XWindow FindWindow(const std::string& title);
 
 private:
     _XDisplay* display_ = nullptr;

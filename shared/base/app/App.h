@@ -99,13 +99,17 @@ public:
     static void FrameTick(int skipDraw);
 
     // The keyboard character handler and the mouse entry points that the
-    // event pump calls.
+    // queued input events reach.
     static void OnChar(int code);
     static void OnLButtonDown(short x, short y);
     static void OnLButtonUp(short x, short y);
     static void OnRButtonDown(short x, short y);
     static void OnRButtonUp(short x, short y);
     static void OnMouseMove(short x, short y);
+    // Hands every queued input event (InputEvents.h) to the key path, the
+    // mouse entry points, the window's resize or the quit flag, oldest
+    // first; the main loop calls it right after the event pump.
+    static void DispatchInputEvents();
 
     // Clears the play-area rectangle of the back buffer from the ring start;
     // ClearBackBuffer clears all of it.

@@ -8,12 +8,11 @@
 
 #include "FileManager.h"
 #include "FrameBuf.h"
+#include "InputEvents.h"
 #include "Platform.h"
-#include "X_FrameBuf.h"
 #include "app/App.h"
 #include "app/Color.h"
 #include "app/TextLine.h"
-#include "gumps/X11Lock.h"
 #include "resources/GumpArt.h"
 #include "resources/SpanHandlers.h"
 #include "resources/UnicodeFont.h"
@@ -147,14 +146,16 @@ BOOL CCreditsRoll::Run() {
 }
 
 void CCreditsRoll::Poll() {
-    X11Lock lock;
-    if (!g_xDisplay) return;
+    if (!g_frameBuf) return;
     // Every event waiting is taken, so a key press behind pointer motion
-    // still ends the roll at this look.
-    while (XPending(g_xDisplay)) {
-        XEvent event;
-        XNextEvent(g_xDisplay, &event);
-        if (event.type == KeyPress) done = TRUE;
+    // still ends the roll at this look.  The pump stops at a resize or close
+    // request; it is asked again until nothing more comes.
+    for (;;) {
+        g_frameBuf->PumpEvents();
+        if (PendingInputEvents() == 0) return;
+        InputEvent event;
+        while (PopInputEvent(&event))
+            if (event.kind == InputEvent::kKeyPress) done = TRUE;
     }
 }
 

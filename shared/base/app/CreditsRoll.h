@@ -1,7 +1,9 @@
 // The credits roll: a modal loop, outside the main loop, that reads
 // "credits.dat" and scrolls its lines upward over a full-screen background
 // at 30 frames per second until the last line has left the screen or a key
-// is pressed.  While it runs nothing of the main loop runs.
+// is pressed.  While it runs nothing of the main loop runs; it pumps the
+// window's events into the same queue the main loop reads and takes them
+// all, ending at a key press and dropping the rest.
 //
 // "credits.dat" (text, one line per credit line): a line whose first token
 // (split at blanks, tabs, line ends, form feeds and '=') is "!" is a command

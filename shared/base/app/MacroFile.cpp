@@ -1,14 +1,16 @@
 // Reading and writing "macros.txt" and "keynames.txt", and the text form of
 // one macro action.
-#include <X11/Xlib.h>
-
 #include <strings.h>
 #include <unistd.h>
+
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
 #include "FileManager.h"
 #include "FrameBuf.h"
+#include "KeyNames.h"
+#include "Service.h"
 #include "TWReport.h"
 #include "app/App.h"
 #include "app/Color.h"
@@ -16,7 +18,6 @@
 #include "app/TextLine.h"
 #include "dialogs/SkillGump.h"
 #include "dialogs/SpellBook.h"
-#include "gumps/X11Lock.h"
 
 const char* const g_macroActionNames[MACRO_ACTION_COUNT] = {
     "NULL",       "Say",         "Emote",      "Whisper",    "Yell",       "Walk",
@@ -54,17 +55,13 @@ char* CopyText(const char* text) {
     return copy;
 }
 
-// The keysym of an X key name, 0 when X knows none.  Xlib runs under the
-// X11 mutex, whichever thread calls.
+// The keysym of a key name, 0 when the window system knows none.
 M_DWORD KeySymFromName(const char* name) {
-    X11Lock lock;
-    KeySym sym = XStringToKeysym(name);
-    return sym == NoSymbol ? 0 : static_cast<M_DWORD>(sym);
+    return tw::Service<KeyNames>::Get().KeySymFromName(name);
 }
 
 const char* KeySymName(M_DWORD keysym) {
-    X11Lock lock;
-    return XKeysymToString(static_cast<KeySym>(keysym));
+    return tw::Service<KeyNames>::Get().KeySymName(keysym);
 }
 
 // Splits a header line such as "F1 0 1 0" from its end: the last three '0'

@@ -4,7 +4,7 @@
 #include "App.h"
 #include "Clock.h"
 #include "Config.h"
-#include "Platform.h"
+#include "ProcessFlags.h"
 #include "TWReport.h"
 #include "net/ClientSock.h"
 

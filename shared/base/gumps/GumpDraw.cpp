@@ -6,7 +6,6 @@
 #include "TWReport.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
-#include "resources/SpanHandlers.h"
 
 // The state of the piece being drawn; see GumpDrawAll.cpp.
 GumpDrawTarget CGumpManager::drawTarget;
@@ -15,6 +14,17 @@ BOOL CGumpManager::saveRecordsOverflowed = FALSE;
 int CGumpManager::saveRecordLimit = CGumpManager::MAX_SAVE_RECORDS;
 
 namespace {
+
+// The frame copies of the draw pass: whole rows, or rows whose pixels of 0
+// are transparent.  Kept apart from the resources' span handlers so that the
+// gump base links without the hue tables those carry.
+void copyOpaque(M_WORD* dst, const M_WORD* src, int count) {
+    std::copy_n(src, count, dst);
+}
+void copyTransparent(M_WORD* dst, const M_WORD* src, int count) {
+    for (int i = 0; i < count; ++i)
+        if (src[i]) dst[i] = src[i];
+}
 
 // The ring index of a run of count pixels from screen (x, y), or -1 when the
 // run would leave the ring (never for a piece the ring split made).
@@ -74,7 +84,8 @@ void CGump::DrawContents(const RECT& dirty) {
         RECT r = inside;
         r.right = std::min(r.right, screen.left + blockWidth);
         r.bottom = std::min(r.bottom, screen.top + FrameHeight(currentFrame));
-        const SpanHandler copy = UsesPixelHitTest() ? CopySpanTransparent : CopySpan;
+        void (*copy)(M_WORD*, const M_WORD*, int) =
+            UsesPixelHitTest() ? copyTransparent : copyOpaque;
         const int count = r.right - r.left;
         for (int row = r.top; count > 0 && row < r.bottom; ++row) {
             const long index = runIndex(target, r.left, row, count);

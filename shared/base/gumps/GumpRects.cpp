@@ -1,8 +1,7 @@
-// Rectangle helpers and the transparent row copy.
+// Rectangle helpers.
 #include <algorithm>
 
 #include "gumps/Gump.h"
-#include "resources/SpanHandlers.h"
 
 BOOL RectsIntersect(const RECT& a, const RECT& b) {
     return a.right > b.left && a.left < b.right && a.bottom > b.top && a.top < b.bottom;
@@ -31,19 +30,4 @@ void UnionRect(RECT& r, const RECT& add) {
     r.top = std::min(r.top, add.top);
     r.right = std::max(r.right, add.right);
     r.bottom = std::max(r.bottom, add.bottom);
-}
-
-void CopyPixelRows(int rows, int count, M_WORD* destination, const M_WORD* source,
-                   int destinationPitch, int sourcePitch) {
-    if (rows <= 0 || count <= 0) return;
-    // Four rows a step, then the rows that are left over.
-    int row = 0;
-    for (; row + 4 <= rows; row += 4) {
-        for (int k = 0; k < 4; ++k)
-            CopySpanTransparent(destination + static_cast<long>(row + k) * destinationPitch,
-                                source + static_cast<long>(row + k) * sourcePitch, count);
-    }
-    for (; row < rows; ++row)
-        CopySpanTransparent(destination + static_cast<long>(row) * destinationPitch,
-                            source + static_cast<long>(row) * sourcePitch, count);
 }

@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Platform.h"
+#include "ProcessFlags.h"
 #include "TWReport.h"
 #include "app/App.h"
 #include "app/Config.h"

@@ -62,3 +62,8 @@ void BlitClipped(SpanHandler handler, const M_WORD* source, const RECT& clip, in
 // The same with the destination as the only clip.
 void BlitRowsWithHandler(SpanHandler handler, const M_WORD* source, int sourceWidth,
                          int sourceHeight, int x, int y, M_WORD* pixels, int pitch, int height);
+
+// Copies count pixels of hued art: 0 leaves the destination alone, a grey
+// pixel takes the colour of its brightness from the hue, any other pixel is
+// copied.  A number that names no hue copies the art unhued.
+void CopyPixelRowHued(unsigned short* dst, const unsigned short* src, unsigned int count, int hue);

@@ -77,5 +77,5 @@ void CMobile::PlayFootstepSound() {
     if (isPlayer)
         SoundManager::PlaySound(sound, 0, -1000, FALSE, 14, TRUE);
     else
-        SoundManager::PlayPositional(sound, Coords(locX, locY, z), 1.0f, FALSE, 14, TRUE);
+        SoundManager::PlayPositional(sound, locX, locY, z, 1.0f, FALSE, 14, TRUE);
 }

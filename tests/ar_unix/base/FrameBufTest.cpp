@@ -1,6 +1,7 @@
 // The X11 frame buffer against real Xvfb servers: opening at depth 15 and
 // 16 with and without MIT-SHM, the present paths read back from the window,
-// and the event pump with real events sent by another client.
+// and the event pump with real events sent by another client, read from the
+// queue by the main loop's dispatch.
 #include <sys/shm.h>
 
 #include <pthread.h>
@@ -16,15 +17,18 @@
 #include <X11/keysym.h>
 
 #include "FrameBuf.h"
+#include "InputEvents.h"
 #include "Platform.h"
+#include "PlatformServices.h"
+#include "Service.h"
+#include "X11Lock.h"
 #include "X_FrameBuf.h"
+#include "app/App.h"
 #include "app/Config.h"
-#include "gumps/X11Lock.h"
 #include "support/Xvfb.h"
 #include "support/fakes/FakeApp.h"
 #include "support/fakes/FakeGump.h"
 #include "support/fakes/FakeGumpManager.h"
-#include "support/fakes/FakeHueManager.h"
 #include "support/fakes/FakeInputWindow.h"
 #include "support/fakes/FakeMacros.h"
 #include "support/fakes/FakeMouseManager.h"
@@ -81,8 +85,8 @@ protected:
         client_ = std::make_unique<XvfbClient>();
         ASSERT_NE(client_->display(), nullptr);
     }
-    // Delivers everything the client sent, then pumps it.
-    void Pump() {
+    // Delivers everything the client sent and pumps it into the queue.
+    void PumpOnly() {
         XSync(client_->display(), False);
         {
             X11Lock lock;
@@ -90,16 +94,25 @@ protected:
         }
         frameBuf_->PumpEvents();
     }
+    // ... and dispatches it, as the main loop does.
+    void Pump() {
+        PumpOnly();
+        CApp::DispatchInputEvents();
+    }
     void TearDown() override {
         client_.reset();
         frameBuf_.reset();
         server_.reset();
+        ClearInputEvents();
         tw::test::TwTest::TearDown();
     }
 
     std::unique_ptr<XvfbServer> server_;
     std::unique_ptr<X_FrameBuf> frameBuf_;
     std::unique_ptr<XvfbClient> client_;
+
+private:
+    tw::ScopedService<PlatformHooks> hooks_{&X11PlatformHooks()};
 };
 
 struct DisplayCase {
@@ -319,8 +332,38 @@ TEST_F(KeyPathTest, CloseRequestSetsQuitAndLeavesLaterEventsQueued) {
     EXPECT_EQ(g_quitFlag.load(), 1);
     EXPECT_TRUE(Calls().empty());
     frameBuf_->PumpEvents();
+    CApp::DispatchInputEvents();
     EXPECT_EQ(Calls(), std::vector<std::string>{"LButtonDown 1 2"});
     g_quitFlag = 0;
+}
+
+TEST_F(KeyPathTest, ThePumpOnlyQueuesWhatTheWindowSystemSays) {
+    client_->SendKey(g_xWindow, XK_a, ShiftMask | Mod1Mask, true);
+    client_->SendKey(g_xWindow, XK_a, ShiftMask, false);
+    client_->SendButton(g_xWindow, 3, 30, 40, true);
+    client_->SendMotion(g_xWindow, 5, 6);
+    client_->SendDeleteWindow(g_xWindow);
+    PumpOnly();
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_TRUE(tw::fake::InputWindowCalls().empty());
+    EXPECT_EQ(g_quitFlag.load(), 0);
+    EXPECT_EQ(g_altModNum, 3) << "found in the modifier map for the key press";
+    std::vector<InputEvent> events;
+    InputEvent event;
+    while (PopInputEvent(&event)) events.push_back(event);
+    ASSERT_EQ(events.size(), 5u);
+    EXPECT_EQ(events[0].kind, InputEvent::kKeyPress);
+    EXPECT_EQ(events[0].keysym, static_cast<M_DWORD>(XK_a)) << "the unshifted keysym";
+    EXPECT_EQ(events[0].state, static_cast<unsigned>(ShiftMask | Mod1Mask));
+    EXPECT_EQ(events[0].text, "A");
+    EXPECT_EQ(events[1].kind, InputEvent::kKeyRelease);
+    EXPECT_EQ(events[1].text, "") << "a release types nothing";
+    EXPECT_EQ(events[2].kind, InputEvent::kButtonPress);
+    EXPECT_EQ(events[2].button, 3u);
+    EXPECT_EQ(events[2].x, 30);
+    EXPECT_EQ(events[2].y, 40);
+    EXPECT_EQ(events[3].kind, InputEvent::kMotion);
+    EXPECT_EQ(events[4].kind, InputEvent::kClose);
 }
 
 TEST_F(KeyPathTest, ResizeRequestSetsDisplaySizeNoSmallerThan640x480) {
@@ -419,37 +462,6 @@ TEST_F(FrameBufTest, CursorThreadFollowsThePointerUntilQuit) {
     pthread_join(thread, nullptr);
     EXPECT_EQ(tw::fake::MouseCallsSnapshot(), moved);
     g_quitFlag = 0;
-}
-
-TEST(CopyPixelRowHuedTest, ReplacesGreysByTheHueAndKeepsTheRest) {
-    tw::test::ResetServices();
-    Hue& hue = tw::fake::HueEntry(33);
-    for (int i = 0; i < 32; ++i) hue.colors[i] = static_cast<M_WORD>(0x1000 + i);
-    const unsigned short grey555 = (7 << 10) | (7 << 5) | 7;
-    const unsigned short grey565 = (7 << 11) | (14 << 5) | 7;
-    const unsigned short colour = (31 << 10) | 3;
-    struct {
-        BOOL layout565;
-        int hue;
-        unsigned short source;
-        unsigned short expected;
-    } cases[] = {
-        {FALSE, 33, 0, 0xBEEF},        // transparent: destination kept
-        {FALSE, 33, grey555, 0x1007},  // grey: colour of its brightness
-        {FALSE, 33, (31 << 10) | (31 << 5) | 31, 0x101F},
-        {FALSE, 33, colour, colour},  // not grey: copied
-        {TRUE, 33, grey565, 0x1007},
-        {TRUE, 33, grey555, grey555},     // grey only under the other layout
-        {FALSE, 3000, grey555, grey555},  // no such hue: unhued
-        {FALSE, -1, grey555, grey555},
-    };
-    for (const auto& c : cases) {
-        use565 = c.layout565;
-        unsigned short dst = 0xBEEF;
-        CopyPixelRowHued(&dst, &c.source, 1, c.hue);
-        EXPECT_EQ(dst, c.expected) << "source " << c.source << " hue " << c.hue;
-    }
-    tw::test::ResetServices();
 }
 
 }  // namespace

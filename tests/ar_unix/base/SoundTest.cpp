@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "OssSound.h"
+#include "Service.h"
 #include "SoundManager.h"
 #include "app/App.h"
 #include "app/Config.h"
@@ -12,6 +14,7 @@
 #include "support/fakes/FakeApp.h"
 #include "support/fakes/FakeDHDCache.h"
 #include "support/fakes/FakeMapManager.h"
+#include "world/Coords.h"
 
 namespace {
 
@@ -20,7 +23,7 @@ using tw::test::OssEmulation;
 using tw::test::OssRun;
 
 const bool registered = [] {
-    tw::test::AddServiceReset(SoundManager::reset);
+    tw::test::AddServiceReset(OssSound::reset);
     return true;
 }();
 
@@ -28,33 +31,45 @@ class SoundTest : public tw::test::TwTest {
 protected:
     void SetUp() override {
         tw::test::TwTest::SetUp();
-        SoundManager::startup();
+        OssSound::startup();
     }
     static std::vector<short> Samples(int count, short value) {
         return std::vector<short>(static_cast<size_t>(count), value);
     }
 };
 
-TEST_F(SoundTest, SameIdWithoutRestartKeepsItsChannel) {
+TEST_F(SoundTest, TheGameCodeReachesTheDeviceThroughTheInstalledService) {
+    tw::ScopedService<SoundService> installed(&OssSound::Service());
     AddSound(5, Samples(100, 1));
     AddSound(6, Samples(100, 1));
     EXPECT_EQ(SoundManager::PlaySound(5, 0, 0), 0);
-    EXPECT_EQ(SoundManager::PlaySound(6, 0, 0), 1);
-    EXPECT_EQ(SoundManager::PlaySound(5, 0, 0), 0);
-    EXPECT_EQ(SoundManager::PlaySound(5, 0, 0, FALSE, 0, TRUE), 2);  // restart: a new channel
+    EXPECT_EQ(SoundManager::PlayPositional(6, 10, 10, 0, 1.0f, TRUE), 1);
+    EXPECT_EQ(OssSound::Channel(0).soundId, 5);
+    EXPECT_TRUE(OssSound::Channel(1).loop);
+    SoundManager::Enable(FALSE);
+    EXPECT_EQ(SoundManager::PlaySoundIfEnabled(5, 0, 0), -1);
+}
+
+TEST_F(SoundTest, SameIdWithoutRestartKeepsItsChannel) {
+    AddSound(5, Samples(100, 1));
+    AddSound(6, Samples(100, 1));
+    EXPECT_EQ(OssSound::PlaySound(5, 0, 0), 0);
+    EXPECT_EQ(OssSound::PlaySound(6, 0, 0), 1);
+    EXPECT_EQ(OssSound::PlaySound(5, 0, 0), 0);
+    EXPECT_EQ(OssSound::PlaySound(5, 0, 0, FALSE, 0, TRUE), 2);  // restart: a new channel
 }
 
 TEST_F(SoundTest, FullChannelsGiveWayToTheQuietestTheLaterAmongEquals) {
     const int volumes[8] = {0, -100, -900, -300, -900, -50, -10, 0};
     for (int i = 0; i < 8; ++i) {
         AddSound(10 + i, Samples(100, 1));
-        ASSERT_EQ(SoundManager::PlaySound(10 + i, 0, volumes[i]), i);
+        ASSERT_EQ(OssSound::PlaySound(10 + i, 0, volumes[i]), i);
     }
     AddSound(30, Samples(100, 1));
-    EXPECT_EQ(SoundManager::PlaySound(30, 0, 0), 4);
-    EXPECT_EQ(SoundManager::Channel(4).soundId, 30);
+    EXPECT_EQ(OssSound::PlaySound(30, 0, 0), 4);
+    EXPECT_EQ(OssSound::Channel(4).soundId, 30);
     AddSound(31, Samples(100, 1));
-    EXPECT_EQ(SoundManager::PlaySound(31, 0, 0), 2);
+    EXPECT_EQ(OssSound::PlaySound(31, 0, 0), 2);
 }
 
 TEST_F(SoundTest, RefusesMissingShortAndOutOfRangeSounds) {
@@ -64,37 +79,36 @@ TEST_F(SoundTest, RefusesMissingShortAndOutOfRangeSounds) {
     struct {
         int id;
         const char* what;
-    } cases[] = {{1, "40 bytes"},     {2, "offset -1"},
-                 {3, "empty record"}, {4, "no entry"},
-                 {-1, "negative id"}, {SoundManager::NumSndFx, "id past the table"}};
-    for (const auto& c : cases) EXPECT_EQ(SoundManager::PlaySound(c.id, 0, 0), -1) << c.what;
-    for (int i = 0; i < SoundManager::kChannels; ++i) EXPECT_FALSE(SoundManager::Channel(i).Busy());
+    } cases[] = {{1, "40 bytes"}, {2, "offset -1"},    {3, "empty record"},
+                 {4, "no entry"}, {-1, "negative id"}, {OssSound::NumSndFx, "id past the table"}};
+    for (const auto& c : cases) EXPECT_EQ(OssSound::PlaySound(c.id, 0, 0), -1) << c.what;
+    for (int i = 0; i < OssSound::kChannels; ++i) EXPECT_FALSE(OssSound::Channel(i).Busy());
 }
 
 TEST_F(SoundTest, DisabledSoundStartsNothing) {
     AddSound(5, Samples(100, 1));
-    SoundManager::Enable(FALSE);
-    EXPECT_EQ(SoundManager::PlaySound(5, 0, 0), -1);
-    EXPECT_EQ(SoundManager::PlaySoundIfEnabled(5, 0, 0), -1);
+    OssSound::Enable(FALSE);
+    EXPECT_EQ(OssSound::PlaySound(5, 0, 0), -1);
+    EXPECT_EQ(OssSound::PlaySoundIfEnabled(5, 0, 0), -1);
 }
 
 TEST_F(SoundTest, RandomDrawsTwoNumbers) {
     AddSound(5, Samples(100, 1));
-    SoundManager::PlaySound(5, 0, 0, FALSE, 1);
+    OssSound::PlaySound(5, 0, 0, FALSE, 1);
     EXPECT_EQ(tw::fake::App().randomCalls, 2);
 }
 
 TEST_F(SoundTest, MasterVolumeDoesNotCompound) {
     AddSound(5, Samples(100, 1));
-    int channel = SoundManager::PlaySound(5, 0, -1000);
-    SoundManager::SetVolume(51);  // factor 0.2
-    const int once = SoundManager::Channel(channel).volume;
-    SoundManager::SetVolume(51);
-    SoundManager::SetVolume(51);
-    EXPECT_EQ(SoundManager::Channel(channel).volume, once);
+    int channel = OssSound::PlaySound(5, 0, -1000);
+    OssSound::SetVolume(51);  // factor 0.2
+    const int once = OssSound::Channel(channel).volume;
+    OssSound::SetVolume(51);
+    OssSound::SetVolume(51);
+    EXPECT_EQ(OssSound::Channel(channel).volume, once);
     EXPECT_EQ(once, static_cast<int>(-2500 + 51 / 255.0f * 1500.0f));
-    SoundManager::SetVolume(255);
-    EXPECT_EQ(SoundManager::Channel(channel).volume, -1000);
+    OssSound::SetVolume(255);
+    EXPECT_EQ(OssSound::Channel(channel).volume, -1000);
 }
 
 TEST_F(SoundTest, PositionalSoundsPanAndFadeByDistance) {
@@ -115,12 +129,12 @@ TEST_F(SoundTest, PositionalSoundsPanAndFadeByDistance) {
     for (const auto& c : cases) {
         AddSound(id, Samples(100, 1));
         ReverseSpeakers = c.reverse;
-        int channel = SoundManager::PlayPositional(id, Coords(c.x, c.y, 0), 1.0f);
+        int channel = OssSound::PlayPositional(id, c.x, c.y, 0, 1.0f);
         ASSERT_GE(channel, 0);
-        EXPECT_EQ(SoundManager::Channel(channel).pan, c.pan) << c.x << "," << c.y;
-        EXPECT_EQ(SoundManager::Channel(channel).volume, c.volume) << c.x << "," << c.y;
-        SoundManager::reset();
-        SoundManager::startup();
+        EXPECT_EQ(OssSound::Channel(channel).pan, c.pan) << c.x << "," << c.y;
+        EXPECT_EQ(OssSound::Channel(channel).volume, c.volume) << c.x << "," << c.y;
+        OssSound::reset();
+        OssSound::startup();
         ++id;
     }
 }
@@ -128,81 +142,81 @@ TEST_F(SoundTest, PositionalSoundsPanAndFadeByDistance) {
 TEST_F(SoundTest, AmbientFadesInAndTheOldOneFadesOutAndIsFreed) {
     AddSound(7, Samples(100, 1));
     AddSound(8, Samples(100, 1));
-    SoundManager::SetAmbient(7);
-    const int first = SoundManager::CurrentAmbient().channel;
+    OssSound::SetAmbient(7);
+    const int first = OssSound::CurrentAmbient().channel;
     ASSERT_GE(first, 0);
-    EXPECT_TRUE(SoundManager::Channel(first).loop);
-    for (int i = 0; i < 20; ++i) SoundManager::Update();
-    EXPECT_EQ(SoundManager::CurrentAmbient().level, -2200);
-    EXPECT_EQ(SoundManager::Channel(first).volume, -2200);
+    EXPECT_TRUE(OssSound::Channel(first).loop);
+    for (int i = 0; i < 20; ++i) OssSound::Update();
+    EXPECT_EQ(OssSound::CurrentAmbient().level, -2200);
+    EXPECT_EQ(OssSound::Channel(first).volume, -2200);
 
-    SoundManager::SetAmbient(8);
-    EXPECT_EQ(SoundManager::FadingAmbient().id, 7);
-    EXPECT_EQ(SoundManager::FadingAmbient().channel, first);
-    for (int i = 0; i < 14; ++i) SoundManager::Update();
-    EXPECT_TRUE(SoundManager::Channel(first).Busy());
-    SoundManager::Update();  // the fifteenth step reaches -2500
-    EXPECT_FALSE(SoundManager::Channel(first).Busy());
-    EXPECT_EQ(SoundManager::FadingAmbient().id, 0);
-    EXPECT_EQ(SoundManager::FadingAmbient().channel, -1);
+    OssSound::SetAmbient(8);
+    EXPECT_EQ(OssSound::FadingAmbient().id, 7);
+    EXPECT_EQ(OssSound::FadingAmbient().channel, first);
+    for (int i = 0; i < 14; ++i) OssSound::Update();
+    EXPECT_TRUE(OssSound::Channel(first).Busy());
+    OssSound::Update();  // the fifteenth step reaches -2500
+    EXPECT_FALSE(OssSound::Channel(first).Busy());
+    EXPECT_EQ(OssSound::FadingAmbient().id, 0);
+    EXPECT_EQ(OssSound::FadingAmbient().channel, -1);
 }
 
 TEST_F(SoundTest, SwitchingBackWithinTheFadeSwapsWithoutRestarting) {
     AddSound(7, Samples(100, 1));
     AddSound(8, Samples(100, 1));
-    SoundManager::SetAmbient(7);
-    const int channel7 = SoundManager::CurrentAmbient().channel;
-    SoundManager::SetAmbient(8);
-    const int channel8 = SoundManager::CurrentAmbient().channel;
-    SoundManager::SetAmbient(7);
-    EXPECT_EQ(SoundManager::CurrentAmbient().id, 7);
-    EXPECT_EQ(SoundManager::CurrentAmbient().channel, channel7);
-    EXPECT_EQ(SoundManager::FadingAmbient().id, 8);
-    EXPECT_EQ(SoundManager::FadingAmbient().channel, channel8);
+    OssSound::SetAmbient(7);
+    const int channel7 = OssSound::CurrentAmbient().channel;
+    OssSound::SetAmbient(8);
+    const int channel8 = OssSound::CurrentAmbient().channel;
+    OssSound::SetAmbient(7);
+    EXPECT_EQ(OssSound::CurrentAmbient().id, 7);
+    EXPECT_EQ(OssSound::CurrentAmbient().channel, channel7);
+    EXPECT_EQ(OssSound::FadingAmbient().id, 8);
+    EXPECT_EQ(OssSound::FadingAmbient().channel, channel8);
 }
 
 TEST_F(SoundTest, ReplacedFadingAmbientAndTakenChannelsDropTheirReferences) {
     AddSound(7, Samples(100, 1));
     AddSound(8, Samples(100, 1));
     AddSound(9, Samples(100, 1));
-    SoundManager::SetAmbient(7);
-    const int channel7 = SoundManager::CurrentAmbient().channel;
-    SoundManager::SetAmbient(8);
-    SoundManager::SetAmbient(9);  // 7 was fading: its looping channel stops
-    for (int i = 0; i < SoundManager::kChannels; ++i)
-        EXPECT_NE(SoundManager::Channel(i).soundId, 7) << "channel " << i;
-    EXPECT_EQ(SoundManager::CurrentAmbient().channel, channel7);  // free again, so reused
-    EXPECT_EQ(SoundManager::FadingAmbient().id, 8);
+    OssSound::SetAmbient(7);
+    const int channel7 = OssSound::CurrentAmbient().channel;
+    OssSound::SetAmbient(8);
+    OssSound::SetAmbient(9);  // 7 was fading: its looping channel stops
+    for (int i = 0; i < OssSound::kChannels; ++i)
+        EXPECT_NE(OssSound::Channel(i).soundId, 7) << "channel " << i;
+    EXPECT_EQ(OssSound::CurrentAmbient().channel, channel7);  // free again, so reused
+    EXPECT_EQ(OssSound::FadingAmbient().id, 8);
 
     // Fill every channel: the quiet ambients are taken over first.
     for (int id = 20; id < 28; ++id) {
         AddSound(id, Samples(100, 1));
-        SoundManager::PlaySound(id, 0, 0);
+        OssSound::PlaySound(id, 0, 0);
     }
-    EXPECT_EQ(SoundManager::CurrentAmbient().channel, -1);
-    EXPECT_EQ(SoundManager::CurrentAmbient().id, 9);
-    EXPECT_EQ(SoundManager::FadingAmbient().channel, -1);
-    for (int i = 0; i < 30; ++i) SoundManager::Update();  // no channel: nothing to touch
+    EXPECT_EQ(OssSound::CurrentAmbient().channel, -1);
+    EXPECT_EQ(OssSound::CurrentAmbient().id, 9);
+    EXPECT_EQ(OssSound::FadingAmbient().channel, -1);
+    for (int i = 0; i < 30; ++i) OssSound::Update();  // no channel: nothing to touch
 }
 
 TEST_F(SoundTest, WithoutADeviceTheClientRunsSilent) {
     if (access("/dev/dsp", F_OK) == 0) GTEST_SKIP() << "this machine has a sound device";
     AddSound(5, Samples(100, 1));
     tw::test::StderrCapture err;
-    SoundManager::OpenIfEnabled();
-    EXPECT_FALSE(SoundManager::DeviceOpen());
+    OssSound::OpenIfEnabled();
+    EXPECT_FALSE(OssSound::DeviceOpen());
     EXPECT_NE(err.text().find("/dev/dsp open"), std::string::npos);
-    EXPECT_EQ(SoundManager::PlaySound(5, 0, 0), 0);  // channels are still handed out
-    SoundManager::Update();
+    EXPECT_EQ(OssSound::PlaySound(5, 0, 0), 0);  // channels are still handed out
+    OssSound::Update();
 }
 
 TEST_F(SoundTest, NameIndexHashesBytesUnsigned) {
     EXPECT_EQ(SoundNameHash(""), 0);
     EXPECT_EQ(SoundNameHash("\xff"), 255);
     EXPECT_EQ(SoundNameHash("\xff\xff"), (255 + 64 * 255) % 293);
-    EXPECT_EQ(SoundManager::LookupSoundName("aaaenvir_d_jung01"), 3);
-    EXPECT_EQ(SoundManager::LookupSoundName("monster_lava_lizard_5"), 653);
-    EXPECT_EQ(SoundManager::LookupSoundName("\xe9t\xe9"), 0);
+    EXPECT_EQ(OssSound::LookupSoundName("aaaenvir_d_jung01"), 3);
+    EXPECT_EQ(OssSound::LookupSoundName("monster_lava_lizard_5"), 653);
+    EXPECT_EQ(OssSound::LookupSoundName("\xe9t\xe9"), 0);
 }
 
 // Frames (left, right) of the 16-bit capture.
@@ -223,16 +237,16 @@ std::vector<std::pair<int, int>> Frames16(const std::string& capture) {
 void PlayPannedPair() {
     AddSound(1, {1000, -1000, 30000, 20000});
     AddSound(2, {500, 500, 30000, -30000});
-    SoundManager::OpenDevice();
-    ASSERT_TRUE(SoundManager::DeviceOpen());
-    ASSERT_GT(SoundManager::FramesPerFragment(), 4);
-    ASSERT_EQ(SoundManager::PlaySound(1, -1250, 0), 0);
-    ASSERT_EQ(SoundManager::PlaySound(2, 2500, 0), 1);
-    SoundManager::Update();
-    SoundManager::Update();
-    EXPECT_FALSE(SoundManager::Channel(0).Busy());  // both ended within the fragment
-    EXPECT_FALSE(SoundManager::Channel(1).Busy());
-    SoundManager::CloseDevice();
+    OssSound::OpenDevice();
+    ASSERT_TRUE(OssSound::DeviceOpen());
+    ASSERT_GT(OssSound::FramesPerFragment(), 4);
+    ASSERT_EQ(OssSound::PlaySound(1, -1250, 0), 0);
+    ASSERT_EQ(OssSound::PlaySound(2, 2500, 0), 1);
+    OssSound::Update();
+    OssSound::Update();
+    EXPECT_FALSE(OssSound::Channel(0).Busy());  // both ended within the fragment
+    EXPECT_FALSE(OssSound::Channel(1).Busy());
+    OssSound::CloseDevice();
 }
 
 TEST_F(SoundTest, MixesPannedSaturatedSamplesToTheDevice) {
@@ -254,9 +268,9 @@ TEST_F(SoundTest, MixesPannedSaturatedSamplesToTheDevice) {
 TEST_F(SoundTest, EightBitOutputIsUnsignedAroundSilence128) {
     if (OssEmulation::InChild()) {
         Sound8Bit = TRUE;
-        SoundManager::startup();
+        OssSound::startup();
         PlayPannedPair();
-        EXPECT_TRUE(SoundManager::EightBit());
+        EXPECT_TRUE(OssSound::EightBit());
         return;
     }
     OssRun run = OssEmulation::RunChild();
@@ -272,24 +286,24 @@ TEST_F(SoundTest, EightBitOutputIsUnsignedAroundSilence128) {
 TEST_F(SoundTest, SwitchingSoundBackOnReopensTheDeviceAndRestartsTheAmbient) {
     if (OssEmulation::InChild()) {
         AddSound(7, {100, 200, 300});
-        SoundManager::OpenDevice();
-        SoundManager::SetAmbient(7);
-        ASSERT_GE(SoundManager::CurrentAmbient().channel, 0);
-        SoundManager::Enable(FALSE);
-        EXPECT_FALSE(SoundManager::DeviceOpen());
-        EXPECT_EQ(SoundManager::CurrentAmbient().id, 7);
-        EXPECT_EQ(SoundManager::CurrentAmbient().channel, -1);
-        SoundManager::Update();  // switched off: writes nothing
+        OssSound::OpenDevice();
+        OssSound::SetAmbient(7);
+        ASSERT_GE(OssSound::CurrentAmbient().channel, 0);
+        OssSound::Enable(FALSE);
+        EXPECT_FALSE(OssSound::DeviceOpen());
+        EXPECT_EQ(OssSound::CurrentAmbient().id, 7);
+        EXPECT_EQ(OssSound::CurrentAmbient().channel, -1);
+        OssSound::Update();  // switched off: writes nothing
 
-        SoundManager::Enable(TRUE);
-        ASSERT_TRUE(SoundManager::DeviceOpen());
-        const int channel = SoundManager::CurrentAmbient().channel;
+        OssSound::Enable(TRUE);
+        ASSERT_TRUE(OssSound::DeviceOpen());
+        const int channel = OssSound::CurrentAmbient().channel;
         ASSERT_GE(channel, 0);
-        EXPECT_EQ(SoundManager::Channel(channel).soundId, 7);
-        EXPECT_TRUE(SoundManager::Channel(channel).loop);
-        EXPECT_EQ(SoundManager::Channel(channel).volume, -2500) << "restarted at its level";
-        SoundManager::Update();
-        SoundManager::CloseDevice();
+        EXPECT_EQ(OssSound::Channel(channel).soundId, 7);
+        EXPECT_TRUE(OssSound::Channel(channel).loop);
+        EXPECT_EQ(OssSound::Channel(channel).volume, -2500) << "restarted at its level";
+        OssSound::Update();
+        OssSound::CloseDevice();
         return;
     }
     OssRun run = OssEmulation::RunChild();
@@ -306,13 +320,13 @@ TEST_F(SoundTest, SwitchingSoundBackOnReopensTheDeviceAndRestartsTheAmbient) {
 TEST_F(SoundTest, LoopingSoundPlaysOnAndCdInstallMixesSilence) {
     if (OssEmulation::InChild()) {
         AddSound(1, {100, 200, 300});
-        SoundManager::OpenDevice();
-        ASSERT_EQ(SoundManager::PlaySound(1, 0, 0, TRUE), 0);
-        SoundManager::Update();
-        EXPECT_TRUE(SoundManager::Channel(0).Busy());
+        OssSound::OpenDevice();
+        ASSERT_EQ(OssSound::PlaySound(1, 0, 0, TRUE), 0);
+        OssSound::Update();
+        EXPECT_TRUE(OssSound::Channel(0).Busy());
         CApp::hdConfig = CApp::CDInstall;
-        SoundManager::Update();
-        SoundManager::CloseDevice();
+        OssSound::Update();
+        OssSound::CloseDevice();
         return;
     }
     OssRun run = OssEmulation::RunChild();

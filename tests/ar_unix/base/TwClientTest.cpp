@@ -84,24 +84,6 @@ private:
     int status_ = -1;
 };
 
-// The top-level window of that title, or 0.
-Window FindWindow(Display* display, const char* title) {
-    Window root = DefaultRootWindow(display), parent, *children = nullptr;
-    unsigned int count = 0;
-    Window found = 0;
-    if (XQueryTree(display, root, &root, &parent, &children, &count)) {
-        for (unsigned int i = 0; i < count && found == 0; ++i) {
-            char* name = nullptr;
-            if (XFetchName(display, children[i], &name) && name != nullptr) {
-                if (std::string(name) == title) found = children[i];
-                XFree(name);
-            }
-        }
-        if (children != nullptr) XFree(children);
-    }
-    return found;
-}
-
 // Waits until the window's contents change (a frame drawn into it), then
 // starts watching afresh.
 bool WaitForFrame(Display* display, Damage damage, int damageEvent, ClientProcess& client) {
@@ -163,7 +145,7 @@ TEST_P(TwClientTest, OpensItsWindowRunsAndStopsInReverseOrderOnCloseRequest) {
     Window window = 0;
     const auto end = std::chrono::steady_clock::now() + kTimeout;
     while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
-        window = FindWindow(x.display(), "Tarrowmere");
+        window = x.FindWindow("Tarrowmere");
         if (window == 0) std::this_thread::sleep_for(kPoll);
     }
     ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");

@@ -4,6 +4,8 @@
 
 #include "AppTestSupport.h"
 #include "Clock.h"
+#include "PlatformServices.h"
+#include "Service.h"
 #include "app/Macros.h"
 #include "net/PacketManager.h"
 #include "support/fakes/FakeHtmlMessages.h"
@@ -13,7 +15,11 @@ namespace {
 
 using tw::test::WriteFile;
 
-class AppStartupTest : public tw::test::AppTest {};
+// The macros that start-up reads name their keys through the platform's
+// X11 key names, as main installs them.
+class AppStartupTest : public tw::test::AppTest {
+    tw::ScopedService<KeyNames> keyNames_{&X11KeyNames()};
+};
 
 TEST_F(AppStartupTest, WithoutVersionDatTheClientIsNotInstalled) {
     EXPECT_DEATH(CApp::startup(),

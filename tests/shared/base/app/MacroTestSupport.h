@@ -1,6 +1,7 @@
 // Fixtures of the macro tests: the application fixture plus a fresh macro
-// list, engine state, key tables and target state for every test, and a
-// variant whose game connection talks to a loopback test server.
+// list, engine state, key tables, the platform's X11 key names and target
+// state for every test, and a variant whose game connection talks to a
+// loopback test server.
 #pragma once
 
 #include <string>
@@ -8,6 +9,8 @@
 
 #include "AppTestSupport.h"
 #include "FrameBuf.h"
+#include "PlatformServices.h"
+#include "Service.h"
 #include "app/FrameTick.h"
 #include "app/Macros.h"
 #include "net/ClientSock.h"
@@ -34,6 +37,10 @@ protected:
         InitKeyTables();
     }
 
+private:
+    tw::ScopedService<KeyNames> keyNames_{&X11KeyNames()};
+
+protected:
     // Appends a macro on F1 with the given action lines.
     static CMacro* AddMacro(const std::vector<std::string>& lines) {
         CMacro* macro = new CMacro;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FrameBuf.h"
+#include "PlatformServices.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/WaitingGump.h"
@@ -184,6 +185,8 @@ private:
     std::unique_ptr<tw::ScopedService<GumpFactory>> factory_;
     std::unique_ptr<tw::ScopedService<GumpScreen>> screen_;
     std::unique_ptr<tw::ScopedService<GumpSession>> session_;
+    // The platform's own present, over whatever frame buffer a test sets.
+    tw::ScopedService<PlatformHooks> platform_{&X11PlatformHooks()};
 };
 
 // Writes a small installation (every data file, the gump art given, the

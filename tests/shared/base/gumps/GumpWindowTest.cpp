@@ -7,10 +7,11 @@
 #include "support/Xvfb.h"
 // Xlib's macros come after the test framework.
 #include "FrameBuf.h"
+#include "PlatformServices.h"
+#include "X11Lock.h"
 #include "X_FrameBuf.h"
 #include "app/Config.h"
 #include "gumps/GumpManager.h"
-#include "gumps/X11Lock.h"
 #include "resources/GumpArt.h"
 #include "support/datafiles/ArtFormats.h"
 

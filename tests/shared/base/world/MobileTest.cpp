@@ -18,7 +18,6 @@
 #include "support/fakes/FakeDrawManager.h"
 #include "support/fakes/FakeGump.h"
 #include "support/fakes/FakeObj.h"
-#include "support/fakes/FakeSoundManager.h"
 #include "view/WorldView.h"
 #include "world/MoveManager.h"
 
@@ -233,16 +232,16 @@ TEST_F(MobileTest, WalkingHumansSoundTheirFootsteps) {
     MakePlayer(100, 100);
     g_frameTime = 1000;
     CMobile* m = PlaceMobile(5, 400, 101, 101);
-    tw::fake::PlayedSounds().clear();
+    sound.played.clear();
     CObjectManager::HandleMove(5, 400, 0, 0, 102, 101, 0, 2, 0, 0);
     for (M_DWORD t = 1050; t <= 1050 + 50 * 8; t += 50) Frame(t);
     // Action 0 over 10 frames: the frame is the counter modulo 9; frame 1
     // sounds 299 and frame 6 sounds 300.
     std::vector<int> ids;
-    for (const auto& s : tw::fake::PlayedSounds()) {
+    for (const auto& s : sound.played) {
         ids.push_back(s.id);
         EXPECT_TRUE(s.positional);
-        EXPECT_EQ(s.where.x, m->locX);
+        EXPECT_EQ(s.x, m->locX);
     }
     EXPECT_EQ(ids, (std::vector<int>{299, 300}));
 
@@ -250,14 +249,14 @@ TEST_F(MobileTest, WalkingHumansSoundTheirFootsteps) {
     Footsteps = FALSE;
     m->frameCounter = 1;
     m->AddToDrawList();
-    EXPECT_EQ(tw::fake::PlayedSounds().size(), 2u);
+    EXPECT_EQ(sound.played.size(), 2u);
     Footsteps = TRUE;
     for (int body : {402, 200}) {
         m->objectType = static_cast<M_WORD>(body);
         m->frameCounter = 1;
         m->AddToDrawList();
     }
-    EXPECT_EQ(tw::fake::PlayedSounds().size(), 2u);
+    EXPECT_EQ(sound.played.size(), 2u);
 
     // The player's own steps sound at the listener; mounted, another action.
     m->objectType = 400;
@@ -266,9 +265,9 @@ TEST_F(MobileTest, WalkingHumansSoundTheirFootsteps) {
     MoveManager::stepRunning = TRUE;
     MoveManager::stepCounter = 5;  // action 24 of 5 frames: frame 5 % 4 = 1
     pPlayerObject->AddToDrawList();
-    ASSERT_EQ(tw::fake::PlayedSounds().size(), 3u);
-    EXPECT_EQ(tw::fake::PlayedSounds()[2].id, 297);
-    EXPECT_FALSE(tw::fake::PlayedSounds()[2].positional);
+    ASSERT_EQ(sound.played.size(), 3u);
+    EXPECT_EQ(sound.played[2].id, 297);
+    EXPECT_FALSE(sound.played[2].positional);
 }
 
 TEST_F(MobileTest, StatusFlagsCloseTheGumpsOfAMobileThatTurnsHidden) {

@@ -3,8 +3,10 @@
 // control, and short ways to make the objects a test needs.
 #pragma once
 
+#include "Service.h"
 #include "support/TwTest.h"
 #include "support/datafiles/WorldFormats.h"
+#include "support/doubles/RecordingSound.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
 
@@ -29,6 +31,11 @@ protected:
     void Frame(M_DWORD now);
 
     tw::datafiles::TileData tiles;
+    // The sounds the world asked for (footsteps, falls).
+    tw::doubles::RecordingSound sound;
+
+private:
+    tw::ScopedService<SoundService> installedSound_{&sound};
 };
 
 }  // namespace tw::test

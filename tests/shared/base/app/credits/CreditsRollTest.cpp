@@ -9,19 +9,18 @@
 #include <thread>
 #include <vector>
 
-#include "support/TwTest.h"
-// Xlib's macros (None, Bool, Status) must come after the test framework.
-#include <X11/keysym.h>
-
 #include "FileManager.h"
 #include "FrameBuf.h"
-#include "X_FrameBuf.h"
+#include "InputEvents.h"
+#include "PlatformServices.h"
+#include "Service.h"
 #include "app/App.h"
 #include "app/Config.h"
 #include "app/CreditsRoll.h"
 #include "resources/DHDCache.h"
 #include "resources/SpanHandlers.h"
 #include "resources/UnicodeFont.h"
+#include "support/TwTest.h"
 #include "support/WideText.h"
 #include "support/Xvfb.h"
 #include "support/datafiles/DataFiles.h"
@@ -187,6 +186,76 @@ TEST_F(CreditsRollTest, ABackBufferShorterThanTheRollIsNotWrittenPast) {
     EXPECT_EQ(buffer[size_t(kRows - 1) * W + 318], kBackground);
 }
 
+// A frame buffer without a window whose pump hands over the events a test
+// gave it, the way the X pump does: up to and including a resize or close
+// request, and the rest at the next pump.
+class QueuedEventsFrameBuf : public CFrameBuf {
+public:
+    std::vector<InputEvent::Kind> events;
+
+    void PumpEvents() override {
+        while (!events.empty()) {
+            InputEvent event;
+            event.kind = events.front();
+            events.erase(events.begin());
+            PushInputEvent(event);
+            if (event.kind == InputEvent::kResize || event.kind == InputEvent::kClose) return;
+        }
+    }
+    BOOL OpenDisplay(int, int, int) override { return TRUE; }
+    void CloseDisplay() override {}
+    void Present() override {}
+    void PresentWrapped(int, int) override {}
+    void Reserved5() override {}
+    void SetPalette(unsigned char*) override {}
+    void InstallColormap() override {}
+    void FreeColormap() override {}
+    M_WORD* GetPixels() override { return nullptr; }
+    int GetWidth() override { return W; }
+    int GetHeight() override { return H; }
+};
+
+class CountingPresents : public PlatformHooks {
+public:
+    int presents = 0;
+    void AllocateMainBitmap() override {}
+    void PresentBackBuffer() override { ++presents; }
+    void ResizeMainWindow(int, int) override {}
+    int OpenWebBrowser() override { return 0; }
+};
+
+TEST_F(CreditsRollTest, TheRollTakesEveryQueuedEventAndEndsAtAKeyPress) {
+    using K = InputEvent;
+    struct Case {
+        const char* what;
+        std::vector<InputEvent::Kind> events;
+        bool ends;
+    } const cases[] = {
+        {"nothing happens", {}, false},
+        {"the pointer moves and clicks", {K::kMotion, K::kButtonPress, K::kButtonRelease}, false},
+        {"a key press behind pointer motion", {K::kMotion, K::kMotion, K::kKeyPress}, true},
+        {"a key press behind a close request", {K::kClose, K::kKeyPress}, true},
+        {"a released key is no press", {K::kKeyRelease, K::kExpose, K::kResize}, false},
+    };
+    tw::test::WriteFile("credits.dat", std::string("One\nTwo\n"));
+    QueuedEventsFrameBuf frameBuf;
+    CountingPresents hooks;
+    tw::ScopedService<PlatformHooks> installed(&hooks);
+    g_frameBuf = &frameBuf;
+    for (const Case& c : cases) {
+        CCreditsRoll roll;
+        ASSERT_TRUE(roll.Load());
+        frameBuf.events = c.events;
+        hooks.presents = 0;
+        roll.Step();
+        EXPECT_EQ(roll.done != 0, c.ends) << c.what;
+        EXPECT_EQ(hooks.presents, c.ends ? 0 : 1) << c.what << ": a roll that ends shows nothing";
+        EXPECT_EQ(PendingInputEvents(), 0u) << c.what << ": every event is taken";
+        EXPECT_TRUE(frameBuf.events.empty()) << c.what;
+    }
+    g_frameBuf = nullptr;
+}
+
 // The roll in a 640 x 480 window at depth 15 and 16.
 class CreditsRollWindowTest : public CreditsRollTest, public ::testing::WithParamInterface<int> {
 protected:
@@ -196,7 +265,7 @@ protected:
         options.depth = GetParam();
         server_ = std::make_unique<tw::test::XvfbServer>(options);
         ASSERT_TRUE(server_->ok()) << server_->error();
-        frameBuf_.reset(static_cast<X_FrameBuf*>(CreateFrameBuf()));
+        frameBuf_.reset(CreateFrameBuf());
         ASSERT_TRUE(frameBuf_->OpenDisplay(W, H, GetParam()));
         g_frameBuf = frameBuf_.get();
         g_backBuffer = frameBuf_->GetPixels();
@@ -214,7 +283,10 @@ protected:
     }
 
     std::unique_ptr<tw::test::XvfbServer> server_;
-    std::unique_ptr<X_FrameBuf> frameBuf_;
+    std::unique_ptr<CFrameBuf> frameBuf_;
+
+private:
+    tw::ScopedService<PlatformHooks> hooks_{&X11PlatformHooks()};
 };
 
 TEST_P(CreditsRollWindowTest, DrawsTheBackgroundAndCentredLines) {
@@ -225,7 +297,8 @@ TEST_P(CreditsRollWindowTest, DrawsTheBackgroundAndCentredLines) {
     roll.Step();
     EXPECT_EQ(roll.scroll, 381);
     tw::test::XvfbClient client;
-    const std::vector<std::uint16_t> window = client.ReadPixels(g_xWindow, W, H);
+    const std::vector<std::uint16_t> window =
+        client.ReadPixels(client.FindWindow("Tarrowmere"), W, H);
     auto at = [&](int x, int y) { return window[static_cast<size_t>(y) * W + x]; };
     // Gump art reaches a 5-6-5 window converted; the text is drawn in its
     // colour as given.
@@ -246,11 +319,11 @@ TEST_P(CreditsRollWindowTest, DrawsTheBackgroundAndCentredLines) {
 TEST_P(CreditsRollWindowTest, AKeyPressEndsTheRollAndLeavesTheMenuBackground) {
     tw::test::WriteFile("credits.dat", std::string("One\nTwo\nThree\n"));
     CCreditsRoll roll;
-    const Window window = g_xWindow;
-    std::thread presser([window] {
+    std::thread presser([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         tw::test::XvfbClient client;
-        client.SendKey(window, XK_space, 0, true);
+        constexpr unsigned long kSpaceKeySym = 0x20;
+        client.SendKey(client.FindWindow("Tarrowmere"), kSpaceKeySym, 0, true);
     });
     const auto start = std::chrono::steady_clock::now();
     const BOOL ran = roll.Run();

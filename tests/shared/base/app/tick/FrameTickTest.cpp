@@ -6,6 +6,9 @@
 
 #include "../AppTestSupport.h"
 #include "Clock.h"
+#include "OssSound.h"
+#include "PlatformServices.h"
+#include "Service.h"
 #include "app/FrameTick.h"
 #include "net/ClientSock.h"
 #include "support/LoopbackServer.h"
@@ -69,6 +72,11 @@ protected:
         CApp::FrameTick(skipDraw);
         return s_steps;
     }
+
+private:
+    // The platform's sound and hooks, as main installs them.
+    tw::ScopedService<SoundService> sound_{&OssSound::Service()};
+    tw::ScopedService<PlatformHooks> hooks_{&X11PlatformHooks()};
 };
 
 TEST_F(FrameTickTest, StepsRunInTheirFixedOrder) {

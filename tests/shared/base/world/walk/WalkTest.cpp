@@ -21,7 +21,6 @@
 #include "support/fakes/FakeLight.h"
 #include "support/fakes/FakeMapManager.h"
 #include "support/fakes/FakeMouseManager.h"
-#include "support/fakes/FakeSoundManager.h"
 #include "support/fakes/FakeWeatherManager.h"
 #include "view/MapManager.h"
 #include "view/WorldView.h"
@@ -386,7 +385,7 @@ TEST_F(WalkTest, AFallOfMoreThan21HurtsAndTakesLonger) {
     } cases[] = {{22, true, 8}, {21, false, 6}, {10, false, 4}};
     for (const Case& c : cases) {
         MoveManager::SetPlayerPosition(1, 100, 100, c.from);
-        tw::fake::PlayedSounds().clear();
+        sound.played.clear();
         player->ClearOverheadText();
         player->direction = 2;
         MoveManager::RequestMove(3, 0, TRUE);
@@ -402,7 +401,7 @@ TEST_F(WalkTest, AFallOfMoreThan21HurtsAndTakesLonger) {
         const std::vector<std::string> texts = tw::fake::TextsOf(player);
         EXPECT_EQ(!texts.empty() && texts[0] == "ouch!", c.ouch) << c.from;
         std::vector<int> falls;  // footsteps play beside them
-        for (const auto& s : tw::fake::PlayedSounds())
+        for (const auto& s : sound.played)
             if (s.ifEnabled) falls.push_back(s.id);
         ASSERT_EQ(falls.size(), c.ouch ? 1u : 0u) << c.from;
         if (c.ouch) {

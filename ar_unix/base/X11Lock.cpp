@@ -1,6 +1,4 @@
-#include "gumps/X11Lock.h"
-
-namespace MouseManagerLocks {
+#include "X11Lock.h"
 
 std::recursive_mutex& X11Mutex() {
     // A function-local static: constructed on first use, before any thread
@@ -8,5 +6,3 @@ std::recursive_mutex& X11Mutex() {
     static std::recursive_mutex* mutex = new std::recursive_mutex;
     return *mutex;
 }
-
-}  // namespace MouseManagerLocks

@@ -1,28 +1,31 @@
-// The back buffer: its re-creation at the display size, the present of a
-// finished frame, and the hued pixel-row copy of gump-art drawing.
+// The work behind the seam's platform hooks: re-creating the back buffer,
+// presenting a finished frame under the software cursor, resizing the
+// window, and the web-browser hook.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "FrameBuf.h"
-#include "Platform.h"
+#include "PlatformServices.h"
+#include "X11Lock.h"
+#include "X_FrameBuf.h"
 #include "app/Config.h"
+#include "gumps/GumpManager.h"
 #include "gumps/MouseManager.h"
-#include "gumps/X11Lock.h"
-#include "resources/HueManager.h"
 #include "view/WorldView.h"
 
-void ClampViewOffset() {
-    if (g_viewX + 640 > g_displayWidth) g_viewX = g_displayWidth - 640;
-    if (g_viewY + 480 > g_displayHeight) g_viewY = g_displayHeight - 480;
-}
+namespace {
 
-void ResetBackBufferPointer() {
-    g_backBuffer = nullptr;
-}
+class X11Hooks final : public PlatformHooks {
+public:
+    void AllocateMainBitmap() override;
+    void PresentBackBuffer() override;
+    void ResizeMainWindow(int width, int height) override;
+    int OpenWebBrowser() override;
+};
 
-void AllocateMainBitmap() {
+void X11Hooks::AllocateMainBitmap() {
     if (g_frameBuf != nullptr) {
         X11Lock lock;
         ClampViewOffset();
@@ -55,7 +58,7 @@ void AllocateMainBitmap() {
     InvalidateScreen();
 }
 
-void PresentBackBuffer() {
+void X11Hooks::PresentBackBuffer() {
     if (g_backBuffer == nullptr || g_frameBuf == nullptr) return;
     X11Lock lock;
     MouseManager::DrawCursor();
@@ -74,26 +77,22 @@ void PresentBackBuffer() {
     MouseManager::EraseCursor();
 }
 
-void CopyPixelRowHued(unsigned short* dst, const unsigned short* src, unsigned int count, int hue) {
-    const Hue* record = HueManager::GetHue(hue);
-    for (unsigned int i = 0; i < count; ++i) {
-        const unsigned short pixel = src[i];
-        if (pixel == 0) continue;
-        if (record == nullptr) {
-            // A number that names no hue draws the art unhued.
-            dst[i] = pixel;
-            continue;
-        }
-        unsigned red, green, blue;
-        if (use565) {
-            red = (pixel >> 11) & 0x1F;
-            green = (pixel >> 6) & 0x1F;  // the top five of six green bits
-            blue = pixel & 0x1F;
-        } else {
-            red = (pixel >> 10) & 0x1F;
-            green = (pixel >> 5) & 0x1F;
-            blue = pixel & 0x1F;
-        }
-        dst[i] = (red == green && green == blue) ? record->colors[red] : pixel;
-    }
+void X11Hooks::ResizeMainWindow(int width, int height) {
+    X11Lock lock;
+    if (g_xDisplay == nullptr || width <= 0 || height <= 0) return;
+    XResizeWindow(g_xDisplay, g_xWindow, static_cast<unsigned>(width),
+                  static_cast<unsigned>(height));
+    XFlush(g_xDisplay);
+}
+
+int X11Hooks::OpenWebBrowser() {
+    CGumpManager::OpenWaitingGump("Web browser not found!", nullptr, 0, 0, 0);
+    return 0;
+}
+
+}  // namespace
+
+PlatformHooks& X11PlatformHooks() {
+    static X11Hooks hooks;
+    return hooks;
 }

@@ -1,0 +1,4 @@
+#include "ProcessFlags.h"
+
+std::atomic<int> g_quitFlag{0};
+int g_timeZoneMinutesWest = 0;

@@ -17,7 +17,7 @@
 #include "ByteReader.h"
 #include "TWReport.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/DHDCache.h"
 #include "view/MapManager.h"
 #include "world/Coords.h"
@@ -319,7 +319,7 @@ void OssSound::MixFragment(void* buffer) {
     std::memset(buffer, s.eightBit ? 128 : 0, static_cast<size_t>(frames) * (s.eightBit ? 2 : 4));
     // Only a maximum install has every sound on the hard disk; the others
     // are skipped and stay as they are.
-    if (CApp::hdConfig != CApp::MaxHD) return;
+    if (hdConfig != MaxHD) return;
     for (int i = 0; i < kChannels; ++i) {
         StreamBuf& channel = Channels()[i];
         if (!channel.Busy()) continue;

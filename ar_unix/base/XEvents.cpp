@@ -7,7 +7,7 @@
 #include "InputEvents.h"
 #include "X11Lock.h"
 #include "X_FrameBuf.h"
-#include "app/Config.h"
+#include "config/Config.h"
 
 int X_FrameBuf::FindAltModifier() {
     // A configured number wins; it must name one of the eight modifiers.

@@ -10,7 +10,7 @@
 
 #include "PlatformServices.h"
 #include "TWReport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 
 bool X_FrameBuf::s_sharedPixmapsAllowed = true;
 Display* g_xDisplay = nullptr;

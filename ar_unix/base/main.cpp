@@ -31,8 +31,9 @@
 #include "TWReport.h"
 #include "X11Lock.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "app/AppServices.h"
 #include "app/VersionManager.h"
+#include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
@@ -51,6 +52,7 @@
 #include "view/DrawManager.h"
 #include "view/Light.h"
 #include "view/MapManager.h"
+#include "view/ViewServices.h"
 #include "world/MultiManager.h"
 #include "world/ObjectManager.h"
 #include "world/PathManager.h"
@@ -100,6 +102,12 @@ void StartServices() {
 
     MouseManager::startup();
     atexit(MouseManager::shutdown);
+
+    // What the configuration and the resources ask of the view, and what
+    // the view and the speech code ask of the application, before any is
+    // used.
+    InstallViewServices();
+    InstallAppServices();
 
     GraphicManager::startup();
     atexit(GraphicManager::shutdown);

@@ -15,6 +15,7 @@
 
 #include "BenchScratch.h"
 #include "Platform.h"
+#include "comm/UnicodeSpeech.h"
 #include "net/Blowfish.h"
 #include "net/ClientSock.h"
 #include "net/Huffman.h"
@@ -22,7 +23,6 @@
 #include "net/PacketTable.h"
 #include "net/ProtocolKeys.h"
 #include "net/StreamCipher.h"
-#include "resources/UnicodeSpeech.h"
 
 // No connection is ever lost here, and no speech is shown.
 std::atomic<int> g_quitFlag{0};

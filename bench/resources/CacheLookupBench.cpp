@@ -15,7 +15,7 @@
 #include "BenchScratch.h"
 #include "FileManager.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/DHDCache.h"
 #include "support/datafiles/DataFiles.h"
 #include "world/ObjectManager.h"
@@ -69,7 +69,7 @@ void install(Install kind) {
     VerdataBuilder v;
     for (int p = 0; p < kPatches; ++p) v.add(FN_ART, (p * 7919) % kItems, Bytes(kItemSize, 0xEE));
     WriteBytes("verdata.mul", kind == Install::HardDisk ? v.bytes() : Bytes{0, 0, 0, 0});
-    CApp::hdConfig = kind == Install::HardDisk ? CApp::MaxHD : CApp::CDInstall;
+    hdConfig = kind == Install::HardDisk ? MaxHD : CDInstall;
     CacheSize = 1;
     snprintf(CdRomDataPath, sizeof CdRomDataPath, "cd/");
     CDHDCache::startup();

@@ -1,5 +1,6 @@
 // Shared set-up of the resource fuzz targets: a small installation in the
-// scratch directory and the data-file cache started over it once.
+// scratch directory and the data-file cache started over it once, with
+// owners of the patch groups installed that read what they are handed.
 #pragma once
 
 #include <cstddef>

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/Config.h"
+#include "config/Config.h"
 #include "fuzz/FuzzSupport.h"
 #include "resources/FontManager.h"
 

@@ -4,19 +4,26 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/App.h"
-#include "app/Config.h"
+#include "Service.h"
+#include "config/Config.h"
+#include "config/ConfigHooks.h"
 #include "fuzz/FuzzSupport.h"
-#include "resources/GraphicManager.h"
-#include "view/CircleTrans.h"
 
-// The services the keys reach, as no-ops here.
-void GraphicManager::setGameplayWindowPixelWidthAndHeight(int, int) {}
-CCircleTrans theCircleTrans;
-void CCircleTrans::SetRadius(int) {}
-void CCircleTrans::SetPosition(int, int) {}
+namespace {
+
+// What the keys hand to the view, as no-ops here.
+class NoHooks final : public ConfigHooks {
+public:
+    void setGameplayWindowPixelWidthAndHeight(int, int) override {}
+    void SetCircleTransRadius(int) override {}
+    void SetCircleTransPosition(int, int) override {}
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static NoHooks hooks;
+    tw::Service<ConfigHooks>::Install(&hooks);
     tw::fuzz::EnterScratchDir();
     FILE* f = fopen("tw.cfg", "wb");
     fwrite(data, 1, size, f);

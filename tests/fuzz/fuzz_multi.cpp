@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "fuzz/WorldFuzz.h"
 #include "resources/DHDCache.h"
 #include "support/datafiles/DataFiles.h"
@@ -20,7 +20,7 @@ void StartCache() {
     tw::fuzz::StartWorld(nullptr, 0);
     for (int i = 0; i < CDHDCache::NUM_FILES; ++i)
         WriteBytes(CDHDCache::GetFileName(i), Bytes(i == FN_MAP0 ? 196 : 12, 0xFF));
-    CApp::hdConfig = CApp::MaxHD;
+    hdConfig = MaxHD;
     CacheSize = 1;
     CDHDCache::startup();
     CDHDCache::Init();

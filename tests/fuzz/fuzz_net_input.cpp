@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "Platform.h"
+#include "comm/UnicodeSpeech.h"
 #include "fuzz/FuzzSupport.h"
 #include "net/ClientSock.h"
-#include "resources/UnicodeSpeech.h"
 
 // The connection-loss routine and the application state it reads stay out
 // of the fuzzer: a loss only closes the connection here.

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "comm/UnicodeSpeech.h"
 #include "fuzz/FuzzSupport.h"
 #include "net/PacketManager.h"
-#include "resources/UnicodeSpeech.h"
 
 // Keeps the reads from being optimised away.
 unsigned g_sink;

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#include "comm/UnicodeSpeech.h"
 #include "fuzz/FuzzSupport.h"
 #include "net/Packet.h"
 #include "net/UnicodeSpeechPacket.h"
-#include "resources/UnicodeSpeech.h"
 
 namespace {
 size_t g_limit = 0;

@@ -10,7 +10,7 @@
 #include "FileManager.h"
 #include "TWReport.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
@@ -49,7 +49,7 @@ protected:
 
 TEST_F(SampleInstall, LoadsThroughTheReadersWithoutAMissingFile) {
     FileManager::startup();
-    CApp::hdConfig = CApp::MaxHD;
+    hdConfig = MaxHD;
     GraphicManager::startup();
     HueManager::startup();
     CDHDCache::startup();

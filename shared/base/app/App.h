@@ -6,36 +6,16 @@
 // chosen server and the connected and in-world flags live for a connection;
 // the speech queue and the targeting request live until they are served.
 //
-// The app folder also holds the configuration keys (Config.h), the shared
-// line reader (TextLine.h), colour and name helpers (Color.h), the version
-// manager and the song list.  The frame tick (FrameTick) and the macros are
-// built in files of their own.
+// The app folder also holds the version manager and the song list; the
+// configuration keys, the login-server lists and the shared line reader and
+// colour helpers are the configuration's (config/).  The frame tick
+// (FrameTick) and the macros are built in files of their own.
 #pragma once
 
 #include "TWTypes.h"
 #include "strings/List.h"
 #include "strings/TextBuffer.h"
 #include "strings/USimStr.h"
-
-// One list of login servers, filled from "login.cfg".  A numeric entry has an
-// address and no host; a named one has its host text and address 0 until it
-// is resolved.
-struct LoginServerSlot {
-    char* host = nullptr;  // owned
-    M_DWORD address = 0;   // host order, a << 24 | b << 16 | c << 8 | d
-    M_WORD port = 0;
-};
-
-struct LoginServerList {
-    static constexpr int MAX_SERVERS = 8;
-    LoginServerSlot slots[MAX_SERVERS];
-    int count = 0;
-    int current = -1;  // below 0: none chosen
-
-    // Appends one LoginServer value; entries beyond MAX_SERVERS are ignored.
-    void Add(const char* value);
-    void Clear();
-};
 
 // One line of speech held back by the spam throttle.
 struct CQueuedSay {
@@ -191,13 +171,8 @@ public:
     // 1 = not allowed as a character name.
     static int IsBadName(const char* name);
 
-    // The installation kind, from HdUsage: every data file on the hard disk,
-    // or some on the CD with a cache file.
-    enum HdConfig { MaxHD = 0, CDInstall = 1 };
-    static int hdConfig;
-
     // Applies every line of a configuration file; the login-server keys are
-    // skipped with skipLoginServers.
+    // skipped with skipLoginServers (ReadConfigFile of config/Config.h).
     static void readConfig(const char* fileName, BOOL skipLoginServers);
 
     // Process state.
@@ -243,10 +218,6 @@ public:
     // The player is in the world (set by the login confirmation, cleared by
     // ChooseServer).
     static BOOL inWorld;
-
-    // Connection state: the login servers from "login.cfg".
-    static LoginServerList loginServers;
-    static LoginServerList backupLoginServers;
 
     // Test support: every state back to its start value.
     static void reset();

@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "App.h"
-#include "Config.h"
 #include "FileManager.h"
 #include "TWReport.h"
+#include "config/Config.h"
 
 namespace {
 constexpr size_t kPathSize = 1024;

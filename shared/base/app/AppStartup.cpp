@@ -6,12 +6,12 @@
 
 #include "App.h"
 #include "Clock.h"
-#include "Config.h"
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "MemoryManager.h"
 #include "TWReport.h"
 #include "comm/HtmlMessages.h"
+#include "config/Config.h"
 #include "net/PacketManager.h"
 #include "world/Player.h"
 
@@ -96,4 +96,8 @@ void CApp::LoadPlayerFile() {
         TWReport::error(
             "CApp::LoadPlayerFile: either pointer 'pPlayerObject' is not valid, or the data it "
             "points to is not valid. the program may crash!\n");
+}
+
+void CApp::readConfig(const char* fileName, BOOL skipLoginServers) {
+    ReadConfigFile(fileName, skipLoginServers);
 }

@@ -6,11 +6,11 @@
 #include <algorithm>
 
 #include "App.h"
-#include "Config.h"
 #include "FrameBuf.h"
 #include "InputEvents.h"
 #include "Macros.h"
 #include "Platform.h"
+#include "config/Config.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"

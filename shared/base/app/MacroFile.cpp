@@ -13,9 +13,9 @@
 #include "Service.h"
 #include "TWReport.h"
 #include "app/App.h"
-#include "app/Color.h"
 #include "app/Macros.h"
-#include "app/TextLine.h"
+#include "config/Color.h"
+#include "config/TextLine.h"
 #include "dialogs/SkillGump.h"
 #include "dialogs/SpellBook.h"
 

@@ -2,8 +2,8 @@
 #include <cstring>
 
 #include "App.h"
-#include "Config.h"
 #include "FrameBuf.h"
+#include "config/Config.h"
 #include "gumps/InputWindow.h"
 #include "resources/GraphicManager.h"
 

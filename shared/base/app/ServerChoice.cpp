@@ -3,9 +3,9 @@
 
 #include "App.h"
 #include "Clock.h"
-#include "Config.h"
 #include "ProcessFlags.h"
 #include "TWReport.h"
+#include "config/Config.h"
 #include "net/ClientSock.h"
 
 namespace {
@@ -45,7 +45,7 @@ void ChooseServer(int backup) {
         choose(EditServerAddress, EditServerPort);
         return;
     }
-    LoginServerList& list = backup ? CApp::backupLoginServers : CApp::loginServers;
+    LoginServerList& list = backup ? backupLoginServers : loginServers;
     if (!backup && list.current == 0)
         TWReport::print(
             "ChooseServer: trying the first login server. If none answers, check that "

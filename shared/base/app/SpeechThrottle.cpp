@@ -5,9 +5,9 @@
 
 #include "App.h"
 #include "Clock.h"
-#include "Config.h"
+#include "comm/UnicodeSpeech.h"
+#include "config/Config.h"
 #include "gumps/TextManager.h"
-#include "resources/UnicodeSpeech.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "Config.h"
 #include "DebugHooks.h"
 #include "TWReport.h"
+#include "config/Config.h"
 #include "gumps/TextManager.h"
 
 namespace {

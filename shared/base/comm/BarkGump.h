@@ -9,7 +9,7 @@ class CBarkGump : public CGump {
 public:
     // Attaches itself at the head of the object's texts (a free text when
     // the object is null).  It reads the speaker record of
-    // resources/UnicodeSpeech.h.
+    // world/SpeakerRecord.h.
     CBarkGump(CObj* object, const char* text, int hue, int font, CGump* ownerGump = nullptr,
               int value1 = 0, int value2 = 0);
     ~CBarkGump() override;

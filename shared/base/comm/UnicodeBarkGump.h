@@ -10,7 +10,7 @@ class CDynamicObj;
 
 class CUnicodeBarkGump : public CGump {
 public:
-    // Reads the speaker record (resources/UnicodeSpeech.h) set just before;
+    // Reads the speaker record (world/SpeakerRecord.h) set just before;
     // gump is the open gump that shows the object's holder, or null.  The
     // new gump puts itself on screen; the gump manager owns it.
     CUnicodeBarkGump(CDynamicObj* object, const M_WORD* text, int hue, int font,

@@ -16,7 +16,7 @@
 #include "ProcessFlags.h"
 #include "TWReport.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "net/PacketManager.h"
 
 CClientSock* g_pGameSocket = nullptr;

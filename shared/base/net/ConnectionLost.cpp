@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "net/ClientSock.h"
 #include "resources/GraphicManager.h"

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "TWReport.h"
-#include "app/Config.h"
 #include "comm/MailGumps.h"
+#include "config/Config.h"
 #include "login/LoginState.h"
 #include "net/GMSSock.h"
 #include "net/PacketManager.h"

@@ -5,7 +5,6 @@
 #include "net/Packet.h"
 #include "net/PacketManager.h"
 #include "net/ServerPrompt.h"
-#include "resources/UnicodeSpeech.h"
 
 ServerPrompt g_serverPrompt;
 

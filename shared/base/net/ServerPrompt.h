@@ -5,6 +5,8 @@
 
 #include "TWTypes.h"
 
+class CInputWindow;
+
 struct ServerPrompt {
     BOOL pending = FALSE;
     M_DWORD serial = 0;
@@ -12,3 +14,8 @@ struct ServerPrompt {
 };
 
 extern ServerPrompt g_serverPrompt;
+
+// Answers the server's pending text prompt (message 0x9A) with the
+// characters of text below 128, then puts the input line back to plain
+// speech and rebuilds its prompt.
+void SendPromptReply(CInputWindow* inputLine, int replyType, const M_WORD* text);

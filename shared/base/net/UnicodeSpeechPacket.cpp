@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "ByteReader.h"
+#include "comm/UnicodeSpeech.h"
 #include "net/Packet.h"
 #include "net/PacketManager.h"
-#include "resources/UnicodeSpeech.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include "net/ServerPrompt.h"
 #include "pending/Pending.h"
-#include "resources/UnicodeSpeech.h"
 
 CInputWindow* g_inputWindow = nullptr;
 

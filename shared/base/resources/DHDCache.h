@@ -1,15 +1,18 @@
-// The resources folder: the client's road to the installed game data files
-// and the state drawn from them.
+// The resources folder (library tw_resources): the client's road to the
+// installed game data files and what is decoded from them: the data-file
+// cache, hues, art and animation data, fonts and the blitters.  It uses the
+// base services and the configuration only.
 //
 // CDHDCache (here) is the only reader of the seventeen indexed data files:
 // it maps each file into memory, keeps a block cache file for files that come
 // from the CD, and lays the version patches of "verdata.mul" over every
 // lookup.  Its neighbours in this folder own what the patches replace besides
-// items: the hue table (HueManager.h) and the animation data (AnimData.h); the
-// tile data and the bitmap fonts get their patch groups through the entry
-// points of the world model and the font manager.  GraphicManager.h holds the
-// global drawing state, ArtRemap.h the art id remapping, MultiTarget.h the
-// placement list of multis and object lists.
+// items: the hue table (HueManager.h), the animation data (AnimData.h) and
+// the bitmap fonts (FontManager.h).  What lives above the resources hears of
+// a patch through PatchOwners.h: the tile data of the world model, and the
+// draw lists that show changed art.  GraphicManager.h holds the global
+// drawing state (its screen update is the view's, reached through
+// ScreenUpdate.h), ArtRemap.h the art id remapping.
 //
 // Every lookup is bounded: an index outside the index file, a record whose
 // bytes lie outside the data file, a negative offset or length, or a file

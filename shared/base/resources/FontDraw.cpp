@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "ErrorMessage.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/FontManager.h"
 #include "resources/FontText.h"
 #include "resources/SpanHandlers.h"

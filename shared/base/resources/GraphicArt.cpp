@@ -6,11 +6,12 @@
 #include "ByteReader.h"
 #include "DebugHooks.h"
 #include "ErrorMessage.h"
+#include "Service.h"
 #include "TWReport.h"
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
+#include "resources/PatchOwners.h"
 #include "resources/SkipDraw.h"
-#include "view/DrawManager.h"
 
 namespace {
 
@@ -75,8 +76,9 @@ void GraphicManager::UpdateArt(const char* data, int id, int lengthFlag, int ext
         }
         CDHDCache::AddVersionedItem(FN_ARTIDX, FN_ART, id, extra, data, static_cast<int>(size));
     }
+    PatchOwners& owners = tw::Service<PatchOwners>::Get();
     if (id < kFirstStaticArt)
-        DrawManager::InvalidateTerrainOfTile(id);
+        owners.InvalidateTerrainOfTile(id);
     else
-        DrawManager::ResortItemsOfTile(id - kFirstStaticArt);
+        owners.ResortItemsOfTile(id - kFirstStaticArt);
 }

@@ -1,8 +1,15 @@
 // GraphicManager: the client's global drawing state.  The palette, the grey
 // table of the ghost view, the body speeds of "animinfo.mul", the size of the
-// play area, the conversions between 8-bit components and screen pixels,
-// world-to-screen positions, art sizes and updates, and the per-frame screen
-// update with the death fade.  Everything lives for the process.
+// play area, the conversions between 8-bit components and screen pixels, art
+// sizes and updates, and the death fade.  Everything lives for the process.
+//
+// A few of its operations are the work of modules above the resources and
+// are built there: the per-frame screen update is the view's, reached
+// through ScreenUpdate.h because the network calls it too; the main gumps
+// and world-to-screen positions are the view's (view/GraphicScreen.cpp,
+// view/ScreenPosition.cpp), the owner gump walk the world model's
+// (world/OwnerGump.cpp).  Art updates tell the draw lists through
+// PatchOwners.h.
 #pragma once
 
 #include "TWTypes.h"
@@ -49,6 +56,7 @@ public:
     static M_DWORD PixelToRGB(M_WORD pixel);
     static M_WORD RGBToPixel(M_DWORD value);
     static M_WORD Pixel555To565(M_WORD pixel);
+    // Built by the view (view/ScreenPosition.cpp).
     static void WorldToScreen(int x, int y, int* sx, int* sy);
 
     // The art image of id & 0x7FFF, or image 0 when that one is missing.
@@ -57,11 +65,15 @@ public:
     static SkipImage GetStaticArt(int id);
     static void GetArtSize(int id, int* width, int* height);
 
+    // Built by the view (view/GraphicScreen.cpp).
     static void CreateMainGumps();
     // Replaces an art item from the server: data holds receivedLength bytes
     // (null with length flag -1, which removes the item).
     static void UpdateArt(const char* data, int id, int lengthFlag, int extra, int receivedLength);
+    // The open gump that shows where the object is held; built by the world
+    // model (world/OwnerGump.cpp).
     static CGump* FindOwnerGump(CObj* object);
+    // The installed ScreenUpdate's update (ScreenUpdate.h).
     static void UpdateScreen();
     static void Update();
 

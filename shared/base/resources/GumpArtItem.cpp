@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/Config.h"
+#include "config/Config.h"
 
 namespace {
 

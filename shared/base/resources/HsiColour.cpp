@@ -1,5 +1,6 @@
-// The hue-lightness-saturation conversion of the hue tools and the hue
-// picker's test gump.
+// The hue-lightness-saturation conversions of the hue tools and the hue
+// picker.
+#include <algorithm>
 #include <cmath>
 
 #include "resources/HueManager.h"
@@ -49,4 +50,27 @@ void HSIToRGB(double hue, double intensity, double saturation, double* out1, dou
     } else if (*out3 == -1) {
         *out3 = nearZero(t) ? *out1 : (t * (*out1 + *out2) / 2 + (*out1 - *out2) * root3 / 2) / t;
     }
+}
+
+void RGBToHSV(int r, int g, int b, double* hue, double* lightness, double* saturation) {
+    const double red = r / 256.0, green = g / 256.0, blue = b / 256.0;
+    const double high = std::max({red, green, blue});
+    const double low = std::min({red, green, blue});
+    *lightness = (high + low) / 2;
+    if (high == low) {
+        *hue = *saturation = 0;
+        return;
+    }
+    const double d = high - low;
+    *saturation = *lightness <= 0.5 ? d / (high + low) : d / (2 - (high + low));
+    double h;
+    if (red == high)
+        h = (green - blue) / d;
+    else if (green == high)
+        h = 2 + (blue - red) / d;
+    else
+        h = 4 + (red - green) / d;
+    h *= 60;
+    if (h < 0) h += 360;
+    *hue = h;
 }

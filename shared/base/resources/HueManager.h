@@ -68,3 +68,6 @@ public:
 // degrees).
 void HSIToRGB(double hue, double intensity, double saturation, double* out1, double* out2,
               double* out3);
+// 8-bit components to hue (degrees, 0 up to 360), lightness and saturation
+// (0..1): the hue picker's conversion, which the hue tools share.
+void RGBToHSV(int r, int g, int b, double* hue, double* lightness, double* saturation);

@@ -8,7 +8,6 @@
 #include "ByteWriter.h"
 #include "FileManager.h"
 #include "TWReport.h"
-#include "dialogs/HueGump.h"
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
 

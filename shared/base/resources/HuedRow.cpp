@@ -1,5 +1,5 @@
 // The hued pixel-row copy of gump-art drawing.
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/GumpArt.h"
 #include "resources/HueManager.h"
 

@@ -2,13 +2,12 @@
 #pragma once
 
 #include "TWTypes.h"
-#include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 
 namespace resource_settings {
 
 inline bool MaximumInstall() {
-    return CApp::hdConfig == CApp::MaxHD;
+    return hdConfig == MaxHD;
 }
 inline int CacheMegabytes() {
     return CacheSize;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/PixelFormat.h"
 
 int DrawHue = 0;

@@ -1,6 +1,6 @@
 // "verdata.mul": the version patches.  Item records go into a patch table
 // that every lookup consults first; group records go to the owners of the
-// tile data, animation data, hues and fonts.
+// tile data (through PatchOwners), animation data, hues and fonts.
 //
 //   0   i32 count
 //   4   count records of 20 bytes: i32 file id, i32 index, i32 payload offset
@@ -11,13 +11,14 @@
 #include "ByteReader.h"
 #include "FileManager.h"
 #include "MMF.h"
+#include "Service.h"
 #include "TWReport.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCacheState.h"
 #include "resources/FontManager.h"
 #include "resources/HueManager.h"
+#include "resources/PatchOwners.h"
 #include "resources/ResourceSettings.h"
-#include "world/ObjectManager.h"
 
 namespace dhdcache {
 
@@ -81,7 +82,7 @@ bool applyRecord(std::int32_t id, std::int32_t index, const M_BYTE* payload, std
         case 30:
             if (groupFits({0, 511, 32 * 26}, index, length) ||
                 groupFits({512, 1023, 32 * 37}, index, length)) {
-                CObjectManager::PatchTileDataGroup(index, records, recordBytes);
+                tw::Service<PatchOwners>::Get().PatchTileDataGroup(index, records, recordBytes);
                 return true;
             }
             return false;

@@ -1,7 +1,7 @@
 // Footstep sounds: worked out from the frame a walking mobile shows, the
 // way the world view draws it, when it is filed into its cell again.
 #include "SoundManager.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "world/Mobile.h"
 #include "world/MoveManager.h"
 #include "world/ObjectManager.h"

@@ -11,12 +11,12 @@
 #include "DebugHooks.h"
 #include "FileManager.h"
 #include "comm/BarkGump.h"
-#include "resources/UnicodeSpeech.h"
 #include "view/DrawManager.h"
 #include "view/Light.h"
 #include "view/MapManager.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
+#include "world/SpeakerRecord.h"
 #include "world/TileRecords.h"
 #include "world/WorldInternal.h"
 

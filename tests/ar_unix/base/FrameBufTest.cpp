@@ -24,7 +24,7 @@
 #include "X11Lock.h"
 #include "X_FrameBuf.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "support/Xvfb.h"
 #include "support/fakes/FakeApp.h"
 #include "support/fakes/FakeGump.h"

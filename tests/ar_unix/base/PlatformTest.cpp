@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Platform.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "support/TwTest.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "Service.h"
 #include "SoundManager.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "support/OssEmulation.h"
 #include "support/TwTest.h"
 #include "support/fakes/FakeApp.h"
@@ -324,7 +324,7 @@ TEST_F(SoundTest, LoopingSoundPlaysOnAndCdInstallMixesSilence) {
         ASSERT_EQ(OssSound::PlaySound(1, 0, 0, TRUE), 0);
         OssSound::Update();
         EXPECT_TRUE(OssSound::Channel(0).Busy());
-        CApp::hdConfig = CApp::CDInstall;
+        hdConfig = CDInstall;
         OssSound::Update();
         OssSound::CloseDevice();
         return;

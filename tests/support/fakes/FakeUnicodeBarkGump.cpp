@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "comm/UnicodeBarkGump.h"
-#include "resources/UnicodeSpeech.h"
 #include "support/TwTest.h"
+#include "world/SpeakerRecord.h"
 
 namespace tw::fake {
 

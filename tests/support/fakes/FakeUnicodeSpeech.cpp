@@ -1,6 +1,6 @@
 #include "FakeUnicodeSpeech.h"
 
-#include "resources/UnicodeSpeech.h"
+#include "comm/UnicodeSpeech.h"
 #include "support/TwTest.h"
 
 namespace tw::fake {

@@ -49,8 +49,8 @@ TEST_F(AppStartupTest, ReadsTheSettingsThenTheLoginServersThenTheCharacterHues) 
     EXPECT_EQ(NextLoginKey, 7);
     EXPECT_EQ(DefaultChar, 2);
     EXPECT_EQ(SoundVol, 3);
-    ASSERT_EQ(CApp::loginServers.count, 1);
-    EXPECT_EQ(CApp::loginServers.slots[0].address, 0x0A000001u);
+    ASSERT_EQ(loginServers.count, 1);
+    EXPECT_EQ(loginServers.slots[0].address, 0x0A000001u);
     EXPECT_EQ(CacheSize, 0);
     EXPECT_STREQ(AcctID, "");
     EXPECT_EQ(CApp::framePeriod, 50u);
@@ -81,8 +81,8 @@ TEST_F(AppStartupTest, LoginCfgIsTheDefaultLoginServerFile) {
     WriteFile("version.dat", std::string());
     WriteFile("login.cfg", "LoginServer=login.example.net,7775\n");
     CApp::startup();
-    ASSERT_EQ(CApp::loginServers.count, 1);
-    EXPECT_STREQ(CApp::loginServers.slots[0].host, "login.example.net,7775");
+    ASSERT_EQ(loginServers.count, 1);
+    EXPECT_STREQ(loginServers.slots[0].host, "login.example.net,7775");
     EXPECT_NE(ReportLog().find("cannot open file ''"), std::string::npos);  // no tw.cfg
 }
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "support/TwTest.h"
 #include "world/MoveManager.h"
 #include "world/ObjectManager.h"

@@ -91,8 +91,8 @@ TEST_F(ServerChoiceTest, TriesTheLoginServersInTurnFromARandomOne) {
     ports.emplace_back(true);
     ports.emplace_back(true);
     Port backup(true);
-    for (Port& p : ports) CApp::loginServers.Add(p.entry().c_str());
-    CApp::backupLoginServers.Add(backup.entry().c_str());
+    for (Port& p : ports) loginServers.Add(p.entry().c_str());
+    backupLoginServers.Add(backup.entry().c_str());
 
     const int first = FirstIndex(3);
     int expected = first;
@@ -110,9 +110,9 @@ TEST_F(ServerChoiceTest, TriesTheLoginServersInTurnFromARandomOne) {
 TEST_F(ServerChoiceTest, FallsBackToTheBackupListAfterEveryLoginServerFailed) {
     Port closed1(false), closed2(false), closed3(false);
     Port backupClosed(false), backupOpen(true);
-    for (Port* p : {&closed1, &closed2, &closed3}) CApp::loginServers.Add(p->entry().c_str());
-    CApp::backupLoginServers.Add(backupClosed.entry().c_str());
-    CApp::backupLoginServers.Add(backupOpen.entry().c_str());
+    for (Port* p : {&closed1, &closed2, &closed3}) loginServers.Add(p->entry().c_str());
+    backupLoginServers.Add(backupClosed.entry().c_str());
+    backupLoginServers.Add(backupOpen.entry().c_str());
     ASSERT_EQ(CApp::ConnectToServer(), 1);
     EXPECT_EQ(CApp::GetChosenPort(), backupOpen.port());
     EXPECT_TRUE(backupOpen.connected());
@@ -121,7 +121,7 @@ TEST_F(ServerChoiceTest, FallsBackToTheBackupListAfterEveryLoginServerFailed) {
 
 TEST_F(ServerChoiceTest, EveryServerFailingClearsTheConnectedFlag) {
     Port closed(false);
-    CApp::loginServers.Add(closed.entry().c_str());
+    loginServers.Add(closed.entry().c_str());
     EXPECT_EQ(CApp::ConnectToServer(), 0);
     EXPECT_FALSE(CApp::IsConnected());
 }
@@ -146,19 +146,19 @@ TEST_F(ServerChoiceTest, ChooseServer) {
     g_quitFlag = 0;
 
     // A host name is resolved when chosen; the numeric form is taken as is.
-    CApp::loginServers.Add("localhost,2593");
-    CApp::loginServers.Add("10.1.2.3,7775");
-    CApp::loginServers.current = 0;
+    loginServers.Add("localhost,2593");
+    loginServers.Add("10.1.2.3,7775");
+    loginServers.current = 0;
     ChooseServer(0);
     EXPECT_EQ(CApp::GetChosenAddress() >> 24, 127u);
     EXPECT_EQ(CApp::GetChosenPort(), 2593);
-    CApp::loginServers.current = 1;
+    loginServers.current = 1;
     ChooseServer(0);
     EXPECT_EQ(CApp::GetChosenAddress(), 0x0A010203u);
 
     // An unresolvable host chooses nothing.
-    CApp::backupLoginServers.Add(",2593");
-    CApp::backupLoginServers.current = 0;
+    backupLoginServers.Add(",2593");
+    backupLoginServers.current = 0;
     ChooseServer(1);
     EXPECT_EQ(CApp::GetChosenAddress(), 0u);
 

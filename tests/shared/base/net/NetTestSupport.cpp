@@ -1,6 +1,6 @@
 // Registers the resets of the net module's static state with the test fixture.
 #include "Platform.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "support/TwTest.h"

@@ -2,12 +2,12 @@
 #include <vector>
 
 #include "ByteWriter.h"
+#include "comm/UnicodeSpeech.h"
 #include "gumps/InputWindow.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "net/ServerPrompt.h"
 #include "net/UnicodeSpeechPacket.h"
-#include "resources/UnicodeSpeech.h"
 #include "support/LoopbackServer.h"
 #include "support/TwTest.h"
 #include "support/WideText.h"

@@ -8,13 +8,16 @@
 #include "ByteReader.h"
 #include "DataFileTestSupport.h"
 #include "FileManager.h"
+#include "Service.h"
 #include "TWReport.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
 #include "resources/HueManager.h"
+#include "resources/PatchOwners.h"
+#include "view/ViewServices.h"
 #include "world/ObjectManager.h"
 
 using namespace tw::test;
@@ -197,7 +200,7 @@ TEST_F(ResourceTest, CDInstallAlwaysMakesACacheFileOfAtLeastOneMegabyte) {
         remove("TWReport0.log");
         // Every file on the hard disk: the cache file is made all the same.
         WriteInstall(MinimalFiles(), InstallKind::MaxHD, c.configured);
-        CApp::hdConfig = CApp::CDInstall;
+        hdConfig = CDInstall;
         StartCache();
         EXPECT_EQ(ReadFile("cache0.tw").size(), c.bytes) << c.configured;
         EXPECT_EQ(ReportLog().find("is too small for a CD install") != std::string::npos, c.warned);
@@ -363,6 +366,9 @@ Bytes hueGroupPayload(M_WORD colour) {
 }  // namespace
 
 TEST_F(ResourceTest, VersionPatchesOverrideItemsAndFeedTheirOwners) {
+    // The owners of what the patches touch: the view's, over the real world
+    // model and the recording draw lists.
+    tw::ScopedService<PatchOwners> owners(&ViewDataFileOwners());
     FileSet files = sampleFiles();
     VerdataBuilder v;
     v.add(FN_ART, 0, text("first patch"), 1);

@@ -5,7 +5,7 @@
 #include "ByteReader.h"
 #include "FileManager.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
@@ -55,7 +55,7 @@ void ResourceTest::WriteInstall(const FileSet& files, InstallKind kind, int cach
         bool onCD = kind == InstallKind::CD || (kind == InstallKind::Mixed && !isIndexFile(name));
         datafiles::WriteBytes(onCD ? "cd/" + name : name, bytes);
     }
-    CApp::hdConfig = kind == InstallKind::MaxHD ? CApp::MaxHD : CApp::CDInstall;
+    hdConfig = kind == InstallKind::MaxHD ? MaxHD : CDInstall;
     CacheSize = cacheMegabytes;
     snprintf(CdRomDataPath, sizeof CdRomDataPath, "%s/cd", dir().c_str());
 }

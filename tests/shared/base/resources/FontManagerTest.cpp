@@ -6,7 +6,7 @@
 #include "Clock.h"
 #include "FileManager.h"
 #include "ResourcesTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/FontManager.h"
 #include "support/WideText.h"
 #include "support/datafiles/DataFile.h"

@@ -5,13 +5,12 @@
 
 #include "ByteReader.h"
 #include "DataFileTestSupport.h"
-#include "gumps/Gump.h"
+#include "Service.h"
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
+#include "resources/PatchOwners.h"
 #include "support/fakes/FakeDrawManager.h"
-#include "support/fakes/FakeGump.h"
-#include "world/Mobile.h"
-#include "world/Obj.h"
+#include "view/ViewServices.h"
 
 using namespace tw::test;
 using namespace tw::datafiles;
@@ -163,6 +162,9 @@ TEST_F(ResourceTest, ArtSizesComeFromStaticArtAndDefaultTo44) {
 }
 
 TEST_F(ResourceTest, UpdateArtWritesWhatArrivedAndRefreshesTheWorld) {
+    // The owners of what the patches touch: the view's, over the real world
+    // model and the recording draw lists.
+    tw::ScopedService<PatchOwners> owners(&ViewDataFileOwners());
     WriteInstall(MinimalFiles(), InstallKind::MaxHD);
     StartCache();
     Bytes land = LandTileSolid(0x0421);
@@ -201,41 +203,4 @@ TEST_F(ResourceTest, UpdateArtWritesWhatArrivedAndRefreshesTheWorld) {
               std::string::npos);
     EXPECT_EQ(tw::fake::InvalidatedTerrainTiles(), (std::vector<int>{7, 7}));
     EXPECT_EQ(tw::fake::ResortedItemTiles(), (std::vector<int>{20}));
-}
-
-namespace {
-
-// A gump that answers one of the two type queries for an owner.
-class HolderGump : public CGump {
-public:
-    HolderGump(CObj* shows, bool paperdoll) : paperdoll_(paperdoll) { owner = shows; }
-    BOOL IsPaperdollGump() override { return paperdoll_; }
-    BOOL IsContainerGump() override { return !paperdoll_; }
-
-private:
-    bool paperdoll_;
-};
-
-}  // namespace
-
-TEST_F(ResourceTest, OwnerGumpIsThePaperdollOfTheWearerOrTheGumpOfTheContainer) {
-    auto* bag = new CContainerObj(0x40000001, 0x0E75, 0, TRUE);
-    auto* man = new CMobile(0x00000002, 400, 0);
-    CDynamicObj* coin = NewDynamicObj(0x40000003, 3821, 0);
-    CDynamicObj* ring = NewDynamicObj(0x40000004, 4234, 0);
-    CDynamicObj* loose = NewDynamicObj(0x40000005, 4234, 0);
-    coin->ToContainer(bag, Coords{10, 10, 0});
-    ring->ToEquipped(man, 1);
-    EXPECT_EQ(GraphicManager::FindOwnerGump(coin), nullptr) << "no gump open";
-
-    HolderGump otherBag(nullptr, false), bagAsPaperdoll(bag, true), bagGump(bag, false),
-        paperdoll(man, true);
-    for (CGump* g : {&otherBag, &bagAsPaperdoll}) tw::fake::LinkGump(g, nullptr);
-    EXPECT_EQ(GraphicManager::FindOwnerGump(coin), nullptr) << "only gumps of the right kind";
-    tw::fake::LinkGump(&bagGump, nullptr);
-    tw::fake::LinkGump(&paperdoll, nullptr);
-    EXPECT_EQ(GraphicManager::FindOwnerGump(coin), &bagGump);
-    EXPECT_EQ(GraphicManager::FindOwnerGump(ring), &paperdoll);
-    EXPECT_EQ(GraphicManager::FindOwnerGump(loose), nullptr) << "held by nothing";
-    EXPECT_EQ(GraphicManager::FindOwnerGump(nullptr), nullptr);
 }

@@ -3,7 +3,7 @@
 #include "ByteWriter.h"
 #include "DataFileTestSupport.h"
 #include "ResourcesTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/GumpArt.h"
 #include "resources/SkipDraw.h"
 #include "support/datafiles/ArtFormats.h"

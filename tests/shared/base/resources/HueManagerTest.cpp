@@ -5,7 +5,7 @@
 
 #include "ByteReader.h"
 #include "DataFileTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
 
@@ -158,5 +158,31 @@ TEST(HueColour, HsiToRgbPlacesTheSmallestAndLargestComponents) {
         double out[3];
         HSIToRGB(c.hue, c.intensity, c.saturation, &out[0], &out[1], &out[2]);
         for (int i = 0; i < 3; ++i) EXPECT_NEAR(out[i], c.out[i], 1e-9) << c.hue << " #" << i;
+    }
+}
+
+TEST(HueColour, RgbToHsvFindsHueFromTheLargestComponentAndSaturationByLightness) {
+    struct Case {
+        int r, g, b;
+        double hue, lightness, saturation;
+    } const cases[] = {
+        {255, 0, 0, 0, 255 / 512.0, 1},
+        {0, 255, 0, 120, 255 / 512.0, 1},
+        {0, 0, 255, 240, 255 / 512.0, 1},
+        {255, 255, 0, 60, 255 / 512.0, 1},
+        // Red and blue both largest: red decides, and the negative hue wraps.
+        {255, 0, 255, 300, 255 / 512.0, 1},
+        // Lighter than half: saturation over 2 - (max + min).
+        {255, 128, 128, 0, (255 + 128) / 512.0, (127 / 256.0) / (2 - 383 / 256.0)},
+        // Greys have neither hue nor saturation.
+        {128, 128, 128, 0, 0.5, 0},
+        {0, 0, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        double hue = -1, lightness = -1, saturation = -1;
+        RGBToHSV(c.r, c.g, c.b, &hue, &lightness, &saturation);
+        EXPECT_NEAR(hue, c.hue, 1e-9) << c.r << "," << c.g << "," << c.b;
+        EXPECT_NEAR(lightness, c.lightness, 1e-9) << c.r << "," << c.g << "," << c.b;
+        EXPECT_NEAR(saturation, c.saturation, 1e-9) << c.r << "," << c.g << "," << c.b;
     }
 }

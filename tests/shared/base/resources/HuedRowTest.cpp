@@ -1,7 +1,7 @@
 // The hued pixel-row copy of gump-art drawing, over a hue table read from
 // "hues.mul".
 #include "DataFileTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/GumpArt.h"
 #include "resources/HueManager.h"
 

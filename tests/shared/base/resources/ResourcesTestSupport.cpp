@@ -6,7 +6,7 @@
 #include <map>
 #include <sstream>
 
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/FontManager.h"
 #include "resources/HueManager.h"
 #include "resources/SkipDraw.h"

@@ -4,8 +4,8 @@
 #include <random>
 
 #include "WorldTestSupport.h"
-#include "app/Config.h"
 #include "app/FrameTick.h"
+#include "config/Config.h"
 #include "dialogs/TradeGump.h"
 #include "gumps/Sequence.h"
 #include "net/ClientSock.h"

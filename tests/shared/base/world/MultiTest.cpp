@@ -6,7 +6,7 @@
 
 #include "WorldTestSupport.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/DHDCache.h"
 #include "support/fakes/FakeObj.h"
 #include "world/MultiManager.h"
@@ -36,7 +36,7 @@ protected:
         for (int i = 0; i < CDHDCache::NUM_FILES; ++i)
             WriteBytes(CDHDCache::GetFileName(i), Bytes(i == FN_MAP0 ? 196 : 12, 0xFF));
         multis.write("multi.idx", "multi.mul");
-        CApp::hdConfig = CApp::MaxHD;
+        hdConfig = MaxHD;
         CacheSize = 1;
         CDHDCache::startup();
         CDHDCache::Init();

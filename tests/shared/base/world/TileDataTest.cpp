@@ -5,7 +5,7 @@
 
 #include "ByteWriter.h"
 #include "WorldTestSupport.h"
-#include "resources/UnicodeSpeech.h"
+#include "comm/UnicodeSpeech.h"
 #include "support/fakes/FakeComm.h"
 #include "support/fakes/FakeDrawManager.h"
 #include "support/fakes/FakeLight.h"

@@ -1,8 +1,8 @@
 #include "WorldTestSupport.h"
 
 #include "FileManager.h"
-#include "app/Config.h"
 #include "app/FrameTick.h"
+#include "config/Config.h"
 #include "world/MoveManager.h"
 #include "world/Obj.h"
 #include "world/PathManager.h"

@@ -15,8 +15,8 @@
 #include "PlatformServices.h"
 #include "Service.h"
 #include "app/App.h"
-#include "app/Config.h"
 #include "app/CreditsRoll.h"
+#include "config/Config.h"
 #include "resources/DHDCache.h"
 #include "resources/SpanHandlers.h"
 #include "resources/UnicodeFont.h"
@@ -63,7 +63,7 @@ protected:
         tw::datafiles::AddGumpArt(gumps, CCreditsRoll::BACKGROUND_GUMP, Image(W, H, kBackground));
         tw::datafiles::AddGumpArt(gumps, CCreditsRoll::MENU_GUMP, Image(W, H, kMenu));
         gumps.write("gumpidx.mul", "gumpart.mul");
-        CApp::hdConfig = CApp::MaxHD;
+        hdConfig = MaxHD;
         CDHDCache::startup();
         CDHDCache::Init();
     }

@@ -9,9 +9,13 @@
 #include "OssSound.h"
 #include "PlatformServices.h"
 #include "Service.h"
+#include "app/AppServices.h"
 #include "app/FrameTick.h"
 #include "net/ClientSock.h"
+#include "resources/ScreenUpdate.h"
 #include "support/LoopbackServer.h"
+#include "view/InputLineRedraw.h"
+#include "view/ViewServices.h"
 
 namespace {
 
@@ -74,9 +78,12 @@ protected:
     }
 
 private:
-    // The platform's sound and hooks, as main installs them.
+    // The platform's sound and hooks, the screen update and its input line,
+    // as main installs them.
     tw::ScopedService<SoundService> sound_{&OssSound::Service()};
     tw::ScopedService<PlatformHooks> hooks_{&X11PlatformHooks()};
+    tw::ScopedService<ScreenUpdate> screen_{&ViewScreenUpdate()};
+    tw::ScopedService<InputLineRedraw> inputLine_{&ApplicationInputLine()};
 };
 
 TEST_F(FrameTickTest, StepsRunInTheirFixedOrder) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Config.h"
+#include "config/Config.h"
 #include "net/GMSSock.h"
 #include "net/PacketManager.h"
 #include "support/TwTest.h"

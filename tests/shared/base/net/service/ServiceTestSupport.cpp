@@ -2,7 +2,7 @@
 // quit flag, which stays 0), and the resets of the state the tests touch.
 #include <atomic>
 
-#include "app/Config.h"
+#include "config/Config.h"
 #include "net/ClientSock.h"
 #include "net/ServerPing.h"
 #include "support/TwTest.h"

@@ -3,10 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "AppTestSupport.h"
+#include "ConfigTestSupport.h"
 #include "FileManager.h"
-#include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 
 namespace {
 
@@ -14,7 +13,7 @@ using tw::test::FileExists;
 using tw::test::ReadFile;
 using tw::test::WriteFile;
 
-class ConfigFileTest : public tw::test::AppTest {};
+class ConfigFileTest : public tw::test::ConfigTest {};
 
 TEST_F(ConfigFileTest, SaveRewritesTheFirstLineOfTheKeyAndKeepsEveryOtherByte) {
     struct Case {
@@ -83,7 +82,7 @@ TEST_F(ConfigFileTest, SavedValueReadsBack) {
     ScramblePassword(scrambled);
     saveConfigDirective(CFG_Password, scrambled);
     saveConfigDirective(CFG_SoundVol, "42");
-    CApp::readConfig("tw.cfg", TRUE);
+    ReadConfigFile("tw.cfg", TRUE);
     EXPECT_EQ(SoundVol, 42);
     EXPECT_STREQ(Password, "s3cret");
 }

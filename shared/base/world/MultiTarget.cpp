@@ -1,4 +1,4 @@
-#include "resources/MultiTarget.h"
+#include "world/MultiTarget.h"
 
 #include <cstring>
 

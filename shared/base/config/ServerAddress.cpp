@@ -6,12 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "App.h"
-#include "Config.h"
 #include "TWReport.h"
+#include "config/Config.h"
 
-LoginServerList CApp::loginServers;
-LoginServerList CApp::backupLoginServers;
+LoginServerList loginServers;
+LoginServerList backupLoginServers;
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "Config.h"
 #include "FileManager.h"
 #include "TWReport.h"
-#include "TextLine.h"
+#include "config/Config.h"
+#include "config/TextLine.h"
 
 namespace {
 

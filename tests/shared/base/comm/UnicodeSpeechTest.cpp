@@ -1,13 +1,16 @@
 #include <string>
 #include <vector>
 
-#include "ResourcesTestSupport.h"
+#include "Service.h"
 #include "app/App.h"
-#include "app/Config.h"
+#include "app/AppServices.h"
+#include "comm/AppSpeech.h"
 #include "comm/BarkGump.h"
+#include "comm/UnicodeSpeech.h"
+#include "config/Config.h"
 #include "gumps/Gump.h"
 #include "resources/GraphicManager.h"
-#include "resources/UnicodeSpeech.h"
+#include "support/TwTest.h"
 #include "support/WideText.h"
 #include "support/fakes/FakeComm.h"
 #include "support/fakes/FakeGump.h"
@@ -30,17 +33,18 @@ std::string Text(const std::vector<M_WORD>& units) {
     return Narrow(z.data());
 }
 
-class UnicodeSpeechTest : public tw::test::ResourcesTest {
+class UnicodeSpeechTest : public tw::test::TwTest {
 protected:
     void SetUp() override {
         static bool registered = false;
         if (!registered) {
             registered = true;
+            tw::test::AddServiceReset(ResetConfigForTests);
             tw::test::AddServiceReset(CApp::reset);
             tw::test::AddServiceReset(ResetUnicodeSpeechForTests);
             tw::test::AddServiceReset([] { GraphicManager::deathCounter = 0; });
         }
-        ResourcesTest::SetUp();
+        TwTest::SetUp();
         speaker = NewDynamicObj(kSpeaker, 1, 0);
     }
     // The resets free the bag while the holder gump still names it; a gump's
@@ -69,6 +73,11 @@ protected:
     struct ContainerGump : CGump {
         BOOL IsContainerGump() override { return TRUE; }
     } holder;
+
+private:
+    // The application's ignore list, throttle and speech hues, as installed
+    // at start-up.
+    tw::ScopedService<AppSpeech> app_{&ApplicationSpeech()};
 };
 
 TEST_F(UnicodeSpeechTest, EachTypeIsShownOverTheSpeakerOrNotAtAll) {

@@ -3,10 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "AppTestSupport.h"
+#include "ConfigTestSupport.h"
 #include "FileManager.h"
-#include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "support/fakes/FakeCircleTrans.h"
 #include "support/fakes/FakeGraphicManager.h"
 
@@ -14,7 +13,7 @@ namespace {
 
 using tw::test::WriteFile;
 
-class ConfigKeysTest : public tw::test::AppTest {};
+class ConfigKeysTest : public tw::test::ConfigTest {};
 
 std::string Num(long v) {
     return std::to_string(v);
@@ -37,7 +36,7 @@ const std::vector<KeyCase>& AllKeys() {
     static const std::vector<KeyCase> cases = {
         {"CdRomDataPath", "/mnt/cd/data/", TEXT(CdRomDataPath), "", "/mnt/cd/data/"},
         {"CacheSize", "12", NUM(CacheSize), "0", "12"},
-        {"HdUsage", "cd", NUM(CApp::hdConfig), "0", "1"},
+        {"HdUsage", "cd", NUM(hdConfig), "0", "1"},
         {"PlayerName", "Aldric", TEXT(PlayerName), "TW Player", "Aldric"},
         {"Password", "nop", TEXT(Password), "", "abc"},
         {"Sound", "off", NUM(Sound), "1", "0"},
@@ -162,7 +161,7 @@ TEST_F(ConfigKeysTest, EveryKeyHasItsDefaultAndTakesItsValueFromTheFile) {
         file += std::string(c.key) + "=" + c.value + "\r\n";
     }
     WriteFile("tw.cfg", file);
-    CApp::readConfig("tw.cfg", TRUE);
+    ReadConfigFile("tw.cfg", TRUE);
     for (const KeyCase& c : AllKeys()) EXPECT_EQ(c.get(), c.after) << c.key << "=" << c.value;
 
     // Side values of the same lines.
@@ -184,14 +183,14 @@ TEST_F(ConfigKeysTest, KeyNamesIgnoreCaseAndTheLastLineWins) {
     EXPECT_STREQ(ConfigKeyName(CFG_use565), "use565");
     WriteFile("tw.cfg",
               "; comment\nSOUNDVOL=10\n\nUnknown=5\nsoundvol=20\nSoundVol=\n\tSoundVol=30\tx\n");
-    CApp::readConfig("tw.cfg", TRUE);
+    ReadConfigFile("tw.cfg", TRUE);
     EXPECT_EQ(SoundVol, 30);  // leading tab skipped, value ends at the next tab
 }
 
 // Only the characters after the one that ends the key belong to the value.
 TEST_F(ConfigKeysTest, BlanksAroundTheEqualsSignBecomePartOfTheValue) {
     WriteFile("tw.cfg", "Sound = on\nSoundVol = 100\nMusicVol= 77\nFootsteps=\n");
-    CApp::readConfig("tw.cfg", TRUE);
+    ReadConfigFile("tw.cfg", TRUE);
     EXPECT_EQ(Sound, 0);      // value "= on"
     EXPECT_EQ(SoundVol, 0);   // value "= 100" reads as 0
     EXPECT_EQ(MusicVol, 77);  // value " 77": leading blanks are fine for numbers
@@ -226,7 +225,7 @@ TEST_F(ConfigKeysTest, ValueKindsAcceptTheirOwnWords) {
         {CFG_Mouse, "medium", &MouseThread, 1, 1},
         {CFG_OrderCache, "ordered,StartUp", &OrderCacheOnStartup, 0, 1},
         {CFG_OrderCache, "ordered", &OrderCacheOnStartup, 1, 0},
-        {CFG_HdUsage, "Max", &CApp::hdConfig, 1, CApp::MaxHD},
+        {CFG_HdUsage, "Max", &hdConfig, 1, MaxHD},
         {CFG_DefaultChar, "5", &DefaultChar, 2, 2},
         {CFG_DefaultChar, "-1", &DefaultChar, 2, 2},
         {CFG_DefaultChar, "4", &DefaultChar, 2, 4},
@@ -314,10 +313,10 @@ TEST_F(ConfigKeysTest, IgnoredKeysChangeNothing) {
 
 TEST_F(ConfigKeysTest, LoginServersComeOnlyFromTheLoginServerFile) {
     WriteFile("tw.cfg", "LoginServer=10.0.0.1,7775\nBackupLoginServer=10.0.0.2,7775\n");
-    CApp::readConfig("tw.cfg", TRUE);
-    EXPECT_EQ(CApp::loginServers.count, 0);
-    EXPECT_EQ(CApp::backupLoginServers.count, 0);
-    EXPECT_EQ(CApp::loginServers.current, -1);
+    ReadConfigFile("tw.cfg", TRUE);
+    EXPECT_EQ(loginServers.count, 0);
+    EXPECT_EQ(backupLoginServers.count, 0);
+    EXPECT_EQ(loginServers.current, -1);
 
     std::string login = "BackupLoginServer=backup.example.net,7776\n";
     login += "LoginServer=10.0.0.1,7775\nLoginServer=login.example.net,2593\n";
@@ -325,9 +324,9 @@ TEST_F(ConfigKeysTest, LoginServersComeOnlyFromTheLoginServerFile) {
     login += "LoginServer=10.0.0.3,25\n";
     for (int i = 0; i < 7; ++i) login += "LoginServer=10.0.1." + std::to_string(i) + ",2593\n";
     WriteFile("login.cfg", login);
-    CApp::readConfig("login.cfg", FALSE);
+    ReadConfigFile("login.cfg", FALSE);
 
-    const LoginServerList& main = CApp::loginServers;
+    const LoginServerList& main = loginServers;
     ASSERT_EQ(main.count, 8);  // the ninth and tenth are dropped
     EXPECT_EQ(main.current, 0);
     EXPECT_EQ(main.slots[0].host, nullptr);
@@ -338,12 +337,12 @@ TEST_F(ConfigKeysTest, LoginServersComeOnlyFromTheLoginServerFile) {
     EXPECT_STREQ(main.slots[2].host, "10.0.0.3,25");
     EXPECT_EQ(main.slots[7].address, 0x0A000104u);
 
-    ASSERT_EQ(CApp::backupLoginServers.count, 1);
-    EXPECT_STREQ(CApp::backupLoginServers.slots[0].host, "backup.example.net,7776");
+    ASSERT_EQ(backupLoginServers.count, 1);
+    EXPECT_STREQ(backupLoginServers.slots[0].host, "backup.example.net,7776");
 }
 
 TEST_F(ConfigKeysTest, MissingFileIsLoggedAndKeepsDefaults) {
-    CApp::readConfig("tw.cfg", TRUE);
+    ReadConfigFile("tw.cfg", TRUE);
     EXPECT_EQ(SoundVol, 255);
     EXPECT_NE(ReportLog().find("File:shared/base/config, Function:CApp::readConfig: cannot open "
                                "file ''."),
@@ -355,7 +354,7 @@ TEST_F(ConfigKeysTest, SearchPathsAreAddedOnceHoweverOftenTheFileIsRead) {
     FileManager::startup();
     int before = FileManager::getNumSearchPaths();
     // Read more often than the search-path table has room for.
-    for (int i = 0; i < 12; ++i) CApp::readConfig("tw.cfg", TRUE);
+    for (int i = 0; i < 12; ++i) ReadConfigFile("tw.cfg", TRUE);
     ASSERT_EQ(FileManager::getNumSearchPaths(), before + 2);
     EXPECT_STREQ(FileManager::getSearchPath(before)->path, "/opt/tw/");
     EXPECT_STREQ(FileManager::getSearchPath(before + 1)->path, "/srv/tw/");

@@ -1,9 +1,10 @@
 // Sending the player's Unicode speech through the spam throttle.
 #include <vector>
 
-#include "app/App.h"
+#include "Service.h"
+#include "comm/AppSpeech.h"
+#include "comm/UnicodeSpeech.h"
 #include "net/UnicodeSpeechPacket.h"
-#include "resources/UnicodeSpeech.h"
 
 namespace {
 
@@ -19,18 +20,14 @@ int Length(const M_WORD* text) {
 
 void SendUnicodeSpeech(const M_WORD* text, int value, int mode) {
     if (!text) return;
-    if (CApp::SpeechAllowed()) {
+    AppSpeech& app = tw::Service<AppSpeech>::Get();
+    if (app.SpeechAllowed()) {
         SendUnicodeSpeechPacket(text, value, mode);
-        CApp::AddSpeechSpam(Length(text));
+        app.AddSpeechSpam(Length(text));
         return;
     }
-    CApp::QueueSpamSpeech();
-    auto* say = new CQueuedSay;
-    say->kind = 1;
-    say->wideText = text;
-    say->a = value;
-    say->b = mode;
-    CApp::queuedSpeech.AddTail(say);
+    app.QueueSpamSpeech();
+    app.QueueUnicodeSay(text, value, mode);
 }
 
 void SendUnicodeSpeechPacket(const M_WORD* text, int /*value*/, int mode) {
@@ -43,6 +40,7 @@ void SendUnicodeSpeechPacket(const M_WORD* text, int /*value*/, int mode) {
         line.push_back('*');
     }
     line.push_back(0);
-    WriteUnicodeSpeech(static_cast<M_BYTE>(mode), emote ? CApp::emoteHue : CApp::speechHue,
-                       emote ? CApp::emoteFont : CApp::speechFont, "ENU", line.data());
+    AppSpeech& app = tw::Service<AppSpeech>::Get();
+    WriteUnicodeSpeech(static_cast<M_BYTE>(mode), emote ? app.EmoteHue() : app.SpeechHue(),
+                       emote ? app.EmoteFont() : app.SpeechFont(), "ENU", line.data());
 }

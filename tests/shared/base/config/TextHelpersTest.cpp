@@ -2,13 +2,13 @@
 #include <string>
 #include <vector>
 
-#include "AppTestSupport.h"
-#include "app/Color.h"
-#include "app/TextLine.h"
+#include "ConfigTestSupport.h"
+#include "config/Color.h"
+#include "config/TextLine.h"
 
 namespace {
 
-class TextHelpersTest : public tw::test::AppTest {};
+class TextHelpersTest : public tw::test::ConfigTest {};
 
 std::vector<std::string> Lines(const std::string& bytes) {
     tw::test::WriteFile("lines.txt", bytes);

@@ -1,17 +1,18 @@
 // Unicode speech between client and server: showing a line of the server's
 // Unicode speech (message 0xAE, and the numbered server texts) as a bark over
 // its speaker or as system text, sending the player's typed speech as
-// message 0xAD through the application's spam throttle, the reply to a
-// server text prompt, and the server feature flag of message 0xB9.
+// message 0xAD through the application's spam throttle, and the server
+// feature flag of message 0xB9.  The messages themselves are the network's
+// (net/UnicodeSpeechPacket.h), the reply to a server text prompt too
+// (net/ServerPrompt.h).
 //
-// The speaker record is what a bark gump reads when it is made: the last
-// speaker's name and the kind of text.  It and the feature flag live for the
-// process; main thread only (the handlers run from the socket poll).
+// Showing speech fills the speaker record (world/SpeakerRecord.h) that the
+// bark gump reads.  The feature flag lives for the process; main thread only
+// (the handlers run from the socket poll).
 #pragma once
 
 #include "TWTypes.h"
-
-class CInputWindow;
+#include "world/SpeakerRecord.h"
 
 // Sends typed 16-bit speech, or holds it back through the application's
 // speech throttle; value only travels with a held-back line.
@@ -20,11 +21,6 @@ void SendUnicodeSpeech(const M_WORD* text, int value, int mode);
 // (mode 2) wrapped in '*' in the emote hue and font, anything else in the
 // speech hue and font.
 void SendUnicodeSpeechPacket(const M_WORD* text, int value, int mode);
-// Answers the server's pending text prompt (message 0x9A) with the
-// characters of text below 128, then puts the input line back to plain
-// speech and rebuilds its prompt.
-void SendPromptReply(CInputWindow* inputLine, int replyType, const M_WORD* text);
-
 // Shows a line of Unicode speech by its type: over the speaking object
 // (types 0, 2, 3, 4, 6, 7, 8, 9) or, when the speaker is not in the world, as
 // system text; types 1, 5 and 10 and above show nothing.  language is the
@@ -33,16 +29,6 @@ void ShowUnicodeSpeech(M_DWORD serial, int graphic, int type, int hue, int font,
                        const char* language, const char* name, M_WORD* text);
 // A Unicode system text.
 void UnicodeAddSystemMessage(int hue, int font, const M_WORD* text, const char* language);
-
-// The speaker record.
-constexpr int SPEAKER_NAME_SIZE = 30;
-enum SpeechKind : M_BYTE {
-    SPEECH_KIND_SYSTEM = 1,
-    SPEECH_KIND_OVER_OBJECT = 2,
-    SPEECH_KIND_OVER_OBJECT_IN_GUMP = 3,
-};
-extern char g_speakerName[SPEAKER_NAME_SIZE];
-extern M_BYTE g_speechKind;
 
 // The server feature flag (FALSE at start; read by the paperdoll).
 void SetServerFeatureFlag(BOOL value);

@@ -1,4 +1,4 @@
-#include "TextLine.h"
+#include "config/TextLine.h"
 
 char* ReadTextLine(FILE* file) {
     static char line[TEXT_LINE_SIZE];

@@ -2,17 +2,15 @@
 #include <cstring>
 #include <string>
 
-#include "app/App.h"
-#include "app/Config.h"
+#include "Service.h"
+#include "comm/AppSpeech.h"
 #include "comm/UnicodeBarkGump.h"
+#include "comm/UnicodeSpeech.h"
 #include "comm/WordFilter.h"
+#include "config/Config.h"
 #include "resources/GraphicManager.h"
-#include "resources/UnicodeSpeech.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
-
-char g_speakerName[SPEAKER_NAME_SIZE];
-M_BYTE g_speechKind = 0;
 
 namespace {
 
@@ -60,7 +58,7 @@ void ShowUnicodeSpeech(M_DWORD serial, int /*graphic*/, int type, int hue, int f
             return;  // 1, 5 and 10 and above show nothing
     }
     // The ignore list silences a speaker wherever the text would appear.
-    if (CApp::IsSerialInList(static_cast<int>(serial))) return;
+    if (tw::Service<AppSpeech>::Get().IsSerialInList(static_cast<int>(serial))) return;
     // A type-6 line from the system never names an object.
     CDynamicObj* object =
         type == 6 && serial == kNoSerial ? nullptr : CObjectManager::FindObject(serial);

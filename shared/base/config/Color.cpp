@@ -1,4 +1,4 @@
-#include "Color.h"
+#include "config/Color.h"
 
 #include <cstdlib>
 #include <cstring>

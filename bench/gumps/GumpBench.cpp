@@ -18,8 +18,7 @@
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "PlatformServices.h"
-#include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
 #include "gumps/ToolTipGump.h"
@@ -125,7 +124,7 @@ void InstallToolTipFiles() {
     const Bytes font = EncodeUnicodeFont(TextUnicodeGlyphs());
     for (const char* name : {"unifont.mul", "unifont1.mul", "unifont2.mul"}) WriteBytes(name, font);
     mkdir("cd", 0755);
-    CApp::hdConfig = CApp::MaxHD;
+    hdConfig = MaxHD;
     CacheSize = 1;
     std::snprintf(CdRomDataPath, sizeof CdRomDataPath, "cd/");
     CDHDCache::startup();

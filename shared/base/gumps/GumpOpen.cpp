@@ -2,7 +2,7 @@
 #include "ErrorMessage.h"
 #include "FrameBuf.h"
 #include "TWReport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpHandle.h"
 #include "gumps/GumpHooks.h"

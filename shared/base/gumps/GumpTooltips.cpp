@@ -4,7 +4,7 @@
 #include "Clock.h"
 #include "FrameBuf.h"
 #include "TWReport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
 #include "gumps/MouseManager.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "TWReport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "resources/GumpArt.h"
 #include "resources/ResourceSettings.h"
 #include "resources/SpanHandlers.h"

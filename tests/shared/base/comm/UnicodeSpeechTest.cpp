@@ -51,7 +51,7 @@ protected:
     // destructor forgets itself in its owner.
     void TearDown() override {
         holder.owner = nullptr;
-        ResourcesTest::TearDown();
+        TwTest::TearDown();
     }
     // Gives the speaker n ordinary texts (and nothing else).
     void GiveTexts(int n) {

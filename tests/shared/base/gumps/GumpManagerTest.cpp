@@ -6,7 +6,7 @@
 
 #include "Clock.h"
 #include "GumpTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/GumpHandle.h"
 #include "gumps/GumpManager.h"
 #include "gumps/MouseManager.h"

@@ -6,8 +6,7 @@
 #include <cstdio>
 
 #include "FileManager.h"
-#include "app/App.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "gumps/ToolTipGump.h"
 #include "resources/DHDCache.h"
@@ -223,7 +222,7 @@ void InstallGumpArt(const std::vector<std::pair<int, datafiles::Image>>& art) {
     for (const char* name : {"unifont.mul", "unifont1.mul", "unifont2.mul"})
         datafiles::WriteBytes(name, font);
     mkdir("cd", 0755);
-    CApp::hdConfig = CApp::MaxHD;
+    hdConfig = MaxHD;
     CacheSize = 1;
     snprintf(CdRomDataPath, sizeof CdRomDataPath, "cd/");
     CDHDCache::startup();

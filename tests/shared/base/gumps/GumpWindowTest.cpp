@@ -10,7 +10,7 @@
 #include "PlatformServices.h"
 #include "X11Lock.h"
 #include "X_FrameBuf.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "resources/GumpArt.h"
 #include "support/datafiles/ArtFormats.h"

@@ -5,7 +5,7 @@
 
 #include "Clock.h"
 #include "GumpTestSupport.h"
-#include "app/Config.h"
+#include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "gumps/MouseManager.h"
 #include "gumps/ToolTipGump.h"

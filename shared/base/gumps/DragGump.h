@@ -8,4 +8,9 @@ class CDragGump : public CGump {
 public:
     CDragGump();
     ~CDragGump() override;
+    BOOL IsDragGump() override { return TRUE; }
+
+    // The paperdoll marked as able to wear the held item, or null; cleared
+    // when that paperdoll closes.
+    CGump* highlightedPaperdoll = nullptr;
 };

@@ -2,10 +2,13 @@
 // to a gump that is closing.
 #include <initializer_list>
 
+#include "gumps/DragGump.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
 #include "gumps/GumpObjects.h"
+#include "gumps/MouseManager.h"
+#include "world/ObjectManager.h"
 
 CGump* CGumpManager::tail = nullptr;
 CGump* CGumpManager::mouseonGump = nullptr;
@@ -51,6 +54,11 @@ void CGumpManager::ForgetGump(CGump* gump) {
           &configGump, &radarGump, &skillGump, &fightingGump, &arrowGump, &pChatGump, &pGMChatGump,
           &pHTMLGump, &pMailGump, &wornContainerGump})
         clearIf(*slot, gump);
+    clearIf(MouseManager::pCapture, gump);
+    // The drag gump is asked only when it is another gump, still whole.
+    CGump* drag = CObjectManager::dragGump;
+    if (drag && drag != gump && drag->IsDragGump())
+        clearIf(static_cast<CDragGump*>(drag)->highlightedPaperdoll, gump);
     forgetOwnerGump(g_gumpList, gump);
     ForgetGumpInOwner(gump);
 }

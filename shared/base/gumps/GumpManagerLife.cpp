@@ -7,6 +7,7 @@
 #include "gumps/Gump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
+#include "gumps/MouseManager.h"
 
 CGump* CGumpManager::radarGump = nullptr;
 CGump* CGumpManager::wornContainerGump = nullptr;
@@ -83,6 +84,7 @@ void CGumpManager::RecreateMainBitmap() {
 
 void CGumpManager::reset() {
     clearReferences();
+    MouseManager::pCapture = nullptr;
     mainBitmapReleased = TRUE;
     gmChatPlace = htmlPlace = mailPlace = SavedWindowPlace{};
     std::vector<M_WORD>().swap(saveBuffer);

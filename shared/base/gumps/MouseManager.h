@@ -5,8 +5,17 @@
 
 #include "TWTypes.h"
 
+class CGump;
+
 class MouseManager {
 public:
+    // The gump that holds the mouse (it gets the drags and the releases), or
+    // null.  A gump that fails the pointer check is refused with a log line.
+    // Main thread only; a closing gump releases it (CGumpManager::ForgetGump).
+    static void SetCapture(CGump* gump);
+    static CGump* GetCapture() { return pCapture; }
+    static CGump* pCapture;
+
     static void startup();
     static void shutdown();
     static void LoadCursorArt();

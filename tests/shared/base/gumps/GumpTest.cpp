@@ -4,8 +4,11 @@
 #include <vector>
 
 #include "GumpTestSupport.h"
+#include "gumps/DragGump.h"
 #include "gumps/GumpManager.h"
+#include "gumps/MouseManager.h"
 #include "world/Obj.h"
+#include "world/ObjectManager.h"
 
 namespace {
 
@@ -256,9 +259,19 @@ TEST_F(CGumpTest, ClosingForgetsTheGumpEverywhereItIsKept) {
                        &CGumpManager::pMailGump,       &CGumpManager::wornContainerGump,
                        &CGumpManager::toolTipCandidate};
     for (CGump** slot : slots) *slot = g;
+    MouseManager::SetCapture(g);
+    ASSERT_EQ(MouseManager::GetCapture(), g);
+    // A drag gump of another item keeps its highlight on the paperdoll.
+    auto* drag = new CDragGump();
+    CObjectManager::dragGump = drag;
+    drag->highlightedPaperdoll = g;
     g->iconSlotX = 16;
     delete g;
     for (CGump** slot : slots) EXPECT_EQ(*slot, nullptr);
+    EXPECT_EQ(MouseManager::GetCapture(), nullptr);
+    EXPECT_EQ(drag->highlightedPaperdoll, nullptr);
+    delete drag;
+    EXPECT_EQ(CObjectManager::dragGump, nullptr);
     EXPECT_EQ(g_focusGump, nullptr);
     EXPECT_EQ(waiting->ownerGump, nullptr);
     EXPECT_EQ(bag->gump, nullptr);

@@ -127,9 +127,13 @@ public:
     // Every frame to the gump that holds the mouse capture.
     virtual void HandleMouseDrag(int x, int y) { (void)x, (void)y; }
     virtual void Tick() {}
-    // A slider or thumb moved to position of range, or stopped.
-    virtual void HandleScroll(int position, int range) { (void)position, (void)range; }
-    virtual void HandleScrollEnd() {}
+    // A thumb (or slider) moved to position of range, or was let go there.
+    virtual void HandleScroll(int position, int range, CGump* thumb) {
+        (void)position, (void)range, (void)thumb;
+    }
+    virtual void HandleScrollEnd(int position, int range, CGump* thumb) {
+        (void)position, (void)range, (void)thumb;
+    }
     virtual void Resize(int newWidth, int newHeight, int flag) {
         (void)newWidth, (void)newHeight, (void)flag;
     }
@@ -314,6 +318,10 @@ public:
     int iconSlotX = 0;
     int iconSlotY = 0;
     int tooltipId = NO_TOOLTIP_ID;
+    // Where (in gump coordinates) the left button went down on the gump, for
+    // the controls that follow a drag.
+    int grabX = 0;
+    int grabY = 0;
     // The gump this one speaks for (speech) or waits on (message boxes), or
     // null; cleared when that gump closes.
     CGump* ownerGump = nullptr;
@@ -334,6 +342,12 @@ void IntersectRect(const RECT& a, const RECT& b, RECT* out);
 BOOL RectIsEmpty(const RECT& r);
 // Grows r to cover add; a rectangle of all zeros counts as empty.
 void UnionRect(RECT& r, const RECT& add);
+
+// Draws gump art with its top-left corner at screen (x, y) into the piece of
+// the screen being drawn (CGumpManager::DrawAllGumps), clipped to clip and
+// the screen, each row through copy (a span handler).
+void DrawArtOnScreen(void (*copy)(M_WORD*, const M_WORD*, int), int art, int x, int y,
+                     const RECT& clip);
 
 // Copies `rows` rows of `count` pixels, skipping source pixels of 0.
 void CopyPixelRows(int rows, int count, M_WORD* destination, const M_WORD* source,

@@ -11,6 +11,7 @@ public:
     BOOL IsDragGump() override { return TRUE; }
 
     // The paperdoll marked as able to wear the held item, or null; cleared
-    // when that paperdoll closes.
-    CGump* highlightedPaperdoll = nullptr;
+    // when that paperdoll closes.  One item is held at a time, so there is
+    // one.
+    static CGump* highlightedPaperdoll;
 };

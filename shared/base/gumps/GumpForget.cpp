@@ -8,8 +8,8 @@
 #include "gumps/GumpManager.h"
 #include "gumps/GumpObjects.h"
 #include "gumps/MouseManager.h"
-#include "world/ObjectManager.h"
 
+CGump* CDragGump::highlightedPaperdoll = nullptr;
 CGump* CGumpManager::tail = nullptr;
 CGump* CGumpManager::mouseonGump = nullptr;
 CGump* CGumpManager::modalGump = nullptr;
@@ -55,10 +55,7 @@ void CGumpManager::ForgetGump(CGump* gump) {
           &pHTMLGump, &pMailGump, &wornContainerGump})
         clearIf(*slot, gump);
     clearIf(MouseManager::pCapture, gump);
-    // The drag gump is asked only when it is another gump, still whole.
-    CGump* drag = CObjectManager::dragGump;
-    if (drag && drag != gump && drag->IsDragGump())
-        clearIf(static_cast<CDragGump*>(drag)->highlightedPaperdoll, gump);
+    clearIf(CDragGump::highlightedPaperdoll, gump);
     forgetOwnerGump(g_gumpList, gump);
     ForgetGumpInOwner(gump);
 }

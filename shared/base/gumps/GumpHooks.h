@@ -41,11 +41,6 @@ public:
     virtual CGump* CreateRadarGump(int x, int y, int id) = 0;
     virtual CGump* CreateContainerGump(int x, int y, CGump* parent, CObj* object, int frames,
                                        int width, int height, int gumpId) = 0;
-    // The message box: centred at (-1, -1), its text 8-bit or (wideText)
-    // M_WORD, with a button when withButton is set whose press re-enables
-    // parent's input, or logs out with logoutOnClose.
-    virtual CWaitingGump* CreateWaitingGump(const void* text, CGump* parent, int withButton,
-                                            int logoutOnClose, int wideText) = 0;
     // The pointing arrow at a map point, shown or not.
     virtual CGump* CreatePointGump(int x, int y, BOOL show) = 0;
     // The message-service windows; each registers itself as the manager's
@@ -92,6 +87,9 @@ public:
     virtual void Minimize(CGump* gump) = 0;
     virtual void Restore(CGump* gump) = 0;
     virtual void ReleaseMinimizedPosition(CGump* gump) = 0;
+    // Leaves the world for the main menu (a message box's button after the
+    // connection was lost).
+    virtual void LogoutFromWorld() = 0;
     // A gump is closing: every pointer to it kept above the framework (the
     // front end's gumps, the mouse capture, the drag gump's highlight) must
     // be cleared here.  The gump is still linked and the manager's references

@@ -91,9 +91,10 @@ public:
     // returns it; null when none was opened.  container: an id that is not
     // in the table makes a container window.
     static CGump* OpenGump(CObj* object, int id, CGump* parent, int container);
-    // A message box at (-1, -1), made the modal gump and linked at the top.
-    static CWaitingGump* OpenWaitingGump(const void* text, CGump* parent, int withButton,
-                                         int logoutOnClose, int wideText);
+    // A message box (CWaitingGump) for owner, made the modal gump and
+    // linked at the top.
+    static CWaitingGump* OpenWaitingGump(const void* text, CGump* owner, int okButton, int large,
+                                         int logout, int wideText = 0);
     static void OpenGMChatGump();
     static void OpenHTMLGump();
     static void OpenMailGump();

@@ -4,6 +4,7 @@
 
 #include "FrameBuf.h"
 #include "TWReport.h"
+#include "gumps/DragGump.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
@@ -85,6 +86,7 @@ void CGumpManager::RecreateMainBitmap() {
 void CGumpManager::reset() {
     clearReferences();
     MouseManager::pCapture = nullptr;
+    CDragGump::highlightedPaperdoll = nullptr;
     mainBitmapReleased = TRUE;
     gmChatPlace = htmlPlace = mailPlace = SavedWindowPlace{};
     std::vector<M_WORD>().swap(saveBuffer);

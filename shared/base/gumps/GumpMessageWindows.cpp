@@ -31,12 +31,9 @@ CGump* openAtPlace(const SavedWindowPlace& place, int x, int y, int width, int h
 
 }  // namespace
 
-CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump* parent, int withButton,
-                                            int logoutOnClose, int wideText) {
-    CWaitingGump* gump =
-        factory().CreateWaitingGump(text, parent, withButton, logoutOnClose, wideText);
-    if (!gump) return nullptr;
-    gump->ownerGump = parent;
+CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump* owner, int okButton, int large,
+                                            int logout, int wideText) {
+    auto* gump = new CWaitingGump(-1, -1, text, owner, okButton, large, logout, wideText != 0);
     gump->PutInGump(nullptr);
     modalGump = gump;
     return gump;

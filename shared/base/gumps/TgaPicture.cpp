@@ -14,11 +14,11 @@
 //
 // A run-length picture is a stream of packets: a header byte, and with bit 7
 // one pixel repeated (header & 0x7F) + 1 times, else that many literal
-// pixels.  The whole picture is decoded into a buffer of its own first and
-// copied only once it is complete, so a refused file leaves the bitmap as it
-// was.
+// pixels.  Each row starts with a packet of its own.  The whole picture is decoded into a buffer of
+// its own first and copied only once it is complete, so a refused file leaves the bitmap as it was.
 #include "gumps/TgaPicture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -82,20 +82,29 @@ BOOL DecodeTGA(const M_BYTE* data, size_t size, M_WORD* pixels, int width, int h
         if (!r.has(total * bytesPerPixel)) return refuse("the pixels are cut short.");
         for (size_t i = 0; i < total; ++i) readPixel(r, depth, &picture[i]);
     } else {
-        size_t i = 0;
-        while (i < total) {
-            const M_BYTE header = r.u8();
-            if (!r.ok()) return refuse("the run-length packets are cut short.");
-            const size_t count = (header & 0x7Fu) + 1;
-            if (count > total - i) return refuse("a run-length packet runs past the picture.");
-            if (header & 0x80) {
-                M_WORD p = 0;
-                if (!readPixel(r, depth, &p)) return refuse("a repeated pixel is cut short.");
-                for (size_t k = 0; k < count; ++k) picture[i++] = p;
-            } else {
-                for (size_t k = 0; k < count; ++k)
-                    if (!readPixel(r, depth, &picture[i++]))
-                        return refuse("literal pixels are cut short.");
+        // Packets are read row by row; one that runs past the end of its row
+        // is cut there (its further pixels are read and dropped).
+        for (int row = 0; row < height; ++row) {
+            M_WORD* line = picture.data() + static_cast<size_t>(row) * width;
+            int col = 0;
+            while (col < width) {
+                const M_BYTE header = r.u8();
+                if (!r.ok()) return refuse("the run-length packets are cut short.");
+                const int count = (header & 0x7F) + 1;
+                const int kept = std::min(count, width - col);
+                if (header & 0x80) {
+                    M_WORD p = 0;
+                    if (!readPixel(r, depth, &p)) return refuse("a repeated pixel is cut short.");
+                    std::fill_n(line + col, kept, p);
+                } else {
+                    for (int k = 0; k < count; ++k) {
+                        M_WORD p = 0;
+                        if (!readPixel(r, depth, &p))
+                            return refuse("literal pixels are cut short.");
+                        if (k < kept) line[col + k] = p;
+                    }
+                }
+                col += kept;
             }
         }
     }

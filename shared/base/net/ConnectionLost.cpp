@@ -20,7 +20,7 @@ void HandleConnectionLost(CClientSock*, const char*) {
     if (!CApp::IsConnected()) return;
     if (!g_connectionLostGump || !CGumpManager::IsGumpOpen(g_connectionLostGump)) {
         CGumpManager::CloseDragGump();
-        g_connectionLostGump = CGumpManager::OpenWaitingGump("Connection lost", nullptr, 0, 1, 0);
+        g_connectionLostGump = CGumpManager::OpenWaitingGump("Connection lost", nullptr, 0, 0, 1);
     }
     if (--g_reconnectCountdown <= 0) {
         g_reconnectCountdown = 13;

@@ -48,12 +48,6 @@ public:
         TW_PENDING("CContainerGump::CContainerGump");
         return nullptr;
     }
-    CWaitingGump* CreateWaitingGump(const void* text, CGump*, int, int, int wideText) override {
-        TW_PENDING("CWaitingGump::CWaitingGump");
-        // The text still reaches the log.
-        if (text != nullptr && !wideText) TWReport::print("%s\n", static_cast<const char*>(text));
-        return nullptr;
-    }
     CGump* CreatePointGump(int, int, BOOL) override {
         TW_PENDING("PointGump::PointGump");
         return nullptr;
@@ -94,6 +88,7 @@ public:
     void Minimize(CGump*) override { TW_PENDING("CGump::Minimize"); }
     void Restore(CGump*) override { TW_PENDING("CGump::Restore"); }
     void ReleaseMinimizedPosition(CGump*) override { TW_PENDING("ReleaseMinimizedPosition"); }
+    void LogoutFromWorld() override { TW_PENDING("CGump::LogoutFromWorld"); }
     void ForgetGump(CGump* gump) override {
         // The main gumps that the graphic manager keeps.
         if (GraphicManager::pMapGump == gump) GraphicManager::pMapGump = nullptr;

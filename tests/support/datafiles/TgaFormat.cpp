@@ -34,23 +34,28 @@ std::vector<uint8_t> WriteTga(const TgaPicture& picture) {
         for (uint32_t p : stream) putPixel(out, picture.depth, p);
         return out;
     }
-    std::size_t i = 0;
-    while (i < stream.size()) {
-        std::size_t run = 1;
-        while (i + run < stream.size() && run < 128 && stream[i + run] == stream[i]) ++run;
-        if (run > 1) {
-            out.push_back(static_cast<uint8_t>(0x80 | (run - 1)));
-            putPixel(out, picture.depth, stream[i]);
-            i += run;
-            continue;
+    // Each row is packed on its own.
+    const std::size_t width = static_cast<std::size_t>(picture.width);
+    for (std::size_t start = 0; start < stream.size(); start += width) {
+        const std::size_t end = start + width;
+        std::size_t i = start;
+        while (i < end) {
+            std::size_t run = 1;
+            while (i + run < end && run < 128 && stream[i + run] == stream[i]) ++run;
+            if (run > 1) {
+                out.push_back(static_cast<uint8_t>(0x80 | (run - 1)));
+                putPixel(out, picture.depth, stream[i]);
+                i += run;
+                continue;
+            }
+            std::size_t literal = 1;
+            while (i + literal < end && literal < 128 &&
+                   !(i + literal + 1 < end && stream[i + literal] == stream[i + literal + 1]))
+                ++literal;
+            out.push_back(static_cast<uint8_t>(literal - 1));
+            for (std::size_t k = 0; k < literal; ++k) putPixel(out, picture.depth, stream[i + k]);
+            i += literal;
         }
-        std::size_t literal = 1;
-        while (i + literal < stream.size() && literal < 128 &&
-               !(i + literal + 1 < stream.size() && stream[i + literal] == stream[i + literal + 1]))
-            ++literal;
-        out.push_back(static_cast<uint8_t>(literal - 1));
-        for (std::size_t k = 0; k < literal; ++k) putPixel(out, picture.depth, stream[i + k]);
-        i += literal;
     }
     return out;
 }

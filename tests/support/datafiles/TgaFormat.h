@@ -18,9 +18,8 @@ struct TgaPicture {
     std::vector<uint32_t> pixels;
 };
 
-// The file's bytes.  Run-length pictures pack equal neighbours into repeat
-// packets (up to 128 pixels, never across the picture's end) and the rest
-// into literal packets.
+// The file's bytes.  Run-length pictures pack equal neighbours of a row into
+// repeat packets (up to 128 pixels) and the rest into literal packets.
 std::vector<uint8_t> WriteTga(const TgaPicture& picture);
 
 }  // namespace tw::data

@@ -72,8 +72,8 @@ BOOL IsWaitingGumpOpen(const void* gump) {
 
 }  // namespace tw::fake
 
-CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump* parent, int withButton,
-                                            int logoutOnClose, int wideText) {
+CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump* parent, int okButton,
+                                            int large, int logout, int wideText) {
     std::string narrow;
     if (text && wideText) {
         for (const M_WORD* p = static_cast<const M_WORD*>(text); *p; ++p)
@@ -82,7 +82,7 @@ CWaitingGump* CGumpManager::OpenWaitingGump(const void* text, CGump* parent, int
         narrow = static_cast<const char*>(text);
     }
     tw::fake::WaitingGumps().push_back(
-        {narrow, parent != nullptr, withButton, logoutOnClose, wideText});
+        {narrow, parent != nullptr, okButton, large, logout, wideText});
     return tw::fake::OpenedWaitingGump();
 }
 

@@ -12,8 +12,9 @@ namespace tw::fake {
 struct WaitingGumpCall {
     std::string text;  // 16-bit texts are narrowed (units above 0xFF become '?')
     bool hasParent;
-    int withButton;
-    int logoutOnClose;
+    int okButton;
+    int large;
+    int logout;
     int wideText;
 };
 

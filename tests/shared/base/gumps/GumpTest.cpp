@@ -8,7 +8,6 @@
 #include "gumps/GumpManager.h"
 #include "gumps/MouseManager.h"
 #include "world/Obj.h"
-#include "world/ObjectManager.h"
 
 namespace {
 
@@ -261,17 +260,12 @@ TEST_F(CGumpTest, ClosingForgetsTheGumpEverywhereItIsKept) {
     for (CGump** slot : slots) *slot = g;
     MouseManager::SetCapture(g);
     ASSERT_EQ(MouseManager::GetCapture(), g);
-    // A drag gump of another item keeps its highlight on the paperdoll.
-    auto* drag = new CDragGump();
-    CObjectManager::dragGump = drag;
-    drag->highlightedPaperdoll = g;
+    CDragGump::highlightedPaperdoll = g;
     g->iconSlotX = 16;
     delete g;
     for (CGump** slot : slots) EXPECT_EQ(*slot, nullptr);
     EXPECT_EQ(MouseManager::GetCapture(), nullptr);
-    EXPECT_EQ(drag->highlightedPaperdoll, nullptr);
-    delete drag;
-    EXPECT_EQ(CObjectManager::dragGump, nullptr);
+    EXPECT_EQ(CDragGump::highlightedPaperdoll, nullptr);
     EXPECT_EQ(g_focusGump, nullptr);
     EXPECT_EQ(waiting->ownerGump, nullptr);
     EXPECT_EQ(bag->gump, nullptr);

@@ -110,11 +110,6 @@ CGump* GumpDoubles::CreateContainerGump(int x, int y, CGump*, CObj* object, int,
     return Made(g, "CreateContainerGump " + std::to_string(gumpId));
 }
 
-CWaitingGump* GumpDoubles::CreateWaitingGump(const void*, CGump*, int, int, int) {
-    calls.push_back("CreateWaitingGump");
-    return new TestWaitingGump;
-}
-
 CGump* GumpDoubles::CreatePointGump(int x, int y, BOOL) {
     auto* g = new TestGump(0, 0, 10, 10, "point gump");
     g->point = TRUE;

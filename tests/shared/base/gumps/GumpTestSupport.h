@@ -85,11 +85,6 @@ public:
     std::function<void()> onClose;
 };
 
-class TestWaitingGump : public CWaitingGump {
-public:
-    TestWaitingGump() { name = "waiting gump"; }
-};
-
 // The services above the framework, recording what they are asked.
 class GumpDoubles : public GumpFactory, public GumpScreen, public GumpSession {
 public:
@@ -103,8 +98,6 @@ public:
     CGump* CreateRadarGump(int x, int y, int id) override;
     CGump* CreateContainerGump(int x, int y, CGump* parent, CObj* object, int frames, int width,
                                int height, int gumpId) override;
-    CWaitingGump* CreateWaitingGump(const void* text, CGump* parent, int withButton,
-                                    int logoutOnClose, int wideText) override;
     CGump* CreatePointGump(int x, int y, BOOL show) override;
     CGump* CreateGMChatGump(int x, int y, int width, int height) override;
     CGump* CreateHTMLGump(int x, int y, int width, int height) override;
@@ -125,6 +118,7 @@ public:
         calls.push_back("Restore");
     }
     void ReleaseMinimizedPosition(CGump*) override { calls.push_back("ReleaseMinimizedPosition"); }
+    void LogoutFromWorld() override { calls.push_back("LogoutFromWorld"); }
     void ForgetGump(CGump* gump) override;
 
     // "Create<Kind> x y" for each gump made, and the other calls.

@@ -45,13 +45,6 @@ TEST_F(TgaPictureTest, DecodesBothEncodingsAndDepthsTopRowFirst) {
     p16rle.imageType = 10;
     TgaPicture withId = picture24(10);
     withId.id = {'i', 'd'};
-    // A run that crosses from one row into the next.
-    TgaPicture acrossRows;
-    acrossRows.width = 2;
-    acrossRows.height = 3;
-    acrossRows.imageType = 10;
-    acrossRows.depth = 16;
-    acrossRows.pixels = {7, 8, 5, 5, 5, 5};
 
     struct Case {
         const char* name;
@@ -63,13 +56,41 @@ TEST_F(TgaPictureTest, DecodesBothEncodingsAndDepthsTopRowFirst) {
         {"16-bit plain", p16, expected16},
         {"16-bit run-length", p16rle, expected16},
         {"id field skipped", withId, expected24},
-        {"run across rows", acrossRows, {7, 8, 5, 5, 5, 5}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         tw::test::WriteFile("pic.tga", WriteTga(c.picture));
         std::vector<M_WORD> bitmap(c.expected.size(), kUntouched);
         ASSERT_TRUE(LoadTGAIntoBitmap("pic.tga", bitmap.data(), c.picture.width, c.picture.height));
+        EXPECT_EQ(bitmap, c.expected);
+    }
+}
+
+// Packets that run past the end of their row are cut there.
+TEST_F(TgaPictureTest, PacketsAreCutAtTheEndOfTheirRow) {
+    TgaPicture header;
+    header.width = 2;
+    header.height = 2;
+    header.depth = 16;
+    header.imageType = 10;
+    header.pixels.assign(4, 0);
+    std::vector<uint8_t> start = WriteTga(header);
+    start.resize(18);  // the header alone
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> packets;
+        std::vector<M_WORD> expected;  // top row first
+    } cases[] = {
+        {"a repeat of 3", {0x82, 5, 0, 0x01, 7, 0, 8, 0}, {7, 8, 5, 5}},
+        {"a literal of 3", {0x02, 1, 0, 2, 0, 3, 0, 0x81, 9, 0}, {9, 9, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<uint8_t> file = start;
+        file.insert(file.end(), c.packets.begin(), c.packets.end());
+        tw::test::WriteFile("pic.tga", file);
+        std::vector<M_WORD> bitmap(4, kUntouched);
+        ASSERT_TRUE(LoadTGAIntoBitmap("pic.tga", bitmap.data(), 2, 2));
         EXPECT_EQ(bitmap, c.expected);
     }
 }
@@ -96,15 +117,14 @@ std::vector<uint8_t> cut(std::vector<uint8_t> bytes, size_t keep) {
 TEST_F(TgaPictureTest, RefusesBadFilesBeforeWritingAnyPixel) {
     const std::vector<uint8_t> plain = WriteTga(picture24(2));
     const std::vector<uint8_t> rle = WriteTga(picture24(10));
-    // A repeat packet of 128 pixels in a picture of 6.
+    // A repeat packet of 128 pixels fills the first row; the second has none.
     std::vector<uint8_t> longRun(plain.begin(), plain.begin() + 18);
     longRun[2] = 10;
     longRun.insert(longRun.end(), {0xFF, 1, 2, 3});
-    // Literal pixels beyond the picture: 5 good ones, then a packet of 2.
+    // A literal packet of 8 pixels of which only 5 are there.
     std::vector<uint8_t> longLiteral = cut(rle, 18);
-    longLiteral.push_back(4);
+    longLiteral.push_back(7);
     for (int i = 0; i < 15; ++i) longLiteral.push_back(9);
-    longLiteral.insert(longLiteral.end(), {1, 9, 9, 9, 9, 9, 9});
 
     struct Case {
         const char* name;
@@ -120,8 +140,8 @@ TEST_F(TgaPictureTest, RefusesBadFilesBeforeWritingAnyPixel) {
         {"plain pixels cut short", cut(plain, plain.size() - 1), true},
         {"run-length cut short", cut(rle, rle.size() - 1), true},
         {"id runs past the end", withByte(cut(plain, 18), 0, 200), true},
-        {"repeat packet past the picture", longRun, true},
-        {"literal packet past the picture", longLiteral, true},
+        {"a long repeat, then no more packets", longRun, true},
+        {"literal pixels missing", longLiteral, true},
         {"another width", withByte(plain, 12, 4), false},
         {"another height", withByte(plain, 14, 3), false},
         {"empty file", {}, true},

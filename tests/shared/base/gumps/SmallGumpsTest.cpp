@@ -133,6 +133,7 @@ TEST_F(SmallGumpsTest, TheDeathMenuAnswersTheServer) {
     tw::test::LoopbackServer server;
     g_pGameSocket = new CClientSock;
     ASSERT_TRUE(g_pGameSocket->Connect(tw::test::LoopbackServer::kAddress, server.port()));
+    ASSERT_TRUE(server.WaitForConnections(1));
     M_DWORD seed = 0;
     ASSERT_TRUE(server.ReadSeed(&seed));
 
@@ -157,12 +158,8 @@ TEST_F(SmallGumpsTest, TheDeathMenuAnswersTheServer) {
     EXPECT_EQ(g_gumpList, nullptr) << "playing as a ghost closes it";
     EXPECT_EQ(GraphicManager::pDeathMenuGump, nullptr);
 
-    g_pGameSocket->FlushAll();
-    tw::test::Bytes first, second;
-    ASSERT_TRUE(server.ReadMessage(&first));
-    ASSERT_TRUE(server.ReadMessage(&second));
-    EXPECT_EQ(first, (tw::test::Bytes{0x2C, 1}));
-    EXPECT_EQ(second, (tw::test::Bytes{0x2C, 2}));
+    EXPECT_EQ(tw::test::PollMessages(server, 2),
+              (std::vector<tw::test::Bytes>{{0x2C, 1}, {0x2C, 2}}));
     delete g_pGameSocket;
     g_pGameSocket = nullptr;
 }

@@ -79,6 +79,8 @@ public:
 
     // Set once login completes, cleared on logout.
     virtual BOOL IsInWorld() = 0;
+    // The player exists and is in war mode (the cursor's shapes).
+    virtual BOOL PlayerAtWar() = 0;
     // Rebuilds the speech input line's prompt (it shows whether a gump or
     // the line takes the keys).
     virtual void UpdateInputPrompt() = 0;

@@ -1,6 +1,13 @@
-// The mouse manager: the software cursor, its thread-side drawing and the
-// routing of button events.  It owns the X11 mutex (gumps/X11Lock.h).  Only
-// what its callers use so far is declared here.
+// The mouse manager: the cursor's position, kind and shape, the mouse
+// capture, and the routing of button, hover and drag events to gumps.
+//
+// Two threads use it.  The main thread dispatches events, runs Update once a
+// frame and chooses the cursor's shape there (from war mode and where the
+// pointer is); the cursor thread only moves the cursor (SetPos) and redraws
+// it.  Position, shape, drawn size and kind each have a mutex; where more
+// than one is held the order is position, shape, size, and shape before
+// kind.  The capture, the busy count and the hovered gump belong to the main
+// thread.
 #pragma once
 
 #include "TWTypes.h"
@@ -9,41 +16,74 @@ class CGump;
 
 class MouseManager {
 public:
-    // The gump that holds the mouse (it gets the drags and the releases), or
-    // null.  A gump that fails the pointer check is refused with a log line.
-    // Main thread only; a closing gump releases it (CGumpManager::ForgetGump).
-    static void SetCapture(CGump* gump);
-    static CGump* GetCapture() { return pCapture; }
-    static CGump* pCapture;
+    // Cursor shapes: 0-7 directions far from the player, 8-15 near, 17 the
+    // plain pointer, 19 the target, 20 busy; 23 more in peace.
+    static constexpr int NUM_SHAPES = 46;
+    static constexpr int FIRST_CURSOR_ART = 24659;
+    static constexpr int PEACE_SHAPES = 23;
+    static constexpr int NORMAL_CURSOR = 17;
+    static constexpr int BUSY_CURSOR = 20;
 
     static void startup();
     static void shutdown();
     static void LoadCursorArt();
     static void EnableCursor(BOOL on);
-    // The held cursor position (its hot spot).
+
+    // ---- Position (any thread) ------------------------------------------------
+    // The hot spot moves to (x, y).
+    static void SetPos(int x, int y);
+    // The hot spot.
     static void GetMousePos(int* x, int* y);
     // The size of the cursor image last drawn (tool-tips go beside it).
     static void GetCursorSize(int* width, int* height);
     // TRUE while a new cursor shape waits to be drawn.
     static BOOL CursorNeedsRedraw();
-    static void SetPos(int x, int y);
     // Redraws the cursor on the window; takes the X11 mutex itself.
     static void MoveCursor(BOOL force);
     // Draw the cursor into the back buffer before a present and restore the
     // pixels under it afterwards; called under the X11 mutex.
     static void DrawCursor();
     static void EraseCursor();
+
+    // ---- Kind and shape (main thread) ------------------------------------------
+    // 0 chooses by direction; 17 is the normal cursor, 19 the target cursor,
+    // 20 busy.  Outside the world the kind is always 17.
+    static void SetCursorType(int kind);
+    static int GetCursorType();
+    // Raise and lower the busy count; while it is positive the kind is busy.
+    static void BeginWait();
+    static void EndWait();
+    static int BusyCount();
+    // Chooses the shape from the kind, the direction and war mode.
+    static void SetMouseCursor();
+    static int GetShape();
+
+    // ---- The pointer and the player -----------------------------------------------
+    // 0 (up the screen) .. 7 clockwise from the centre of the gameplay window,
+    // or -1 outside it unless anyPosition.
+    static int GetMouseDirection(BOOL anyPosition);
+    // TRUE when the pointer lies near the play-area centre (walking) rather
+    // than far from it (running).
+    static BOOL IsMouseNearPlayer();
+    // The map cell under a screen point, (-1, -1) when none.
+    static void GetTileUnderPoint(int x, int y, int* cellX, int* cellY);
+
+    // ---- Events (main thread) ---------------------------------------------------
     static void OnLButtonDown(short x, short y);
     static void OnLButtonUp(short x, short y);
     static void OnRButtonDown(short x, short y);
     static void OnRButtonUp(short x, short y);
+    // Once a frame: help hovering, the cursor shape, drags, hover and ticks.
     static void Update();
-    // 17 is the normal cursor, 19 the target cursor.
-    static void SetCursorType(int kind);
-    // Show and end the wait cursor.
-    static void BeginWait();
-    static void EndWait();
-    // TRUE when the pointer lies near the play-area centre (walking) rather
-    // than far from it (running).
-    static BOOL IsMouseNearPlayer();
+    static void UpdateHelpHovering();
+
+    // The gump that holds the mouse (it gets the drags and the button
+    // releases), or null.  A gump that fails the pointer check is refused
+    // with a log line.  A closing gump releases it (CGumpManager::ForgetGump).
+    static void SetCapture(CGump* gump);
+    static CGump* GetCapture() { return pCapture; }
+    static CGump* pCapture;
+
+    // Test support: the state startup leaves.
+    static void reset();
 };

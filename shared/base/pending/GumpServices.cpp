@@ -82,6 +82,7 @@ public:
 class PendingGumpSession : public GumpSession {
 public:
     BOOL IsInWorld() override { return CApp::inWorld; }
+    BOOL PlayerAtWar() override { return CApp::PlayerAtWar(); }
     void UpdateInputPrompt() override {
         if (g_inputWindow) CInputWindow::UpdatePrompt(g_inputWindow);
     }

@@ -1,5 +1,7 @@
 #include "GumpTestSupport.h"
 
+#include "gumps/MouseManager.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -156,6 +158,7 @@ void GumpTest::SetUp() {
     screen_ = std::make_unique<tw::ScopedService<GumpScreen>>(&doubles);
     session_ = std::make_unique<tw::ScopedService<GumpSession>>(&doubles);
     UseScreen(640, 480);
+    MouseManager::reset();
 }
 
 void GumpTest::TearDown() {

@@ -111,6 +111,7 @@ public:
     void StepMobileAnimations() override { ++animationSteps; }
 
     BOOL IsInWorld() override { return inWorld; }
+    BOOL PlayerAtWar() override { return atWar; }
     void UpdateInputPrompt() override { ++prompts; }
     void Minimize(CGump* gump) override { gump->minimized = TRUE; }
     void Restore(CGump* gump) override {
@@ -128,6 +129,7 @@ public:
     int prompts = 0;
     int toolTipsClosed = 0;
     BOOL inWorld = FALSE;
+    BOOL atWar = FALSE;
     // The tool-tips drawn and closed again: their place and size.
     std::vector<RECT> toolTips;
 

@@ -12,6 +12,7 @@
 #include "app/AppServices.h"
 #include "app/FrameTick.h"
 #include "net/ClientSock.h"
+#include "pending/GumpServices.h"
 #include "resources/ScreenUpdate.h"
 #include "support/LoopbackServer.h"
 #include "view/InputLineRedraw.h"
@@ -61,6 +62,8 @@ class FrameTickTest : public tw::test::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
+        // The mouse manager's update asks the front end, as in the program.
+        InstallPendingGumpServices();
         s_now = 500000;
         s_wall = 1000000;
         s_steps.clear();

@@ -48,17 +48,23 @@ function(tw_test name)
                        PROPERTIES TIMEOUT 300)
 endfunction()
 
-# tw_fuzzer(name SOURCES ... [LIBS ...]): a libFuzzer target.  In the clang
-# fuzz build it is a fuzzer; in every other build a replay program runs the
-# saved inputs of tests/fuzz/corpus/<name> under CTest.
+# tw_fuzzer(name MAX_LEN bytes SOURCES ... [LIBS ...]): a libFuzzer target.
+# In the clang fuzz build it is a fuzzer, and MAX_LEN, the longest input its
+# format can use, goes to <build>/tests/fuzz/<name>.max_len for ./test.sh;
+# in every other build a replay program runs the saved inputs of
+# tests/fuzz/corpus/<name> under CTest.
 function(tw_fuzzer name)
-  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "MAX_LEN" "SOURCES;LIBS" ${ARGN})
+  if(NOT F_MAX_LEN)
+    message(FATAL_ERROR "tw_fuzzer(${name}): MAX_LEN is missing")
+  endif()
   if(TW_FUZZ)
     add_executable(${name} ${F_SOURCES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(${name} PRIVATE ${F_LIBS} Threads::Threads)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     add_dependencies(fuzzers ${name})
+    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}.max_len "${F_MAX_LEN}\n")
   else()
     add_executable(${name} ${F_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/FuzzReplay.cpp)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)

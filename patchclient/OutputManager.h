@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class COutputManager {
 public:
@@ -19,7 +20,8 @@ public:
     // The text unchanged; callers end each line with "\n".
     COutputManager& operator<<(const char* text);
     COutputManager& operator<<(const std::string& text);
-    // Exactly the given bytes: the server's message of the day.
+    // The server's message of the day, its control characters escaped
+    // (ShownText).
     void DoMessage(const char* text, unsigned length);
     void Log(const char* text);
 
@@ -36,3 +38,12 @@ private:
     std::uint32_t m_progressValue = 0;
     int m_log = -1;
 };
+
+// Text from the server as it may reach a terminal: control characters (C0,
+// DEL and C1, the latter as single bytes or UTF-8 encoded) become visible
+// "\xNN" escapes, so that no escape sequence retitles the window, moves the
+// cursor or clears the screen.  Other bytes, UTF-8 letters included, pass.
+// A message keeps its line ends (LF, CR LF) and tabs; a name shown between
+// double quotes on one line has those escaped too, with '"' and '\'.
+enum class ShownAs { Message, QuotedName };
+std::string ShownText(std::string_view bytes, ShownAs as);

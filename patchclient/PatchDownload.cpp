@@ -33,26 +33,27 @@ bool WriteAll(int fd, const char* data, size_t size) {
 bool CPatchClient::GetFiles() {
     for (const DownloadItem& file : m_downloads) {
         std::string localName = m_pathPrefix + file.name;
+        const std::string shown = ShownText(file.name, ShownAs::QuotedName);
         std::uint32_t offset = 0;
         struct stat st;
         if (stat(localName.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
             if (static_cast<unsigned long long>(st.st_size) == file.length) {
-                m_out << "Using existing file \"" << file.name << "\" of size "
-                      << CNumBuf(file.length) << "\n";
+                m_out << "Using existing file \"" << shown << "\" of size " << CNumBuf(file.length)
+                      << "\n";
                 continue;
             }
             if (static_cast<unsigned long long>(st.st_size) < file.length) {
                 offset = static_cast<std::uint32_t>(st.st_size);
-                m_out << "Resuming transfer of file \"" << file.name << "\" at offset "
+                m_out << "Resuming transfer of file \"" << shown << "\" at offset "
                       << CNumBuf(offset) << "\n";
             }
         }
-        m_out << "Sending request for file \"" << file.name << "\" of size " << CNumBuf(file.length)
+        m_out << "Sending request for file \"" << shown << "\" of size " << CNumBuf(file.length)
               << "\n";
         if (!SendFileRequest(file.name, offset)) return false;
-        m_out << "Receiving \"" << file.name << "\"\n";
+        m_out << "Receiving \"" << shown << "\"\n";
         if (!GetFile(localName, offset)) {
-            m_out << "Error receiving \"" << file.name << "\"\n";
+            m_out << "Error receiving \"" << shown << "\"\n";
             return false;
         }
     }
@@ -94,8 +95,9 @@ bool CPatchClient::GetFile(const std::string& localName, std::uint32_t offset) {
         m_out << "Error writing file\n";
         return false;
     }
-    m_out << "Reading file \"" << name << "\" of size " << CNumBuf(size) << " as file name \""
-          << localName << "\"\n";
+    m_out << "Reading file \"" << ShownText(name, ShownAs::QuotedName) << "\" of size "
+          << CNumBuf(size) << " as file name \"" << ShownText(localName, ShownAs::QuotedName)
+          << "\"\n";
     m_out.SetProgressRange(0, size);
     m_out.SetProgressStatus(offset);
 
@@ -122,6 +124,16 @@ bool CPatchClient::GetFile(const std::string& localName, std::uint32_t offset) {
             return false;
         }
         if (blockLength == 0) break;
+        // The file ends at its announced size: a server that sends more is
+        // not sending this file, and would fill the disk.  What came before
+        // stays, as for any broken download.
+        if (total > size || blockLength > size - total) {
+            writeChunk();
+            m_out << "File data beyond the announced size of " << CNumBuf(size)
+                  << " bytes from socket\n";
+            close(fd);
+            return false;
+        }
         while (blockLength > 0) {
             int want = static_cast<int>(std::min<size_t>(blockLength, CHUNK_SIZE - filled));
             int got = ReadBlock(chunk.data() + filled, want);
@@ -159,7 +171,8 @@ bool CPatchClient::DoFile(const std::string& localName) {
     size_t dot = localName.rfind('.');
     std::string extension = dot == std::string::npos ? localName : localName.substr(dot + 1, 511);
     if (extension == "rtp" || extension == "bz2") {
-        m_out << "Applying patch " << localName << " on path " << m_clientPath << "\n";
+        m_out << "Applying patch " << ShownText(localName, ShownAs::QuotedName) << " on path "
+              << m_clientPath << "\n";
         KeepaliveThreadStart(this);
         bool applied = RunPatchCommand(localName);
         if (KeepaliveThreadEnd() < 0) {

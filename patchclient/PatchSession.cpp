@@ -9,26 +9,6 @@
 #include "TextBufs.h"
 #include "Wire.h"
 
-namespace {
-
-// Server names go between double quotes on one output line; bytes that would
-// garble the terminal or the line are shown escaped.
-std::string Printable(const std::string& text) {
-    std::string shown;
-    for (unsigned char c : text) {
-        if (c < 0x20 || c == 0x7F || c == '"' || c == '\\') {
-            char hex[8];
-            snprintf(hex, sizeof hex, "\\x%02X", c);
-            shown += hex;
-        } else {
-            shown += static_cast<char>(c);
-        }
-    }
-    return shown;
-}
-
-}  // namespace
-
 // A listed name becomes a local file name and an argument of the patch
 // command: only a plain name in the download folder is taken.  A leading '-'
 // would make the command take the name for an option.
@@ -218,7 +198,9 @@ bool CPatchClient::HandleSession(const char* versionFile) {
         m_out << "Exchanging version information with patch server\n";
         for (const VersionItem& item : m_versionItems) {
             if (!GetVersion(item.name, item.version) || !GetFileNames()) {
-                DeleteListedFiles();
+                // Nothing of this pass has been downloaded yet: a listed name
+                // may be a file that was there before or a partial download
+                // that the next run resumes, so nothing is deleted.
                 EmptyList(m_downloads);
                 return false;
             }
@@ -278,7 +260,8 @@ bool CPatchClient::GetFileNames() {
             return false;
         }
         if (!IsSafeFileName(name)) {
-            m_out << "Refusing file name \"" << Printable(name) << "\" from patch server\n";
+            m_out << "Refusing file name \"" << ShownText(name, ShownAs::QuotedName)
+                  << "\" from patch server\n";
             return false;
         }
         // The rest of an over-long list would be left unread and taken for
@@ -287,7 +270,8 @@ bool CPatchClient::GetFileNames() {
             m_out << "Too many files listed by patch server\n";
             return false;
         }
-        m_out << "Received file name \"" << name << "\" of length " << CNumBuf(length) << "\n";
+        m_out << "Received file name \"" << ShownText(name, ShownAs::QuotedName) << "\" of length "
+              << CNumBuf(length) << "\n";
         m_downloads.push_back({name, length});
     }
 }

@@ -9,6 +9,7 @@
 //   if (!r.ok()) ...the record was short...
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -33,11 +34,11 @@ public:
     // Marks the reader failed, as a short read would.
     void fail() { failed_ = true; }
 
-    M_BYTE u8() { return static_cast<M_BYTE>(take(1)); }
-    M_WORD u16le() { return static_cast<M_WORD>(take(2)); }
-    M_DWORD u32le() { return static_cast<M_DWORD>(take(4)); }
-    M_WORD u16be() { return static_cast<M_WORD>(takeBE(2)); }
-    M_DWORD u32be() { return static_cast<M_DWORD>(takeBE(4)); }
+    M_BYTE u8() { return take<M_BYTE, std::endian::native>(); }
+    M_WORD u16le() { return take<M_WORD, std::endian::little>(); }
+    M_DWORD u32le() { return take<M_DWORD, std::endian::little>(); }
+    M_WORD u16be() { return take<M_WORD, std::endian::big>(); }
+    M_DWORD u32be() { return take<M_DWORD, std::endian::big>(); }
     std::int8_t i8() { return static_cast<std::int8_t>(u8()); }
     std::int16_t i16le() { return static_cast<std::int16_t>(u16le()); }
     std::int32_t i32le() { return static_cast<std::int32_t>(u32le()); }
@@ -52,6 +53,26 @@ public:
         }
         if (n) memcpy(out, data_ + pos_, n);
         pos_ += n;
+        return true;
+    }
+
+    // Copies n little-endian 16-bit values (a run of pixels, say) into out in
+    // host order: a single memcpy on a little-endian host.  On a short read
+    // copies nothing, zero-fills out and fails.
+    bool u16leArray(M_WORD* out, size_t n) {
+        const size_t byteCount = n * sizeof(M_WORD);
+        if (n > SIZE_MAX / sizeof(M_WORD) || !need(byteCount)) {
+            failed_ = true;
+            if (n && n <= SIZE_MAX / sizeof(M_WORD)) memset(out, 0, byteCount);
+            return false;
+        }
+        if constexpr (std::endian::native == std::endian::little) {
+            if (n) memcpy(out, data_ + pos_, byteCount);
+        } else {
+            for (size_t i = 0; i < n; ++i)
+                out[i] = static_cast<M_WORD>(data_[pos_ + 2 * i] | data_[pos_ + 2 * i + 1] << 8);
+        }
+        pos_ += byteCount;
         return true;
     }
 
@@ -117,26 +138,28 @@ public:
 
 private:
     bool need(size_t n) {
-        if (failed_ || n > remaining()) {
+        if (__builtin_expect(failed_ || n > remaining(), 0)) {
             failed_ = true;
             return false;
         }
+        // Only a reader over some data has bytes to give; telling the
+        // compiler so spares hot loops a null test of every view.
+        if (n > 0 && !data_) __builtin_unreachable();
         return true;
     }
-    std::uint64_t take(size_t n) {
-        if (!need(n)) return 0;
-        std::uint64_t v = 0;
-        for (size_t i = 0; i < n; ++i) v |= static_cast<std::uint64_t>(data_[pos_ + i]) << (8 * i);
-        pos_ += n;
+    // A field of unsigned type T stored in byte order Order: one load (the
+    // bytes may lie at any address), swapped when the host's order differs.
+    template <class T, std::endian Order>
+    T take() {
+        if (!need(sizeof(T))) return 0;
+        T v;
+        memcpy(&v, data_ + pos_, sizeof v);
+        pos_ += sizeof v;
+        if constexpr (sizeof(T) > 1 && Order != std::endian::native) v = swap(v);
         return v;
     }
-    std::uint64_t takeBE(size_t n) {
-        if (!need(n)) return 0;
-        std::uint64_t v = 0;
-        for (size_t i = 0; i < n; ++i) v = (v << 8) | data_[pos_ + i];
-        pos_ += n;
-        return v;
-    }
+    static M_WORD swap(M_WORD v) { return __builtin_bswap16(v); }
+    static M_DWORD swap(M_DWORD v) { return __builtin_bswap32(v); }
 
     const M_BYTE* data_ = nullptr;
     size_t size_ = 0;

@@ -1,9 +1,12 @@
 #include "FileManager.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -40,6 +43,61 @@ M_DWORD statSize(const char* name) {
     struct stat st {};
     if (stat(name, &st) != 0) return 0;
     return static_cast<M_DWORD>(st.st_size);
+}
+
+// The open(2) flags of an fopen mode; false for a mode fopen would refuse.
+bool modeFlags(const char* mode, int* flags) {
+    int access;
+    switch (mode[0]) {
+        case 'r':
+            access = 0;
+            *flags = 0;
+            break;
+        case 'w':
+            access = 1;
+            *flags = O_CREAT | O_TRUNC;
+            break;
+        case 'a':
+            access = 1;
+            *flags = O_CREAT | O_APPEND;
+            break;
+        default:
+            return false;
+    }
+    for (const char* c = mode + 1; *c; ++c) {
+        if (*c == '+') access = 2;
+        if (*c == 'x') *flags |= O_EXCL;
+        if (*c == 'e') *flags |= O_CLOEXEC;
+    }
+    *flags |= access == 0 ? O_RDONLY : access == 1 ? O_WRONLY : O_RDWR;
+    return true;
+}
+
+// fopen for regular files only (see openRegular).
+FILE* openStream(const char* caller, const char* path, const char* mode) {
+    int flags;
+    if (!modeFlags(mode, &flags)) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    int fd = FileManager::openRegular(path, flags, caller);
+    if (fd < 0) return nullptr;
+    FILE* stream = fdopen(fd, mode);
+    if (!stream) ::close(fd);
+    return stream;
+}
+
+void refuse(const char* caller, const char* path) {
+    TWReport::error("%s: '%s' is not a regular file. refused.\n", caller, path);
+}
+
+// True for a name that exists and is something else than a regular file;
+// such a name gets its log line here.
+bool existsAsOther(const char* caller, const char* path) {
+    struct stat st {};
+    if (stat(path, &st) != 0 || S_ISREG(st.st_mode)) return false;
+    refuse(caller, path);
+    return true;
 }
 
 // Composes directory + name into the shared buffer; false (with a log line)
@@ -119,7 +177,9 @@ FILE* reopen(const char* caller, const char* name, const char* mode, bool* known
                               r.actualName);
             FileManager::close(r.stream);
         }
-        FILE* stream = fopen(r.actualName, mode);
+        char function[64];
+        snprintf(function, sizeof function, "FileManager::%s", caller);
+        FILE* stream = openStream(function, r.actualName, mode);
         if (!stream) {
             // The file may have been removed since (a list the user deleted
             // between two loads): the caller gets no file, as for any other
@@ -277,7 +337,7 @@ FILE* FileManager::open(const char* name, const char* mode) {
             if (!compose("open", s_searchPaths[i].path, name)) continue;
             TWReport::print("FileManager::open: trying to open '%s' with mode '%s'.\n",
                             s_currentFileName, mode);
-            stream = fopen(s_currentFileName, mode);
+            stream = openStream("FileManager::open", s_currentFileName, mode);
             if (!stream) continue;
             if (!nameFits("open", s_currentFileName, nullptr)) {
                 fclose(stream);
@@ -302,7 +362,7 @@ FILE* FileManager::open(const char* name, const char* mode) {
         for (int i = 0; i < s_numSearchPaths && !stream; ++i) {
             const char* found = fuzzyFind(s_searchPaths[i].path, name);
             if (!found) continue;
-            stream = fopen(found, mode);
+            stream = openStream("FileManager::open", found, mode);
             if (!stream) continue;
             if (!nameFits("open", found, nullptr)) {
                 fclose(stream);
@@ -339,7 +399,7 @@ FILE* FileManager::openAbsolute(const char* fullName, const char* mode) {
         strcpy(s_currentFileName, fullName);
         TWReport::print("FileManager::openAbsolute: trying to open '%s' with mode '%s'.\n",
                         s_currentFileName, mode);
-        stream = fopen(s_currentFileName, mode);
+        stream = openStream("FileManager::openAbsolute", s_currentFileName, mode);
         if (!stream) {
             TWReport::warning("FileManager::openAbsolute: failed to open '%s'.\n", fullName);
             return nullptr;
@@ -350,6 +410,32 @@ FILE* FileManager::openAbsolute(const char* fullName, const char* mode) {
     }
     TWReport::print("FileManager::openAbsolute: seeking to start of file.\n");
     return stream;
+}
+
+int FileManager::openRegular(const char* path, int flags, const char* caller) {
+    // The name is looked at first, so that nothing but a regular file is
+    // even opened (opening a FIFO's other end would wake its writer) ...
+    if (existsAsOther(caller, path)) {
+        errno = EINVAL;
+        return -1;
+    }
+    // ... and the descriptor again, without blocking, for a name swapped
+    // in between.
+    int fd = ::open(path, flags | O_NONBLOCK, 0666);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        refuse(caller, path);
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    int status = fcntl(fd, F_GETFL);
+    if (status == -1 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == -1) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 const char* FileManager::fuzzyFind(const char* directory, const char* name) {
@@ -385,11 +471,19 @@ const char* FileManager::exists(const char* path, const char* file) {
     TWReport::print("FileManager::exists: currentFileName = '%s'.\n", s_currentFileName);
     struct stat st {};
     if (stat(s_currentFileName, &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            refuse("FileManager::exists", s_currentFileName);
+            return nullptr;
+        }
         TWReport::print("FileManager::exists: found '%s'.\n", s_currentFileName);
         return s_currentFileName;
     }
     const char* found = fuzzyFind(path, file);
     if (found && stat(found, &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            refuse("FileManager::exists", found);
+            return nullptr;
+        }
         TWReport::print("FileManager::exists: 'fuzzy' found '%s'.\n", found);
         return found;
     }

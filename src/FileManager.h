@@ -12,6 +12,11 @@
 // Names, modes and composed paths are bounded by their fields: one that does
 // not fit is refused with a log line, and so is a search path beyond the
 // nine the table holds.  An overflow of the open-file table is fatal.
+//
+// Only regular files are opened or found: a directory, FIFO, device or
+// socket under a file's name is refused with a log line naming it, and is
+// never opened in a way that could block (a FIFO would hold start-up for
+// ever, a directory reads as nonsense sizes).
 #pragma once
 
 #include <cstdio>
@@ -52,6 +57,13 @@ public:
     // or null.
     static const char* exists(const char* path, const char* file);
     static const char* fuzzyFind(const char* directory, const char* name);
+
+    // open(2) of a regular file, for the readers that need a descriptor (the
+    // memory-mapped files): the open never blocks, anything but a regular
+    // file is refused with an error line naming `caller` and the path, and
+    // the descriptor returned is blocking.  O_CREAT makes files 0666 less
+    // the umask, as fopen does.  -1 on failure, with errno set.
+    static int openRegular(const char* path, int flags, const char* caller);
 
     static void addSearchPath(const char* path, M_BYTE flagA, M_BYTE flagB);
     static const SearchPathInfo* getSearchPath(int index);

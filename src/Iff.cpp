@@ -5,18 +5,17 @@
 #include <cstring>
 #include <string>
 
+#include "ByteReader.h"
 #include "TWReport.h"
 
 namespace {
 
 const char kSource[] = "../../src/Iff";
 
-M_DWORD read32(const M_BYTE* p, bool bigEndian) {
-    if (bigEndian)
-        return (static_cast<M_DWORD>(p[0]) << 24) | (static_cast<M_DWORD>(p[1]) << 16) |
-               (static_cast<M_DWORD>(p[2]) << 8) | p[3];
-    return (static_cast<M_DWORD>(p[3]) << 24) | (static_cast<M_DWORD>(p[2]) << 16) |
-           (static_cast<M_DWORD>(p[1]) << 8) | p[0];
+// The value at the reader's position; 0 (and the reader failed) when fewer
+// than four bytes are left.
+M_DWORD read32(ByteReader& r, bool bigEndian) {
+    return bigEndian ? r.u32be() : r.u32le();
 }
 
 // Tags go into log lines: a byte that is not printable shows as '.', so that
@@ -69,6 +68,12 @@ size_t Iff::limit() const {
     return depth_ > 0 ? entryEnd(stack_.back()) : length_;
 }
 
+ByteReader Iff::rest() const {
+    const size_t end = limit();
+    if (!data_ || pos_ > end) return ByteReader();
+    return ByteReader(data_ + pos_, end - pos_);
+}
+
 void Iff::compose(char* out, size_t size, const char* function, const char* message) const {
     std::string text = "File:";
     text += fileName_ ? fileName_ : "(null)";
@@ -119,18 +124,16 @@ bool Iff::haveData() {
 
 bool Iff::isForm(IffTag tag) const {
     if (!data_ || failed_) return false;
-    size_t end = limit();
-    if (pos_ > end || end - pos_ < 12) return false;
-    const M_BYTE* p = data_ + pos_;
-    if (read32(p, true) != MakeIffTag("FORM")) return false;
-    return tag == 0 || read32(p + 8, true) == tag;
+    ByteReader r = rest();
+    if (!r.has(12) || r.u32be() != MakeIffTag("FORM")) return false;
+    r.skip(4);
+    return tag == 0 || r.u32be() == tag;
 }
 
 bool Iff::isChunk(IffTag tag) const {
     if (!data_ || failed_ || tag == 0) return false;
-    size_t end = limit();
-    if (pos_ > end || end - pos_ < 4) return false;
-    return read32(data_ + pos_, true) == tag;
+    ByteReader r = rest();
+    return r.has(4) && r.u32be() == tag;
 }
 
 void Iff::push(size_t start, M_DWORD length, size_t tagOffset) {
@@ -155,11 +158,13 @@ bool Iff::enter(IffTag tag, bool form, const char* function) {
     size_t start = pos_;
     size_t header = form ? 12 : 8;
     size_t end = limit();
-    if (end - start < 8) {
+    ByteReader r = rest();
+    if (!r.has(8)) {
         fail(function, "Cannot enter %s '%s': no room for its header", kind, tagText(tag).c_str());
         return false;
     }
-    M_DWORD length = read32(data_ + start + 4, true);
+    r.skip(4);
+    M_DWORD length = r.u32be();
     // The length must cover a FORM's type and stay inside the parent.
     if (length > end - start - 8 || static_cast<size_t>(length) + 8 < header) {
         fail(function, "Cannot enter %s '%s': length %u does not fit in its parent", kind,
@@ -237,24 +242,20 @@ unsigned Iff::charsLeft() {
 }
 
 IffTag Iff::getCurrentTag() const {
-    if (!data_) return 0;
-    size_t end = limit();
-    if (pos_ > end || end - pos_ < 4) return 0;
-    return read32(data_ + pos_, true);
+    ByteReader r = rest();
+    return r.u32be();
 }
 
 M_DWORD Iff::peekInt32(bool bigEndian) const {
-    if (!data_) return 0;
-    size_t end = limit();
-    if (pos_ > end || end - pos_ < 4) return 0;
-    return read32(data_ + pos_, bigEndian);
+    ByteReader r = rest();
+    return read32(r, bigEndian);
 }
 
 M_DWORD Iff::peekInt32(const M_BYTE* p, bool bigEndian) const {
     if (!data_ || !p || p < data_ || p > data_ + length_) return 0;
-    size_t offset = static_cast<size_t>(p - data_);
-    if (length_ - offset < 4) return 0;
-    return read32(p, bigEndian);
+    const size_t offset = static_cast<size_t>(p - data_);
+    ByteReader r(p, length_ - offset);
+    return read32(r, bigEndian);
 }
 
 int Iff::readInt32(bool bigEndian) {
@@ -263,7 +264,8 @@ int Iff::readInt32(bool bigEndian) {
         fail(kReadInt32, "At end of CHUNK. Not enough data ?");
         return 0;
     }
-    M_DWORD value = read32(data_ + pos_, bigEndian);
+    ByteReader r = rest();
+    const M_DWORD value = read32(r, bigEndian);
     pos_ += 4;
     return static_cast<int>(value);
 }
@@ -271,21 +273,15 @@ int Iff::readInt32(bool bigEndian) {
 bool Iff::readString(char* dst, size_t size) {
     const char* function = dst ? kReadString : kSkipString;
     if (!haveData()) return false;
-    size_t left = charsLeft();
+    charsLeft();
     if (failed_) return false;
-    const M_BYTE* p = data_ + pos_;
-    const void* zero = memchr(p, 0, left);
-    if (!zero) {
+    // Inside a chunk, so rest() ends where the chunk does.
+    ByteReader r = rest();
+    if (!r.cString(dst, dst ? size : 0)) {
         fail(function, "At end of CHUNK. Not enough data ?");
         return false;
     }
-    size_t n = static_cast<size_t>(static_cast<const M_BYTE*>(zero) - p);
-    if (dst && size > 0) {
-        size_t copied = n < size - 1 ? n : size - 1;
-        memcpy(dst, p, copied);
-        dst[copied] = 0;
-    }
-    pos_ += n + 1;
+    pos_ += r.offset();
     return true;
 }
 

@@ -19,6 +19,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "ByteReader.h"
 #include "TWTypes.h"
 
 // Four characters, the first in the most significant byte ("DATA" is
@@ -97,6 +98,9 @@ private:
     };
 
     size_t limit() const;
+    // A reader over the bytes from the current position to the end of the
+    // innermost entry (of the image at the outermost level).
+    ByteReader rest() const;
     size_t entryEnd(const Entry& entry) const { return entry.start + 8 + entry.length; }
     bool haveData();
     bool enter(IffTag tag, bool form, const char* function);

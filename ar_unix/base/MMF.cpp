@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "FileManager.h"
 #include "TWReport.h"
 
 namespace {
@@ -58,7 +59,8 @@ void* CMMF::Open() {
     if (fd_ != -1) Close();
     const char* name = printable(name_);
 
-    int fd = ::open(name, O_RDONLY);
+    // A FIFO under a data file's name would block start-up here for ever.
+    int fd = FileManager::openRegular(name, O_RDONLY, "CMMF::Open");
     if (fd == -1) {
         TWReport::error("File:%s, Function:CMMF::Open(): cannot open file '%s'.\n", kSource, name);
         perror("CMMF::Open - open");

@@ -8,6 +8,7 @@
 
 #include "FrameBuf.h"
 #include "PlatformServices.h"
+#include "TWReport.h"
 #include "X11Lock.h"
 #include "X_FrameBuf.h"
 #include "config/Config.h"
@@ -25,6 +26,30 @@ public:
     int OpenWebBrowser() override;
 };
 
+// Re-opens the frame buffer at the new size.  The window's connection is
+// closed first; an X server left without clients may reset (Xvfb does
+// unless told not to) and hang up the connection the re-open makes, so a
+// second connection is held across the re-open, and a failed re-open is
+// tried again a few times before the client gives up.
+bool ReopenDisplay(int width, int height, int depth) {
+    constexpr int kAttempts = 5;
+    Display* bridge = XOpenDisplay(nullptr);
+    g_frameBuf->CloseDisplay();
+    bool opened = false;
+    for (int attempt = 1; attempt <= kAttempts && !opened; ++attempt) {
+        if (attempt > 1) {
+            TWReport::warning(
+                "AllocateMainBitmap: re-opening the %dx%d display failed; attempt %d of %d.\n",
+                width, height, attempt, kAttempts);
+            usleep(100000 * static_cast<useconds_t>(attempt - 1));
+        }
+        opened = g_frameBuf->OpenDisplay(width, height, depth) ||
+                 g_frameBuf->OpenDisplay(width, height, 31 - depth);
+    }
+    if (bridge != nullptr) XCloseDisplay(bridge);
+    return opened;
+}
+
 void X11Hooks::AllocateMainBitmap() {
     if (g_frameBuf != nullptr) {
         X11Lock lock;
@@ -32,10 +57,8 @@ void X11Hooks::AllocateMainBitmap() {
         const int width = g_displayWidth;
         const int height = g_displayHeight;
         if (g_frameBuf->GetWidth() != width || g_frameBuf->GetHeight() != height) {
-            g_frameBuf->CloseDisplay();
             const int depth = use565 ? 16 : 15;
-            if (!g_frameBuf->OpenDisplay(width, height, depth) &&
-                !g_frameBuf->OpenDisplay(width, height, 31 - depth)) {
+            if (!ReopenDisplay(width, height, depth)) {
                 fprintf(stderr, "AllocateMainBitmap: Failed to initialize %dx%dx%d display.\n",
                         width, height, depth);
                 delete g_frameBuf;

@@ -4,6 +4,8 @@
 // credits roll decide what the events do.
 #include <X11/keysym.h>
 
+#include <algorithm>
+
 #include "InputEvents.h"
 #include "X11Lock.h"
 #include "X_FrameBuf.h"
@@ -83,8 +85,11 @@ void X_FrameBuf::PumpEvents() {
                 break;
             case ResizeRequest:
                 input.kind = InputEvent::kResize;
-                input.width = event.xresizerequest.width;
-                input.height = event.xresizerequest.height;
+                // Any client of the display may ask; a window larger than
+                // the screen shows nothing more and its image could be
+                // gigabytes.
+                input.width = std::min(event.xresizerequest.width, static_cast<int>(rootWidth_));
+                input.height = std::min(event.xresizerequest.height, static_cast<int>(rootHeight_));
                 PushInputEvent(input);
                 // The reader may close and re-open the display: what is
                 // still pending on this connection is left to it.

@@ -11,6 +11,7 @@
 // implementations in its start-up order, each before the first service that
 // uses it starts.
 #include <pthread.h>
+#include <signal.h>
 #include <sys/time.h>
 
 #include <cstdio>
@@ -202,6 +203,10 @@ void RunMainLoop(M_DWORD deadline) {
 }  // namespace
 
 int main() {
+    // A write past a file-size limit fails and is handled where it happens
+    // (a configuration save keeps the old file); the signal's default
+    // would end the client instead.
+    signal(SIGXFSZ, SIG_IGN);
     StartServices();
 
     tw::Service<PlatformHooks>::Install(&X11PlatformHooks());

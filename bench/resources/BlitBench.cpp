@@ -103,7 +103,7 @@ int SpriteY(int i) {
 
 // Counts the pixels a handler is asked to write.
 long s_counted = 0;
-void CountSpan(M_WORD*, const M_WORD*, int count) {
+void CountSpan(M_WORD*, const void*, int count) {
     s_counted += count;
 }
 
@@ -113,11 +113,10 @@ void BM_ClippedSpritesPerFrame(benchmark::State& state) {
     const tw::datafiles::Bytes item = SpriteItem(&opaque);
     const SkipImage image{item.data(), static_cast<int>(item.size())};
     std::vector<M_WORD> frame(kFrameWidth * kFrameHeight);
-    SetBlitDestination(frame.data(), kFrameWidth, kFrameHeight);
-    const RECT clip{0, 0, kFrameWidth, kFrameHeight};
+    const BlitTarget target(frame.data(), kFrameWidth, kFrameHeight);
     for (auto _ : state) {
         for (int i = 0; i < kSprites; ++i)
-            SkipDrawClipped(CopySpan, image, clip, SpriteX(i), SpriteY(i));
+            SkipDrawClipped(CopySpan, image, target, SpriteX(i), SpriteY(i));
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kSprites);
@@ -131,12 +130,11 @@ void BM_MemcpySpriteBytes(benchmark::State& state) {
     const tw::datafiles::Bytes item = SpriteItem(&opaque);
     const SkipImage image{item.data(), static_cast<int>(item.size())};
     std::vector<M_WORD> frame(kFrameWidth * kFrameHeight);
-    SetBlitDestination(frame.data(), kFrameWidth, kFrameHeight);
-    const RECT clip{0, 0, kFrameWidth, kFrameHeight};
+    const BlitTarget target(frame.data(), kFrameWidth, kFrameHeight);
     std::vector<int> visible(kSprites), at(kSprites);
     for (int i = 0; i < kSprites; ++i) {
         s_counted = 0;
-        SkipDrawClipped(CountSpan, image, clip, SpriteX(i), SpriteY(i));
+        SkipDrawClipped(CountSpan, image, target, SpriteX(i), SpriteY(i));
         visible[i] = static_cast<int>(s_counted);
         at[i] = std::max(SpriteY(i), 0) * kFrameWidth + std::max(SpriteX(i), 0);
         if (visible[i] == 0) {
@@ -176,11 +174,10 @@ void BM_DrawGumpArt(benchmark::State& state) {
     const tw::datafiles::GumpArt art = GumpPicture(static_cast<int>(state.range(0)));
     const GumpArtItem item{art.data.data(), static_cast<int>(art.data.size()), 400, 300};
     std::vector<M_WORD> frame(kFrameWidth * kFrameHeight);
-    const RECT clip{0, 0, kFrameWidth, kFrameHeight};
+    const BlitTarget target(frame.data(), kFrameWidth, kFrameHeight);
     state.SetLabel(kGumpKinds[state.range(0)]);
     for (auto _ : state) {
-        DrawGumpArtItem(CopySpanTransparent, item, clip, 100, 90, frame.data(), kFrameWidth,
-                        kFrameHeight);
+        DrawGumpArtItem(CopySpanTransparent, item, 100, 90, target);
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * 400 * 300 * 2);

@@ -36,10 +36,10 @@ void BM_DrawString200(benchmark::State& state) {
     LoadFonts();
     const std::string text = Line();
     std::vector<M_WORD> frame(kWidth * kHeight);
-    const RECT clip{0, 0, kWidth, kHeight};
+    const BlitTarget target(frame.data(), kWidth, kHeight);
     const int hue = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        FontManager::DrawString(0, 8, 0, hue, text.c_str(), frame.data(), kWidth, clip);
+        FontManager::DrawString(0, 8, 0, hue, text.c_str(), target);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * 200);

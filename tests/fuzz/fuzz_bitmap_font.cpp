@@ -36,13 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Display565 = (data[1] & 2) ? TRUE : FALSE;
 
     std::vector<M_WORD> buffer(kWidth * kHeight, 0x1111);
-    const RECT clip{2, 2, kWidth - 2, kHeight - 2};
+    const BlitTarget target =
+        BlitTarget(buffer.data(), kWidth, kHeight).Clipped(RECT{2, 2, kWidth - 2, kHeight - 2});
     int w, h, b;
     FontManager::CalcInfoWrap(0, kText, wrap, &w, &h, &b, data[2] & 3);
     FontManager::FitStringToRect(0, kText, wrap, 30, 20);
-    FontManager::DrawString(x, y, 0, hue, kText, buffer.data(), kWidth, clip);
-    FontManager::DrawstringBuf(x, y, 0, hue, kText, wrap, buffer.data(), kWidth, clip, 2, 0,
-                               data[3] & 4);
-    FontManager::DrawStringBufEllips(x, y, 0, hue, kText, buffer.data(), kWidth, clip);
+    FontManager::DrawString(x, y, 0, hue, kText, target);
+    FontManager::DrawstringBuf(x, y, 0, hue, kText, wrap, target, 2, 0, data[3] & 4);
+    FontManager::DrawStringBufEllips(x, y, 0, hue, kText, target);
     return w < 0;
 }

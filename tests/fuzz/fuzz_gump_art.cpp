@@ -27,14 +27,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const RECT clip{static_cast<int8_t>(data[6]), static_cast<int8_t>(data[7]),
                     static_cast<int8_t>(data[8]), static_cast<int8_t>(data[9])};
     Display565 = (data[0] & 1) ? TRUE : FALSE;
-    DrawGumpArtItem(CopySpanTransparent, item, clip, x, y, buffer.data(), kWidth, kHeight);
-    DrawGumpArtItem(CopySpan, item, RECT{0, 0, kWidth, kHeight}, x, y, buffer.data(), kWidth,
-                    kHeight);
+    const BlitTarget target(buffer.data(), kWidth, kHeight);
+    DrawGumpArtItem(CopySpanTransparent, item, x, y, target.Clipped(clip));
+    DrawGumpArtItem(CopySpan, item, x, y, target);
     unsigned sum = 0;
     for (int row = -1; row <= item.height && row < 40; ++row)
         for (int col = -1; col <= item.width && col < 40; ++col)
             sum += GumpArtItemPixel(item, col, row);
     std::vector<M_WORD> block(8 * 8, 0x2222);
-    BlitClipped(CopySpan, block.data(), clip, 8, 8, x, y, buffer.data(), kWidth, kHeight);
+    BlitClipped(CopySpan, block.data(), 8, 8, x, y, target.Clipped(clip));
     return sum == 0xFFFFFFFF;
 }

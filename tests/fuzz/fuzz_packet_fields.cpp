@@ -1,6 +1,6 @@
-// The field readers over an arbitrary message: the first bytes choose the
+// The field reader over an arbitrary message: the first bytes choose the
 // reads, the rest is the message (byte 0 its id).  Every read must stay
-// inside the message, whatever the id, length or cursor.
+// inside the message, whatever the id, length or position.
 #include <cstddef>
 #include <cstdint>
 
@@ -22,26 +22,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t* ops = data;
     size_t opCount = 4;
     PacketIn packet(data + opCount, size - opCount);
-    size_t cursor = 0;
+    ByteReader reads = packet.fields();
     unsigned sink = 0;
     for (size_t i = 0; i < 64; ++i) {
         uint8_t op = ops[i % opCount] >> (2 * (i / opCount % 4));
-        M_BYTE b;
-        M_WORD w;
-        M_DWORD d;
-        const M_BYTE* view;
         switch (op & 3) {
             case 0:
-                PacketManager::ReadU8(packet, cursor, b), sink += b;
+                sink += reads.u8();
                 break;
             case 1:
-                PacketManager::ReadU16(packet, cursor, w), sink += w;
+                sink += reads.u16be();
                 break;
             case 2:
-                PacketManager::ReadU32(packet, cursor, d), sink += d;
+                sink += reads.u32be();
                 break;
             case 3:
-                if (PacketManager::ReadBytes(packet, cursor, op >> 2, view) && (op >> 2))
+                if (const M_BYTE* view = reads.view(op >> 2); view && (op >> 2))
                     sink += view[(op >> 2) - 1];
                 break;
         }

@@ -39,14 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     UnicodeSetDrawOption(data[3] & 1);
 
     std::vector<M_WORD> buffer(kWidth * kHeight, 0x1111);
-    const RECT clip{1, 1, kWidth - 1, kHeight - 1};
+    const BlitTarget target =
+        BlitTarget(buffer.data(), kWidth, kHeight).Clipped(RECT{1, 1, kWidth - 1, kHeight - 1});
     int w = 0, h = 0, b = 0;
     UnicodeCalcInfo(kText, wrap, &w, &h, &b);
     UnicodeFitStringToRect(kText, wrap, 30, 20);
-    UnicodeDrawString(buffer.data(), kWidth, kText, x, y, 0x7FFF, clip);
-    UnicodeDrawStringBuf(buffer.data(), wrap, kWidth, kText, x, y, 0x7FFF, clip, data[2] & 1);
-    UnicodeDrawStringBufSelected(buffer.data(), wrap, kWidth, kText, x, y, 0x7FFF, clip, 0x1F, 2,
-                                 5);
+    UnicodeDrawString(target, kText, x, y, 0x7FFF);
+    UnicodeDrawStringBuf(target, wrap, kText, x, y, 0x7FFF, data[2] & 1);
+    UnicodeDrawStringBufSelected(target, wrap, kText, x, y, 0x7FFF, 0x1F, 2, 5);
     UnicodeRestoreStyle();
     return w < 0;
 }

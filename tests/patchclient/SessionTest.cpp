@@ -244,7 +244,21 @@ TEST_F(PatchSessionTest, MessageOfTheDay) {
          "Tide\r\n\x01 high",
          {},
          0,
-         "Reading message\nDisplaying message\nTide\r\n\x01 highDone displaying message\n",
+         "Reading message\nDisplaying message\nTide\r\n\\x01 highDone displaying message\n",
+         true},
+        // Control characters reach the terminal as visible escapes; line
+        // ends, tabs and UTF-8 letters pass.
+        {"control characters escaped",
+         2,
+         "\x1b]0;owned\x07\x1b[2J\tTab\r\nline\rover \xc3\xa9 \xc2\x9b"
+         "1m \x9b"
+         "2J\x7f",
+         {},
+         0,
+         "Displaying message\n\\x1B]0;owned\\x07\\x1B[2J\tTab\r\nline\\x0Dover \xc3\xa9 "
+         "\\xC2\\x9B"
+         "1m \\x9B"
+         "2J\\x7FDone displaying message\n",
          true},
         {"shown, then stop",
          3,
@@ -369,6 +383,113 @@ TEST_F(PatchSessionTest, RefusedFileFailsTheSession) {
                       "Error receiving \"x.rtp\"\nError during session\n"));
     EXPECT_FALSE(FileExists("apply.log"));
     EXPECT_FALSE(FileExists("client/x.rtp"));
+}
+
+// A list that fails while it is read has had nothing downloaded: the names
+// listed before the failure are files of the installation or partial
+// downloads, and stay as they are.
+TEST_F(PatchSessionTest, AFailedFileListDeletesNothing) {
+    struct Case {
+        const char* what;
+        std::vector<ListedFile> second;  // listed after keep.txt and part.rtp
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"refused name", {{"../x.rtp", 1}}, "Refusing file name \"../x.rtp\""},
+        {"over-long name", {{std::string(513, 'n'), 1}}, "File name from patch server too long"},
+    };
+    for (const Case& c : cases) {
+        for (bool sameItem : {true, false}) {
+            SCOPED_TRACE(std::string(c.what) + (sameItem ? ", same item" : ", next item"));
+            ResetFolders();
+            WriteFile("client/keep.txt", "mine");
+            WriteFile("client/part.rtp", "half");
+            PatchServer server;
+            PatchRound round;
+            std::vector<ListedFile> first = {{"keep.txt", 4}, {"part.rtp", 9}};
+            if (sameItem) {
+                first.insert(first.end(), c.second.begin(), c.second.end());
+            } else {
+                round.lists["b.dat"] = {c.second};
+            }
+            round.lists["a.dat"] = {first};
+            server.AddRound(round);
+            WriteFile("client/verinfo", Verinfo(server.port(), "a.dat 1\nb.dat 1\n"));
+
+            ProcessResult result = Run();
+            EXPECT_EQ(result.status, 0);
+            EXPECT_TRUE(Shows(result.out, c.shown));
+            EXPECT_TRUE(Shows(result.out, "Error during session\n"));
+            EXPECT_EQ(ReadFile("client/keep.txt"), "mine");
+            EXPECT_EQ(ReadFile("client/part.rtp"), "half");
+            EXPECT_FALSE(FileExists("apply.log"));
+        }
+    }
+}
+
+// A file's bytes stop at the size announced with it; more fails the session
+// at once and keeps what came within the size, as a broken download does.
+TEST_F(PatchSessionTest, BytesBeyondTheAnnouncedSizeFailTheSession) {
+    struct Case {
+        const char* what;
+        size_t contentSize;
+        size_t blockSize;
+        size_t kept;
+    };
+    const Case cases[] = {
+        {"4 MB in large blocks", 4u << 20, 65536, 0},
+        {"small blocks running past the size", 64, 4, 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetFolders();
+        const std::string content = Content(c.contentSize, 8);
+        PatchServer server;
+        PatchRound round;
+        round.lists["a.dat"] = {{{"big.rtp", 10}}};
+        ServedFile file(content, c.blockSize);
+        file.announced = 10;
+        round.files = {{"big.rtp", file}};
+        server.AddRound(round);
+        WriteFile("client/verinfo", Verinfo(server.port(), "a.dat 1\n"));
+
+        ProcessResult result = Run();
+        EXPECT_EQ(result.status, 0);
+        EXPECT_TRUE(Shows(result.out,
+                          "Reading file \"big.rtp\" of size 10 as file name \"./big.rtp\"\n"
+                          "File data beyond the announced size of 10 bytes from socket\n"
+                          "Error receiving \"big.rtp\"\nError during session\n"));
+        EXPECT_EQ(ReadFile("client/big.rtp"), content.substr(0, c.kept));
+        EXPECT_FALSE(FileExists("apply.log"));
+    }
+}
+
+// Names come from the server: the one a reply echoes, and listed names with
+// C1 controls, which are valid file names, reach the terminal escaped.
+TEST_F(PatchSessionTest, NamesFromTheServerAreShownEscaped) {
+    const std::string listed =
+        "a\xc2\x9b"
+        "2J.txt";
+    PatchServer server;
+    PatchRound round;
+    round.lists["a.dat"] = {{{listed, 2}}};
+    ServedFile file("hi");
+    file.replyName = "\x1b]0;pwned\x07\x1b[2J";
+    round.files = {{listed, file}};
+    server.AddRound(round);
+    WriteFile("client/verinfo", Verinfo(server.port(), "a.dat 1\n"));
+
+    ProcessResult result = Run();
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(Shows(result.out,
+                      "Received file name \"a\\xC2\\x9B"
+                      "2J.txt\" of length 2\n"));
+    EXPECT_TRUE(Shows(result.out,
+                      "Reading file \"\\x1B]0;pwned\\x07\\x1B[2J\" of size 2 as file name "
+                      "\"./a\\xC2\\x9B"
+                      "2J.txt\"\n"));
+    EXPECT_EQ(result.out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(result.out.find("\xc2\x9b"), std::string::npos);
 }
 
 TEST_F(PatchSessionTest, BrokenBlockIsResumedOnTheNextRun) {

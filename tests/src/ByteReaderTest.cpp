@@ -40,6 +40,25 @@ TEST(ByteReaderTest, ReadingPastTheEndFailsStickilyAndYieldsZeros) {
     EXPECT_EQ(out[0] | out[1] | out[2] | out[3], 0);
 }
 
+TEST(ByteReaderTest, SixteenBitRunsAreLittleEndianAtAnyAddressAndAllOrNothing) {
+    // One byte ahead of the run, so that it lies at an odd address.
+    const M_BYTE data[] = {0xAA, 0x34, 0x12, 0xCD, 0xAB, 0x01, 0x80, 0x77};
+    ByteReader r(data, sizeof data);
+    r.u8();
+    M_WORD run[3] = {};
+    EXPECT_TRUE(r.u16leArray(run, 3));
+    EXPECT_EQ(run[0], 0x1234);
+    EXPECT_EQ(run[1], 0xABCD);
+    EXPECT_EQ(run[2], 0x8001);
+    EXPECT_EQ(r.remaining(), 1u);
+    EXPECT_TRUE(r.u16leArray(run, 0));
+    M_WORD more[2] = {9, 9};
+    EXPECT_FALSE(r.u16leArray(more, 1)) << "one byte is half a value";
+    EXPECT_EQ(more[0], 0);
+    EXPECT_EQ(more[1], 9);
+    EXPECT_FALSE(r.ok());
+}
+
 TEST(ByteReaderTest, UnterminatedStringAndSubReaders) {
     const M_BYTE data[] = {'a', 'b', 'c', 1, 2};
     ByteReader r(data, sizeof data);

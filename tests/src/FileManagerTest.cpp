@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -76,6 +78,71 @@ TEST_F(FileManagerTest, CaseBlindMatchInTheWorkingDirectoryKeepsTheStoredName) {
 TEST_F(FileManagerTest, MissingFileIsAWarningAndNull) {
     EXPECT_EQ(FileManager::open("nothing.here", "rb"), nullptr);
     EXPECT_NE(ReportLog().find("even by ignoring case"), std::string::npos);
+}
+
+// A directory or a FIFO under a file's name is refused with a line naming
+// it, in every mode and by every way of finding it; a FIFO never blocks the
+// open (the alarm ends a test that hangs).
+TEST_F(FileManagerTest, OnlyRegularFilesAreOpenedOrFound) {
+    struct Special {
+        const char* what;
+        bool (*make)(const char*);
+    };
+    const Special specials[] = {
+        {"directory", [](const char* name) { return mkdir(name, 0755) == 0; }},
+        {"FIFO", [](const char* name) { return mkfifo(name, 0644) == 0; }},
+    };
+    alarm(20);
+    for (const Special& special : specials) {
+        SCOPED_TRACE(special.what);
+        ASSERT_TRUE(special.make("tw.cfg"));
+        for (const char* mode : {"r", "rb", "r+b", "w", "wb", "at", "a+"}) {
+            SCOPED_TRACE(mode);
+            EXPECT_EQ(FileManager::open("tw.cfg", mode), nullptr);
+            // Writing modes would make a new "TW.CFG" in the first path.
+            if (mode[0] == 'r') {
+                EXPECT_EQ(FileManager::open("TW.CFG", mode), nullptr) << "the case-blind pass";
+            }
+            EXPECT_EQ(FileManager::openAbsolute("./tw.cfg", mode), nullptr);
+        }
+        EXPECT_EQ(FileManager::exists("./", "tw.cfg"), nullptr);
+        EXPECT_EQ(FileManager::exists("./", "Tw.Cfg"), nullptr);
+        M_BYTE* data = nullptr;
+        EXPECT_EQ(FileManager::load("tw.cfg", &data), 0);
+        EXPECT_EQ(data, nullptr);
+        EXPECT_EQ(FileManager::openRegular("tw.cfg", O_RDONLY, "test"), -1);
+        EXPECT_NE(ReportLog().find("FileManager::open: './tw.cfg' is not a regular file. refused."),
+                  std::string::npos);
+        EXPECT_NE(ReportLog().find("FileManager::exists: './tw.cfg' is not a regular file."),
+                  std::string::npos);
+        EXPECT_NE(ReportLog().find("test: 'tw.cfg' is not a regular file. refused."),
+                  std::string::npos);
+        struct stat st {};
+        ASSERT_EQ(stat("tw.cfg", &st), 0);
+        EXPECT_FALSE(S_ISREG(st.st_mode)) << "left as it was";
+        remove("tw.cfg");
+    }
+    // A regular file found on a later path is still taken past a special
+    // one earlier on the search path.
+    ASSERT_EQ(mkfifo("hues.mul", 0644), 0);
+    mkdir("data", 0755);
+    WriteFile("data/hues.mul", "hues");
+    FileManager::addSearchPath((dir() + "/data/").c_str(), 1, 0);
+    FILE* f = FileManager::open("hues.mul", "rb");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(ReadAll(f), "hues");
+    FileManager::close(f);
+    // A name opened before and replaced since by a FIFO.
+    WriteFile("macros.txt", "m");
+    f = FileManager::open("macros.txt", "r");
+    ASSERT_NE(f, nullptr);
+    FileManager::close(f);
+    remove("macros.txt");
+    ASSERT_EQ(mkfifo("macros.txt", 0644), 0);
+    EXPECT_EQ(FileManager::open("macros.txt", "r"), nullptr);
+    EXPECT_NE(ReportLog().find("FileManager::open: './macros.txt' is not a regular file."),
+              std::string::npos);
+    alarm(0);
 }
 
 TEST_F(FileManagerTest, OpeningAgainClosesTheEarlierStreamAndCountsTwice) {

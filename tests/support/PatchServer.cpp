@@ -268,15 +268,17 @@ bool PatchServer::Serve(PatchConn& conn, const PatchRound& round, const std::str
     auto it = round.files.find(name);
     if (it == round.files.end() || it->second.refuse) return conn.SendU32(0);
     const ServedFile& file = it->second;
+    const std::string& replyName = file.replyName ? *file.replyName : name;
+    const auto size = file.announced.value_or(static_cast<std::uint32_t>(file.content.size()));
     if (file.dribble) {
         std::string reply;
         auto u32 = [&reply](std::uint32_t value) {
             std::uint32_t wire = htonl(value);
             reply.append(reinterpret_cast<const char*>(&wire), 4);
         };
-        u32(static_cast<std::uint32_t>(name.size()));
-        reply += name;
-        u32(static_cast<std::uint32_t>(file.content.size()));
+        u32(static_cast<std::uint32_t>(replyName.size()));
+        reply += replyName;
+        u32(size);
         for (size_t pos = offset; pos < file.content.size(); pos += file.blockSize) {
             const size_t n = std::min(file.blockSize, file.content.size() - pos);
             u32(static_cast<std::uint32_t>(n));
@@ -285,8 +287,8 @@ bool PatchServer::Serve(PatchConn& conn, const PatchRound& round, const std::str
         u32(0);
         return conn.SendInPieces(reply);
     }
-    conn.SendString(name);
-    conn.SendU32(static_cast<std::uint32_t>(file.content.size()));
+    conn.SendString(replyName);
+    conn.SendU32(size);
     size_t pos = offset;
     while (pos < file.content.size()) {
         size_t n = std::min(file.blockSize, file.content.size() - pos);
@@ -297,8 +299,11 @@ bool PatchServer::Serve(PatchConn& conn, const PatchRound& round, const std::str
             conn.Record("cut " + name);
             return false;
         }
-        conn.SendU32(static_cast<std::uint32_t>(n));
-        conn.SendRaw(file.content.substr(pos, n));
+        if (!conn.SendU32(static_cast<std::uint32_t>(n)) ||
+            !conn.SendRaw(file.content.substr(pos, n))) {
+            conn.Record("hung up on " + name);
+            return false;
+        }
         pos += n;
     }
     if (!conn.SendU32(0)) return false;

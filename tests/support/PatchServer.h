@@ -63,6 +63,10 @@ struct ServedFile {
     // Send the reply in pieces of 1, 2, ... 9 bytes in turn, each at once
     // (no coalescing), so that the client's receives end anywhere in it.
     bool dribble = false;
+    // A hostile server: announce this size instead of the content's, and
+    // name the file so in the reply instead of the name asked for.
+    std::optional<std::uint32_t> announced;
+    std::optional<std::string> replyName;
 };
 
 struct PatchRound {

@@ -42,8 +42,9 @@ XvfbServer::XvfbServer(const XvfbOptions& options) {
             dup2(null, 1);
             dup2(null, 2);
         }
-        std::vector<const char*> args = {"Xvfb",         "-displayfd", fd.c_str(), "-screen", "0",
-                                         screen.c_str(), "-nolisten",  "tcp",      "-noreset"};
+        std::vector<const char*> args = {"Xvfb", "-displayfd",   fd.c_str(),  "-screen",
+                                         "0",    screen.c_str(), "-nolisten", "tcp"};
+        if (options.noReset) args.push_back("-noreset");
         if (!options.sharedMemory) {
             args.push_back("-extension");
             args.push_back("MIT-SHM");

@@ -25,6 +25,9 @@ struct XvfbOptions {
     bool sharedMemory = true;  // false: -extension MIT-SHM
     int width = 1024;          // larger than the window, so all of it is on screen
     int height = 768;
+    // false: the server resets whenever its last client leaves, as Xvfb
+    // does by default (and hangs up connections made meanwhile).
+    bool noReset = true;
 };
 
 class XvfbServer {

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -13,6 +12,7 @@
 #include "app/App.h"
 #include "config/Color.h"
 #include "config/TextLine.h"
+#include "resources/BlitTarget.h"
 #include "resources/GumpArt.h"
 #include "resources/SpanHandlers.h"
 #include "resources/UnicodeFont.h"
@@ -68,6 +68,13 @@ void ApplyCommands(char* rest, Pending& next, CSongList& songs) {
             if (keyword[0] == 'd') CCreditsRoll::defaultFont = font;
         }
     }
+}
+
+// The roll's 640 x 480 screen in the back buffer, or less of it when the
+// display is smaller.
+BlitTarget RollScreen() {
+    return BlitTarget(g_backBuffer, g_displayWidth, g_displayHeight)
+        .Clipped(RECT{0, 0, CCreditsRoll::SCREEN_WIDTH, CCreditsRoll::SCREEN_HEIGHT});
 }
 
 }  // namespace
@@ -139,9 +146,7 @@ BOOL CCreditsRoll::Run() {
     timer.SetFramesPerSecond(FRAMES_PER_SECOND);
     while (!done) Step();
     CApp::ClearScreen();
-    if (g_backBuffer)
-        DrawGumpPixels(CopySpan, MENU_GUMP, RECT{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0, 0,
-                       g_backBuffer, g_displayWidth, g_displayHeight);
+    DrawGumpPixels(CopySpan, MENU_GUMP, 0, 0, RollScreen());
     return TRUE;
 }
 
@@ -196,20 +201,16 @@ void CCreditsRoll::Advance(int steps) {
 }
 
 void CCreditsRoll::Draw() {
-    if (!g_backBuffer) return;
-    // The text drawers know only the pitch: the clip itself must not reach
-    // below the back buffer, whatever size the display has.
-    const RECT screen{0, 0, std::min(SCREEN_WIDTH, g_displayWidth),
-                      std::min(SCREEN_HEIGHT, g_displayHeight)};
-    DrawGumpPixels(CopySpan, BACKGROUND_GUMP, screen, 0, 0, g_backBuffer, g_displayWidth,
-                   g_displayHeight);
+    const BlitTarget screen = RollScreen();
+    if (screen.Empty()) return;
+    DrawGumpPixels(CopySpan, BACKGROUND_GUMP, 0, 0, screen);
     const int savedFont = UnicodeGetCurrentFont();
     int y = SCREEN_HEIGHT - scroll;
     for (int i = firstLine; i < lineCount && y < SCREEN_HEIGHT; ++i) {
         const CreditLine& line = lines[i];
         UnicodeSetCurrentFont(line.font);
-        UnicodeDrawString(g_backBuffer, g_displayWidth, line.text.c_str(),
-                          (SCREEN_WIDTH - line.width) / 2, y, line.colour, screen);
+        UnicodeDrawString(screen, line.text.c_str(), (SCREEN_WIDTH - line.width) / 2, y,
+                          line.colour);
         y += line.height;
     }
     UnicodeSetCurrentFont(savedFont);

@@ -22,6 +22,10 @@ constexpr M_DWORD kExtendedBit = 0x40000000;
 constexpr int kNavigationBase = 0xE000;
 constexpr int kMinWidth = 640;
 constexpr int kMinHeight = 480;
+// The largest window the client makes, whatever the screen: a buffer of 128
+// MB.
+constexpr int kMaxWidth = 8192;
+constexpr int kMaxHeight = 8192;
 constexpr int kLeftButton = 1;
 
 bool IsNavigationCode(M_DWORD code) {
@@ -88,9 +92,10 @@ void HandleResize(const InputEvent& event) {
     // The play view needs 640x480; a smaller request would leave the view
     // offset negative.  The width is kept even: a shared-memory image pads
     // its rows to whole 32-bit words, and the drawing code takes a row to be
-    // width pixels long.
-    g_displayWidth = std::max(kMinWidth, event.width) & ~1;
-    g_displayHeight = std::max(kMinHeight, event.height);
+    // width pixels long.  The platform has already held the size to the
+    // screen.
+    g_displayWidth = std::clamp(event.width, kMinWidth, kMaxWidth) & ~1;
+    g_displayHeight = std::clamp(event.height, kMinHeight, kMaxHeight);
     ClampViewOffset();
     CGumpManager::RecreateMainBitmap();
 }

@@ -1,5 +1,10 @@
 // Writing single keys back into "tw.cfg", reading one key's raw value, and
 // the scrambling of stored passwords.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -64,11 +69,6 @@ bool readFound(std::string* bytes) {
     return ok;
 }
 
-bool writeAll(FILE* f, const std::string& bytes) {
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return fclose(f) == 0 && ok;
-}
-
 }  // namespace
 
 void saveConfigDirective(int id, const char* value) {
@@ -81,64 +81,88 @@ void saveConfigDirective(int id, const char* value) {
     }
     if (!value) value = "";
 
+    // A save that cannot be made whole is not made: "tw.cfg" keeps every
+    // byte and the program goes on, with a line in the log.  The settings
+    // are written to a new file that then replaces the old one, never into
+    // "tw.cfg" itself, where a full disk or a file-size limit would cut it.
     std::string bytes;
-    size_t begin = 0, end = 0;
-    bool haveFile = readWhole(kConfigFile, &bytes);
-    // A "tw.cfg" found only on another search path is the one the settings
-    // were read from: a new one here holding just this key would hide all
-    // of its other settings from then on, so it starts as a copy of that one.
     bool copied = false;
-    if (!haveFile) {
-        bytes.clear();
-        copied = haveFile = readFound(&bytes);
-        if (!copied) bytes.clear();
-    }
-    const bool replace = haveFile && findKeyLine(bytes, id, &begin, &end);
-    if (replace || copied) {
-        std::string updated;
-        if (replace) {
-            updated = bytes.substr(0, begin);
-            updated += name;
-            updated += '=';
-            updated += value;
-            updated += "\r\n";
-            updated += bytes.substr(end);
-        } else {
-            updated = bytes;
-            if (!updated.empty() && updated.back() != '\n' && updated.back() != '\r')
-                updated += '\n';
-            updated += name;
-            updated += '=';
-            updated += value;
-            updated += '\n';
-        }
-        // The new contents go to a fresh file that then replaces the old one,
-        // so that a failed write never leaves "tw.cfg" truncated.
-        FILE* f = fopen(kTempFile, "wb");
-        if (f) {
-            if (writeAll(f, updated) && rename(kTempFile, kConfigFile) == 0) return;
-            remove(kTempFile);
-            TWReport::error("saveConfigDirective: cannot replace 'tw.cfg'; '%s' not saved.\n",
-                            name);
+    struct stat old {};
+    const bool haveFile = stat(kConfigFile, &old) == 0;
+    if (haveFile) {
+        // Checked before reading: a FIFO would block the read for ever.
+        if (!S_ISREG(old.st_mode)) {
+            TWReport::error(
+                "saveConfigDirective: 'tw.cfg' is not a regular file; '%s' not saved.\n", name);
             return;
         }
-        // No new file can be made beside it: write in place as the last resort.
-        f = fopen(kConfigFile, "wb");
-        if (!f) TWReport::fatal("saveConfigDirective: cannot open 'tw.cfg'. why? mode is 'wb'.\n");
-        if (!writeAll(f, updated))
-            TWReport::error("saveConfigDirective: writing 'tw.cfg' failed.\n");
-        return;
+        // A read-only "tw.cfg" is the user's choice; replacing it would undo
+        // that (root passes access(), so the mode bits count too).
+        if (access(kConfigFile, W_OK) != 0 || (old.st_mode & 0222) == 0) {
+            TWReport::error("saveConfigDirective: 'tw.cfg' is read-only; '%s' not saved.\n", name);
+            return;
+        }
+        // Replacing a file that could not be read would lose its settings.
+        if (!readWhole(kConfigFile, &bytes)) {
+            TWReport::error("saveConfigDirective: cannot read 'tw.cfg'; '%s' not saved.\n", name);
+            return;
+        }
+    } else if (readFound(&bytes)) {
+        // A "tw.cfg" found only on another search path is the one the
+        // settings were read from: a new one here holding just this key
+        // would hide all of its other settings from then on, so it starts as
+        // a copy of that one.
+        copied = true;
+    } else {
+        bytes.clear();
     }
 
-    FILE* f = fopen(kConfigFile, "at");
-    if (!f) {
-        TWReport::error("saveConfigDirective: cannot open 'tw.cfg'.\n");
+    std::string updated;
+    size_t begin = 0, end = 0;
+    if ((haveFile || copied) && findKeyLine(bytes, id, &begin, &end)) {
+        updated = bytes.substr(0, begin);
+        updated += name;
+        updated += '=';
+        updated += value;
+        updated += "\r\n";
+        updated += bytes.substr(end);
+    } else {
+        updated = bytes;
+        // Appending to a last line that has no line end would join the two
+        // lines.
+        if (!updated.empty() && updated.back() != '\n' && updated.back() != '\r') updated += '\n';
+        updated += name;
+        updated += '=';
+        updated += value;
+        updated += '\n';
+    }
+
+    int fd = FileManager::openRegular(
+        kTempFile, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, "saveConfigDirective");
+    if (fd < 0) {
+        TWReport::error("saveConfigDirective: cannot create '%s' (%s); '%s' not saved.\n",
+                        kTempFile, strerror(errno), name);
         return;
     }
-    // Appending to a last line that has no line end would join the two lines.
-    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') fputc('\n', f);
-    fprintf(f, "%s=%s\n", name, value);
-    if (fclose(f) != 0) TWReport::error("saveConfigDirective: writing 'tw.cfg' failed.\n");
+    // The new file keeps the old one's permissions.
+    int error = haveFile && fchmod(fd, old.st_mode & 07777) != 0 ? errno : 0;
+    for (size_t done = 0; !error && done < updated.size();) {
+        ssize_t n = write(fd, updated.data() + done, updated.size() - done);
+        if (n > 0)
+            done += static_cast<size_t>(n);
+        else if (n == 0 || errno != EINTR)
+            error = n < 0 ? errno : EIO;
+    }
+    // On disk before the rename, so that a crash leaves the old file or the
+    // whole new one.
+    if (!error && fsync(fd) != 0) error = errno;
+    if (close(fd) != 0 && !error) error = errno;
+    if (!error && rename(kTempFile, kConfigFile) != 0) error = errno;
+    if (error) {
+        unlink(kTempFile);
+        TWReport::error("saveConfigDirective: cannot replace 'tw.cfg' (%s); '%s' not saved.\n",
+                        strerror(error), name);
+    }
 }
 
 BOOL getTWCfgDirective(int id, char* out, size_t outSize) {

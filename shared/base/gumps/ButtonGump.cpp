@@ -11,8 +11,9 @@
 
 namespace {
 
-void copyDisabled(M_WORD* dst, const M_WORD* src, int count) {
-    CopyPixelRowHued(dst, src, static_cast<unsigned>(count), CButtonGump::DISABLED_HUE);
+void copyDisabled(M_WORD* dst, const void* src, int count) {
+    CopyPixelRowHued(dst, static_cast<const M_WORD*>(src), static_cast<unsigned>(count),
+                     CButtonGump::DISABLED_HUE);
 }
 
 int artWidth(int art) {
@@ -75,8 +76,8 @@ CButtonGump::CButtonGump(int xIn, int yIn, int widthIn, CGump* owner, int typeIn
         DrawTiledBar(arts[i], pixels - 2);
         if (label)
             FontManager::DrawString((width - textWidth) / 2,
-                                    (height - textHeight) / 2 + baseline + 2, 1, 902, label, pixels,
-                                    pitch, RECT{0, 0, width, height});
+                                    (height - textHeight) / 2 + baseline + 2, 1, 902, label,
+                                    BlitTarget(pixels, pitch, width, height));
     }
 }
 

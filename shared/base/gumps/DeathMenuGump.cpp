@@ -30,10 +30,9 @@ CDeathMenuGump::CDeathMenuGump()
         DrawTiledFrame(FRAME_ART, pixels - 2, FALSE);
         int textWidth = 0, h = 0, baseline = 0;
         FontManager::GetStringSize(1, "Aq", &textWidth, &h, &baseline);
-        const RECT clip{0, 0, width, height};
-        FontManager::DrawString(60, h + 20, 1, 902, "Play As Ghost", pixels, pitch, clip);
-        FontManager::DrawString(60, h + 60, 1, 902, "Resurrect With Penalties", pixels, pitch,
-                                clip);
+        const BlitTarget target(pixels, pitch, width, height);
+        FontManager::DrawString(60, h + 20, 1, 902, "Play As Ghost", target);
+        FontManager::DrawString(60, h + 60, 1, 902, "Resurrect With Penalties", target);
     }
     const GumpCallback choices[2] = {static_cast<GumpCallback>(&CDeathMenuGump::PlayAsGhost),
                                      static_cast<GumpCallback>(&CDeathMenuGump::Resurrect)};

@@ -346,7 +346,7 @@ void UnionRect(RECT& r, const RECT& add);
 // Draws gump art with its top-left corner at screen (x, y) into the piece of
 // the screen being drawn (CGumpManager::DrawAllGumps), clipped to clip and
 // the screen, each row through copy (a span handler).
-void DrawArtOnScreen(void (*copy)(M_WORD*, const M_WORD*, int), int art, int x, int y,
+void DrawArtOnScreen(void (*copy)(M_WORD*, const void*, int), int art, int x, int y,
                      const RECT& clip);
 
 // Copies `rows` rows of `count` pixels, skipping source pixels of 0.

@@ -8,7 +8,7 @@
 #include "gumps/GumpManager.h"
 #include "resources/GumpArt.h"
 
-void DrawArtOnScreen(void (*copy)(M_WORD*, const M_WORD*, int), int art, int x, int y,
+void DrawArtOnScreen(void (*copy)(M_WORD*, const void*, int), int art, int x, int y,
                      const RECT& clip) {
     const GumpDrawTarget& target = CGumpManager::drawTarget;
     int artWidth = 0, artHeight = 0;
@@ -28,7 +28,7 @@ void DrawArtOnScreen(void (*copy)(M_WORD*, const M_WORD*, int), int art, int x, 
     for (int row = 0; row < h; ++row)
         std::copy_n(target.pixels + target.Index(r.left, r.top + row), w,
                     area.data() + static_cast<size_t>(row) * w);
-    DrawGumpPixels(copy, art, RECT{0, 0, w, h}, x - r.left, y - r.top, area.data(), w, h);
+    DrawGumpPixels(copy, art, x - r.left, y - r.top, BlitTarget(area.data(), w, w, h));
     for (int row = 0; row < h; ++row)
         std::copy_n(area.data() + static_cast<size_t>(row) * w, w,
                     target.pixels + target.Index(r.left, r.top + row));

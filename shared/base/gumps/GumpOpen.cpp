@@ -55,8 +55,8 @@ void nextStaggeredPlace(int width, int height, int* x, int* y) {
 CGump* plainGump(int id, CGump* parent, CObj* object, int width, int height) {
     auto* gump = new CGump(g_displayWidth - width, 0, parent, object, 1, width, height);
     if (M_WORD* pixels = width > 0 && height > 0 ? gump->NewFrameBlock(0, width, height) : nullptr)
-        DrawGumpPixels(CopySpanTransparent, id, RECT{0, 0, width, height}, 0, 0, pixels,
-                       FramePitch(width), height);
+        DrawGumpPixels(CopySpanTransparent, id, 0, 0,
+                       BlitTarget(pixels, FramePitch(width), width, height));
     return gump;
 }
 

@@ -22,7 +22,7 @@ CDumbGump::CDumbGump(int xIn, int yIn, int, int widthIn, int heightIn, int stati
             std::copy_n(pixels + static_cast<size_t>(row) * width, width,
                         frame + static_cast<size_t>(row) * pitch);
     if (gumpArt != -1)
-        DrawGumpPixels(CopySpan, gumpArt, RECT{0, 0, width, height}, 0, 0, frame, pitch, height);
+        DrawGumpPixels(CopySpan, gumpArt, 0, 0, BlitTarget(frame, pitch, width, height));
 }
 
 void CDumbGump::DrawContents(const RECT& dirty) {
@@ -43,9 +43,8 @@ void CDumbGump::DrawContents(const RECT& dirty) {
         for (int row = 0; row < h; ++row)
             std::copy_n(target.pixels + target.Index(r.left, r.top + row), w,
                         area.data() + static_cast<size_t>(row) * w);
-        SetBlitDestination(area.data(), w, h);
-        SkipDrawClipped(CopySpanTransparent, art, RECT{0, 0, w, h}, screen.left - r.left,
-                        screen.top - r.top);
+        SkipDrawClipped(CopySpanTransparent, art, BlitTarget(area.data(), w, w, h),
+                        screen.left - r.left, screen.top - r.top);
         for (int row = 0; row < h; ++row)
             std::copy_n(area.data() + static_cast<size_t>(row) * w, w,
                         target.pixels + target.Index(r.left, r.top + row));
@@ -87,15 +86,15 @@ CSignGump* CSignGump::Create(int x, int y, int gumpArt, const char*, const char*
     sign->owner = owner;
     M_WORD* pixels = sign->FramePixels(0);
     if (!pixels) return sign;
-    DrawGumpPixels(CopySpanTransparent, gumpArt, RECT{0, 0, w, h}, 0, 0, pixels, sign->pitch, h);
+    DrawGumpPixels(CopySpanTransparent, gumpArt, 0, 0, BlitTarget(pixels, sign->pitch, w, h));
     if (text) {
         RECT area{0, 0, 0, 0};
         CGumpManager::GetContainerBounds(gumpArt, &area);
-        FontManager::DrawstringBuf(area.left, area.top, 1, 902, text, area.right - area.left + 1,
-                                   pixels, sign->pitch,
-                                   RECT{area.left, area.top, std::min<int>(area.right + 1, w),
-                                        std::min<int>(area.bottom + 1, h)},
-                                   0, 0, FALSE);
+        FontManager::DrawstringBuf(
+            area.left, area.top, 1, 902, text, area.right - area.left + 1,
+            BlitTarget(pixels, sign->pitch, w, h)
+                .Clipped(RECT{area.left, area.top, area.right + 1, area.bottom + 1}),
+            0, 0, FALSE);
     }
     return sign;
 }

@@ -28,22 +28,15 @@ Size artSize(int art) {
     return s;
 }
 
-// Where the pieces go: the bitmap's pixels, pitch and height, and the clip
-// of the area being painted.
+// Where the pieces go: the bitmap, clipped to the area being painted.
 struct Target {
-    M_WORD* pixels;
-    int pitch;
-    int height;
-    RECT clip;
+    BlitTarget target;
 
     void draw(int art, int x, int y, SpanHandler handler = CopySpanTransparent) const {
-        DrawGumpPixels(handler, art, clip, x, y, pixels, pitch, height);
+        DrawGumpPixels(handler, art, x, y, target);
     }
     void drawClipped(int art, int x, int y, const RECT& inner) const {
-        const RECT r{std::max(inner.left, clip.left), std::max(inner.top, clip.top),
-                     std::min(inner.right, clip.right), std::min(inner.bottom, clip.bottom)};
-        if (r.right > r.left && r.bottom > r.top)
-            DrawGumpPixels(CopySpanTransparent, art, r, x, y, pixels, pitch, height);
+        DrawGumpPixels(CopySpanTransparent, art, x, y, target.Clipped(inner));
     }
 };
 
@@ -141,8 +134,7 @@ void DrawTiledFrameAt(int x, int y, int width, int height, int art, M_WORD* bitm
     int bw = 0, bh = 0;
     if (!blockOf(bitmap, &bw, &bh) || width <= 0 || height <= 0) return;
     const Target t{
-        bitmap + 2, FramePitch(bw), bh,
-        RECT{std::max(x, 0), std::max(y, 0), std::min(x + width, bw), std::min(y + height, bh)}};
+        BlitTarget(bitmap + 2, FramePitch(bw), bw, bh).Clipped(RECT{x, y, x + width, y + height})};
     drawFrame(t, x, y, width, height, art, noOrnaments);
 }
 
@@ -157,7 +149,7 @@ void DrawTiledBar(int art, M_WORD* bitmap) {
     if (!blockOf(bitmap, &bw, &bh)) return;
     const Size left = artSize(art), middle = artSize(art + 1), right = artSize(art + 2);
     if (left.w <= 0 || middle.w <= 0 || right.w <= 0) return;
-    const Target t{bitmap + 2, FramePitch(bw), bh, RECT{0, 0, bw, bh}};
+    const Target t{BlitTarget(bitmap + 2, FramePitch(bw), bw, bh)};
     t.draw(art, 0, 0);
     const RECT band{0, 0, bw - right.w, bh};
     for (int x = left.w; x < bw - right.w; x += middle.w) t.drawClipped(art + 1, x, 0, band);
@@ -168,7 +160,7 @@ void DrawTiledArtPixels(int art, M_WORD* pixels, int width, int height, int pitc
     if (pitch == 0) pitch = width;
     const Size s = artSize(art);
     if (!pixels || width <= 0 || height <= 0 || pitch < width || s.empty()) return;
-    const Target t{pixels, pitch, height, RECT{0, 0, width, height}};
+    const Target t{BlitTarget(pixels, pitch, width, height)};
     for (int y = 0; y < height; y += s.h)
         for (int x = 0; x < width; x += s.w) t.draw(art, x, y);
 }

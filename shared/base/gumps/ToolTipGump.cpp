@@ -98,7 +98,8 @@ void ToolTipGump::DrawFrame() {
     const int W = textWidth;
     const int H = textHeight;
     auto draw = [&](int piece, int px, int py, const RECT& clip) {
-        DrawGumpPixels(CopySpanTransparent, art(piece), clip, px, py, pixels, pitch, height);
+        DrawGumpPixels(CopySpanTransparent, art(piece), px, py,
+                       BlitTarget(pixels, pitch, width, height).Clipped(clip));
     };
     const RECT whole{0, 0, width, height};
     const RECT inner{INSET, INSET, INSET + W, INSET + H};
@@ -126,8 +127,8 @@ void ToolTipGump::DrawText(const M_WORD* text) {
     const M_DWORD savedStyle = UnicodeGetStyle();
     UnicodeSetStyle(0);
     std::vector<M_WORD> scratch(static_cast<size_t>(W) * H, 0);
-    UnicodeDrawStringBuf(scratch.data(), W - 2, W, text, 1, 1,
-                         static_cast<M_WORD>(ToolTipTextColor), RECT{1, 1, W - 1, H - 1}, FALSE);
+    UnicodeDrawStringBuf(BlitTarget(scratch.data(), W, W, H).Clipped(RECT{1, 1, W - 1, H - 1}),
+                         W - 2, text, 1, 1, static_cast<M_WORD>(ToolTipTextColor), FALSE);
     OutlinePixels(scratch.data(), W, H, kOutlineColour);
     const bool widen = resource_settings::Display565();
     for (int row = 0; row < H; ++row) {

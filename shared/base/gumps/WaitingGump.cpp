@@ -88,15 +88,17 @@ CWaitingGump::CWaitingGump(int, int, const void* textIn, CGump* owner, BOOL okBu
                 UnicodeSetCurrentFont(0);
                 UnicodeSetSpaceWidth(6);
                 UnicodeSetStyle(0);
-                UnicodeDrawStringBuf(withText, wrap, pitch, reinterpret_cast<const M_WORD*>(text),
-                                     kTextX, kTextY, 1, clip, FALSE);
+                UnicodeDrawStringBuf(BlitTarget(withText, pitch, width, height).Clipped(clip), wrap,
+                                     reinterpret_cast<const M_WORD*>(text), kTextX, kTextY, 1,
+                                     FALSE);
                 UnicodeSetCurrentFont(savedFont);
                 UnicodeSetSpaceWidth(savedSpace);
                 UnicodeSetStyle(savedStyle);
             } else {
                 FontManager::DrawstringBuf(kTextX, kTextY, large ? g_messageFont : 1, kTextHue,
-                                           reinterpret_cast<const char*>(text), wrap, withText,
-                                           pitch, clip, 0, 0, FALSE);
+                                           reinterpret_cast<const char*>(text), wrap,
+                                           BlitTarget(withText, pitch, width, height).Clipped(clip),
+                                           0, 0, FALSE);
             }
         }
     }

@@ -390,16 +390,16 @@ bool CClientSock::FramePackets() {
         const size_t at = frameStart_ + heldBytes_;
         if (*frameLen_ < at + 2) break;
         const size_t avail = *frameLen_ - at;
-        const M_BYTE* p = frameBuf_ + at;
-        unsigned id = p[0];
+        ByteReader header(frameBuf_ + at, avail);
+        unsigned id = header.u8();
         if (!IsKnownPacket(id)) {
             ProtocolError("unknown message id 0x%02X", id);
             return false;
         }
         size_t length;
         if (IsVariablePacket(id)) {
-            if (avail < 3) break;
-            length = static_cast<size_t>(p[1]) << 8 | p[2];
+            if (!header.has(2)) break;
+            length = header.u16be();
             if (length < 3) {
                 ProtocolError("message 0x%02X gives length %zu, shorter than its header", id,
                               length);

@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 #include <unistd.h>
 
+#include "ByteReader.h"
 #include "TWReport.h"
 
 CGMSSock* g_pGMSSock = nullptr;
@@ -19,8 +20,8 @@ M_DWORD LookUpLocalAddress() {
     struct hostent* host = gethostbyname(name);
     if (!host || host->h_addrtype != AF_INET || host->h_length != 4 || !host->h_addr_list[0])
         return 0;
-    const auto* a = reinterpret_cast<const unsigned char*>(host->h_addr_list[0]);
-    return static_cast<M_DWORD>(a[0]) << 24 | a[1] << 16 | a[2] << 8 | a[3];
+    // The address in network order: big-endian.
+    return ByteReader(host->h_addr_list[0], 4).u32be();
 }
 
 }  // namespace

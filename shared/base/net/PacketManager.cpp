@@ -10,53 +10,6 @@ void PacketManager::startup() {
 
 void PacketManager::shutdown() {}
 
-// ---- reading ----
-
-namespace {
-
-// The field at cursor + header, n bytes long, or null when it lies outside.
-const M_BYTE* fieldAt(const PacketIn& packet, size_t cursor, size_t n) {
-    size_t at = packet.headerSize() + cursor;
-    if (at > packet.size() || n > packet.size() - at) return nullptr;
-    return packet.data() + at;
-}
-
-}  // namespace
-
-BOOL PacketManager::ReadU8(const PacketIn& packet, size_t& cursor, M_BYTE& out) {
-    const M_BYTE* p = fieldAt(packet, cursor, 1);
-    out = p ? p[0] : 0;
-    if (!p) return FALSE;
-    cursor += 1;
-    return TRUE;
-}
-
-BOOL PacketManager::ReadU16(const PacketIn& packet, size_t& cursor, M_WORD& out) {
-    const M_BYTE* p = fieldAt(packet, cursor, 2);
-    out = p ? static_cast<M_WORD>(p[0] << 8 | p[1]) : 0;
-    if (!p) return FALSE;
-    cursor += 2;
-    return TRUE;
-}
-
-BOOL PacketManager::ReadU32(const PacketIn& packet, size_t& cursor, M_DWORD& out) {
-    const M_BYTE* p = fieldAt(packet, cursor, 4);
-    out = p ? static_cast<M_DWORD>(p[0]) << 24 | static_cast<M_DWORD>(p[1]) << 16 |
-                  static_cast<M_DWORD>(p[2]) << 8 | p[3]
-            : 0;
-    if (!p) return FALSE;
-    cursor += 4;
-    return TRUE;
-}
-
-BOOL PacketManager::ReadBytes(const PacketIn& packet, size_t& cursor, size_t n,
-                              const M_BYTE*& out) {
-    out = fieldAt(packet, cursor, n);
-    if (!out) return FALSE;
-    cursor += n;
-    return TRUE;
-}
-
 void PacketManager::DropPacket(const PacketIn& packet, const char* reason) {
     TWReport::warning("PacketManager::DropPacket: message 0x%02X (%zu bytes) dropped: %s.\n",
                       packet.id(), packet.size(), reason);

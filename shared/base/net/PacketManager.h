@@ -1,5 +1,7 @@
-// PacketManager: the field primitives of received and built packets and one
-// builder per client message.
+// PacketManager: the drop policy of received messages, the field writers of
+// built packets and one builder per client message.  Handlers read the fields
+// of a received message through `PacketIn::fields()`, a bounded `ByteReader`
+// that starts after the header.
 //
 // Builders fill a caller's `PDSTRUCT` and return; the caller hands the packet
 // to `CClientSock::Write`, and nothing leaves before the next poll.  Builders
@@ -49,13 +51,6 @@ class PacketManager {
 public:
     static void startup();
     static void shutdown();
-
-    // Reading: the cursor counts bytes after the header.  A field that lies
-    // outside the packet yields 0 (or null) and FALSE, and leaves the cursor.
-    static BOOL ReadU8(const PacketIn& packet, size_t& cursor, M_BYTE& out);
-    static BOOL ReadU16(const PacketIn& packet, size_t& cursor, M_WORD& out);
-    static BOOL ReadU32(const PacketIn& packet, size_t& cursor, M_DWORD& out);
-    static BOOL ReadBytes(const PacketIn& packet, size_t& cursor, size_t n, const M_BYTE*& out);
 
     // The one drop policy of the handlers: logs the id and the reason and
     // drops the message.

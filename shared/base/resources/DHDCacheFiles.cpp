@@ -1,5 +1,8 @@
 // The data-file table, start-up, the mapping of the data files and the
 // building of the cache file.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -91,9 +94,9 @@ bool resolveIn(const char* directory, const char* name, char* out, size_t outSiz
 }
 
 bool canOpen(const char* path) {
-    FILE* f = fopen(path, "rb");
-    if (!f) return false;
-    fclose(f);
+    int fd = FileManager::openRegular(path, O_RDONLY, "CDHDCache::Init()");
+    if (fd < 0) return false;
+    close(fd);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // through the block cache (CD).
 #include <cstring>
 
+#include "ByteReader.h"
 #include "TWReport.h"
 #include "resources/DHDCacheState.h"
 
@@ -106,9 +107,10 @@ const M_BYTE* CDHDCache::GetCacheItem(FileNumber indexFile, FileNumber dataFile,
         return nullptr;
     }
     // Copy the record out: caching the item may evict the block it lies in.
-    const std::int32_t offset = Get32(record);
-    const std::int32_t length = Get32(record + 4);
-    *extra = Get32(record + 8);
+    ByteReader fields(record, INDEX_RECORD_SIZE);
+    const std::int32_t offset = fields.i32le();
+    const std::int32_t length = fields.i32le();
+    *extra = fields.i32le();
     if (offset < 0 || length <= 0) return nullptr;
     const MappedFile& data = g.files[dataFile];
     if (std::int64_t(offset) + length > std::int64_t(data.length)) {

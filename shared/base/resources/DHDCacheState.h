@@ -15,6 +15,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ByteReader.h"
 #include "TWTypes.h"
 #include "resources/DHDCache.h"
 
@@ -101,11 +102,10 @@ struct State {
 };
 extern State g;
 
-// Little-endian fields of the mapped cache file.
+// Little-endian fields of the mapped cache file and of index records; the
+// callers have checked that the four bytes lie inside their file.
 inline std::int32_t Get32(const M_BYTE* p) {
-    return static_cast<std::int32_t>(static_cast<M_DWORD>(p[0]) | static_cast<M_DWORD>(p[1]) << 8 |
-                                     static_cast<M_DWORD>(p[2]) << 16 |
-                                     static_cast<M_DWORD>(p[3]) << 24);
+    return ByteReader(p, 4).i32le();
 }
 inline void Put32(M_BYTE* p, std::int32_t v) {
     auto u = static_cast<M_DWORD>(v);

@@ -14,12 +14,6 @@ inline int Char(const char* text, int i) {
     return static_cast<unsigned char>(text[i]);
 }
 
-// The caller's rectangle cut to the buffer's columns and to row 0.
-RECT ClipToBuffer(const RECT& clip, int pitch) {
-    return RECT{std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, pitch),
-                clip.bottom};
-}
-
 BOOL MissingFont() {
     ErrorMessage("Missing Font!", "Error", FALSE);
     return FALSE;
@@ -44,8 +38,8 @@ void ShadeRow(const M_WORD* src, M_WORD* out, int count, int k) {
 // Draws glyph c with its left edge at pen x and its baseline on row y; the
 // advance, or 0 when there is no glyph or it would cross the clip's left or
 // right edge (then nothing is drawn).
-int DrawGlyph(const CFont& font, int c, int x, int y, int hue, M_WORD* pixels, int pitch,
-              const RECT& clip) {
+int DrawGlyph(const CFont& font, int c, int x, int y, int hue, const BlitTarget& target) {
+    const RECT& clip = target.clip;
     if (c < 32 || c > 255) return 0;
     const M_WORD* glyph = font.glyphs[c - 32];
     if (!glyph || glyph[0] == 0) return 0;
@@ -63,9 +57,12 @@ int DrawGlyph(const CFont& font, int c, int x, int y, int hue, M_WORD* pixels, i
         handler = font.partialHue ? HueGraySpanTransparent : HueSpanTransparent;
     }
     M_WORD shaded[256];  // a glyph row: glyphs are at most 255 pixels wide
-    for (long row = firstRow; row <= lastRow; ++row) {
+    if (firstRow > lastRow) return w;
+    // Kept in registers: the handler is an opaque call.
+    const long pitch = target.pitch;
+    M_WORD* dst = target.At(x, top + firstRow);
+    for (long row = firstRow; row <= lastRow; ++row, dst += pitch) {
         const M_WORD* src = glyph + 2 + row * w;
-        M_WORD* dst = pixels + ((top + row) * pitch + x);
         if (ShadedFonts) {
             ShadeRow(src, shaded, w, static_cast<int>((row - firstRow + 1) >> 1));
             handler(dst, shaded, w);
@@ -81,22 +78,21 @@ int DrawGlyph(const CFont& font, int c, int x, int y, int hue, M_WORD* pixels, i
 
 // Draws a line of text from pen x on baseline y; with stopAtGap the first
 // glyph that returns 0 ends it.
-void DrawLineOfText(const CFont& font, const char* text, int x, int y, int hue, M_WORD* pixels,
-                    int pitch, const RECT& clip, bool stopAtGap) {
+void DrawLineOfText(const CFont& font, const char* text, int x, int y, int hue,
+                    const BlitTarget& target, bool stopAtGap) {
     int pen = x;
     for (int i = 0; text[i]; ++i) {
-        const int advance = DrawGlyph(font, Char(text, i), pen, y, hue, pixels, pitch, clip);
+        const int advance = DrawGlyph(font, Char(text, i), pen, y, hue, target);
         if (advance == 0 && stopAtGap) return;
         pen += advance;
     }
 }
 
-BOOL DrawEllipsis(int x, int y, int font, int hue, FontText text, M_WORD* pixels, int pitch,
-                  const RECT& clip) {
+BOOL DrawEllipsis(int x, int y, int font, int hue, FontText text, const BlitTarget& target) {
     const CFont* f = FontManager::GetFont(font);
     if (!f) return MissingFont();
-    if (!pixels) return FALSE;
-    const RECT c = ClipToBuffer(clip, pitch);
+    if (!target.pixels) return FALSE;
+    const RECT& c = target.clip;
     int width = 0;
     FontManager::GetStringSize(font, text.c_str(), &width, nullptr, nullptr);
     bool marked = false;
@@ -108,29 +104,28 @@ BOOL DrawEllipsis(int x, int y, int font, int hue, FontText text, M_WORD* pixels
             FontManager::GetStringSize(font, text.c_str(), &width, nullptr, nullptr);
         }
     }
-    DrawLineOfText(*f, text.c_str(), x, y, hue, pixels, pitch, c, false);
-    if (marked) DrawLineOfText(*f, "...", x + width, y, hue, pixels, pitch, c, false);
+    DrawLineOfText(*f, text.c_str(), x, y, hue, target, false);
+    if (marked) DrawLineOfText(*f, "...", x + width, y, hue, target, false);
     return TRUE;
 }
 
 }  // namespace
 
-BOOL FontManager::DrawString(int x, int y, int font, int hue, const char* text, M_WORD* pixels,
-                             int pitch, const RECT& clip) {
+BOOL FontManager::DrawString(int x, int y, int font, int hue, const char* text,
+                             const BlitTarget& target) {
     const CFont* f = GetFont(font);
     if (!f) return MissingFont();
-    if (!text || !pixels) return FALSE;
-    DrawLineOfText(*f, text, x, y, hue, pixels, pitch, ClipToBuffer(clip, pitch), true);
+    if (!text || !target.pixels) return FALSE;
+    DrawLineOfText(*f, text, x, y, hue, target, true);
     return TRUE;
 }
 
 BOOL FontManager::DrawstringBuf(int x, int y, int font, int hue, const char* text, int wrapWidth,
-                                M_WORD* pixels, int pitch, const RECT& clip, int indent,
-                                int lineSpacing, BOOL centre) {
+                                const BlitTarget& target, int indent, int lineSpacing,
+                                BOOL centre) {
     const CFont* f = GetFont(font);
     if (!f) return MissingFont();
-    if (!text || !pixels) return FALSE;
-    const RECT c = ClipToBuffer(clip, pitch);
+    if (!text || !target.pixels) return FALSE;
     FontLineWrapper lines(font, FontWorkingCopy(text, "FontManager::DrawstringBuf"), wrapWidth,
                           indent);
     FontText line;
@@ -140,23 +135,22 @@ BOOL FontManager::DrawstringBuf(int x, int y, int font, int hue, const char* tex
         int w, h, b;
         GetStringSize(font, line.c_str(), &w, &h, &b);
         const int pen = centre ? x + (wrapWidth - w) / 2 : x;
-        DrawLineOfText(*f, line.c_str(), pen, static_cast<int>(lineTop + b), hue, pixels, pitch, c,
-                       true);
+        DrawLineOfText(*f, line.c_str(), pen, static_cast<int>(lineTop + b), hue, target, true);
         lineTop += lineSpacing != 0 ? lineSpacing : h;
     }
     return TRUE;
 }
 
 BOOL FontManager::DrawStringBufEllips(int x, int y, int font, int hue, const char* text,
-                                      M_WORD* pixels, int pitch, const RECT& clip) {
+                                      const BlitTarget& target) {
     if (!ValidFont(font)) return MissingFont();
     if (!text) return FALSE;
     return DrawEllipsis(x, y, font, hue, FontWorkingCopy(text, "FontManager::DrawStringBufEllips"),
-                        pixels, pitch, clip);
+                        target);
 }
 
 BOOL FontManager::DrawWideStringEllips(int x, int y, int font, int hue, const M_WORD* text,
-                                       M_WORD* pixels, int pitch, const RECT& clip) {
+                                       const BlitTarget& target) {
     if (!ValidFont(font)) return MissingFont();
     if (!text) return FALSE;
     // At most 255 characters; a unit above 255 has no glyph, like a control
@@ -164,5 +158,5 @@ BOOL FontManager::DrawWideStringEllips(int x, int y, int font, int hue, const M_
     FontText bytes;
     for (int i = 0; text[i] && i < TEXT_BUFFER_SIZE - 1; ++i)
         bytes.push_back(static_cast<char>(text[i] > 255 ? 1 : text[i]));
-    return DrawEllipsis(x, y, font, hue, bytes, pixels, pitch, clip);
+    return DrawEllipsis(x, y, font, hue, bytes, target);
 }

@@ -15,11 +15,12 @@
 // A file cut short leaves the font it cuts (and every later one) absent.
 //
 // Texts are zero-terminated byte strings whose characters count as 0..255.
-// Drawing clips to the caller's rectangle and to the buffer's pitch; the
-// rectangle must not reach below the buffer.  Main thread only.
+// Drawing clips to the target's clip rectangle, which lies inside its buffer.
+// Main thread only.
 #pragma once
 
 #include "TWTypes.h"
+#include "resources/BlitTarget.h"
 
 // One font: the partial-hue flag, then a glyph per character 32..255 (null:
 // none) with its descent.  A glyph is one allocation: u16 width, u16 height,
@@ -80,19 +81,18 @@ public:
 
     // One line, first glyph's left edge at x, baseline at y; stops at the
     // first glyph that cannot be drawn whole.
-    static BOOL DrawString(int x, int y, int font, int hue, const char* text, M_WORD* pixels,
-                           int pitch, const RECT& clip);
+    static BOOL DrawString(int x, int y, int font, int hue, const char* text,
+                           const BlitTarget& target);
     // Wrapped text; y is the top of the first line.  indent > 0 starts every
     // later line with that many spaces; lineSpacing 0 uses each line's height.
     static BOOL DrawstringBuf(int x, int y, int font, int hue, const char* text, int wrapWidth,
-                              M_WORD* pixels, int pitch, const RECT& clip, int indent,
-                              int lineSpacing, BOOL centre);
-    // One line on baseline y that ends in three '.' when it would pass
-    // clip.right.
+                              const BlitTarget& target, int indent, int lineSpacing, BOOL centre);
+    // One line on baseline y that ends in three '.' when it would pass the
+    // clip's right edge.
     static BOOL DrawStringBufEllips(int x, int y, int font, int hue, const char* text,
-                                    M_WORD* pixels, int pitch, const RECT& clip);
+                                    const BlitTarget& target);
     static BOOL DrawWideStringEllips(int x, int y, int font, int hue, const M_WORD* text,
-                                     M_WORD* pixels, int pitch, const RECT& clip);
+                                     const BlitTarget& target);
 
     // Bitmap primitives on a 16-bit bitmap {u16 width, u16 height, pixels};
     // coordinates inclusive, clipped to the bitmap.

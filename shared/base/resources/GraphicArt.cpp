@@ -36,12 +36,11 @@ void GraphicManager::GetArtSize(int id, int* width, int* height) {
 BOOL ExpandLandTile(const M_BYTE* source, int sourceLength, M_WORD* destination) {
     memset(destination, 0, kLandSide * kLandSide * sizeof(M_WORD));
     if (!source || sourceLength < kLandSourceBytes) return FALSE;
-    const M_BYTE* p = source;
+    ByteReader pixels(source, kLandSourceBytes);
     for (int row = 0; row < kLandSide; ++row) {
         int first = row < 22 ? 21 - row : row - 22;
         int count = row < 22 ? 2 * (row + 1) : 2 * (kLandSide - row);
-        memcpy(destination + row * kLandSide + first, p, size_t(count) * 2);
-        p += count * 2;
+        pixels.u16leArray(destination + row * kLandSide + first, size_t(count));
     }
     return TRUE;
 }

@@ -21,14 +21,12 @@ int GetGumpArtSize(int id, int* width, int* height) {
     return item.height;
 }
 
-void DrawGumpPixels(SpanHandler handler, int id, const RECT& clip, int x, int y, M_WORD* pixels,
-                    int pitch, int height) {
-    DrawGumpArtItem(handler, GetGumpArtItem(id), clip, x, y, pixels, pitch, height);
+void DrawGumpArt(SpanHandler handler, int id, int x, int y, const BlitTarget& target) {
+    DrawGumpArtItem(handler, GetGumpArtItem(id), x, y, target);
 }
 
-void DrawGumpArt(SpanHandler handler, int id, int x, int y, M_WORD* pixels, int width, int height) {
-    DrawGumpArtItem(handler, GetGumpArtItem(id), RECT{0, 0, width, height}, x, y, pixels, width,
-                    height);
+void DrawGumpPixels(SpanHandler handler, int id, int x, int y, const BlitTarget& target) {
+    DrawGumpArtItem(handler, GetGumpArtItem(id), x, y, target);
 }
 
 M_WORD GumpArtHitTest(int id, int x, int y) {

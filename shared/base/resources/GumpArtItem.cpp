@@ -2,9 +2,9 @@
 #include "resources/GumpArt.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <vector>
 
+#include "ByteReader.h"
 #include "config/Config.h"
 
 namespace {
@@ -12,23 +12,18 @@ namespace {
 // Most gump art fits this row buffer; wider items decode into the heap.
 constexpr int ROW_BUFFER_PIXELS = 1016;
 
-inline M_DWORD U32(const M_BYTE* p) {
-    return static_cast<M_DWORD>(p[0]) | static_cast<M_DWORD>(p[1]) << 8 |
-           static_cast<M_DWORD>(p[2]) << 16 | static_cast<M_DWORD>(p[3]) << 24;
-}
-
 // The visible part of a w x h block placed at (x, y): columns [first, end)
-// and rows [firstRow, lastRow], clipped to clip and to the destination.
+// and rows [firstRow, lastRow], clipped to the target's clip.
 struct Visible {
     long first = 0, end = 0, firstRow = 0, lastRow = -1;
     bool any = false;
 };
 
-Visible Clip(const RECT& clip, long x, long y, long w, long h, int pitch, int height) {
+Visible Clip(const BlitTarget& target, long x, long y, long w, long h) {
     Visible v;
-    const long left = std::max<long>(clip.left, 0), top = std::max<long>(clip.top, 0);
-    const long right = std::min<long>(clip.right, pitch);
-    const long bottom = std::min<long>(clip.bottom, height);
+    if (target.Empty()) return v;
+    const long left = target.clip.left, top = target.clip.top;
+    const long right = target.clip.right, bottom = target.clip.bottom;
     if (x >= right || y >= bottom || x + w < left || y + h < top) return v;
     v.first = left > x ? left - x : 0;
     v.end = right < x + w ? right - x : w;
@@ -42,24 +37,27 @@ Visible Clip(const RECT& clip, long x, long y, long w, long h, int pitch, int he
 // The runs of one row, bounded by the item's size.
 class RowRuns {
 public:
-    RowRuns(const GumpArtItem& item, long row) : item_(item) {
-        const std::uint64_t entry = 4 * static_cast<std::uint64_t>(row);
-        if (row < 0 || entry + 4 > static_cast<std::uint64_t>(item.size)) return;
-        pos_ = 4 * static_cast<std::uint64_t>(U32(item.data + entry));
+    RowRuns(const GumpArtItem& item, long row)
+        : runs_(item.data, item.size > 0 ? static_cast<size_t>(item.size) : 0) {
+        if (row < 0) {
+            runs_.fail();
+            return;
+        }
+        runs_.seek(4 * static_cast<size_t>(row));
+        runs_.seek(4 * static_cast<size_t>(runs_.u32le()));
     }
     // The next run; false at the item's end or at a run of count 0.
     bool Next(M_WORD* colour, long* count) {
-        if (pos_ + 4 > static_cast<std::uint64_t>(item_.size)) return false;
-        const M_DWORD run = U32(item_.data + pos_);
-        pos_ += 4;
+        const M_DWORD run = runs_.u32le();
         *colour = static_cast<M_WORD>(run & 0xFFFF);
         *count = static_cast<long>(run >> 16);
         return *count != 0;
     }
 
 private:
-    const GumpArtItem& item_;
-    std::uint64_t pos_ = UINT64_MAX - 4;  // no runs
+    // Failed (so every run reads as count 0) once the row table or the runs
+    // end before the item does.
+    ByteReader runs_;
 };
 
 // Decodes the first n pixels of a row; what the runs leave out is 0.
@@ -78,10 +76,10 @@ void DecodeRow(const GumpArtItem& item, long row, M_WORD* out, long n) {
 
 }  // namespace
 
-void DrawGumpArtItem(SpanHandler handler, const GumpArtItem& item, const RECT& clip, int x, int y,
-                     M_WORD* pixels, int pitch, int height) {
-    if (!item || !pixels) return;
-    const Visible v = Clip(clip, x, y, item.width, item.height, pitch, height);
+void DrawGumpArtItem(SpanHandler handler, const GumpArtItem& item, int x, int y,
+                     const BlitTarget& target) {
+    if (!item) return;
+    const Visible v = Clip(target, x, y, item.width, item.height);
     if (!v.any) return;
     M_WORD stackRow[ROW_BUFFER_PIXELS];
     std::vector<M_WORD> heapRow;
@@ -91,9 +89,11 @@ void DrawGumpArtItem(SpanHandler handler, const GumpArtItem& item, const RECT& c
         rowBuffer = heapRow.data();
     }
     const int count = static_cast<int>(v.end - v.first);
-    for (long row = v.firstRow; row <= v.lastRow; ++row) {
+    // Kept in registers: the handler is an opaque call.
+    const long pitch = target.pitch;
+    M_WORD* dst = target.At(x + v.first, y + v.firstRow);
+    for (long row = v.firstRow; row <= v.lastRow; ++row, dst += pitch) {
         DecodeRow(item, row, rowBuffer, v.end);
-        M_WORD* dst = pixels + ((y + row) * static_cast<long>(pitch) + x + v.first);
         handler(dst, rowBuffer + v.first, count);
         if (Display565) {
             for (int i = 0; i < count; ++i)
@@ -115,19 +115,19 @@ M_WORD GumpArtItemPixel(const GumpArtItem& item, int x, int y) {
     return 0;
 }
 
-void BlitClipped(SpanHandler handler, const M_WORD* source, const RECT& clip, int sourceWidth,
-                 int sourceHeight, int x, int y, M_WORD* pixels, int pitch, int height) {
-    if (!source || !pixels || sourceWidth <= 0 || sourceHeight <= 0) return;
-    const Visible v = Clip(clip, x, y, sourceWidth, sourceHeight, pitch, height);
+void BlitClipped(SpanHandler handler, const M_WORD* source, int sourceWidth, int sourceHeight,
+                 int x, int y, const BlitTarget& target) {
+    if (!source || sourceWidth <= 0 || sourceHeight <= 0) return;
+    const Visible v = Clip(target, x, y, sourceWidth, sourceHeight);
     if (!v.any) return;
     const int count = static_cast<int>(v.end - v.first);
-    for (long row = v.firstRow; row <= v.lastRow; ++row)
-        handler(pixels + ((y + row) * static_cast<long>(pitch) + x + v.first),
-                source + (row * sourceWidth + v.first), count);
+    const long pitch = target.pitch;
+    M_WORD* dst = target.At(x + v.first, y + v.firstRow);
+    for (long row = v.firstRow; row <= v.lastRow; ++row, dst += pitch)
+        handler(dst, source + (row * sourceWidth + v.first), count);
 }
 
 void BlitRowsWithHandler(SpanHandler handler, const M_WORD* source, int sourceWidth,
-                         int sourceHeight, int x, int y, M_WORD* pixels, int pitch, int height) {
-    BlitClipped(handler, source, RECT{0, 0, pitch, height}, sourceWidth, sourceHeight, x, y, pixels,
-                pitch, height);
+                         int sourceHeight, int x, int y, const BlitTarget& target) {
+    BlitClipped(handler, source, sourceWidth, sourceHeight, x, y, target);
 }

@@ -157,12 +157,18 @@ void HueManager::PatchHueGroup(int group, const M_BYTE* records, int length) {
     }
 }
 
-void HueManager::SetHues(int group, int header, const char* data) {
+void HueManager::SetHues(int group, int header, const char* data, int length) {
     DataFileChangedHook();
     if (group < 0 || group >= NUM_GROUPS || !data) return;
+    // The caller's buffer is as long as what arrived, no longer.
+    if (length < 8 * HUE_RECORD_SIZE) {
+        TWReport::error("HueManager::SetHues: %d bytes for group %d, %d needed. refused.\n", length,
+                        group, 8 * HUE_RECORD_SIZE);
+        return;
+    }
     FILE* f = FileManager::open("hues.mul", "r+b");
     if (!f) TWReport::fatal("HueManager::SetHues: cannot open file '%s'.\n", "hues.mul");
-    ByteReader r(data, 8 * HUE_RECORD_SIZE);
+    ByteReader r(data, size_t(length));
     std::vector<M_BYTE> bytes;
     ByteWriter w(bytes);
     w.u32le(static_cast<M_DWORD>(header));

@@ -41,8 +41,9 @@ public:
     static const Hue* GetHue(int number);
 
     // Writes the 8 hues of one group into "hues.mul" and the table; data is
-    // 8 records in the file layout.
-    static void SetHues(int group, int header, const char* data);
+    // 8 records in the file layout, length the bytes that arrived (fewer
+    // than 8 * 88 are refused).
+    static void SetHues(int group, int header, const char* data, int length);
     // The hue among 1-1000 whose end colour is nearest to a 15-bit colour
     // (the first of equally near ones); 0 when no hue has colours.
     static int FindNearestHue(int colour);

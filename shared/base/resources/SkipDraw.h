@@ -10,17 +10,16 @@
 //                 the transparent pixels since the end of the previous run
 //                 (or column 0); a run of count 0 ends the row.
 //
-// The item comes from a data file, so nothing in it is trusted: every run is
-// bounded by the item's size and clamped to the image width, and the drawers
-// clip to the blit destination as well as to the caller's rectangle.  The
+// The item comes from a data file, so nothing in it is trusted: it is read
+// through ByteReader, every run is bounded by the item's size and clamped to
+// the image width, and the drawers clip to the target's clip rectangle.  The
 // clipped drawer leaves out the image's last row (its row bound is h - 1
 // while its column bound is w); callers have always drawn that way.
-//
-// The blit destination (set by the caller before each drawing sequence) is
-// process-wide; main thread only.
+// Main thread only (the span handlers' state is process-wide).
 #pragma once
 
 #include "TWTypes.h"
+#include "resources/BlitTarget.h"
 #include "resources/SpanHandlers.h"
 
 // An item of "art.mul" as the data-file cache returns it: its bytes and how
@@ -39,20 +38,17 @@ class SkipDrawHandler {
 public:
     static void startup();
     static void shutdown();
-    // Test support: no destination, hue 0, blend table 0, channel-scale
-    // table cleared.
+    // Test support: hue 0, blend table 0, channel-scale table cleared.
     static void reset();
 };
 
-// The buffer that SkipDrawClipped and SkipDrawNoClip write: its first pixel,
-// its row stride in pixels and its number of rows.
-void SetBlitDestination(M_WORD* buffer, int pitch, int height);
-
-// Draws image with its top-left corner at (x, y) of the blit destination,
-// clipped to rect (and to the destination).  Rows 0 to h - 2 at most.
-void SkipDrawClipped(SpanHandler handler, const SkipImage& image, const RECT& rect, int x, int y);
-// The same with only the destination as the clip; all h rows.
-void SkipDrawNoClip(SpanHandler handler, const SkipImage& image, int x, int y);
+// Draws image with its top-left corner at (x, y) of the target, clipped to
+// the target's clip.  Rows 0 to h - 2 at most.
+void SkipDrawClipped(SpanHandler handler, const SkipImage& image, const BlitTarget& target, int x,
+                     int y);
+// The same, all h rows.
+void SkipDrawNoClip(SpanHandler handler, const SkipImage& image, const BlitTarget& target, int x,
+                    int y);
 
 // Static-art item `id` of "art.mul" through the data-file cache; a null
 // image when absent.  Item art is asked for as its number + 0x4000.

@@ -1,5 +1,6 @@
 #include "resources/SpanHandlers.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "config/Config.h"
@@ -10,9 +11,10 @@ M_BYTE ChannelScaleTable[32][32];
 
 namespace {
 
-inline M_WORD Load(const M_WORD* p) {
+// Pixel i of a source run.
+inline M_WORD Load(const M_BYTE* src, int i) {
     M_WORD v;
-    memcpy(&v, p, sizeof v);
+    memcpy(&v, src + 2 * static_cast<std::ptrdiff_t>(i), sizeof v);
     return v;
 }
 
@@ -75,10 +77,11 @@ void WithGreenHue(Body body) {
 // The one loop every handler runs: op(source, destination) gives the pixel
 // to write; with SkipZero a source pixel of 0 leaves the destination alone.
 template <bool SkipZero, class Op>
-inline void Run(M_WORD* dst, const M_WORD* src, int count, Op op) {
+inline void Run(M_WORD* dst, const void* source, int count, Op op) {
+    const auto* src = static_cast<const M_BYTE*>(source);
     // A select rather than a branch, so that the loop vectorises.
     for (int i = 0; i < count; ++i) {
-        const unsigned s = Load(src + i);
+        const unsigned s = Load(src, i);
         const M_WORD d = dst[i];
         const M_WORD out = op(s, d);
         dst[i] = (SkipZero && s == 0) ? d : out;
@@ -91,53 +94,53 @@ BOOL IsGrayPixel(M_WORD pixel) {
     return Gray(pixel, PixelGrayShift);
 }
 
-void CopySpan(M_WORD* dst, const M_WORD* src, int count) {
+void CopySpan(M_WORD* dst, const void* src, int count) {
     if (count > 0) memcpy(dst, src, static_cast<size_t>(count) * sizeof(M_WORD));
 }
 
-void CopySpanTransparent(M_WORD* dst, const M_WORD* src, int count) {
+void CopySpanTransparent(M_WORD* dst, const void* src, int count) {
     Run<true>(dst, src, count, [](unsigned s, unsigned) { return static_cast<M_WORD>(s); });
 }
 
-void BlendSpan50(M_WORD* dst, const M_WORD* src, int count) {
+void BlendSpan50(M_WORD* dst, const void* src, int count) {
     const unsigned h = PixelHalfMask;
     Run<true>(dst, src, count, [h](unsigned s, unsigned d) { return Blend50(s, d, h); });
 }
 
-void Blend75SpanTransparent(M_WORD* dst, const M_WORD* src, int count) {
+void Blend75SpanTransparent(M_WORD* dst, const void* src, int count) {
     const unsigned h = PixelHalfMask, q = PixelQuarterMask;
     Run<true>(dst, src, count, [h, q](unsigned s, unsigned d) { return Blend75(s, d, h, q); });
 }
 
-void Blend75Span(M_WORD* dst, const M_WORD* src, int count) {
+void Blend75Span(M_WORD* dst, const void* src, int count) {
     const unsigned h = PixelHalfMask, q = PixelQuarterMask;
     Run<false>(dst, src, count, [h, q](unsigned s, unsigned d) { return Blend75(s, d, h, q); });
 }
 
-void Blend25Span(M_WORD* dst, const M_WORD* src, int count) {
+void Blend25Span(M_WORD* dst, const void* src, int count) {
     const unsigned h = PixelHalfMask, q = PixelQuarterMask;
     Run<false>(dst, src, count, [h, q](unsigned s, unsigned d) { return Blend75(d, s, h, q); });
 }
 
-void ShadowSpan(M_WORD* dst, const M_WORD* src, int count) {
+void ShadowSpan(M_WORD* dst, const void* src, int count) {
     const unsigned h = PixelHalfMask;
     Run<true>(dst, src, count,
               [h](unsigned, unsigned d) { return static_cast<M_WORD>(((d & h) >> 1) | 1); });
 }
 
-void HueSpanTransparent(M_WORD* dst, const M_WORD* src, int count) {
+void HueSpanTransparent(M_WORD* dst, const void* src, int count) {
     WithRedHue([&](auto hue) {
         Run<true>(dst, src, count, [hue](unsigned s, unsigned) { return hue(s); });
     });
 }
 
-void HueSpan(M_WORD* dst, const M_WORD* src, int count) {
+void HueSpan(M_WORD* dst, const void* src, int count) {
     WithRedHue([&](auto hue) {
         Run<false>(dst, src, count, [hue](unsigned s, unsigned) { return hue(s); });
     });
 }
 
-void HueGraySpanTransparent(M_WORD* dst, const M_WORD* src, int count) {
+void HueGraySpanTransparent(M_WORD* dst, const void* src, int count) {
     const int g = PixelGrayShift;
     WithRedHue([&](auto hue) {
         Run<true>(dst, src, count, [hue, g](unsigned s, unsigned) {
@@ -146,7 +149,7 @@ void HueGraySpanTransparent(M_WORD* dst, const M_WORD* src, int count) {
     });
 }
 
-void HueGraySpan(M_WORD* dst, const M_WORD* src, int count) {
+void HueGraySpan(M_WORD* dst, const void* src, int count) {
     const int g = PixelGrayShift;
     WithRedHue([&](auto hue) {
         Run<false>(dst, src, count, [hue, g](unsigned s, unsigned) {
@@ -155,7 +158,7 @@ void HueGraySpan(M_WORD* dst, const M_WORD* src, int count) {
     });
 }
 
-void HueBlendSpanTransparent(M_WORD* dst, const M_WORD* src, int count) {
+void HueBlendSpanTransparent(M_WORD* dst, const void* src, int count) {
     const unsigned h = PixelHalfMask, q = PixelQuarterMask;
     WithRedHue([&](auto hue) {
         Run<true>(dst, src, count,
@@ -163,7 +166,7 @@ void HueBlendSpanTransparent(M_WORD* dst, const M_WORD* src, int count) {
     });
 }
 
-void HueBlendSpan(M_WORD* dst, const M_WORD* src, int count) {
+void HueBlendSpan(M_WORD* dst, const void* src, int count) {
     const unsigned h = PixelHalfMask, q = PixelQuarterMask;
     WithRedHue([&](auto hue) {
         Run<false>(dst, src, count,
@@ -171,7 +174,7 @@ void HueBlendSpan(M_WORD* dst, const M_WORD* src, int count) {
     });
 }
 
-void HueGrayBlendSpanTransparent(M_WORD* dst, const M_WORD* src, int count) {
+void HueGrayBlendSpanTransparent(M_WORD* dst, const void* src, int count) {
     const unsigned h = PixelHalfMask, q = PixelQuarterMask;
     const int g = PixelGrayShift;
     WithRedHue([&](auto hue) {
@@ -181,7 +184,7 @@ void HueGrayBlendSpanTransparent(M_WORD* dst, const M_WORD* src, int count) {
     });
 }
 
-void HueGrayBlendSpan(M_WORD* dst, const M_WORD* src, int count) {
+void HueGrayBlendSpan(M_WORD* dst, const void* src, int count) {
     const unsigned h = PixelHalfMask, q = PixelQuarterMask;
     const int g = PixelGrayShift;
     WithRedHue([&](auto hue) {
@@ -191,18 +194,18 @@ void HueGrayBlendSpan(M_WORD* dst, const M_WORD* src, int count) {
     });
 }
 
-void HueGreenSpan(M_WORD* dst, const M_WORD* src, int count) {
+void HueGreenSpan(M_WORD* dst, const void* src, int count) {
     WithGreenHue([&](auto hue) {
         Run<false>(dst, src, count, [hue](unsigned s, unsigned) { return hue(s); });
     });
 }
 
-void BlendTableSpan(M_WORD* dst, const M_WORD* src, int count) {
+void BlendTableSpan(M_WORD* dst, const void* src, int count) {
     const M_WORD* t = CurrentBlendTable;
     Run<false>(dst, src, count, [t](unsigned s, unsigned d) { return TableBlend(t, s, d); });
 }
 
-void HueGreenBlendTableSpan(M_WORD* dst, const M_WORD* src, int count) {
+void HueGreenBlendTableSpan(M_WORD* dst, const void* src, int count) {
     const M_WORD* t = CurrentBlendTable;
     WithGreenHue([&](auto hue) {
         Run<false>(dst, src, count,
@@ -210,7 +213,7 @@ void HueGreenBlendTableSpan(M_WORD* dst, const M_WORD* src, int count) {
     });
 }
 
-void CensoredBloodSpan(M_WORD* dst, const M_WORD* src, int count) {
+void CensoredBloodSpan(M_WORD* dst, const void* src, int count) {
     const unsigned k = static_cast<unsigned>(CensoredBloodColor) & 0x7FFF;
     Run<false>(dst, src, count, [k](unsigned s, unsigned) {
         const unsigned r = Channel(s, 10), g = Channel(s, 5), b = Channel(s, 0);

@@ -11,8 +11,10 @@
 // so a blended black stays visible to a later transparent copy.
 //
 // The handlers never test coordinates: the drawers clip once per run.  The
-// source may lie in mapped file data at any address, so it is read through
-// memcpy; the destination is a pixel buffer of ours.
+// source is 16-bit pixels in host order at any address (a run may lie in
+// mapped file data, where a pixel need not be aligned), so it is passed as
+// untyped bytes and read through memcpy; the destination is a pixel buffer of
+// ours.
 //
 // State (all process-wide, main thread only, no locks): the current draw hue,
 // the eight blend tables and the selected one, the channel-scale table of the
@@ -23,7 +25,7 @@
 
 // (destination, source, count): writes count destination pixels from count
 // source pixels; a count of 0 (or below) writes nothing.
-using SpanHandler = void (*)(M_WORD* dst, const M_WORD* src, int count);
+using SpanHandler = void (*)(M_WORD* dst, const void* src, int count);
 
 // The hue the Hue* handlers recolour with; callers set it before drawing.  A
 // number that names no hue draws the source unhued.
@@ -59,25 +61,25 @@ const M_WORD* HueColours(int hue);
 // The family.  "Transparent" handlers (and BlendSpan50, ShadowSpan) leave the
 // destination alone where the source is 0; the others serve run-length
 // images whose runs hold only opaque pixels.
-void CopySpan(M_WORD* dst, const M_WORD* src, int count);
-void CopySpanTransparent(M_WORD* dst, const M_WORD* src, int count);
-void BlendSpan50(M_WORD* dst, const M_WORD* src, int count);
-void Blend75SpanTransparent(M_WORD* dst, const M_WORD* src, int count);
-void Blend75Span(M_WORD* dst, const M_WORD* src, int count);
-void Blend25Span(M_WORD* dst, const M_WORD* src, int count);
-void ShadowSpan(M_WORD* dst, const M_WORD* src, int count);
-void HueSpanTransparent(M_WORD* dst, const M_WORD* src, int count);
-void HueSpan(M_WORD* dst, const M_WORD* src, int count);
-void HueGraySpanTransparent(M_WORD* dst, const M_WORD* src, int count);
-void HueGraySpan(M_WORD* dst, const M_WORD* src, int count);
-void HueBlendSpanTransparent(M_WORD* dst, const M_WORD* src, int count);
-void HueBlendSpan(M_WORD* dst, const M_WORD* src, int count);
-void HueGrayBlendSpanTransparent(M_WORD* dst, const M_WORD* src, int count);
-void HueGrayBlendSpan(M_WORD* dst, const M_WORD* src, int count);
-void HueGreenSpan(M_WORD* dst, const M_WORD* src, int count);
-void BlendTableSpan(M_WORD* dst, const M_WORD* src, int count);
-void HueGreenBlendTableSpan(M_WORD* dst, const M_WORD* src, int count);
-void CensoredBloodSpan(M_WORD* dst, const M_WORD* src, int count);
+void CopySpan(M_WORD* dst, const void* src, int count);
+void CopySpanTransparent(M_WORD* dst, const void* src, int count);
+void BlendSpan50(M_WORD* dst, const void* src, int count);
+void Blend75SpanTransparent(M_WORD* dst, const void* src, int count);
+void Blend75Span(M_WORD* dst, const void* src, int count);
+void Blend25Span(M_WORD* dst, const void* src, int count);
+void ShadowSpan(M_WORD* dst, const void* src, int count);
+void HueSpanTransparent(M_WORD* dst, const void* src, int count);
+void HueSpan(M_WORD* dst, const void* src, int count);
+void HueGraySpanTransparent(M_WORD* dst, const void* src, int count);
+void HueGraySpan(M_WORD* dst, const void* src, int count);
+void HueBlendSpanTransparent(M_WORD* dst, const void* src, int count);
+void HueBlendSpan(M_WORD* dst, const void* src, int count);
+void HueGrayBlendSpanTransparent(M_WORD* dst, const void* src, int count);
+void HueGrayBlendSpan(M_WORD* dst, const void* src, int count);
+void HueGreenSpan(M_WORD* dst, const void* src, int count);
+void BlendTableSpan(M_WORD* dst, const void* src, int count);
+void HueGreenBlendTableSpan(M_WORD* dst, const void* src, int count);
+void CensoredBloodSpan(M_WORD* dst, const void* src, int count);
 
 // Pixel helpers shared with the font and gump-art drawers.
 // Red, green and blue equal (0 counts as grey).

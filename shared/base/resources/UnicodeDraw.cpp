@@ -8,19 +8,9 @@
 
 namespace {
 
-// Where and how one call draws: the clip already cut to the buffer.
-struct Canvas {
-    M_WORD* pixels;
-    int pitch;
-    RECT clip;
-
-    bool Inside(long x, long y) const {
-        return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
-    }
-    void Put(long x, long y, M_WORD colour) const {
-        if (Inside(x, y)) pixels[y * pitch + x] = colour;
-    }
-};
+void Put(const BlitTarget& target, long x, long y, M_WORD colour) {
+    if (target.Contains(x, y)) *target.At(x, y) = colour;
+}
 
 // The selection: characters drawn with a glyph count from 0; those whose
 // index lies in [first, last] take the selected colour.  The count runs on
@@ -38,14 +28,15 @@ struct Selection {
 };
 
 // Clipped once: a space may be as wide as its setter asked.
-void Underline(const Canvas& canvas, long from, long to, long row, M_WORD colour) {
-    if (row < canvas.clip.top || row >= canvas.clip.bottom) return;
-    from = std::max<long>(from, canvas.clip.left);
-    to = std::min<long>(to, canvas.clip.right);
-    for (long x = from; x < to; ++x) canvas.pixels[row * canvas.pitch + x] = colour;
+void Underline(const BlitTarget& target, long from, long to, long row, M_WORD colour) {
+    const RECT& clip = target.clip;
+    if (row < clip.top || row >= clip.bottom) return;
+    from = std::max<long>(from, clip.left);
+    to = std::min<long>(to, clip.right);
+    for (long x = from; x < to; ++x) *target.At(x, row) = colour;
 }
 
-void DrawLine(const Canvas& canvas, const M_WORD* text, int x, int y, Selection& sel) {
+void DrawLine(const BlitTarget& target, const M_WORD* text, int x, int y, Selection& sel) {
     if (!UnicodeFontsLoaded()) LoadUnicodeFont();
     if (!UnicodeFontsLoaded() || !text) return;
     const bool underline = UnicodeStyleHasMaskA();
@@ -58,7 +49,7 @@ void DrawLine(const Canvas& canvas, const M_WORD* text, int x, int y, Selection&
         const M_WORD colour = sel.Current();
         if (*text == ' ') {
             const long next = pen + UnicodeGetSpaceWidth();
-            if (underline) Underline(canvas, pen, next, underlineRow, colour);
+            if (underline) Underline(target, pen, next, underlineRow, colour);
             pen = next;
             continue;
         }
@@ -67,7 +58,7 @@ void DrawLine(const Canvas& canvas, const M_WORD* text, int x, int y, Selection&
         const M_WORD dim = static_cast<M_WORD>((colour & 0x7BDE) >> 1);
         for (int row = 0; row < g.height; ++row) {
             const long py = static_cast<long>(y) + g.yOffset + row;
-            if (py < canvas.clip.top || py >= canvas.clip.bottom) continue;
+            if (py < target.clip.top || py >= target.clip.bottom) continue;
             // Slanted rows move right, more at the top; the clip is tested
             // after the move.
             const long shift = slant ? (g.height - row - 1) / 2 : 0;
@@ -76,31 +67,24 @@ void DrawLine(const Canvas& canvas, const M_WORD* text, int x, int y, Selection&
             for (int col = 0; col < g.width; ++col) {
                 if (!(bits[col >> 3] & (0x80 >> (col & 7)))) continue;
                 const long px = pen + g.xOffset + col + shift;
-                if (!canvas.Inside(px, py)) continue;
+                if (!target.Contains(px, py)) continue;
                 const M_WORD ink = option && firstInRow ? dim : colour;
                 firstInRow = false;
-                canvas.Put(px, py, ink);
-                if (thick) canvas.Put(px + 1, py, ink);
+                *target.At(px, py) = ink;
+                if (thick) Put(target, px + 1, py, ink);
             }
         }
         const long next =
             pen + g.xOffset + g.width + (option ? 0 : 1) + (thick ? 1 : 0) + (slant ? 1 : 0);
-        if (underline) Underline(canvas, pen, next, underlineRow, colour);
+        if (underline) Underline(target, pen, next, underlineRow, colour);
         pen = next;
         ++sel.index;
     }
 }
 
-Canvas MakeCanvas(M_WORD* pixels, int pitch, const RECT& clip) {
-    return Canvas{pixels, pitch,
-                  RECT{std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, pitch),
-                       clip.bottom}};
-}
-
-void DrawWrapped(M_WORD* pixels, int wrapWidth, int pitch, const M_WORD* text, int x, int y,
-                 const RECT& clip, BOOL centre, Selection& sel) {
-    if (!pixels || !text) return;
-    const Canvas canvas = MakeCanvas(pixels, pitch, clip);
+void DrawWrapped(const BlitTarget& target, int wrapWidth, const M_WORD* text, int x, int y,
+                 BOOL centre, Selection& sel) {
+    if (!target.pixels || !text) return;
     UnicodeLineWrapper lines(text, wrapWidth);
     std::vector<M_WORD> line;
     long top = y;
@@ -108,37 +92,35 @@ void DrawWrapped(M_WORD* pixels, int wrapWidth, int pitch, const M_WORD* text, i
         int w;
         UnicodeCalcInfoLine(line.data(), &w, nullptr, nullptr);
         const int pen = centre ? x + (wrapWidth - w) / 2 : x;
-        DrawLine(canvas, line.data(), pen, static_cast<int>(top), sel);
+        DrawLine(target, line.data(), pen, static_cast<int>(top), sel);
         top += UNICODE_LINE_HEIGHT;
     }
 }
 
 }  // namespace
 
-void UnicodeDrawString(M_WORD* pixels, int pitch, const M_WORD* text, int x, int y, int colour,
-                       const RECT& clip) {
-    if (!pixels) return;
+void UnicodeDrawString(const BlitTarget& target, const M_WORD* text, int x, int y, int colour) {
+    if (!target.pixels) return;
     Selection sel{colour};
-    DrawLine(MakeCanvas(pixels, pitch, clip), text, x, y, sel);
+    DrawLine(target, text, x, y, sel);
 }
 
-void UnicodeDrawStringSelected(M_WORD* pixels, int pitch, const M_WORD* text, int x, int y,
-                               int colour, const RECT& clip, int selectedColour, int first,
-                               int last) {
-    if (!pixels) return;
+void UnicodeDrawStringSelected(const BlitTarget& target, const M_WORD* text, int x, int y,
+                               int colour, int selectedColour, int first, int last) {
+    if (!target.pixels) return;
     Selection sel{colour, selectedColour, first, last};
-    DrawLine(MakeCanvas(pixels, pitch, clip), text, x, y, sel);
+    DrawLine(target, text, x, y, sel);
 }
 
-void UnicodeDrawStringBuf(M_WORD* pixels, int wrapWidth, int pitch, const M_WORD* text, int x,
-                          int y, int colour, const RECT& clip, BOOL centre) {
+void UnicodeDrawStringBuf(const BlitTarget& target, int wrapWidth, const M_WORD* text, int x, int y,
+                          int colour, BOOL centre) {
     Selection sel{colour};
-    DrawWrapped(pixels, wrapWidth, pitch, text, x, y, clip, centre, sel);
+    DrawWrapped(target, wrapWidth, text, x, y, centre, sel);
 }
 
-void UnicodeDrawStringBufSelected(M_WORD* pixels, int wrapWidth, int pitch, const M_WORD* text,
-                                  int x, int y, int colour, const RECT& clip, int selectedColour,
-                                  int first, int last) {
+void UnicodeDrawStringBufSelected(const BlitTarget& target, int wrapWidth, const M_WORD* text,
+                                  int x, int y, int colour, int selectedColour, int first,
+                                  int last) {
     Selection sel{colour, selectedColour, first, last};
-    DrawWrapped(pixels, wrapWidth, pitch, text, x, y, clip, FALSE, sel);
+    DrawWrapped(target, wrapWidth, text, x, y, FALSE, sel);
 }

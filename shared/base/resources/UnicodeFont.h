@@ -26,6 +26,7 @@
 #pragma once
 
 #include "TWTypes.h"
+#include "resources/BlitTarget.h"
 
 constexpr int UNICODE_LINE_HEIGHT = 18;
 constexpr int UNICODE_UNDERLINE_ROW = 14;
@@ -72,18 +73,15 @@ void UnicodeGetStringWrapEndXY(int n, const M_WORD* text, int wrapWidth, int* x,
 int UnicodeFitStringToRect(const M_WORD* text, int wrapWidth, int maxWidth, int maxHeight);
 
 // Drawing in one colour (selected characters, by index among the characters
-// drawn with a glyph, in selectedColour).  Clipped to clip and to the
-// buffer's columns; clip must not reach below the buffer.
-void UnicodeDrawString(M_WORD* pixels, int pitch, const M_WORD* text, int x, int y, int colour,
-                       const RECT& clip);
-void UnicodeDrawStringSelected(M_WORD* pixels, int pitch, const M_WORD* text, int x, int y,
-                               int colour, const RECT& clip, int selectedColour, int first,
-                               int last);
-void UnicodeDrawStringBuf(M_WORD* pixels, int wrapWidth, int pitch, const M_WORD* text, int x,
-                          int y, int colour, const RECT& clip, BOOL centre);
-void UnicodeDrawStringBufSelected(M_WORD* pixels, int wrapWidth, int pitch, const M_WORD* text,
-                                  int x, int y, int colour, const RECT& clip, int selectedColour,
-                                  int first, int last);
+// drawn with a glyph, in selectedColour), clipped to the target's clip.
+void UnicodeDrawString(const BlitTarget& target, const M_WORD* text, int x, int y, int colour);
+void UnicodeDrawStringSelected(const BlitTarget& target, const M_WORD* text, int x, int y,
+                               int colour, int selectedColour, int first, int last);
+void UnicodeDrawStringBuf(const BlitTarget& target, int wrapWidth, const M_WORD* text, int x, int y,
+                          int colour, BOOL centre);
+void UnicodeDrawStringBufSelected(const BlitTarget& target, int wrapWidth, const M_WORD* text,
+                                  int x, int y, int colour, int selectedColour, int first,
+                                  int last);
 
 // Text routines.
 int ParseUnicodeNumber(const M_WORD* text);

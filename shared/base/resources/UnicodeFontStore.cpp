@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ByteReader.h"
 #include "ErrorMessage.h"
 #include "FileManager.h"
 #include "MMF.h"
@@ -36,11 +37,6 @@ bool Mapped(int n) {
 
 void EnsureLoaded() {
     if (!g_loaded) LoadUnicodeFont();
-}
-
-inline M_DWORD U32(const M_BYTE* p) {
-    return static_cast<M_DWORD>(p[0]) | static_cast<M_DWORD>(p[1]) << 8 |
-           static_cast<M_DWORD>(p[2]) << 16 | static_cast<M_DWORD>(p[3]) << 24;
 }
 
 }  // namespace
@@ -147,20 +143,21 @@ bool FindUnicodeGlyph(M_WORD c, UnicodeGlyph* glyph) {
     EnsureLoaded();
     const FontFile& font = g_fonts[g_currentFont];
     if (!font.data) return false;
-    if (4L * c + 4 > font.length) return false;
-    const long offset = U32(font.data + 4L * c);
-    if (offset == 0 || offset > font.length - 4) return false;
-    const M_BYTE* p = font.data + offset;
-    const int w = static_cast<signed char>(p[2]), h = static_cast<signed char>(p[3]);
-    if (w < 0 || h < 0) return false;
-    const long rowBytes = (w + 7) / 8;
-    if (static_cast<long>(h) * rowBytes > font.length - offset - 4) return false;
-    glyph->xOffset = static_cast<signed char>(p[0]);
-    glyph->yOffset = static_cast<signed char>(p[1]);
+    ByteReader file(font.data, static_cast<size_t>(font.length));
+    file.seek(4 * static_cast<size_t>(c));
+    const M_DWORD offset = file.u32le();
+    if (!file.ok() || offset == 0 || !file.seek(offset)) return false;
+    const int x = file.i8(), y = file.i8(), w = file.i8(), h = file.i8();
+    if (!file.ok() || w < 0 || h < 0) return false;
+    const int rowBytes = (w + 7) / 8;
+    const M_BYTE* rows = file.view(static_cast<size_t>(h) * rowBytes);
+    if (!rows) return false;
+    glyph->xOffset = x;
+    glyph->yOffset = y;
     glyph->width = w;
     glyph->height = h;
-    glyph->rowBytes = static_cast<int>(rowBytes);
-    glyph->rows = p + 4;
+    glyph->rowBytes = rowBytes;
+    glyph->rows = rows;
     return true;
 }
 

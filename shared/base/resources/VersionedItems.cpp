@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "ByteReader.h"
 #include "ByteWriter.h"
 #include "ErrorMessage.h"
 #include "FileManager.h"
@@ -29,8 +30,9 @@ void readOldRecord(FILE* f, int index, std::int32_t* offset, std::int32_t* lengt
     *length = 0;
     if (FileManager::seek(f, long(index) * CDHDCache::INDEX_RECORD_SIZE, SEEK_SET) != 0) return;
     if (FileManager::read(bytes, 1, sizeof bytes, f) != sizeof bytes) return;
-    *offset = Get32(bytes);
-    *length = Get32(bytes + 4);
+    ByteReader fields(bytes, sizeof bytes);
+    *offset = fields.i32le();
+    *length = fields.i32le();
 }
 
 // Writes the record, first filling any gap before it with absent records.

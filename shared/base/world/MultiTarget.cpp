@@ -72,15 +72,18 @@ BOOL LoadMultiList(MultiTarget* target, int multiId, M_WORD dx, M_WORD dy, M_WOR
     return TRUE;
 }
 
-BOOL LoadObjectList(MultiTarget* target, int count, const M_BYTE* records, M_WORD dx, M_WORD dy,
-                    M_WORD dz) {
-    // The count comes from a message: no message holds more records.
-    if (!target || count < 0 || count > MAX_OBJECT_LIST_RECORDS || (count > 0 && !records)) {
-        TWReport::warning("LoadObjectList: refused a list of %d records.\n", count);
+BOOL LoadObjectList(MultiTarget* target, int count, const M_BYTE* records, size_t length, M_WORD dx,
+                    M_WORD dy, M_WORD dz) {
+    // The count comes from a message: no message holds more records, and
+    // the records read are those that arrived.
+    if (!target || count < 0 || count > MAX_OBJECT_LIST_RECORDS || (count > 0 && !records) ||
+        size_t(count) * OBJECT_LIST_RECORD_SIZE > length) {
+        TWReport::warning("LoadObjectList: refused a list of %d records in %zu bytes.\n", count,
+                          length);
         return FALSE;
     }
     auto* list = new MultiComponent[count > 0 ? count : 1];
-    ByteReader r(records, size_t(count) * OBJECT_LIST_RECORD_SIZE);
+    ByteReader r(records, length);
     for (int i = 0; i < count; ++i) {
         MultiComponent& c = list[i];
         c.graphic = static_cast<M_WORD>(r.u32le());

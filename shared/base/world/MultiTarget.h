@@ -5,6 +5,7 @@
 // one).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "TWTypes.h"
@@ -51,9 +52,11 @@ constexpr int MAX_OBJECT_LIST_RECORDS = 0xFFFF / OBJECT_LIST_RECORD_SIZE;
 // placement list, offsets less (dx, dy, dz); FALSE, with the list kept, when
 // the multi is absent.
 BOOL LoadMultiList(MultiTarget* target, int multiId, M_WORD dx, M_WORD dy, M_WORD dz);
-// The same for count object-list records (count * 20 bytes).
-BOOL LoadObjectList(MultiTarget* target, int count, const M_BYTE* records, M_WORD dx, M_WORD dy,
-                    M_WORD dz);
+// The same for count object-list records (count * 20 bytes) out of the
+// `length` bytes that arrived; FALSE, with the list kept, when they do not
+// hold them all.
+BOOL LoadObjectList(MultiTarget* target, int count, const M_BYTE* records, size_t length, M_WORD dx,
+                    M_WORD dy, M_WORD dz);
 // Shows every part at the cell (x, y) on its ground height.
 void ShowMultiTargetPreview(MultiTarget* target, int x, int y);
 void ClearMultiTargetPreview();

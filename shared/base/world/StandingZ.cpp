@@ -138,9 +138,11 @@ BOOL MoveManager::CalcStandingZ(int x, int y, int z, int direction, int* outZ) {
                 startTop = std::max(startTop, edge);
                 reach = std::max(reach, edge);
             }
-            continue;
+        } else if ((s.flags & SURF_BLOCKS) && s.top <= z) {
+            startTop = std::max(startTop, s.top);
         }
-        if ((s.flags & SURF_BLOCKS) && s.top <= z) startTop = std::max(startTop, s.top);
+        // Land counts here too: a walker standing on a slope starts from the
+        // slope's bottom, or a raised edge would hide a lower cell ahead.
         if ((s.flags & SURF_STAIR) && s.top == z) {
             reach = std::max(reach, s.bottom + s.height);
             startTop = std::min(startTop, s.bottom);

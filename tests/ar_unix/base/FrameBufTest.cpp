@@ -3,6 +3,8 @@
 // and the event pump with real events sent by another client, read from the
 // queue by the main loop's dispatch.
 #include <sys/shm.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <pthread.h>
 
@@ -369,8 +371,11 @@ TEST_F(KeyPathTest, ThePumpOnlyQueuesWhatTheWindowSystemSays) {
 TEST_F(KeyPathTest, ResizeRequestSetsDisplaySizeNoSmallerThan640x480) {
     // An odd width is rounded down: a shared-memory image pads odd rows, and
     // the back buffer's rows would no longer be width pixels apart.
-    const int requests[][4] = {
-        {800, 600, 800, 600}, {500, 400, 640, 480}, {700, 300, 700, 480}, {801, 601, 800, 601}};
+    // Any client may ask for any size: the window stays within the screen
+    // (1024x768 here), whose larger sizes show nothing more.
+    const int requests[][4] = {{800, 600, 800, 600},      {500, 400, 640, 480},
+                               {700, 300, 700, 480},      {801, 601, 800, 601},
+                               {65535, 65535, 1024, 768}, {1023, 9000, 1022, 768}};
     for (const auto& r : requests) {
         tw::fake::GumpManagerCalls().clear();
         XResizeWindow(client_->display(), g_xWindow, r[0], r[1]);
@@ -406,6 +411,37 @@ TEST_F(FrameBufTest, AllocateMainBitmapReopensAtTheDisplaySize) {
     g_displayHeight = H;
     g_viewX = g_viewY = 0;
     g_backBuffer = nullptr;
+}
+
+// Re-creating the window closes its connection; an X server that resets
+// when its last client leaves hung up the new connection during set-up in
+// most re-opens.  Each round runs in a child process, the client alone on
+// the server, because a failed re-open ends the process.
+TEST_F(FrameBufTest, ResizesReopenOnAServerThatResetsWhenItsLastClientLeaves) {
+    XvfbOptions options;
+    options.noReset = false;
+    StartServer(options);
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        fflush(nullptr);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            g_frameBuf = CreateFrameBuf();
+            if (g_frameBuf == nullptr || !g_frameBuf->OpenDisplay(W, H, 16)) _exit(2);
+            const int sizes[][2] = {{800, 600}, {640, 480}, {802, 600}, {640, 480}};
+            for (const auto& size : sizes) {
+                g_displayWidth = size[0];
+                g_displayHeight = size[1];
+                AllocateMainBitmap();
+                if (g_frameBuf->GetWidth() != size[0] || g_backBuffer == nullptr) _exit(3);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    }
 }
 
 TEST_F(FrameBufTest, PresentBackBufferTakesTheRingStartModuloTheBuffer) {

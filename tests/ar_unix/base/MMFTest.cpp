@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <fstream>
@@ -71,12 +72,21 @@ TEST_F(MMFTest, MapsWholeFileAndCopiesRangesInsideIt) {
 
 TEST_F(MMFTest, RefusedFilesLeaveTheObjectClosedWithoutLeakingTheDescriptor) {
     WriteFile("empty.mul", std::string());  // maps to nothing: mmap refuses length 0
+    // Not regular files: refused without blocking (the alarm ends a hang).
+    ASSERT_EQ(mkfifo("fifo.mul", 0644), 0);
+    ASSERT_EQ(mkdir("dir.mul", 0755), 0);
+    alarm(20);
     {
         tw::test::StderrCapture err;
         int before = OpenDescriptors();
         CMMF missing("missing.mul");
         EXPECT_EQ(missing.Open(), nullptr);
         EXPECT_FALSE(missing.isOpen());
+        for (const char* special : {"fifo.mul", "dir.mul"}) {
+            CMMF file(special);
+            EXPECT_EQ(file.Open(), nullptr) << special;
+            EXPECT_FALSE(file.isOpen());
+        }
         CMMF empty("empty.mul");
         EXPECT_EQ(empty.Open(), nullptr);
         EXPECT_FALSE(empty.isOpen());
@@ -89,6 +99,10 @@ TEST_F(MMFTest, RefusedFilesLeaveTheObjectClosedWithoutLeakingTheDescriptor) {
                        "'missing.mul'."),
               std::string::npos);
     EXPECT_NE(log.find("Function:CMMF::Open(): cannot map file 'empty.mul'."), std::string::npos);
+    EXPECT_NE(log.find("CMMF::Open: 'fifo.mul' is not a regular file. refused."),
+              std::string::npos);
+    EXPECT_NE(log.find("CMMF::Open: 'dir.mul' is not a regular file. refused."), std::string::npos);
+    alarm(0);
 }
 
 TEST_F(MMFTest, ReopeningAndClosingTwiceKeepOneDescriptorAtMost) {

@@ -1,4 +1,9 @@
+#include <grp.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -87,11 +92,115 @@ TEST_F(ConfigFileTest, SavedValueReadsBack) {
     EXPECT_STREQ(Password, "s3cret");
 }
 
-TEST_F(ConfigFileTest, SaveWritesInPlaceWhenNoFileCanBeMadeBesideIt) {
-    WriteFile("tw.cfg", std::string("Sound=on\nMusic=on\n"));
-    ASSERT_EQ(mkdir("tw.cfg.new", 0755), 0);  // blocks the replacement file
+struct SaveOutcome {
+    int status;       // the child's exit status, -1 when it did not exit
+    std::string err;  // its standard error, where error lines go
+};
+
+// Saves one key in a child process: unprivileged (root writes everywhere,
+// so a root child gives up its rights first, as a player's client runs)
+// and under a file-size limit when asked.  SIGXFSZ is ignored there as in
+// the client, so that a write past the limit fails instead of ending it.
+SaveOutcome SaveInChild(bool unprivileged, rlim_t sizeLimit) {
+    fflush(nullptr);
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return {-2, "no pipe"};
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pipeFds[1], 2);
+        close(pipeFds[0]);
+        signal(SIGXFSZ, SIG_IGN);
+        if (unprivileged && geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(125);
+        rlimit limit = {sizeLimit, sizeLimit};
+        if (sizeLimit != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+        saveConfigDirective(CFG_Sound, "off");
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    std::string err;
+    char buf[512];
+    ssize_t n;
+    while ((n = read(pipeFds[0], buf, sizeof buf)) > 0) err.append(buf, static_cast<size_t>(n));
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, err};
+}
+
+// A save that cannot be made whole leaves "tw.cfg" byte for byte as it was
+// and the program running, with a line saying why; a read-only "tw.cfg" is
+// never replaced, and a replaced one keeps its permissions.
+TEST_F(ConfigFileTest, AFailedSaveLeavesTheFileWholeAndTheProgramRunning) {
+    const std::string before = "; mine\nSound=on\nMusic=on\nSoundVol=10\n";
+    struct Case {
+        const char* what;
+        mode_t fileMode;
+        bool readOnlyFolder;
+        bool blockNewFile;  // a directory named "tw.cfg.new"
+        rlim_t sizeLimit;
+        const char* line;  // the error line; none when the save succeeds
+    };
+    const Case cases[] = {
+        {"saved", 0600, false, false, RLIM_INFINITY, nullptr},
+        {"read-only file", 0444, false, false, RLIM_INFINITY, "'tw.cfg' is read-only"},
+        {"read-only file, read-only folder", 0444, true, false, RLIM_INFINITY,
+         "'tw.cfg' is read-only"},
+        {"writable file, read-only folder", 0666, true, false, RLIM_INFINITY,
+         "cannot create 'tw.cfg.new'"},
+        {"no new file beside it", 0644, false, true, RLIM_INFINITY, "cannot create 'tw.cfg.new'"},
+        {"file-size limit", 0644, false, false, 16, "cannot replace 'tw.cfg' (File too large)"},
+        {"file-size limit, no new file beside it", 0666, true, false, 16,
+         "cannot create 'tw.cfg.new'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile("tw.cfg", before);
+        ASSERT_EQ(chmod("tw.cfg", c.fileMode), 0);
+        if (c.blockNewFile) {
+            ASSERT_EQ(mkdir("tw.cfg.new", 0755), 0);
+        }
+        if (c.readOnlyFolder) {
+            ASSERT_EQ(chmod(dir().c_str(), 0555), 0);
+        }
+
+        SaveOutcome outcome = SaveInChild(c.readOnlyFolder, c.sizeLimit);
+
+        ASSERT_EQ(chmod(dir().c_str(), 0700), 0);
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        struct stat st {};
+        ASSERT_EQ(stat("tw.cfg", &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.fileMode);
+        if (c.line) {
+            EXPECT_EQ(ReadFile("tw.cfg"), before);
+            EXPECT_NE(
+                outcome.err.find(std::string("TWReport::error: saveConfigDirective: ") + c.line),
+                std::string::npos)
+                << outcome.err;
+            EXPECT_NE(outcome.err.find("'Sound' not saved."), std::string::npos);
+        } else {
+            EXPECT_EQ(ReadFile("tw.cfg"), "; mine\nSound=off\r\nMusic=on\nSoundVol=10\n");
+            EXPECT_EQ(outcome.err, "");
+        }
+        EXPECT_FALSE(FileExists("tw.cfg.new") && !c.blockNewFile) << "no new file left behind";
+        chmod("tw.cfg", 0644);
+        rmdir("tw.cfg.new");
+    }
+}
+
+TEST_F(ConfigFileTest, SaveRefusesATwCfgThatIsNoRegularFile) {
+    // The alarm ends a save that would block on the FIFO.
+    alarm(20);
+    ASSERT_EQ(mkfifo("tw.cfg", 0644), 0);
     saveConfigDirective(CFG_Sound, "off");
-    EXPECT_EQ(ReadFile("tw.cfg"), "Sound=off\r\nMusic=on\n");
+    alarm(0);
+    struct stat st {};
+    ASSERT_EQ(stat("tw.cfg", &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_NE(ReportLog().find("saveConfigDirective: 'tw.cfg' is not a regular file; 'Sound' not "
+                               "saved."),
+              std::string::npos);
 }
 
 TEST_F(ConfigFileTest, GetDirectiveGivesTheRawValueOfTheLastLine) {

@@ -36,8 +36,8 @@ CGump* GumpOfArt(int id, int x, int y, CGump* parent = nullptr) {
     int w = 0, h = 0;
     GetGumpArtSize(id, &w, &h);
     auto* g = new CGump(x, y, parent, nullptr, 1, w, h);
-    DrawGumpPixels(CopySpanTransparent, id, RECT{0, 0, w, h}, 0, 0, g->NewFrameBlock(0, w, h),
-                   FramePitch(w), h);
+    DrawGumpPixels(CopySpanTransparent, id, 0, 0,
+                   BlitTarget(g->NewFrameBlock(0, w, h), FramePitch(w), w, h));
     g->PutInGump(parent);
     return g;
 }

@@ -32,44 +32,36 @@ TEST_F(PacketTest, TableRowsAreIndexedByIdAndFixedLengthsFitBelowTheVariableBit)
     EXPECT_TRUE(IsKnownPacket(0xC1));
 }
 
-TEST_F(PacketTest, ReadersFindFieldsAfterTheHeaderAndRefuseFieldsOutsideThePacket) {
+TEST_F(PacketTest, FieldsStartAfterTheHeaderAndReadsOutsideThePacketFail) {
     // Variable packet 0x1C: header 3, fields after it.
     const M_BYTE var[] = {0x1C, 0x00, 0x0A, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE};
-    PacketIn in(var, sizeof var);
-    size_t cursor = 0;
-    M_BYTE b;
-    M_WORD w;
-    M_DWORD d;
-    EXPECT_TRUE(PacketManager::ReadU8(in, cursor, b));
-    EXPECT_EQ(b, 0x12);
-    EXPECT_TRUE(PacketManager::ReadU16(in, cursor, w));
-    EXPECT_EQ(w, 0x3456);
-    EXPECT_TRUE(PacketManager::ReadU32(in, cursor, d));
-    EXPECT_EQ(d, 0x789ABCDEu);
-    EXPECT_EQ(cursor, 7u);
-    // Nothing is left: every reader fails, yields 0 and keeps the cursor.
-    EXPECT_FALSE(PacketManager::ReadU8(in, cursor, b));
-    EXPECT_FALSE(PacketManager::ReadU32(in, cursor, d));
-    EXPECT_EQ(d, 0u);
-    EXPECT_EQ(cursor, 7u);
-    const M_BYTE* view = nullptr;
-    size_t c2 = 1;
-    EXPECT_FALSE(PacketManager::ReadBytes(in, c2, 7, view));
-    EXPECT_EQ(view, nullptr);
-    EXPECT_TRUE(PacketManager::ReadBytes(in, c2, 6, view));
-    EXPECT_EQ(view, var + 4);
+    ByteReader in = PacketIn(var, sizeof var).fields();
+    EXPECT_EQ(in.u8(), 0x12);
+    EXPECT_EQ(in.u16be(), 0x3456);
+    EXPECT_EQ(in.u32be(), 0x789ABCDEu);
+    EXPECT_EQ(in.offset(), 7u);
+    EXPECT_TRUE(in.ok());
+    // Nothing is left: every read fails and yields 0.
+    EXPECT_EQ(in.u8(), 0);
+    EXPECT_EQ(in.u32be(), 0u);
+    EXPECT_FALSE(in.ok());
+    ByteReader from1 = PacketIn(var, sizeof var).fields();
+    from1.skip(1);
+    ByteReader copy = from1;
+    EXPECT_EQ(copy.view(7), nullptr);
+    EXPECT_EQ(from1.view(6), var + 4);
 
     // Fixed packet 0x1D (length 5): header 1.  A bare variable header has no fields.
     const M_BYTE fixed[] = {0x1D, 0xAA, 0xBB, 0xCC, 0xDD};
-    cursor = 0;
-    EXPECT_TRUE(PacketManager::ReadU32(PacketIn(fixed, 5), cursor, d));
-    EXPECT_EQ(d, 0xAABBCCDDu);
+    EXPECT_EQ(PacketIn(fixed, 5).fields().u32be(), 0xAABBCCDDu);
     const M_BYTE bare[] = {0x1C, 0x00, 0x03};
-    cursor = 0;
-    EXPECT_FALSE(PacketManager::ReadU8(PacketIn(bare, 3), cursor, b));
-    // A huge cursor must not wrap around into the packet.
-    cursor = SIZE_MAX - 1;
-    EXPECT_FALSE(PacketManager::ReadU8(PacketIn(fixed, 5), cursor, b));
+    ByteReader none = PacketIn(bare, 3).fields();
+    EXPECT_EQ(none.u8(), 0);
+    EXPECT_FALSE(none.ok());
+    // A huge offset must not wrap around into the packet.
+    ByteReader far = PacketIn(fixed, 5).fields();
+    EXPECT_FALSE(far.seek(SIZE_MAX - 1));
+    EXPECT_EQ(far.u8(), 0);
 }
 
 TEST_F(PacketTest, WritersKeepTheRunningLengthInEachPacket) {

@@ -175,8 +175,9 @@ TEST_F(FontManagerTest, AnIndentWiderThanTheLineStillEnds) {
     EXPECT_GT(h, 0);
     EXPECT_EQ(h % 7, 0);
     PixelBuffer buf(60, 80, kBack);
-    EXPECT_TRUE(FontManager::DrawstringBuf(0, 0, 0, 0, "abc def ghi jkl", 42, buf.data(), 60,
-                                           RECT{0, 0, 60, 80}, 200, 0, FALSE));
+    EXPECT_TRUE(FontManager::DrawstringBuf(0, 0, 0, 0, "abc def ghi jkl", 42,
+                                           buf.target().Clipped(RECT{0, 0, 60, 80}), 200, 0,
+                                           FALSE));
     // An indent beyond the 255-character working buffer counts as 255.
     int w255, h255, b255;
     FontManager::CalcInfoWrap(0, "abc def ghi jkl", 42, &w255, &h255, &b255, 255);
@@ -193,8 +194,8 @@ TEST_F(FontManagerTest, LongTextsAreCutTo255CharactersWithALogLine) {
     EXPECT_NE(ReportLog().find("FontManager::CalcInfoWrap - OVERFLOW: msg is 301 bytes"),
               std::string::npos);
     PixelBuffer buf(20, 10, kBack);
-    FontManager::DrawstringBuf(0, 0, 0, 0, text.c_str(), 12, buf.data(), 20, RECT{0, 0, 20, 10}, 0,
-                               0, FALSE);
+    FontManager::DrawstringBuf(0, 0, 0, 0, text.c_str(), 12,
+                               buf.target().Clipped(RECT{0, 0, 20, 10}), 0, 0, FALSE);
     EXPECT_NE(ReportLog().find("FontManager::DrawstringBuf - OVERFLOW: msg is 301 bytes"),
               std::string::npos);
 }
@@ -202,8 +203,8 @@ TEST_F(FontManagerTest, LongTextsAreCutTo255CharactersWithALogLine) {
 TEST_F(FontManagerTest, DrawsWrappedCentredAndIndentedTextPixelExact) {
     PixelBuffer buf(40, 30, kBack);
     const RECT all{0, 0, 40, 30};
-    FontManager::DrawstringBuf(1, 0, 0, 0, "ab cd ef", 30, buf.data(), 40, all, 0, 0, FALSE);
-    FontManager::DrawstringBuf(1, 15, 0, 0, "ab cd", 24, buf.data(), 40, all, 1, 8, TRUE);
+    FontManager::DrawstringBuf(1, 0, 0, 0, "ab cd ef", 30, buf.target().Clipped(all), 0, 0, FALSE);
+    FontManager::DrawstringBuf(1, 15, 0, 0, "ab cd", 24, buf.target().Clipped(all), 1, 8, TRUE);
     EXPECT_TRUE(MatchesGolden("font_wrapped", buf));
 }
 
@@ -222,9 +223,26 @@ TEST_F(FontManagerTest, GlyphsCrossingTheClipAreDroppedWholeAndEndTheLine) {
     };
     for (const Case& c : cases) {
         PixelBuffer buf(20, 12, kBack);
-        EXPECT_TRUE(FontManager::DrawString(c.x, c.y, 0, 0, c.text, buf.data(), 20, c.clip));
+        EXPECT_TRUE(FontManager::DrawString(c.x, c.y, 0, 0, c.text, buf.target().Clipped(c.clip)));
         EXPECT_TRUE(MatchesGolden(c.name, buf)) << c.name;
     }
+}
+
+TEST_F(FontManagerTest, AClipReachingBelowTheTargetStopsAtItsLastRow) {
+    // Eight rows of memory, of which the target owns the first three.
+    PixelBuffer buf(20, 8, kBack);
+    const BlitTarget target = BlitTarget(buf.data(), 20, 3).Clipped(RECT{0, 0, 20, 100});
+    EXPECT_TRUE(FontManager::DrawString(0, 6, 0, 0, "ab", target));
+    EXPECT_TRUE(FontManager::DrawstringBuf(0, 0, 0, 0, "ab ab", 12, target, 0, 0, FALSE));
+    bool drawn = false;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 20; ++x) {
+            if (y >= 3) {
+                EXPECT_EQ(buf.at(x, y), kBack) << x << "," << y;
+            }
+            drawn = drawn || buf.at(x, y) != kBack;
+        }
+    EXPECT_TRUE(drawn);
 }
 
 TEST_F(FontManagerTest, HuesRecolourByTheRedChannelAndPartialHueOnlyGreys) {
@@ -241,7 +259,7 @@ TEST_F(FontManagerTest, HuesRecolourByTheRedChannelAndPartialHueOnlyGreys) {
     };
     for (auto c : cases) {
         PixelBuffer buf(4, 1, kBack);
-        FontManager::DrawString(0, 0, c.font, c.hue, "A", buf.data(), 4, all);
+        FontManager::DrawString(0, 0, c.font, c.hue, "A", buf.target().Clipped(all));
         EXPECT_EQ(buf.at(0, 0), c.p0) << c.font << "/" << c.hue;
         EXPECT_EQ(buf.at(1, 0), c.p1) << c.font << "/" << c.hue;
         EXPECT_EQ(buf.at(2, 0), kBack) << "the hole stays";
@@ -251,12 +269,12 @@ TEST_F(FontManagerTest, HuesRecolourByTheRedChannelAndPartialHueOnlyGreys) {
 TEST_F(FontManagerTest, ShadedFontsDarkenRowByRowFromTheFirstDrawnRow) {
     ShadedFonts = TRUE;
     PixelBuffer buf(1, 3, kBack);
-    FontManager::DrawString(0, 2, 5, 0, "B", buf.data(), 1, RECT{0, 0, 1, 3});
+    FontManager::DrawString(0, 2, 5, 0, "B", buf.target().Clipped(RECT{0, 0, 1, 3}));
     EXPECT_EQ(buf.at(0, 0), kGrey);   // k = 0
     EXPECT_EQ(buf.at(0, 1), 0x3DEF);  // k = 1: (15, 15, 15)
     EXPECT_EQ(buf.at(0, 2), 0x0421);  // channels stay at least 1
     PixelBuffer clipped(1, 3, kBack);
-    FontManager::DrawString(0, 2, 5, 0, "B", clipped.data(), 1, RECT{0, 1, 1, 3});
+    FontManager::DrawString(0, 2, 5, 0, "B", clipped.target().Clipped(RECT{0, 1, 1, 3}));
     EXPECT_EQ(clipped.at(0, 0), kBack);
     EXPECT_EQ(clipped.at(0, 1), kGrey);  // the first drawn row is not darkened
 }
@@ -264,7 +282,7 @@ TEST_F(FontManagerTest, ShadedFontsDarkenRowByRowFromTheFirstDrawnRow) {
 TEST_F(FontManagerTest, Display565ConvertsOnlyDrawnPixels) {
     Display565 = TRUE;
     PixelBuffer buf(4, 1, kBack);
-    FontManager::DrawString(0, 0, 5, 0, "A", buf.data(), 4, RECT{0, 0, 4, 1});
+    FontManager::DrawString(0, 0, 5, 0, "A", buf.target().Clipped(RECT{0, 0, 4, 1}));
     EXPECT_EQ(buf.at(0, 0), 0x8410);
     EXPECT_EQ(buf.at(1, 0), 0xF800);
     EXPECT_EQ(buf.at(2, 0), kBack);
@@ -283,15 +301,16 @@ TEST_F(FontManagerTest, EllipsisCutsTheTextToLeaveRoomForThreeDots) {
     for (auto c : cases) {
         const RECT clip{0, 0, c.right, 8};
         PixelBuffer got(40, 8, kBack), want(40, 8, kBack);
-        EXPECT_TRUE(FontManager::DrawStringBufEllips(0, 6, 0, 0, c.text, got.data(), 40, clip));
-        FontManager::DrawString(0, 6, 0, 0, c.shown, want.data(), 40, clip);
+        EXPECT_TRUE(
+            FontManager::DrawStringBufEllips(0, 6, 0, 0, c.text, got.target().Clipped(clip)));
+        FontManager::DrawString(0, 6, 0, 0, c.shown, want.target().Clipped(clip));
         EXPECT_EQ(got.pixels, want.pixels) << c.text << " to " << c.right;
     }
     // Wide text: a unit above 255 has no glyph and does not move the pen.
     PixelBuffer got(40, 8, kBack), want(40, 8, kBack);
     const tw::test::Wide wide{'a', 0x3042, 'b'};
-    FontManager::DrawWideStringEllips(0, 6, 0, 0, wide, got.data(), 40, RECT{0, 0, 40, 8});
-    FontManager::DrawString(0, 6, 0, 0, "ab", want.data(), 40, RECT{0, 0, 40, 8});
+    FontManager::DrawWideStringEllips(0, 6, 0, 0, wide, got.target().Clipped(RECT{0, 0, 40, 8}));
+    FontManager::DrawString(0, 6, 0, 0, "ab", want.target().Clipped(RECT{0, 0, 40, 8}));
     EXPECT_EQ(got.pixels, want.pixels);
 }
 
@@ -299,9 +318,10 @@ TEST_F(FontManagerTest, DrawingWithAMissingFontSaysSoAndDrawsNothing) {
     tw::test::StderrCapture err;
     PixelBuffer buf(10, 10, kBack);
     const RECT all{0, 0, 10, 10};
-    EXPECT_FALSE(FontManager::DrawString(0, 6, 1, 0, "a", buf.data(), 10, all));
-    EXPECT_FALSE(FontManager::DrawstringBuf(0, 0, 1, 0, "a", 10, buf.data(), 10, all, 0, 0, 0));
-    EXPECT_FALSE(FontManager::DrawStringBufEllips(0, 6, 30, 0, "a", buf.data(), 10, all));
+    EXPECT_FALSE(FontManager::DrawString(0, 6, 1, 0, "a", buf.target().Clipped(all)));
+    EXPECT_FALSE(
+        FontManager::DrawstringBuf(0, 0, 1, 0, "a", 10, buf.target().Clipped(all), 0, 0, 0));
+    EXPECT_FALSE(FontManager::DrawStringBufEllips(0, 6, 30, 0, "a", buf.target().Clipped(all)));
     EXPECT_NE(err.text().find("Error: Missing Font!"), std::string::npos);
     EXPECT_EQ(buf.pixels, PixelBuffer(10, 10, kBack).pixels);
 }
@@ -407,10 +427,10 @@ TEST_F(FontManagerTest, AGlyphCutFromAPictureIsNoLargerThanAFontFileGlyph) {
     EXPECT_EQ(FontManager::GetCharWidth(5, 'q'), 6);
     EXPECT_EQ(FontManager::GetCharHeight(5, 'r'), 7);
     PixelBuffer buf(w, 8, kBack);
-    FontManager::DrawString(0, 7, 5, 0, "q", buf.data(), w, RECT{0, 0, w, 8});
+    FontManager::DrawString(0, 7, 5, 0, "q", buf.target().Clipped(RECT{0, 0, w, 8}));
     FontManager::SetGlyphFromBuffer(font, 'q', 0, 0, 255, 1, picture.data(), w);
     ASSERT_EQ(FontManager::GetCharWidth(5, 'q'), 255);
-    FontManager::DrawString(0, 7, 5, 0, "q", buf.data(), w, RECT{0, 0, w, 8});
+    FontManager::DrawString(0, 7, 5, 0, "q", buf.target().Clipped(RECT{0, 0, w, 8}));
     EXPECT_EQ(buf.at(254, 7), kGrey);
     EXPECT_EQ(buf.at(255, 7), kBack);
 }

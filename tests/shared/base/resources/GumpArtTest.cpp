@@ -79,7 +79,7 @@ TEST_F(GumpArtTest, DrawsEveryRowClippedToTheRectangleAndTheBuffer) {
     for (SpanHandler handler : {CopySpan, CopySpanTransparent}) {
         for (const Case& c : cases) {
             PixelBuffer buf(kBufferW, kBufferH, kBackground);
-            DrawGumpArtItem(handler, item.view(), c.clip, c.x, c.y, buf.data(), kBufferW, kBufferH);
+            DrawGumpArtItem(handler, item.view(), c.x, c.y, buf.target().Clipped(c.clip));
             PixelBuffer want = Expected(img, c.x, c.y, c.clip, handler == CopySpan);
             EXPECT_EQ(buf.pixels, want.pixels) << c.what << Dump(buf) << "expected" << Dump(want);
         }
@@ -93,7 +93,7 @@ TEST_F(GumpArtTest, ItemWiderThanTheBufferAtNegativeXFillsExactlyTheRow) {
     const Item item = Encode(wide);
     // Rows of 12 with a guard row after them.
     PixelBuffer buf(kBufferW, 3, kBackground);
-    DrawGumpArtItem(CopySpan, item.view(), RECT{0, 0, kBufferW, 2}, -3, 0, buf.data(), kBufferW, 2);
+    DrawGumpArtItem(CopySpan, item.view(), -3, 0, BlitTarget(buf.data(), kBufferW, 2));
     EXPECT_EQ(buf.at(0, 0), 0x0456);
     EXPECT_EQ(buf.at(11, 1), 0x0789);
     for (int x = 0; x < kBufferW; ++x) EXPECT_EQ(buf.at(x, 2), kBackground) << x;
@@ -105,7 +105,7 @@ TEST_F(GumpArtTest, ItemsWiderThanTheRowBufferAreDrawnWhole) {
     wide.set(w - 1, 1, 0x0022);
     const Item item = Encode(wide);
     std::vector<M_WORD> buf(size_t(w) * 2, kBackground);
-    DrawGumpArtItem(CopySpan, item.view(), RECT{0, 0, w, 2}, 0, 0, buf.data(), w, 2);
+    DrawGumpArtItem(CopySpan, item.view(), 0, 0, BlitTarget(buf.data(), w, 2));
     EXPECT_EQ(buf[w + w - 1], 0x0022);
     EXPECT_EQ(buf[1200], 0x0011);
 }
@@ -117,7 +117,7 @@ TEST_F(GumpArtTest, Display565ConvertsDrawnPixelsAndLeavesHolesAlone) {
     img.set(2, 0, 0x4210);  // (16, 16, 16)
     const Item item = Encode(img);
     PixelBuffer buf(3, 1, 0x7C1F);
-    DrawGumpArtItem(CopySpanTransparent, item.view(), RECT{0, 0, 3, 1}, 0, 0, buf.data(), 3, 1);
+    DrawGumpArtItem(CopySpanTransparent, item.view(), 0, 0, buf.target());
     EXPECT_EQ(buf.at(0, 0), 0xFFDF);  // green widened to 6 bits, low bit clear
     EXPECT_EQ(buf.at(1, 0), 0x7C1F);  // the hole keeps the destination unconverted
     EXPECT_EQ(buf.at(2, 0), 0x8410);
@@ -177,7 +177,7 @@ TEST_F(GumpArtTest, MalformedItemsStayInsideTheirWidthAndSize) {
     };
     for (const Case& c : cases) {
         PixelBuffer buf(4, 3, kBackground);
-        DrawGumpArtItem(CopySpan, Raw(c.bytes, c.w, c.h), RECT{0, 0, 4, 3}, 0, 0, buf.data(), 4, 3);
+        DrawGumpArtItem(CopySpan, Raw(c.bytes, c.w, c.h), 0, 0, buf.target());
         for (int x = 0; x < 3; ++x) {
             EXPECT_EQ(buf.at(x, 0), c.row0[x]) << c.what << " x " << x;
             EXPECT_EQ(buf.at(x, 1), c.row1[x]) << c.what << " x " << x;
@@ -207,12 +207,11 @@ TEST_F(GumpArtTest, BlitsClipOnAllFourSides) {
     };
     for (const Case& c : cases) {
         PixelBuffer buf(kBufferW, kBufferH, kBackground);
-        BlitClipped(CopySpan, block.data(), c.clip, 4, 3, c.x, c.y, buf.data(), kBufferW, kBufferH);
+        BlitClipped(CopySpan, block.data(), 4, 3, c.x, c.y, buf.target().Clipped(c.clip));
         PixelBuffer want = Expected(img, c.x, c.y, c.clip, true);
         EXPECT_EQ(buf.pixels, want.pixels) << c.what << Dump(buf);
         PixelBuffer rows(kBufferW, kBufferH, kBackground);
-        BlitRowsWithHandler(CopySpan, block.data(), 4, 3, c.x, c.y, rows.data(), kBufferW,
-                            kBufferH);
+        BlitRowsWithHandler(CopySpan, block.data(), 4, 3, c.x, c.y, rows.target());
         PixelBuffer rowsWant = Expected(img, c.x, c.y, RECT{0, 0, kBufferW, kBufferH}, true);
         EXPECT_EQ(rows.pixels, rowsWant.pixels) << c.what << Dump(rows);
     }
@@ -251,12 +250,12 @@ TEST_F(GumpArtFilesTest, ItemsComeThroughTheDataFileCache) {
     EXPECT_EQ(GumpArtHitTest(99, 0, 0), 0);
 
     PixelBuffer a(kBufferW, kBufferH, kBackground), b(kBufferW, kBufferH, kBackground);
-    DrawGumpArt(CopySpan, 7, 3, 2, a.data(), kBufferW, kBufferH);
-    DrawGumpPixels(CopySpan, 7, RECT{0, 0, kBufferW, kBufferH}, 3, 2, b.data(), kBufferW, kBufferH);
+    DrawGumpArt(CopySpan, 7, 3, 2, a.target());
+    DrawGumpPixels(CopySpan, 7, 3, 2, b.target().Clipped(RECT{0, 0, kBufferW, kBufferH}));
     const PixelBuffer want = Expected(picture, 3, 2, RECT{0, 0, kBufferW, kBufferH}, true);
     EXPECT_EQ(a.pixels, want.pixels) << Dump(a);
     EXPECT_EQ(b.pixels, want.pixels) << Dump(b);
-    DrawGumpArt(CopySpan, 8, 0, 0, a.data(), kBufferW, kBufferH);  // absent: nothing
+    DrawGumpArt(CopySpan, 8, 0, 0, a.target());  // absent: nothing
     EXPECT_EQ(a.pixels, want.pixels);
 
     const SkipImage image = GetArtData(0x4000 + 5);

@@ -60,7 +60,8 @@ TEST_F(ResourceTest, HuesReplacedAfterStartupAreNormalisedToo) {
     std::vector<HueRecord> eight(8, hue(0, 0x7FFF, colours));
     Bytes group = EncodeHueGroup(eight);
     HueManager::PatchHueGroup(3, group.data() + 4, int(group.size()) - 4);
-    HueManager::SetHues(5, 0, reinterpret_cast<const char*>(group.data()) + 4);
+    HueManager::SetHues(5, 0, reinterpret_cast<const char*>(group.data()) + 4,
+                        int(group.size()) - 4);
     for (int n : {3 * 8, 3 * 8 + 7, 5 * 8, 5 * 8 + 7}) {
         const M_WORD* c = HueManager::hueTable[n].colors;
         EXPECT_EQ(c[0], 1) << n;
@@ -133,14 +134,24 @@ TEST_F(ResourceTest, SetHuesWritesOneGroupIntoFileAndTable) {
     WriteBytes("hues.mul", EncodeHues({}));
     std::vector<HueRecord> eight(8, RampHue(0x0001, 0x7FFF, "written"));
     Bytes group = EncodeHueGroup(eight);
-    HueManager::SetHues(374, 0x11223344, reinterpret_cast<const char*>(group.data()) + 4);
+    const std::vector<char> records(group.begin() + 4, group.end());
+    HueManager::SetHues(374, 0x11223344, records.data(), int(records.size()));
     std::string file = ReadFile("hues.mul");
     ASSERT_EQ(file.size(), 375u * 708);
     EXPECT_EQ(file.substr(374 * 708 + 4), std::string(group.begin() + 4, group.end()));
     EXPECT_EQ(M_BYTE(file[374 * 708]), 0x44);
     EXPECT_STREQ(HueManager::hueTable[2999].name, "written");
-    HueManager::SetHues(375, 0, reinterpret_cast<const char*>(group.data()) + 4);
+    HueManager::SetHues(375, 0, records.data(), int(records.size()));
     EXPECT_EQ(ReadFile("hues.mul").size(), 375u * 708) << "no group past the table";
+
+    // Fewer bytes than 8 records, read from a buffer of exactly that many:
+    // refused, and neither the file nor the table changes.
+    const std::vector<char> cut(records.begin(), records.end() - 1);
+    HueManager::SetHues(3, 0, cut.data(), int(cut.size()));
+    EXPECT_EQ(ReadFile("hues.mul"), file);
+    EXPECT_STREQ(HueManager::hueTable[3 * 8].name, "");
+    EXPECT_NE(ReportLog().find("HueManager::SetHues: 703 bytes for group 3, 704 needed. refused."),
+              std::string::npos);
 }
 
 TEST(HueColour, HsiToRgbPlacesTheSmallestAndLargestComponents) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TWTypes.h"
+#include "resources/BlitTarget.h"
 #include "support/TwTest.h"
 
 namespace tw::test {
@@ -28,6 +29,8 @@ struct PixelBuffer {
     PixelBuffer(int w, int h, M_WORD fill = 0) : width(w), height(h), pixels(size_t(w) * h, fill) {}
     M_WORD at(int x, int y) const { return pixels[size_t(y) * width + x]; }
     M_WORD* data() { return pixels.data(); }
+    // The whole buffer as a blit target (its width is its pitch).
+    BlitTarget target() { return BlitTarget(pixels.data(), width, height); }
 };
 
 // The buffer as rows of hex pixels, for readable failures.

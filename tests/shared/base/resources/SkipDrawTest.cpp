@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "ByteWriter.h"
@@ -69,8 +70,7 @@ TEST_F(SkipDrawTest, ClippedDrawerClipsOnEveryEdgeAndLeavesOutTheLastRow) {
     };
     for (const Case& c : cases) {
         PixelBuffer buf(kBufferW, kBufferH, kBackground);
-        SetBlitDestination(buf.data(), kBufferW, kBufferH);
-        SkipDrawClipped(CopySpan, View(item), c.clip, c.x, c.y);
+        SkipDrawClipped(CopySpan, View(item), buf.target().Clipped(c.clip), c.x, c.y);
         PixelBuffer want = Expected(img, c.x, c.y, c.clip, img.height - 1);
         EXPECT_EQ(buf.pixels, want.pixels) << c.what << Dump(buf) << "expected" << Dump(want);
     }
@@ -82,21 +82,34 @@ TEST_F(SkipDrawTest, UnclippedDrawerDrawsEveryRowAndStaysInsideTheDestination) {
     const RECT all{-100, -100, 100, 100};
     for (auto [x, y] : {std::pair{0, 0}, {3, 1}, {-2, -3}, {8, 6}}) {
         PixelBuffer buf(kBufferW, kBufferH, kBackground);
-        SetBlitDestination(buf.data(), kBufferW, kBufferH);
-        SkipDrawNoClip(CopySpan, View(item), x, y);
+        SkipDrawNoClip(CopySpan, View(item), buf.target(), x, y);
         PixelBuffer want = Expected(img, x, y, all, img.height);
         EXPECT_EQ(buf.pixels, want.pixels) << x << "," << y << Dump(buf);
     }
 }
 
+TEST_F(SkipDrawTest, AnItemAtAnOddAddressDrawsAndReadsTheSame) {
+    // Mapped data files put items at any byte; the pixels are read in place.
+    const Image img = Sprite();
+    const Bytes item = tw::datafiles::EncodeStaticArt(img);
+    Bytes shifted(item.size() + 1);
+    std::copy(item.begin(), item.end(), shifted.begin() + 1);
+    const SkipImage odd{shifted.data() + 1, static_cast<int>(item.size())};
+    PixelBuffer buf(kBufferW, kBufferH, kBackground);
+    SkipDrawNoClip(HueGraySpan, odd, buf.target(), 2, 2);
+    PixelBuffer want(kBufferW, kBufferH, kBackground);
+    SkipDrawNoClip(HueGraySpan, View(item), want.target(), 2, 2);
+    EXPECT_EQ(buf.pixels, want.pixels) << Dump(buf);
+    EXPECT_EQ(GetArtPixel(odd, 1, 0), img.at(1, 0));
+}
+
 TEST_F(SkipDrawTest, NullImagesAndDestinationsDrawNothing) {
     PixelBuffer buf(kBufferW, kBufferH, kBackground);
-    SetBlitDestination(buf.data(), kBufferW, kBufferH);
-    SkipDrawClipped(CopySpan, SkipImage{}, RECT{0, 0, 12, 9}, 0, 0);
-    SkipDrawNoClip(CopySpan, SkipImage{}, 0, 0);
+    SkipDrawClipped(CopySpan, SkipImage{}, buf.target(), 0, 0);
+    SkipDrawNoClip(CopySpan, SkipImage{}, buf.target(), 0, 0);
     const Bytes item = tw::datafiles::EncodeStaticArt(Sprite());
-    SetBlitDestination(nullptr, 0, 0);
-    SkipDrawClipped(CopySpan, View(item), RECT{0, 0, 12, 9}, 0, 0);
+    SkipDrawClipped(CopySpan, View(item), BlitTarget(nullptr, kBufferW, kBufferH), 0, 0);
+    SkipDrawNoClip(CopySpan, View(item), BlitTarget(), 0, 0);
     EXPECT_EQ(buf.pixels, PixelBuffer(kBufferW, kBufferH, kBackground).pixels);
 }
 
@@ -129,11 +142,10 @@ TEST_F(SkipDrawTest, MalformedItemsNeverDrawOutsideTheImage) {
     for (const Case& c : cases) {
         for (int clipped = 0; clipped < 2; ++clipped) {
             PixelBuffer buf(kBufferW, kBufferH, kBackground);
-            SetBlitDestination(buf.data(), kBufferW, kBufferH);
             if (clipped)
-                SkipDrawClipped(CopySpan, View(c.item), RECT{0, 0, 12, 9}, 2, 2);
+                SkipDrawClipped(CopySpan, View(c.item), buf.target(), 2, 2);
             else
-                SkipDrawNoClip(CopySpan, View(c.item), 2, 2);
+                SkipDrawNoClip(CopySpan, View(c.item), buf.target(), 2, 2);
             PixelBuffer want(kBufferW, kBufferH, kBackground);
             for (size_t i = 0; i < c.row0.size(); ++i)
                 want.pixels[2 * kBufferW + 2 + i] = c.row0[i];
@@ -148,8 +160,7 @@ TEST_F(SkipDrawTest, MalformedItemsNeverDrawOutsideTheImage) {
     // Too short for a header at all.
     const Bytes stub = {1, 2, 3, 4, 5};
     PixelBuffer buf(kBufferW, kBufferH, kBackground);
-    SetBlitDestination(buf.data(), kBufferW, kBufferH);
-    SkipDrawNoClip(CopySpan, View(stub), 0, 0);
+    SkipDrawNoClip(CopySpan, View(stub), buf.target(), 0, 0);
     EXPECT_EQ(SkipImage(View(stub)).Width(), 0);
     EXPECT_EQ(buf.pixels, PixelBuffer(kBufferW, kBufferH, kBackground).pixels);
 }

@@ -164,7 +164,7 @@ TEST_F(UnicodeFontTest, GlyphsOutsideTheFileAreMissing) {
     for (M_WORD c : {'B', 'C', 'D', 'F'}) EXPECT_FALSE(UnicodeGetGlyphInfo(c)) << char(c);
     EXPECT_TRUE(UnicodeGetGlyphInfo('G'));
     PixelBuffer buf(60, 20, kBack);
-    UnicodeDrawString(buf.data(), 60, Wide("BCDF"), 0, 0, kInk, RECT{0, 0, 60, 20});
+    UnicodeDrawString(buf.target().Clipped(RECT{0, 0, 60, 20}), Wide("BCDF"), 0, 0, kInk);
     EXPECT_EQ(buf.pixels, PixelBuffer(60, 20, kBack).pixels);
 
     // A file cut inside its offset table keeps the glyphs it still names:
@@ -276,7 +276,7 @@ TEST_F(UnicodeFontTest, DrawsStylesPixelExact) {
         PixelBuffer buf(64, 20, kBack);
         UnicodeSetStyle(c.style);
         UnicodeSetDrawOption(c.option);
-        UnicodeDrawString(buf.data(), 64, Wide("Hi b"), 1, 0, kInk, all);
+        UnicodeDrawString(buf.target().Clipped(all), Wide("Hi b"), 1, 0, kInk);
         UnicodeRestoreStyle();
         UnicodeSetDrawOption(0);
         EXPECT_TRUE(MatchesGolden(c.name, buf)) << c.name;
@@ -290,7 +290,7 @@ TEST_F(UnicodeFontTest, SlantedAndThickGlyphsClipAfterShifting) {
         // Shifted or thickened, the glyph's right columns reach the clip's
         // right edge at 10...
         PixelBuffer buf(12, 14, kBack);
-        UnicodeDrawString(buf.data(), 12, Wide("H"), 4, 0, kInk, RECT{0, 0, 10, 14});
+        UnicodeDrawString(buf.target().Clipped(RECT{0, 0, 10, 14}), Wide("H"), 4, 0, kInk);
         EXPECT_NE(buf.pixels, blank.pixels);
         for (int y = 0; y < 14; ++y)
             for (int x = 10; x < 12; ++x)
@@ -298,7 +298,7 @@ TEST_F(UnicodeFontTest, SlantedAndThickGlyphsClipAfterShifting) {
         // ...and the buffer's right edge, where a write would land at the
         // start of the next row.
         PixelBuffer edge(12, 14, kBack);
-        UnicodeDrawString(edge.data(), 12, Wide("H"), 8, 0, kInk, RECT{-5, -5, 50, 14});
+        UnicodeDrawString(edge.target().Clipped(RECT{-5, -5, 50, 14}), Wide("H"), 8, 0, kInk);
         EXPECT_NE(edge.pixels, blank.pixels);
         for (int y = 0; y < 14; ++y)
             for (int x = 0; x < 5; ++x)
@@ -307,19 +307,39 @@ TEST_F(UnicodeFontTest, SlantedAndThickGlyphsClipAfterShifting) {
     }
 }
 
+TEST_F(UnicodeFontTest, AClipReachingBelowTheTargetStopsAtItsLastRow) {
+    // Twenty rows of memory, of which the target owns the first six: the
+    // glyphs start on row 4 and the underline lies on row 14.
+    PixelBuffer buf(64, 20, kBack);
+    const BlitTarget target = BlitTarget(buf.data(), 64, 6).Clipped(RECT{0, 0, 64, 100});
+    UnicodeSetStyle(0x20 | 0x10);
+    UnicodeDrawString(target, Wide("Hi b"), 0, 0, kInk);
+    UnicodeDrawStringBuf(target, 30, Wide("Hi b Hi b"), 0, 0, kInk, FALSE);
+    UnicodeRestoreStyle();
+    bool drawn = false;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 64; ++x) {
+            if (y >= 6) {
+                EXPECT_EQ(buf.at(x, y), kBack) << x << "," << y;
+            }
+            drawn = drawn || buf.at(x, y) != kBack;
+        }
+    EXPECT_TRUE(drawn);
+}
+
 TEST_F(UnicodeFontTest, SelectionColoursCharactersByGlyphIndex) {
     PixelBuffer got(64, 20, kBack);
     // "b c d": b = 0, the space meets index 1 and does not advance, c = 1, d = 2.
     UnicodeSetStyle(0x20);
-    UnicodeDrawStringSelected(got.data(), 64, Wide("b c d"), 0, 0, kInk, RECT{0, 0, 64, 20}, 0x001F,
-                              1, 1);
+    UnicodeDrawStringSelected(got.target().Clipped(RECT{0, 0, 64, 20}), Wide("b c d"), 0, 0, kInk,
+                              0x001F, 1, 1);
     UnicodeRestoreStyle();
     EXPECT_TRUE(MatchesGolden("unicode_selected", got));
 }
 
 TEST_F(UnicodeFontTest, WrappedDrawingCentresLines) {
     PixelBuffer buf(40, 40, kBack);
-    UnicodeDrawStringBuf(buf.data(), 36, 40, Wide("bc de\nf"), 2, 0, kInk, RECT{0, 0, 40, 40},
+    UnicodeDrawStringBuf(buf.target().Clipped(RECT{0, 0, 40, 40}), 36, Wide("bc de\nf"), 2, 0, kInk,
                          TRUE);
     EXPECT_TRUE(MatchesGolden("unicode_wrapped", buf));
 }

@@ -59,7 +59,7 @@ TEST_F(ResourceTest, MultiListsLoadReplaceAndKeepTheOldListWhenAbsent) {
     EXPECT_EQ(target.previewX, 5);
 
     Bytes records = objectRecords({{0x10500, 7, 10, 0xFFFF, 2}, {600, 0, 0, 0, 0}});
-    ASSERT_TRUE(LoadObjectList(&target, 2, records.data(), 10, 0, 1));
+    ASSERT_TRUE(LoadObjectList(&target, 2, records.data(), records.size(), 10, 0, 1));
     EXPECT_STREQ(target.name, "objlist");
     ASSERT_EQ(target.count, 2);
     EXPECT_EQ(target.components[0].graphic, 0x0500) << "low 16 bits";
@@ -68,9 +68,18 @@ TEST_F(ResourceTest, MultiListsLoadReplaceAndKeepTheOldListWhenAbsent) {
     EXPECT_EQ(target.components[0].y, -1);
     EXPECT_EQ(target.components[0].z, 1);
 
-    EXPECT_FALSE(LoadObjectList(&target, MAX_OBJECT_LIST_RECORDS + 1, records.data(), 0, 0, 0));
-    EXPECT_FALSE(LoadObjectList(&target, -1, records.data(), 0, 0, 0));
+    // Counts beyond any message, below zero, or beyond the bytes that
+    // arrived (read from a buffer of exactly those bytes).
+    Bytes big(size_t(MAX_OBJECT_LIST_RECORDS + 1) * OBJECT_LIST_RECORD_SIZE);
+    EXPECT_FALSE(
+        LoadObjectList(&target, MAX_OBJECT_LIST_RECORDS + 1, big.data(), big.size(), 0, 0, 0));
+    EXPECT_FALSE(LoadObjectList(&target, -1, records.data(), records.size(), 0, 0, 0));
+    Bytes shortList(records.begin(), records.end() - 1);
+    EXPECT_FALSE(LoadObjectList(&target, 2, shortList.data(), shortList.size(), 0, 0, 0));
+    EXPECT_FALSE(LoadObjectList(&target, 1, nullptr, 0, 0, 0, 0));
     EXPECT_EQ(target.count, 2) << "a refused list leaves the old one";
+    EXPECT_NE(ReportLog().find("LoadObjectList: refused a list of 2 records in 39 bytes."),
+              std::string::npos);
 
     target.heightOffset = 4;
     target.partHeight = 2;
@@ -84,7 +93,7 @@ TEST_F(ResourceTest, MultiListsLoadReplaceAndKeepTheOldListWhenAbsent) {
 TEST_F(ResourceTest, PreviewShowsEveryPartOnTheGroundAndClearDeletesThem) {
     MultiTarget target;
     Bytes records = objectRecords({{500, 0, 0, 0, 0}, {501, 0, 1, -1, 3}});
-    ASSERT_TRUE(LoadObjectList(&target, 2, records.data(), 0, 0, 0));
+    ASSERT_TRUE(LoadObjectList(&target, 2, records.data(), records.size(), 0, 0, 0));
     // The ground of cell (40, 50): corners 1 and 3 average to 10.
     tw::fake::Map().corners[{40, 50}] = {0, 8, 0, 12};
     target.heightOffset = 2;
@@ -119,7 +128,7 @@ TEST_F(ResourceTest, ThePlacementStateForgetsItselfWhenDestroyed) {
     {
         MultiTarget target;
         Bytes records = objectRecords({{1, 0, 0, 0, 0}});
-        LoadObjectList(&target, 1, records.data(), 0, 0, 0);
+        LoadObjectList(&target, 1, records.data(), records.size(), 0, 0, 0);
     }
     EXPECT_EQ(g_multiTarget, nullptr);
 }

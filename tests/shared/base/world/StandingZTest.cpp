@@ -98,9 +98,10 @@ protected:
 
 TEST_F(StandingZTest, TheSurfacesOfBothCellsDecideTheStandingHeight) {
     struct Piece {
-        int graphic;  // -1: land at z, -2: blocking land
+        int graphic;  // -1: land at z, -2: blocking land, -3: land sloped by corners
         bool target;
         int z;
+        std::array<signed char, 4> corners = {};
     };
     struct Case {
         const char* what;
@@ -129,6 +130,12 @@ TEST_F(StandingZTest, TheSurfacesOfBothCellsDecideTheStandingHeight) {
          "blocked"},
         {"water", {{-1, false, 0}, {-2, true, 0}}, 0, "blocked"},
         {"a door", {{-1, false, 0}, {-1, true, 0}, {kDoor, true, 0}}, 0, "blocked"},
+        // Standing mid-slope at 5, the slope's own bottom counts as where the
+        // walker starts from, not only its raised east edge at 10.
+        {"down off a slope under a floor",
+         {{-3, false, 0, {0, 10, 10, 0}}, {-1, true, 4}, {kFloor, true, 20}},
+         5,
+         "4"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -144,6 +151,8 @@ TEST_F(StandingZTest, TheSurfacesOfBothCellsDecideTheStandingHeight) {
                 Land(x, 10, p.z);
             else if (p.graphic == -2)
                 Land(x, 10, p.z, 7);
+            else if (p.graphic == -3)
+                Slope(x, 10, p.corners);
             else
                 Static(p.graphic, x, 10, p.z);
         }

@@ -69,6 +69,9 @@ public:
     virtual void ResetScroll() = 0;
     // The per-frame step of the mobiles' animations, run before a present.
     virtual void StepMobileAnimations() = 0;
+    // Help on hover: asks the server for help on the object under the
+    // pointer once it has rested there (the view knows what is drawn where).
+    virtual void UpdateHelpHovering() = 0;
 };
 
 // The application and the login front end.

@@ -315,6 +315,10 @@ void MouseManager::OnRButtonUp(short sx, short sy) {
         delete CGumpManager::helpTextGump;
 }
 
+void MouseManager::UpdateHelpHovering() {
+    if (tw::Service<GumpScreen>::IsInstalled()) tw::Service<GumpScreen>::Get().UpdateHelpHovering();
+}
+
 void MouseManager::Update() {
     UpdateHelpHovering();
     SetMouseCursor();

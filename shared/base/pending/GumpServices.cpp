@@ -77,6 +77,7 @@ public:
         ::InvalidateScreen();
     }
     void StepMobileAnimations() override { TW_PENDING("StepMobileAnimations"); }
+    void UpdateHelpHovering() override { TW_PENDING("MouseManager::UpdateHelpHovering"); }
 };
 
 class PendingGumpSession : public GumpSession {

@@ -2,9 +2,8 @@
 
 #include "pending/Pending.h"
 
-// The cursor's pictures, their drawing on the window and in the frame, the
-// help requests on hover and the map cell under the pointer are not built
-// yet: no cursor is drawn.
+// The cursor's pictures, their drawing on the window and in the frame and
+// the map cell under the pointer are not built yet: no cursor is drawn.
 void MouseManager::LoadCursorArt() {
     TW_PENDING("MouseManager::LoadCursorArt");
 }
@@ -24,9 +23,6 @@ void MouseManager::DrawCursor() {
 }
 void MouseManager::EraseCursor() {
     TW_PENDING("MouseManager::EraseCursor");
-}
-void MouseManager::UpdateHelpHovering() {
-    TW_PENDING("MouseManager::UpdateHelpHovering");
 }
 void MouseManager::GetTileUnderPoint(int, int, int* cellX, int* cellY) {
     TW_PENDING("MouseManager::GetTileUnderPoint");

@@ -24,7 +24,7 @@ std::vector<uint8_t> WriteTga(const TgaPicture& picture) {
     out[14] = static_cast<uint8_t>(picture.height);
     out[15] = static_cast<uint8_t>(picture.height >> 8);
     out[16] = static_cast<uint8_t>(picture.depth);
-    out.insert(out.end(), picture.id.begin(), picture.id.end());
+    for (uint8_t b : picture.id) out.push_back(b);
     // Bottom row first.
     std::vector<uint32_t> stream;
     for (int row = picture.height - 1; row >= 0; --row)

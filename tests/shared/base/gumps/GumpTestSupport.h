@@ -109,6 +109,7 @@ public:
     void InvalidateScreen() override { ++invalidations; }
     void ResetScroll() override { calls.push_back("ResetScroll"); }
     void StepMobileAnimations() override { ++animationSteps; }
+    void UpdateHelpHovering() override {}
 
     BOOL IsInWorld() override { return inWorld; }
     BOOL PlayerAtWar() override { return atWar; }

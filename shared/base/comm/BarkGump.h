@@ -17,7 +17,7 @@ public:
     // 0 for an ordinary text; other kinds are never removed as surplus.
     virtual int GetKind();
     // Moves the text with its object.
-    void FollowOwner();
+    void FollowOwner() override;
     // Re-stacks an object's texts.
     static void ArrangeStack(CBarkGump* first);
     // The text shown.

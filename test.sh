@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a Debug build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, a Release build, and the libFuzzer targets
-# (clang, sanitizers on) within one time budget for all of them.  Exits
-# non-zero on any failure.
+# (clang, sanitizers on) within one time budget for all of them.  After each
+# build the layer check (tools/layercheck) reads the libraries and their
+# sources.  Exits non-zero on any failure.
 #
 #   TW_FUZZ_SECONDS  fuzzing seconds for all targets together, split evenly
 #                    between them (default 300; 0 skips fuzzing)
@@ -21,6 +22,8 @@ build_and_test() {
     echo "== $dir: configure and build"
     cmake -S . -B "$dir" -DTW_WERROR=ON "$@" >/dev/null
     cmake --build "$dir" -j "$jobs"
+    echo "== $dir: layer check"
+    tools/layercheck "$dir"
     echo "== $dir: tests"
     ctest --test-dir "$dir" -j "$jobs" --output-on-failure --no-tests=error
 }
@@ -103,6 +106,8 @@ if [ "$fuzz_total" -gt 0 ]; then
     cmake -S . -B build/fuzz -DTW_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTW_FUZZ=ON \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
     cmake --build build/fuzz -j "$jobs" --target fuzzers
+    echo "== build/fuzz: layer check"
+    tools/layercheck build/fuzz
     # Seeds from the files of a fresh sample installation, made with the
     # Release build's tools.
     rm -rf build/fuzz/sample build/fuzz/seeds

@@ -24,10 +24,16 @@ endif()
 
 find_package(Threads REQUIRED)
 
-# tw_library(name SOURCES ... [LIBS ...]): one static library per source folder.
+# tw_library(name SOURCES ... [EXPORTS dir] [LIBS ...]): one static library per
+# source folder.  EXPORTS is the root its headers are included from (a client
+# module's is shared/base, so that "world/Obj.h" names the world's header);
+# the libraries it links give theirs.
 function(tw_library name)
-  cmake_parse_arguments(L "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(L "" "EXPORTS" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${L_SOURCES})
+  if(L_EXPORTS)
+    target_include_directories(${name} PUBLIC ${L_EXPORTS})
+  endif()
   if(L_LIBS)
     target_link_libraries(${name} PUBLIC ${L_LIBS})
   endif()
@@ -80,6 +86,7 @@ endfunction()
 function(tw_bench name)
   cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${B_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main
                         Threads::Threads)
 endfunction()

@@ -2,6 +2,9 @@
 
 #include <sys/time.h>
 
+M_DWORD g_frameTime = 0;
+time_t g_wallTime = 0;
+
 namespace {
 TimeSource s_source = nullptr;
 WallTimeSource s_wallSource = nullptr;

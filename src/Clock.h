@@ -12,6 +12,12 @@ M_DWORD GetTimeMs();
 time_t GetWallTime();
 int GetDoubleClickTime();
 
+// The frame clock: the GetTimeMs value and the wall time (seconds) that the
+// frame tick stores at the start of every call; movement and animation read
+// them as "now".  Main thread only.
+extern M_DWORD g_frameTime;
+extern time_t g_wallTime;
+
 // Tests replace the clocks; null restores gettimeofday and time(NULL).
 using TimeSource = M_DWORD (*)();
 void SetTimeSourceForTests(TimeSource source);

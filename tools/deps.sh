@@ -19,6 +19,6 @@ tw_install_missing() {
 # What the client and tidemend need to build and run.
 TW_RUN_PACKAGES=(g++ cmake make pkg-config libx11-dev libxext-dev xvfb)
 # What the tests, fuzzers and benchmarks need beyond that.
-TW_TEST_PACKAGES=(clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+TW_TEST_PACKAGES=(binutils clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
                   libssl-dev zlib1g-dev xauth x11-utils alsa-oss
                   libxdamage-dev libxtst-dev libpng-dev)

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ByteReader.h"
+#include "Random.h"
 #include "TWReport.h"
 #include "app/App.h"
 #include "config/Config.h"

@@ -1,6 +1,9 @@
 // The client's entry point.  It starts every service in one fixed order,
 // registering each shutdown with atexit right after the start, so that at
-// exit they stop in exactly the reverse order.  Then it opens the display,
+// exit they stop in exactly the reverse order.  Each module's installed
+// services (its side of the interfaces the modules below it declare, or the
+// stand-in of a service not built yet) are installed in the same order,
+// before the module's first start-up step.  Then it opens the display,
 // creates the three long-lived objects it owns (the frame buffer, the speech
 // input line and the game connection), starts the cursor thread and runs the
 // main loop until the quit flag is set.  It reads no arguments and no
@@ -34,14 +37,17 @@
 #include "app/App.h"
 #include "app/AppServices.h"
 #include "app/VersionManager.h"
+#include "comm/SpeechPackets.h"
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
 #include "gumps/TextManager.h"
+#include "gumps/WorldGumps.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
-#include "pending/GumpServices.h"
+#include "net/WorldMessages.h"
+#include "pending/PendingServices.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
@@ -62,6 +68,13 @@
 #include "world/WeatherManager.h"
 
 namespace {
+
+// Installs a module's own implementation of an interface for the whole run.
+template <class Interface, class Implementation>
+void InstallOwn() {
+    static Implementation implementation;
+    tw::Service<Interface>::Install(&implementation);
+}
 
 void DeleteGlobalList() {
     delete g_globalList;
@@ -101,22 +114,32 @@ void StartServices() {
     FileManager::startup();
     atexit(FileManager::shutdown);
 
+    InstallPendingMouseManager();
     MouseManager::startup();
     atexit(MouseManager::shutdown);
 
     // What the configuration and the resources ask of the view, and what
-    // the view and the speech code ask of the application, before any is
-    // used.
+    // the view, the speech code, the world model's target requests and the
+    // game connection ask of the application, before any is used.
     InstallViewServices();
     InstallAppServices();
 
     GraphicManager::startup();
     atexit(GraphicManager::shutdown);
 
+    // The world view: its draw lists, map, light, circle of transparency and
+    // play area, which the world model and the configuration reach too.
+    InstallPendingDrawManager();
+    InstallPendingMapManager();
+    InstallPendingLight();
+    InstallPendingCircleTrans();
+    InstallPendingWorldView();
+    InstallPendingMapGump();
     DrawManager::ClearTable();
     DrawManager::startup();
     atexit(DrawManager::shutdown);
 
+    InstallPendingTextManager();
     TextManager::startup();
     atexit(TextManager::shutdown);
     MapManager::startup();
@@ -132,12 +155,25 @@ void StartServices() {
     atexit(FontManager::shutdown);
     CObjectManager::startup();
     atexit(CObjectManager::shutdown);
+    InstallPendingGumpFramework();
+    InstallPendingInputWindow();
+    InstallOwn<ObjectGumps, WorldGumps>();
     InstallPendingGumpServices();
     CGumpManager::startup();
     atexit(CGumpManager::shutdown);
+    InstallOwn<WorldMessages, GameConnectionMessages>();
+    InstallPendingTargetMessages();
     PacketManager::startup();
     atexit(PacketManager::shutdown);
+    // The message handlers of the modules built so far.
+    InstallSpeechHandlers();
 
+    // The login screens, the game dialogs and the communication dialogs,
+    // which the application object reaches from its start-up on.
+    InstallPendingLogin();
+    InstallPendingDialogs();
+    InstallPendingComm();
+    InstallPendingLoginSends();
     // The macros that CApp reads name their keys.
     tw::Service<KeyNames>::Install(&X11KeyNames());
     CApp::startup();
@@ -157,6 +193,7 @@ void StartServices() {
     atexit(MultiManager::shutdown);
     RegionManager::startup();
     atexit(RegionManager::shutdown);
+    InstallPendingWeather();
     WeatherManager::startup();
     atexit(WeatherManager::shutdown);
     LoadAnimData();
@@ -227,7 +264,7 @@ int main() {
     GraphicManager::CreateMainGumps();
 
     CNetInfo* netInfo = new CNetInfo;
-    g_inputWindow = new CInputWindow;
+    g_inputWindow = CInputWindow::Make();
     g_pGameSocket = new CClientSock;
 
     const M_DWORD deadline = GetTimeMs();

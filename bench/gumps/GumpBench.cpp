@@ -23,7 +23,7 @@
 #include "gumps/GumpManager.h"
 #include "gumps/ToolTipGump.h"
 #include "gumps/UnicodeSearch.h"
-#include "pending/GumpServices.h"
+#include "pending/PendingServices.h"
 #include "resources/DHDCache.h"
 #include "resources/UnicodeFont.h"
 #include "support/datafiles/DataFiles.h"

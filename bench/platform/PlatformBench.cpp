@@ -4,6 +4,7 @@
 // the frame, both timed by the wall clock (a present waits for the server).
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -15,19 +16,25 @@
 #include "support/Xvfb.h"
 
 #include "BenchScratch.h"
+#include "FileManager.h"
 #include "FrameBuf.h"
 #include "OssSound.h"
 #include "PlatformServices.h"
 #include "X11Lock.h"
 #include "X_FrameBuf.h"
+#include "config/Config.h"
+#include "pending/PendingServices.h"
 #include "resources/DHDCache.h"
-#include "support/fakes/FakeDHDCache.h"
+#include "support/datafiles/DataFiles.h"
 
 namespace {
 
 // The services log to a file in the working folder: keep it in the scratch
 // folder.
 const std::string& kScratch = tw::bench::EnterScratchDir();
+
+// The present draws the mouse manager's cursor: the program's stand-ins.
+const bool kServices = (InstallPendingServices(), true);
 
 constexpr int kFramesPerFragment = 64;  // one 256-byte fragment of 16-bit stereo
 
@@ -37,18 +44,35 @@ double ThreadCpuSeconds() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
+// The data-file cache over a maximum install whose sound pair holds the
+// given sounds, ids 0 on.
+void StartSoundCache(const std::vector<std::vector<std::int16_t>>& sounds) {
+    using namespace tw::datafiles;
+    CDHDCache::reset();
+    for (int i = 0; i < CDHDCache::NUM_FILES; ++i)
+        WriteBytes(CDHDCache::GetFileName(i), Bytes(i == FN_MAP0 ? 196 : 12, 0xFF));
+    IndexedPair pair;
+    for (size_t id = 0; id < sounds.size(); ++id)
+        pair.add(static_cast<int>(id), EncodeSound("", sounds[id]));
+    pair.write("soundidx.mul", "sound.mul");
+    hdConfig = MaxHD;
+    CacheSize = 1;
+    FileManager::startup();
+    CDHDCache::startup();
+    CDHDCache::Init();
+}
+
 void BM_Mix8Channels(benchmark::State& state) {
     OssSound::reset();
     OssSound::startup();
     // Long looping sounds with a little of everything: both pans, loud
     // enough to saturate now and then.
-    std::vector<short> samples(22048);
+    std::vector<std::int16_t> samples(22048);
     for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<short>((i * 2654435761u) >> 16);
-    for (int id = 0; id < OssSound::kChannels; ++id) {
-        tw::fake::AddSound(id, samples);
+        samples[i] = static_cast<std::int16_t>((i * 2654435761u) >> 16);
+    StartSoundCache(std::vector<std::vector<std::int16_t>>(OssSound::kChannels, samples));
+    for (int id = 0; id < OssSound::kChannels; ++id)
         OssSound::PlaySound(id, (id - 4) * 600, 0, TRUE);
-    }
     std::vector<short> fragment(kFramesPerFragment * 2);
     // The mix buffer size is the device's; without one, mix into our own.
     const double start = ThreadCpuSeconds();
@@ -70,6 +94,7 @@ void BM_Mix8Channels(benchmark::State& state) {
         state.counters["realtime_factor"] =
             static_cast<double>(state.iterations()) * kFramesPerFragment / OssSound::kRate / cpu;
     OssSound::reset();
+    CDHDCache::reset();
 }
 BENCHMARK(BM_Mix8Channels);
 

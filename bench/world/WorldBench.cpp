@@ -12,6 +12,7 @@
 #include "Service.h"
 #include "app/FrameTick.h"
 #include "support/doubles/RecordingSound.h"
+#include "support/doubles/WorldServices.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
 
@@ -20,6 +21,10 @@ namespace {
 // The services log to a file in the working folder: keep it in the scratch
 // folder.
 const std::string& kScratch = tw::bench::EnterScratchDir();
+
+// The services above the world model, for the whole run (both benchmark
+// files): the same doubles the world's tests run with.
+const tw::doubles::WorldServices& kServices = *new tw::doubles::WorldServices;
 
 constexpr M_DWORD kItem = 0x40000000;
 

@@ -1,6 +1,7 @@
 // "macros.txt" and "keynames.txt" from arbitrary bytes: read, written back,
 // read again and written again, which must give the same text.  The skill
-// and spell names the actions look up come from the small tables below.
+// and spell names the actions look up come from a game-dialogs double with
+// two of each.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -12,26 +13,17 @@
 #include "Service.h"
 #include "app/App.h"
 #include "app/Macros.h"
-#include "dialogs/SkillGump.h"
-#include "dialogs/SpellBook.h"
 #include "fuzz/FuzzSupport.h"
+#include "support/doubles/RecordingUpperServices.h"
 
 namespace {
-const char* const kSkills[] = {"Alchemy", "Animal Lore"};
-const char* const kSpells[] = {"Spark (Ka)", "Mend (Re Ka)"};
-}  // namespace
 
-int GetSkillNameCount() {
-    return 2;
-}
-const char* GetSkillName(int index) {
-    return index >= 0 && index < 2 ? kSkills[index] : nullptr;
-}
-const char* GetSpellTableName(int spell) {
-    return spell >= 0 && spell < 2 ? kSpells[spell] : nullptr;
+void InstallSkillAndSpellNames() {
+    static tw::doubles::RecordingDialogs dialogs;
+    dialogs.skillNames = {"Alchemy", "Animal Lore"};
+    dialogs.spellTableNames = {"Spark (Ka)", "Mend (Re Ka)"};
 }
 
-namespace {
 void CheckBounds() {
     if (g_keyNameCount > MAX_KEY_NAMES) __builtin_trap();
     int count = 0;
@@ -51,6 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bool tables = false;
     if (!tables) {
         tables = true;
+        InstallSkillAndSpellNames();
         InitKeyTables();
         tw::Service<KeyNames>::Install(&X11KeyNames());
     }

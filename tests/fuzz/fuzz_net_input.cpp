@@ -5,25 +5,45 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Platform.h"
-#include "comm/UnicodeSpeech.h"
 #include "fuzz/FuzzSupport.h"
 #include "net/ClientSock.h"
+#include "net/Packet.h"
+#include "net/PacketManager.h"
+#include "net/UnicodeSpeechPacket.h"
+#include "support/doubles/RecordingConnection.h"
 
-// The connection-loss routine and the application state it reads stay out
-// of the fuzzer: a loss only closes the connection here.
-std::atomic<int> g_quitFlag{0};
-void HandleConnectionLost(CClientSock*, const char*) {}
-// The Unicode speech display likewise: the text it is handed must end.
-void SetServerFeatureFlag(BOOL) {}
-void ShowUnicodeSpeech(M_DWORD, int, int, int, int, const char*, const char*, M_WORD* text) {
-    for (size_t n = 0; text[n]; ++n) {
+namespace {
+
+// The modules above the connection as a recording double that reports no
+// connection, so that a loss only closes the socket here; what it records
+// is dropped after every input.
+tw::doubles::RecordingConnection& Upper() {
+    static tw::doubles::RecordingConnection upper;
+    upper.calls.clear();
+    upper.waitingGumpTexts.clear();
+    upper.mouseCalls.clear();
+    upper.inputWindowCalls.clear();
+    upper.helpMailWindows.clear();
+    return upper;
+}
+
+// Unicode speech is read as its handler reads it: the text handed on must
+// end.
+void ReadSpeech(const PacketIn& packet) {
+    UnicodeSpeechMessage m;
+    if (!ReadUnicodeSpeech(packet, &m)) return;
+    for (size_t n = 0; m.text.data()[n]; ++n) {
     }
 }
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tw::fuzz::EnterScratchDir();
     if (size < 1) return 0;
+    Upper();
+    static const bool handlers = (PacketManager::SetHandler(0xAE, ReadSpeech), true);
+    (void)handlers;
     static CClientSock* sock = new CClientSock;
     sock->Connect(0, 0);  // fails without a server, but empties every buffer
     sock->SetGameMode(data[0] & 1);

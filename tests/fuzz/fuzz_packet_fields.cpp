@@ -4,17 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "comm/UnicodeSpeech.h"
 #include "fuzz/FuzzSupport.h"
-#include "net/PacketManager.h"
+#include "net/Packet.h"
 
 // Keeps the reads from being optimised away.
 unsigned g_sink;
-
-// The packet table names the handlers; the display behind the Unicode speech
-// handler stays out of this target.
-void SetServerFeatureFlag(BOOL) {}
-void ShowUnicodeSpeech(M_DWORD, int, int, int, int, const char*, const char*, M_WORD*) {}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tw::fuzz::EnterScratchDir();

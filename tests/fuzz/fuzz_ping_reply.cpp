@@ -11,35 +11,27 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <thread>
 #include <vector>
 
-#include "Platform.h"
 #include "fuzz/FuzzSupport.h"
-#include "gumps/GumpManager.h"
-#include "gumps/MouseManager.h"
-#include "net/ClientSock.h"
 #include "net/ServerPing.h"
-#include "comm/UnicodeSpeech.h"
-
-// The ping's wait cursor and message box, and what the rest of the network
-// library reaches (the connection-loss routine, the quit flag, the speech
-// display), stay out of this target as no-ops.
-std::atomic<int> g_quitFlag{0};
-void HandleConnectionLost(CClientSock*, const char*) {}
-void SetServerFeatureFlag(BOOL) {}
-void ShowUnicodeSpeech(M_DWORD, int, int, int, int, const char*, const char*, M_WORD*) {}
-CWaitingGump* CGumpManager::OpenWaitingGump(const void*, CGump*, int, int, int, int) {
-    return nullptr;
-}
-void MouseManager::SetCursorType(int) {}
-void MouseManager::BeginWait() {}
-void MouseManager::EndWait() {}
+#include "support/doubles/RecordingConnection.h"
 
 namespace {
+
+// The ping's wait cursor and message box go to a recording double of the
+// modules above the network core; what it records is dropped after every
+// input.
+void InstallUpper() {
+    static tw::doubles::RecordingConnection upper;
+    upper.waitingGumpTexts.clear();
+    upper.mouseCalls.clear();
+}
 
 class Plan {
 public:
@@ -97,6 +89,7 @@ int ResponderSocket(int* port) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tw::fuzz::EnterScratchDir();
     if (size < 1) return 0;
+    InstallUpper();
     int port = 0;
     const int fd = ResponderSocket(&port);
     // Replies left over from the last input must not be taken for this one's.

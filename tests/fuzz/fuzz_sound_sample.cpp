@@ -3,7 +3,9 @@
 // "sound.mul".  Every indexed sound is started through the service
 // (which reads its offset and length from the index record) and its channel
 // mixed from the item the cache hands out, into a few 16-bit and 8-bit
-// fragments, panned left and right, looping for odd ids.
+// fragments, panned left and right, looping for odd ids.  Positional sound
+// is not played here: without a player every sound is where the player is,
+// and the map's distance is the program's stand-in.
 #include <cstdint>
 #include <vector>
 
@@ -11,21 +13,12 @@
 #include "config/Config.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/ResourceFuzz.h"
+#include "pending/PendingServices.h"
 #include "resources/DHDCache.h"
-#include "view/MapManager.h"
-#include "world/Player.h"
-
-// Positional sound is not played here: without a map and a player every
-// sound is where the player is.
-int MapManager::GetDistance(Coords, int, int) {
-    return 0;
-}
-int GetPlayerCoords(Coords*) {
-    return FALSE;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool started = (tw::fuzz::StartResourceCache(false), true);
+    static const bool started =
+        (InstallPendingServices(), tw::fuzz::StartResourceCache(false), true);
     (void)started;
     if (size < 2) return 0;
     size_t indexSize = data[0] | size_t(data[1]) << 8;

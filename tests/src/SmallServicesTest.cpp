@@ -9,6 +9,7 @@
 #include "ErrorMessage.h"
 #include "MemoryManager.h"
 #include "PerformanceManager.h"
+#include "Random.h"
 #include "support/TwTest.h"
 
 namespace {
@@ -88,6 +89,17 @@ TEST_F(SmallServicesTest, ClockCanBeReplacedAndDifferencesSurviveTheWrap) {
     now += 0x20;  // wraps
     EXPECT_EQ(GetTimeMs() - start, 0x20u);
     EXPECT_EQ(GetDoubleClickTime(), 250);
+}
+
+TEST_F(SmallServicesTest, RandomNumbersStayBelowTheirBoundAndNoneBelowOne) {
+    EXPECT_EQ(RandomNumber(0), 0);
+    EXPECT_EQ(RandomNumber(-3), 0);
+    EXPECT_EQ(RandomNumber(1), 0);
+    for (int i = 0; i < 100; ++i) {
+        int r = RandomNumber(7);
+        EXPECT_GE(r, 0);
+        EXPECT_LT(r, 7);
+    }
 }
 
 TEST_F(SmallServicesTest, ErrorMessageWritesCaptionFirst) {

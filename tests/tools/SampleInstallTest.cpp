@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FileManager.h"
+#include "Service.h"
 #include "TWReport.h"
 #include "app/App.h"
 #include "config/Config.h"
@@ -17,11 +18,14 @@
 #include "resources/GraphicManager.h"
 #include "resources/GumpArt.h"
 #include "resources/HueManager.h"
+#include "resources/PatchOwners.h"
 #include "resources/SkipDraw.h"
 #include "resources/UnicodeFont.h"
 #include "strings/LanguageManager.h"
 #include "support/TwTest.h"
 #include "support/datafiles/ArtFormats.h"
+#include "view/ViewServices.h"
+#include "world/ObjectManager.h"
 
 namespace {
 
@@ -43,6 +47,10 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0);
         ASSERT_EQ(chdir("sample"), 0);
     }
+
+    // The version patches of the tile data go through the view's owners to
+    // the real object manager, as in the program.
+    tw::ScopedService<PatchOwners> installedPatches_{&ViewDataFileOwners()};
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 // (FrameTick) and the macros are built in files of their own.
 #pragma once
 
+#include "Service.h"
 #include "TWTypes.h"
 #include "strings/List.h"
 #include "strings/TextBuffer.h"
@@ -44,6 +45,15 @@ struct PDSTRUCT_CREATE_CHAR;
 void ChooseServer(int backup);
 
 struct CMacro;
+
+// The login sends of the application, which come with the login screens
+// and are not built yet: their stand-in is installed at start-up.
+class LoginSends {
+public:
+    static constexpr const char* kServiceName = "LoginSends";
+    virtual ~LoginSends() = default;
+    virtual void SendAcctLogin(char* account, char* password, unsigned char flag) = 0;
+};
 
 class CApp {
 public:
@@ -195,8 +205,11 @@ public:
     static M_DWORD spamClock;
     static CList<CQueuedSay> queuedSpeech;
 
-    // Builds and writes the account login (0x80) behind a waiting gump.
-    static void SendAcctLogin(char* account, char* password, unsigned char flag);
+    // Builds and writes the account login (0x80) behind a waiting gump (not
+    // built yet: LoginSends).
+    static void SendAcctLogin(char* account, char* password, unsigned char flag) {
+        tw::Service<LoginSends>::Get().SendAcctLogin(account, password, flag);
+    }
 
     // What the character-creation gumps fill in for the create request
     // (net/PacketManager.h); start-up clears its skills and their values.
@@ -226,7 +239,5 @@ public:
 BOOL IsBadNameChar(int c);
 BOOL IsNameSeparator(int c);
 
-// rand() % n; 0 for n of 0 or less.
-int RandomNumber(int n);
 // The file's size divided by the record size; 0 when it cannot be opened.
 int NumRecsInFile(const char* name, int recordSize);

@@ -58,12 +58,6 @@ void CApp::OutOfMemory() {
     _exit(1);
 }
 
-int RandomNumber(int n) {
-    // rand() % 0 would end the program; no caller may need more than none.
-    if (n <= 0) return 0;
-    return rand() % n;
-}
-
 int NumRecsInFile(const char* name, int recordSize) {
     if (!name || recordSize <= 0) return 0;
     FILE* file = FileManager::open(name, "rb");

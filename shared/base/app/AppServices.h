@@ -1,8 +1,16 @@
 // The application's side of the interfaces that lower modules declare for
-// what they must ask of it.  main installs them with InstallAppServices at
+// what they must ask of it: the world model's target requests, what the
+// network core asks of the application (its connection state, its login)
+// and of the windows above it (the application hands each on to the module
+// that owns it), the speech code's ignore list and throttle, the screen
+// update's input line.  main installs them with InstallAppServices at
 // start-up; a test installs the one it needs with tw::ScopedService.  Each
 // implementation lives for the process.
 #pragma once
+
+#include "net/ConnectionEvents.h"
+#include "view/ScreenGumps.h"
+#include "world/TargetRequests.h"
 
 class AppSpeech;
 class InputLineRedraw;
@@ -14,3 +22,44 @@ AppSpeech& ApplicationSpeech();
 InputLineRedraw& ApplicationInputLine();
 
 void InstallAppServices();
+
+class AppTargetRequests : public TargetRequests {
+public:
+    void BeginTarget(const char* command, int kind, int number) override;
+};
+
+class AppConnectionEvents : public ConnectionEvents {
+public:
+    BOOL IsConnected() override;
+    M_DWORD GetChosenAddress() override;
+    M_WORD GetChosenPort() override;
+    void ChooseServer(int backup) override;
+    void SendAcctLogin(char* account, char* password, unsigned char flag) override;
+};
+
+class AppConnectionWindows : public ConnectionWindows {
+public:
+    CWaitingGump* OpenWaitingGump(const void* text, CGump* parent, int withButton,
+                                  int logoutOnClose, int wideText) override;
+    BOOL IsGumpOpen(const void* gump) override;
+    void CloseDragGump() override;
+    void BeginWait() override;
+    void EndWait() override;
+    void SetCursorType(int kind) override;
+    void SetMode(CInputWindow* line, int mode) override;
+    void UpdatePrompt(CInputWindow* line) override;
+    void OpenHelpMailGump(int flagA, const M_WORD* recipient, const M_WORD* recipientName,
+                          int useAccount, int flagB, const M_WORD* subject, int flagC,
+                          const M_WORD* body, const M_WORD* windowArgument,
+                          const M_WORD* senderId) override;
+    const char* GetCurrentCharacterName() override;
+    const char* GetCurrentShardName() override;
+};
+
+// The death text to the communication dialogs, the main menu to the login
+// screens.
+class AppScreenGumps : public ScreenGumps {
+public:
+    CGump* MakeFreeText(const char* text, int hue, int font) override;
+    CMainMenuGump* OpenMainMenuGump() override;
+};

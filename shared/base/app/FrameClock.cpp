@@ -1,8 +1,6 @@
 // The frame tick's gate, game clock and keep-alive decision.
 #include "app/FrameTick.h"
 
-M_DWORD g_frameTime = 0;
-time_t g_wallTime = 0;
 int g_armDisarmCooldown = 0;
 FrameTickState g_frameTickState;
 

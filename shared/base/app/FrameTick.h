@@ -6,12 +6,8 @@
 
 #include <ctime>
 
+#include "Clock.h"
 #include "TWTypes.h"
-
-// The GetTimeMs value and the wall time (seconds) stored at the start of
-// every tick call; movement and animation read them as "now".
-extern M_DWORD g_frameTime;
-extern time_t g_wallTime;
 
 // The arm/disarm macro's cool-down, counted down by one per tick body.
 extern int g_armDisarmCooldown;

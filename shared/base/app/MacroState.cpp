@@ -1,6 +1,6 @@
-// The macro engine's state on its own, so that reading the macro file does
-// not bring the actions along.
+// The macro engine's state and the macro list, apart from the actions.
 #include "app/Macros.h"
 
+CMacro* g_macroList = nullptr;
 MacroEngineState g_macroState;
 int LastSpellCast = -1;

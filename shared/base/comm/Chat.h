@@ -1,9 +1,10 @@
-// The chat windows.  Only what their callers use so far is declared here.
+// The chat windows.  Only what their callers use so far is declared here
+// (CommService).
 #pragma once
 
-#include "TWTypes.h"
-
-struct PDSTRUCT;
+#include "comm/Comm.h"
 
 // Builds the chat-open message 0xB5 with a name of at most 30 characters.
-void SendChatOpen(PDSTRUCT* buffer, const M_WORD* name);
+inline void SendChatOpen(PDSTRUCT* buffer, const M_WORD* name) {
+    comm::Service().SendChatOpen(buffer, name);
+}

@@ -72,12 +72,12 @@ void ShowUnicodeSpeech(M_DWORD serial, int /*graphic*/, int type, int hue, int f
     else
         object->ArrangeOverheadText();
     CGump* holder = type == 6 ? GraphicManager::FindOwnerGump(object) : nullptr;
-    new CUnicodeBarkGump(object, text, hue, font, language, holder);
+    CUnicodeBarkGump::Show(object, text, hue, font, language, holder);
 }
 
 void UnicodeAddSystemMessage(int hue, int font, const M_WORD* text, const char* language) {
     g_speechKind = SPEECH_KIND_SYSTEM;
-    new CUnicodeBarkGump(nullptr, text, hue, font, language, nullptr);
+    CUnicodeBarkGump::Show(nullptr, text, hue, font, language, nullptr);
 }
 
 void SetServerFeatureFlag(BOOL value) {

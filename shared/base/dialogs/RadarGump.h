@@ -1,5 +1,6 @@
 // CRadarGump: the radar map.  Only what its callers use so far is declared
-// here.
+// here; its operations are not built yet (their stand-ins are in
+// shared/base/pending/).
 #pragma once
 
 #include "gumps/Gump.h"
@@ -7,5 +8,5 @@
 class CRadarGump : public CGump {
 public:
     // Redraws the radar picture.
-    void RenderMap();
+    void RenderMap() override;
 };

@@ -1,5 +1,6 @@
 // CTradeGump: the secure trade window.  Only what its callers use so far is
-// declared here.
+// declared here; its operations are not built yet (their stand-ins are in
+// shared/base/pending/).
 #pragma once
 
 #include "TWTypes.h"
@@ -8,5 +9,5 @@
 class CTradeGump : public CGump {
 public:
     // The serial that names the trade in the secure-trade messages.
-    M_DWORD GetTradeSerial();
+    M_DWORD GetTradeSerial() override;
 };

@@ -13,7 +13,13 @@
 // communication dialogs and the application.  The few things the framework
 // asks of them (making a dialog gump, repainting the screen, the in-world
 // flag, the minimize buttons, forgetting a closing gump) go through the
-// interfaces of GumpHooks.h, which main installs at start-up.
+// interfaces of GumpHooks.h, which main installs at start-up.  The world
+// model meets the gumps through world/GumpHooks.h, which this folder
+// implements (WorldGumps.h), so that the world never names a gump's class.
+// The parts of the subsystem not built yet (the drag gump, sequences, the
+// cursor's pictures, the text manager, the speech input line) are installed
+// services declared in their headers; main installs the stand-ins of
+// shared/base/pending/ and tests install recording doubles.
 //
 // A gump is a rectangle with its own 16-bit pixel frames, a position relative
 // to its parent, and links that put it in exactly one list: its parent's
@@ -27,6 +33,7 @@
 #pragma once
 
 #include "MemoryManager.h"
+#include "Service.h"
 #include "TWTypes.h"
 
 class CObj;
@@ -47,6 +54,21 @@ constexpr int FramePitch(int width) {
 
 // No tool-tip text: the art id serves instead.
 constexpr int NO_TOOLTIP_ID = -123;
+
+class CGump;
+class CSequence;
+
+// The parts of the subsystem that every window meets and that are not built
+// yet: the drag gump of a held item and the recording of effect sequences.
+class GumpService {
+public:
+    static constexpr const char* kServiceName = "CGump";
+    virtual ~GumpService() = default;
+    // A new drag gump (CDragGump) for the item just picked up.
+    virtual CGump* MakeDragGump() = 0;
+    // CSequence::AddPacket: appends a copy of a record to a sequence.
+    virtual void AddPacket(CSequence* sequence, int kind, const M_BYTE* bytes, int length) = 0;
+};
 
 class CGump {
 public:
@@ -273,6 +295,30 @@ public:
     // The owner object is a mobile or a corpse (a speech gump's speaker).
     BOOL OwnerIsMobileOrCorpse() const;
 
+    // ---- The world model's news about the objects a gump shows --------------
+    // Each kind of gump answers its own and the others do nothing.
+    // A container gump shows a new object of its container, and places
+    // again the objects that fall in an area an object left.
+    virtual void AddToGump(CObj* object) { (void)object; }
+    virtual void AddContents(const RECT& area) { (void)area; }
+    // A paperdoll marks itself for rebuilding (its mobile's equipment
+    // changed).
+    virtual void Invalidate() {}
+    // A shop gump in its second state ignores removals; otherwise it drops
+    // an item of its list, then redraws.
+    virtual BOOL IgnoresRemovals() { return FALSE; }
+    virtual void RemoveItem(M_DWORD serial) { (void)serial; }
+    virtual void RedrawFrame() {}
+    // A bulletin board removes the entry of one of its messages.
+    virtual void RemoveMessage(CGump* messageGump) { (void)messageGump; }
+    // The radar redraws its picture.
+    virtual void RenderMap() {}
+    // The amount gump puts its slider in the middle and lays itself out.
+    virtual void CenterAmountSlider() {}
+    // The secure-trade gump's serial, which names the trade in the trade
+    // messages; 0 for other gumps.
+    virtual M_DWORD GetTradeSerial() { return 0; }
+
     // ---- Fields ----------------------------------------------------------------
     // 0xfeedbeef while the gump lives, 0 once its destructor has run.
     M_DWORD validation = MemoryManager::VALID_OBJECT_BIT_PATTERN;
@@ -357,7 +403,7 @@ void CopyPixelRows(int rows, int count, M_WORD* destination, const M_WORD* sourc
 extern CGump* g_focusGump;
 // The head (front-most) of the top-level gump list.
 extern CGump* g_gumpList;
-// Raised while a gump closes its children and while the program shuts down:
-// world objects then skip their own clean-up of lists and gumps, and the
-// closing gumps do not commit their input.  It is not the quit flag.
-extern BOOL g_gumpTeardown;
+// The teardown flag, raised while a gump closes its children and while the
+// program shuts down (world objects then skip their own clean-up of lists
+// and gumps, and the closing gumps do not commit their input), lives with
+// the world objects whose destructors read it: g_gumpTeardown of world/Obj.h.

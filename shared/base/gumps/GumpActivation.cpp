@@ -2,6 +2,7 @@
 #include "gumps/Gump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
+#include "world/Obj.h"
 
 namespace {
 

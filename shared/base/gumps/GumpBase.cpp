@@ -9,6 +9,7 @@
 #include "gumps/GumpManager.h"
 #include "gumps/GumpObjects.h"
 #include "gumps/MouseManager.h"
+#include "world/Obj.h"
 
 CGump::CGump() {
     if (g_globalList) g_globalList->Register(this);

@@ -10,9 +10,27 @@
 // thread.
 #pragma once
 
+#include "Service.h"
 #include "TWTypes.h"
 
 class CGump;
+
+// The parts of the mouse manager not built yet: the cursor's pictures,
+// their drawing on the window and in the frame, and the map cell under the
+// pointer.  The static functions of MouseManager of the same names reach
+// the installed one.
+class MouseCursorService {
+public:
+    static constexpr const char* kServiceName = "MouseManager cursor";
+    virtual ~MouseCursorService() = default;
+    virtual void LoadCursorArt() = 0;
+    virtual void EnableCursor(BOOL on) = 0;
+    virtual void GetCursorSize(int* width, int* height) = 0;
+    virtual void MoveCursor(BOOL force) = 0;
+    virtual void DrawCursor() = 0;
+    virtual void EraseCursor() = 0;
+    virtual void GetTileUnderPoint(int x, int y, int* cellX, int* cellY) = 0;
+};
 
 class MouseManager {
 public:
@@ -26,8 +44,8 @@ public:
 
     static void startup();
     static void shutdown();
-    static void LoadCursorArt();
-    static void EnableCursor(BOOL on);
+    static void LoadCursorArt() { Cursor().LoadCursorArt(); }
+    static void EnableCursor(BOOL on) { Cursor().EnableCursor(on); }
 
     // ---- Position (any thread) ------------------------------------------------
     // The hot spot moves to (x, y).
@@ -35,15 +53,15 @@ public:
     // The hot spot.
     static void GetMousePos(int* x, int* y);
     // The size of the cursor image last drawn (tool-tips go beside it).
-    static void GetCursorSize(int* width, int* height);
+    static void GetCursorSize(int* width, int* height) { Cursor().GetCursorSize(width, height); }
     // TRUE while a new cursor shape waits to be drawn.
     static BOOL CursorNeedsRedraw();
     // Redraws the cursor on the window; takes the X11 mutex itself.
-    static void MoveCursor(BOOL force);
+    static void MoveCursor(BOOL force) { Cursor().MoveCursor(force); }
     // Draw the cursor into the back buffer before a present and restore the
     // pixels under it afterwards; called under the X11 mutex.
-    static void DrawCursor();
-    static void EraseCursor();
+    static void DrawCursor() { Cursor().DrawCursor(); }
+    static void EraseCursor() { Cursor().EraseCursor(); }
 
     // ---- Kind and shape (main thread) ------------------------------------------
     // 0 chooses by direction; 17 is the normal cursor, 19 the target cursor,
@@ -66,7 +84,9 @@ public:
     // than far from it (running).
     static BOOL IsMouseNearPlayer();
     // The map cell under a screen point, (-1, -1) when none.
-    static void GetTileUnderPoint(int x, int y, int* cellX, int* cellY);
+    static void GetTileUnderPoint(int x, int y, int* cellX, int* cellY) {
+        Cursor().GetTileUnderPoint(x, y, cellX, cellY);
+    }
 
     // ---- Events (main thread) ---------------------------------------------------
     static void OnLButtonDown(short x, short y);
@@ -86,4 +106,7 @@ public:
 
     // Test support: the state startup leaves.
     static void reset();
+
+private:
+    static MouseCursorService& Cursor() { return tw::Service<MouseCursorService>::Get(); }
 };

@@ -1,10 +1,15 @@
 // The quit question of the game: a yes/no gump whose yes ends the program.
-// Only what its callers use so far is declared here.
+// Only what its callers use so far is declared here (LoginService,
+// login/LoginState.h).
 #pragma once
 
-#include "TWTypes.h"
+#include "login/LoginState.h"
 
 // A quit question is on screen.
-BOOL IsQuitQuestionOpen();
+inline BOOL IsQuitQuestionOpen() {
+    return tw::Service<LoginService>::Get().IsQuitQuestionOpen();
+}
 // Opens the yes/no gump with the question text.
-void OpenQuitQuestion(const char* text);
+inline void OpenQuitQuestion(const char* text) {
+    tw::Service<LoginService>::Get().OpenQuitQuestion(text);
+}

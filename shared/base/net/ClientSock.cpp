@@ -15,7 +15,6 @@
 
 #include "ProcessFlags.h"
 #include "TWReport.h"
-#include "app/App.h"
 #include "config/Config.h"
 #include "net/PacketManager.h"
 

@@ -94,6 +94,10 @@ public:
     BOOL IsHolding() const { return holding_; }
     M_DWORD GetLocalAddress() const { return localAddress_; }
     size_t OutputLength() const { return outputLength_; }
+    // The bytes appended by Write and not yet sent (after the login key,
+    // before the game cipher); tests read them from a connection that never
+    // connected.
+    const M_BYTE* PendingOutput() const { return output_; }
 
     // Test and benchmark support: takes bytes as if they had been received
     // and frames them.

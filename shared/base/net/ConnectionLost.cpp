@@ -2,10 +2,9 @@
 // before the login has completed, a new connection every 13th call.
 #include <unistd.h>
 
-#include "app/App.h"
 #include "config/Config.h"
-#include "gumps/GumpManager.h"
 #include "net/ClientSock.h"
+#include "net/ConnectionEvents.h"
 #include "resources/GraphicManager.h"
 
 namespace {
@@ -17,10 +16,12 @@ CWaitingGump* g_connectionLostGump = nullptr;
 }  // namespace
 
 void HandleConnectionLost(CClientSock*, const char*) {
-    if (!CApp::IsConnected()) return;
-    if (!g_connectionLostGump || !CGumpManager::IsGumpOpen(g_connectionLostGump)) {
-        CGumpManager::CloseDragGump();
-        g_connectionLostGump = CGumpManager::OpenWaitingGump("Connection lost", nullptr, 0, 0, 1);
+    ConnectionEvents& app = net::Application();
+    ConnectionWindows& windows = net::Windows();
+    if (!app.IsConnected()) return;
+    if (!g_connectionLostGump || !windows.IsGumpOpen(g_connectionLostGump)) {
+        windows.CloseDragGump();
+        g_connectionLostGump = windows.OpenWaitingGump("Connection lost", nullptr, 0, 1, 0);
     }
     if (--g_reconnectCountdown <= 0) {
         g_reconnectCountdown = 13;
@@ -28,9 +29,9 @@ void HandleConnectionLost(CClientSock*, const char*) {
             // The old connection may be the one whose poll called us: it is
             // retired, not deleted, until that poll ends.
             ReplaceGameSocket(new CClientSock);
-            ChooseServer(0);
-            if (g_pGameSocket->Connect(CApp::GetChosenAddress(), CApp::GetChosenPort()))
-                CApp::SendAcctLogin(AcctID, AcctPassword, NextLoginKey);
+            app.ChooseServer(0);
+            if (g_pGameSocket->Connect(app.GetChosenAddress(), app.GetChosenPort()))
+                app.SendAcctLogin(AcctID, AcctPassword, NextLoginKey);
         }
     }
     GraphicManager::UpdateScreen();

@@ -7,9 +7,8 @@
 #include <cstring>
 
 #include "TWReport.h"
-#include "comm/MailGumps.h"
 #include "config/Config.h"
-#include "login/LoginState.h"
+#include "net/ConnectionEvents.h"
 #include "net/GMSSock.h"
 #include "net/PacketManager.h"
 
@@ -158,8 +157,8 @@ void PacketManager::BuildHelpMail(int flagA, const M_WORD* recipient, const M_WO
                                   const M_WORD* body, const M_WORD* windowArgument,
                                   const M_WORD* senderId) {
     if (flagA || flagB || flagC) {
-        OpenHelpMailGump(flagA, recipient, recipientName, useAccount, flagB, subject, flagC, body,
-                         windowArgument, senderId);
+        net::Windows().OpenHelpMailGump(flagA, recipient, recipientName, useAccount, flagB, subject,
+                                        flagC, body, windowArgument, senderId);
         return;
     }
 
@@ -176,9 +175,9 @@ void PacketManager::BuildHelpMail(int flagA, const M_WORD* recipient, const M_WO
     if (useAccount) {
         out.ascii(AcctID);
     } else {
-        const char* character = GetCurrentCharacterName();
+        const char* character = net::Windows().GetCurrentCharacterName();
         out.ascii(character && character[0] ? character : PlayerName);
-        const char* shard = GetCurrentShardName();
+        const char* shard = net::Windows().GetCurrentShardName();
         out.ascii(" of ").ascii(shard && shard[0] ? shard : "Nowhere");
     }
     out.ascii("\"\r\nSubject: ").wide(subject).ascii("\r\n\r\n").wide(body);

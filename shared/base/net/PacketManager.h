@@ -17,6 +17,7 @@
 
 #include <cstddef>
 
+#include "Service.h"
 #include "TWTypes.h"
 #include "net/Packet.h"
 
@@ -45,6 +46,15 @@ struct PacketBuyLine {
 struct PacketSellLine {
     M_DWORD serial;
     M_WORD amount;
+};
+
+// The target answers, which are not built yet: their stand-in is installed
+// at start-up.
+class TargetMessages {
+public:
+    static constexpr const char* kServiceName = "TargetMessages";
+    virtual ~TargetMessages() = default;
+    virtual void SendTargetCancel() = 0;
 };
 
 class PacketManager {
@@ -89,8 +99,8 @@ public:
     static size_t SealPacket(PDSTRUCT* packet);
 
     // Answers the open target cursor with the cancelling reply and ends
-    // targeting.
-    static void SendTargetCancel();
+    // targeting (not built yet: TargetMessages).
+    static void SendTargetCancel() { tw::Service<TargetMessages>::Get().SendTargetCancel(); }
 
     // Message-service command records (16-bit texts; the program's
     // message-service socket is in net/GMSSock.h).  Appends to buffer, which

@@ -1,7 +1,6 @@
 #include "net/PacketTable.h"
 
 #include "net/Packet.h"
-#include "net/UnicodeSpeechPacket.h"
 
 // Rows: id, length (kVariable = length in bytes 1-2), sent by the server and
 // handled here, handler.  Ids that the client never handles keep their row so
@@ -94,12 +93,12 @@ const PacketRow PacketTable[kPacketTableSize] = {
     {0xA8, kVariable, true, nullptr},  {0xA9, kVariable, true, nullptr},
     {0xAA, 5, true, nullptr},          {0xAB, kVariable, true, nullptr},
     {0xAC, kVariable, false, nullptr}, {0xAD, kVariable, false, nullptr},
-    {0xAE, kVariable, true, HandleUnicodeSpeech}, {0xAF, 13, true, nullptr},
+    {0xAE, kVariable, true, nullptr},  {0xAF, 13, true, nullptr},
     {0xB0, kVariable, true, nullptr},  {0xB1, kVariable, false, nullptr},
     {0xB2, kVariable, true, nullptr},  {0xB3, kVariable, true, nullptr},
     {0xB4, kVariable, true, nullptr},  {0xB5, 64, true, nullptr},
     {0xB6, 9, false, nullptr},         {0xB7, kVariable, true, nullptr},
-    {0xB8, kVariable, true, nullptr},  {0xB9, 3, true, HandleServerFeature},
+    {0xB8, kVariable, true, nullptr},  {0xB9, 3, true, nullptr},
     {0xBA, 6, true, nullptr},          {0xBB, 9, true, nullptr},
     {0xBC, 2, true, nullptr},          {0xBD, kVariable, true, nullptr},
     {0xBE, kVariable, true, nullptr},  {0xBF, kVariable, true, nullptr},

@@ -1,7 +1,7 @@
 // The reply to the server's text prompt.
 
-#include "gumps/InputWindow.h"
 #include "net/ClientSock.h"
+#include "net/ConnectionEvents.h"
 #include "net/Packet.h"
 #include "net/PacketManager.h"
 #include "net/ServerPrompt.h"
@@ -22,6 +22,6 @@ void SendPromptReply(CInputWindow* inputLine, int replyType, const M_WORD* text)
         g_pGameSocket->Write(&packet);
     }
     g_serverPrompt.pending = FALSE;
-    if (inputLine) inputLine->SetMode(0);
-    CInputWindow::UpdatePrompt(inputLine);
+    if (inputLine) net::Windows().SetMode(inputLine, 0);
+    net::Windows().UpdatePrompt(inputLine);
 }

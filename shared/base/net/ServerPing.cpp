@@ -15,9 +15,8 @@
 #include "ByteWriter.h"
 #include "Clock.h"
 #include "TWReport.h"
-#include "gumps/GumpManager.h"
-#include "gumps/MouseManager.h"
 #include "net/ClientSock.h"
+#include "net/ConnectionEvents.h"
 
 namespace {
 
@@ -29,16 +28,16 @@ void SetWaitCursor(bool begin) {
     BOOL saved = g_loginComplete;
     g_loginComplete = 1;
     if (begin)
-        MouseManager::BeginWait();
+        net::Windows().BeginWait();
     else
-        MouseManager::EndWait();
-    MouseManager::SetCursorType(17);
+        net::Windows().EndWait();
+    net::Windows().SetCursorType(17);
     g_loginComplete = saved;
 }
 
 void ShowPingMessage(const char* text) {
     TWReport::warning("PingServers: %s\n", text);
-    CGumpManager::OpenWaitingGump(text, nullptr, 0, 0, 0);
+    net::Windows().OpenWaitingGump(text, nullptr, 0, 0, 0);
 }
 
 void SleepOneMs() {

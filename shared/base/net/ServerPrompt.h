@@ -15,6 +15,8 @@ struct ServerPrompt {
 
 extern ServerPrompt g_serverPrompt;
 
+class CInputWindow;
+
 // Answers the server's pending text prompt (message 0x9A) with the
 // characters of text below 128, then puts the input line back to plain
 // speech and rebuilds its prompt.

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "ByteReader.h"
-#include "comm/UnicodeSpeech.h"
 #include "net/Packet.h"
 #include "net/PacketManager.h"
 
@@ -13,41 +12,40 @@ constexpr size_t kTextOffset = 48;
 
 }  // namespace
 
-void HandleUnicodeSpeech(const PacketIn& packet) {
+BOOL ReadUnicodeSpeech(const PacketIn& packet, UnicodeSpeechMessage* message) {
     if (packet.size() < kTextOffset) {
         PacketManager::DropPacket(packet, "shorter than its fixed fields");
-        return;
+        return FALSE;
     }
     ByteReader in = packet.fields();
-    const M_DWORD serial = in.u32be();
-    const int graphic = in.u16be();
-    const int type = in.u8();
-    const int hue = in.u16be();
-    const int font = in.u16be();
-    char language[4];
-    in.bytes(language, sizeof language);
-    language[3] = 0;
-    char name[31];
-    in.fixedString(name, sizeof name, 30);
+    message->serial = in.u32be();
+    message->graphic = in.u16be();
+    message->type = in.u8();
+    message->hue = in.u16be();
+    message->font = in.u16be();
+    in.bytes(message->language, sizeof message->language);
+    message->language[3] = 0;
+    in.fixedString(message->name, sizeof message->name, 30);
     // The text, turned into host order up to its 0 unit or the message's end,
     // in a buffer of our own that is always terminated.
-    std::vector<M_WORD> text;
+    message->text.clear();
     while (in.has(2)) {
         const M_WORD unit = in.u16be();
         if (unit == 0) break;
-        text.push_back(unit);
+        message->text.push_back(unit);
     }
-    text.push_back(0);
-    ShowUnicodeSpeech(serial, graphic, type, hue, font, language, name, text.data());
+    message->text.push_back(0);
+    return TRUE;
 }
 
-void HandleServerFeature(const PacketIn& packet) {
+BOOL ReadServerFeature(const PacketIn& packet, BOOL* flag) {
     ByteReader in = packet.fields();
     if (!in.has(2)) {
         PacketManager::DropPacket(packet, "shorter than its flags");
-        return;
+        return FALSE;
     }
-    SetServerFeatureFlag((in.u16be() & 1) ? TRUE : FALSE);
+    *flag = (in.u16be() & 1) ? TRUE : FALSE;
+    return TRUE;
 }
 
 void BuildUnicodeSpeech(PDSTRUCT* packet, M_BYTE mode, M_WORD hue, M_WORD font,

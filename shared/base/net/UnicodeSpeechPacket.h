@@ -16,18 +16,38 @@
 //   4  u16  hue             6  u16  font
 //   8  4    language code with its 0 byte
 //   12 ..   the text units big-endian, then a 0 unit
+//
+// The speech display reads the server's messages through the readers below;
+// its handlers register into the packet table at start-up.
 #pragma once
+
+#include <vector>
 
 #include "TWTypes.h"
 
 class PacketIn;
 struct PDSTRUCT;
 
-// The handler of 0xAE: a message shorter than its fixed fields is dropped;
-// the text is copied into a terminated buffer and shown by type.
-void HandleUnicodeSpeech(const PacketIn& packet);
-// The handler of 0xB9: bit 0 of the flags is the server feature flag.
-void HandleServerFeature(const PacketIn& packet);
+// A 0xAE message as read.
+struct UnicodeSpeechMessage {
+    M_DWORD serial = 0;
+    int graphic = 0;
+    int type = 0;
+    int hue = 0;
+    int font = 0;
+    char language[4] = {};  // always terminated
+    char name[31] = {};     // always terminated
+    // The text in host order up to its 0 unit or the message's end, always
+    // terminated.
+    std::vector<M_WORD> text;
+};
+
+// Reads 0xAE; a message shorter than its fixed fields is dropped (logged)
+// and FALSE returned.
+BOOL ReadUnicodeSpeech(const PacketIn& packet, UnicodeSpeechMessage* message);
+// Reads 0xB9: bit 0 of the flags is the server feature flag; a message
+// without its flags is dropped (logged) and FALSE returned.
+BOOL ReadServerFeature(const PacketIn& packet, BOOL* flag);
 
 // The longest text (in units, terminator excluded) that 0xAD carries: the
 // message's length must fit its u16 field.

@@ -1,30 +1,25 @@
+// Stand-in of the circle of transparency: nothing is see-through.
 #include "view/CircleTrans.h"
-
 #include "pending/Pending.h"
+#include "pending/PendingServices.h"
 
-CCircleTrans theCircleTrans;
+namespace {
 
-void CCircleTrans::SetRadius(int) {
-    TW_PENDING("CCircleTrans::SetRadius");
-}
+class CircleTransStandIn : public CircleTransService, public CircleOfTransparency {
+public:
+    void Reset() override { TW_PENDING("CCircleTrans::Reset"); }
+    void ClearSeeThroughList() override { TW_PENDING("CCircleTrans::ClearSeeThroughList"); }
+    void SetRadius(int) override { TW_PENDING("CCircleTrans::SetRadius"); }
+    void SetPosition(int, int) override { TW_PENDING("CCircleTrans::SetPosition"); }
+    CCircleTransEntry* FindEntry(const CDrawItem*) override {
+        TW_PENDING("CCircleTrans::FindEntry");
+        return nullptr;
+    }
+    void RemoveEntry(CCircleTransEntry*) override { TW_PENDING("CCircleTrans::RemoveEntry"); }
+};
 
-void CCircleTrans::SetPosition(int, int) {
-    TW_PENDING("CCircleTrans::SetPosition");
-}
+}  // namespace
 
-void CCircleTrans::Reset() {
-    TW_PENDING("CCircleTrans::Reset");
-}
-
-void CCircleTrans::ClearSeeThroughList() {
-    TW_PENDING("CCircleTrans::ClearSeeThroughList");
-}
-
-CCircleTransEntry* CCircleTrans::FindEntry(const CDrawItem*) {
-    TW_PENDING("CCircleTrans::FindEntry");
-    return nullptr;
-}
-
-void CCircleTrans::RemoveEntry(CCircleTransEntry*) {
-    TW_PENDING("CCircleTrans::RemoveEntry");
+void InstallPendingCircleTrans() {
+    InstallStandIn<CircleTransStandIn, CircleTransService, CircleOfTransparency>();
 }

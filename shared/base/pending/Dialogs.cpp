@@ -1,11 +1,17 @@
-// The game dialogs that the world model tells about objects.
+// Stand-in of the game dialogs: their gumps' operations, the skill and
+// spell tables (empty), the target bars and the player's gumps.
 #include "dialogs/ContainerGump.h"
 #include "dialogs/PaperdollGump.h"
+#include "dialogs/PlayerGumps.h"
 #include "dialogs/RadarGump.h"
 #include "dialogs/ShopGump.h"
+#include "dialogs/SkillGump.h"
+#include "dialogs/SpellBook.h"
 #include "dialogs/StackGump.h"
+#include "dialogs/TargetManager.h"
 #include "dialogs/TradeGump.h"
 #include "pending/Pending.h"
+#include "pending/PendingServices.h"
 
 void CContainerGump::AddToGump(CObj*) {
     TW_PENDING("CContainerGump::AddToGump");
@@ -31,4 +37,32 @@ void CStackGump::CenterAmountSlider() {
 M_DWORD CTradeGump::GetTradeSerial() {
     TW_PENDING("CTradeGump::GetTradeSerial");
     return 0;
+}
+
+namespace {
+
+class DialogsStandIn : public DialogsService {
+public:
+    int GetSkillNameCount() override {
+        TW_PENDING("CSkillGump::GetSkillNameCount");
+        return 0;
+    }
+    const char* GetSkillName(int) override {
+        TW_PENDING("CSkillGump::GetSkillName");
+        return nullptr;
+    }
+    void NoteSkillListRequested() override { TW_PENDING("NoteSkillListRequested"); }
+    const char* GetSpellTableName(int) override {
+        TW_PENDING("CSpellBookGump::GetSpellTableName");
+        return nullptr;
+    }
+    void SetLastTarget(CObj*) override { TW_PENDING("TargetManager::SetLastTarget"); }
+    void RefreshPlayerStatusGumps() override { TW_PENDING("RefreshPlayerStatusGumps"); }
+    void ShowPaperdollWarMode(BOOL) override { TW_PENDING("ShowPaperdollWarMode"); }
+};
+
+}  // namespace
+
+void InstallPendingDialogs() {
+    InstallStandIn<DialogsStandIn, DialogsService>();
 }

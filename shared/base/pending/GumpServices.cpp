@@ -1,4 +1,5 @@
-#include "pending/GumpServices.h"
+// Stand-ins of what the gump framework asks of the modules above it.
+#include "pending/PendingServices.h"
 
 #include "TWReport.h"
 #include "app/App.h"

@@ -1,22 +1,30 @@
+// Stand-in of the light module: the sum of personal light is kept.
 #include "view/Light.h"
 #include "pending/Pending.h"
+#include "pending/PendingServices.h"
 
-void thelightthingie::startup() {
-    TW_PENDING("thelightthingie::startup");
-}
-void thelightthingie::shutdown() {
-    TW_PENDING("thelightthingie::shutdown");
-}
-void thelightthingie::PaintFrame() {
-    TW_PENDING("thelightthingie::PaintFrame");
-}
+namespace {
 
-void thelightthingie::ScrollView(int, int) {
-    TW_PENDING("thelightthingie::ScrollView");
-}
+class LightStandIn : public LightService, public ViewLight {
+public:
+    void startup() override { TW_PENDING("thelightthingie::startup"); }
+    void shutdown() override { TW_PENDING("thelightthingie::shutdown"); }
+    void PaintFrame() override { TW_PENDING("thelightthingie::PaintFrame"); }
 
-int thelightthingie::personalLight = 0;
+    void InvalidateObjectLight(CObj*) override { TW_PENDING("InvalidateObjectLight"); }
+    void InvalidateEquipmentLights(CMobile*) override {
+        TW_PENDING("CMobile::InvalidateEquipmentLights");
+    }
+    void AddPersonalLight(int change) override { personalLight_ += change; }
+    void ScrollView(int, int) override { TW_PENDING("thelightthingie::ScrollView"); }
 
-void InvalidateObjectLight(CObj*) {
-    TW_PENDING("InvalidateObjectLight");
+private:
+    // The sum of the personal light the player contributes.
+    int personalLight_ = 0;
+};
+
+}  // namespace
+
+void InstallPendingLight() {
+    InstallStandIn<LightStandIn, LightService, ViewLight>();
 }

@@ -1,10 +1,21 @@
+// Stand-in of the play-area gump.
 #include "view/MapGump.h"
 #include "pending/Pending.h"
+#include "pending/PendingServices.h"
 
-CMapGump::CMapGump() {
-    TW_PENDING("CMapGump::CMapGump");
-}
+namespace {
 
-void CMapGump::ForgetObjectUnderPointer() {
-    TW_PENDING("CMapGump::ForgetObjectUnderPointer");
+class MapGumpStandIn : public MapGumpService {
+public:
+    CMapGump* MakeMapGump() override {
+        TW_PENDING("CMapGump::CMapGump");
+        return new CMapGump();
+    }
+    void ForgetObjectUnderPointer() override { TW_PENDING("CMapGump::ForgetObjectUnderPointer"); }
+};
+
+}  // namespace
+
+void InstallPendingMapGump() {
+    InstallStandIn<MapGumpStandIn, MapGumpService>();
 }

@@ -1,70 +1,76 @@
+// Stand-in of the map manager: distances and the map centre are kept; the
+// map itself is flat land of tile 0 with every line of sight clear.
 #include <algorithm>
 #include <cstdlib>
 
 #include "pending/Pending.h"
+#include "pending/PendingServices.h"
 #include "view/MapManager.h"
 
-void MapManager::startup() {
-    TW_PENDING("MapManager::startup");
-}
-void MapManager::shutdown() {
-    TW_PENDING("MapManager::shutdown");
-}
+namespace {
 
-int MapManager::GetDistance(Coords location, int x, int y) {
-    TW_PENDING("MapManager::GetDistance");
-    if ((location.x >= 5120) != (x >= 5120)) return 9999;
-    return std::max(std::abs(location.x - x), std::abs(location.y - y));
-}
+class MapManagerStandIn : public MapManagerService, public MapAccess {
+public:
+    void startup() override { TW_PENDING("MapManager::startup"); }
+    void shutdown() override { TW_PENDING("MapManager::shutdown"); }
+    void Reset() override { TW_PENDING("MapManager::Reset"); }
 
-int MapManager::GetMapWidth() {
-    TW_PENDING("MapManager::GetMapWidth");
-    return 6144;
-}
-
-void MapManager::Reset() {
-    TW_PENDING("MapManager::Reset");
-}
-
-void MapManager::GetLandCornerZ(int, int, signed char corners[4]) {
-    TW_PENDING("MapManager::GetLandCornerZ");
-    for (int i = 0; i < 4; ++i) corners[i] = 0;
-}
-
-int MapManager::GetLandTile(int, int) {
-    TW_PENDING("MapManager::GetLandTile");
-    return 0;
-}
-
-int MapManager::centerX = 0;
-int MapManager::centerY = 0;
-int MapManager::centerZ = 0;
-int MapManager::mapNumber = 0;
-
-// Without the map view only the centre is kept.
-void MapManager::SetCenter(int x, int y, int z, int map) {
-    TW_PENDING("MapManager::SetCenter");
-    if (x != -1) {
-        centerX = x;
-        centerY = y;
-        centerZ = z;
+    int GetDistance(Coords location, int x, int y) override {
+        TW_PENDING("MapManager::GetDistance");
+        if ((location.x >= 5120) != (x >= 5120)) return 9999;
+        return std::max(std::abs(location.x - x), std::abs(location.y - y));
     }
-    mapNumber = map;
-}
+    int GetMapWidth() override {
+        TW_PENDING("MapManager::GetMapWidth");
+        return 6144;
+    }
+    void GetLandCornerZ(int, int, signed char corners[4]) override {
+        TW_PENDING("MapManager::GetLandCornerZ");
+        for (int i = 0; i < 4; ++i) corners[i] = 0;
+    }
+    int GetLandTile(int, int) override {
+        TW_PENDING("MapManager::GetLandTile");
+        return 0;
+    }
+    int LineOfSight(Coords, Coords, int) override {
+        TW_PENDING("MapManager::LineOfSight");
+        return 1;
+    }
+    BOOL CompareCornerDiagonals(const signed char corners[4]) override {
+        TW_PENDING("CompareCornerDiagonals");
+        return std::abs(corners[0] - corners[2]) <= std::abs(corners[1] - corners[3]);
+    }
 
-void MapManager::ShiftCenter(int dx, int dy, int z) {
-    TW_PENDING("MapManager::ShiftCenter");
-    centerX += dx;
-    centerY += dy;
-    centerZ = z;
-}
+    // Without the map view only the centre is kept.
+    void SetCenter(int x, int y, int z, int map) override {
+        TW_PENDING("MapManager::SetCenter");
+        if (x != -1) {
+            centerX_ = x;
+            centerY_ = y;
+            centerZ_ = z;
+        }
+        mapNumber_ = map;
+    }
+    void ShiftCenter(int dx, int dy, int z) override {
+        TW_PENDING("MapManager::ShiftCenter");
+        centerX_ += dx;
+        centerY_ += dy;
+        centerZ_ = z;
+    }
+    int GetCenterX() override { return centerX_; }
+    int GetCenterY() override { return centerY_; }
+    int GetCenterZ() override { return centerZ_; }
+    int GetMapNumber() override { return mapNumber_; }
 
-BOOL CompareCornerDiagonals(const signed char corners[4]) {
-    TW_PENDING("CompareCornerDiagonals");
-    return std::abs(corners[0] - corners[2]) <= std::abs(corners[1] - corners[3]);
-}
+private:
+    int centerX_ = 0;
+    int centerY_ = 0;
+    int centerZ_ = 0;
+    int mapNumber_ = 0;
+};
 
-int MapManager::LineOfSight(Coords, Coords, int) {
-    TW_PENDING("MapManager::LineOfSight");
-    return 1;
+}  // namespace
+
+void InstallPendingMapManager() {
+    InstallStandIn<MapManagerStandIn, MapManagerService, MapAccess>();
 }

@@ -2,6 +2,7 @@
 // yet." the first time a stand-in runs.
 #pragma once
 
+#include "Service.h"
 #include "TWReport.h"
 
 #define TW_PENDING(name)                                    \
@@ -12,3 +13,10 @@
             TWReport::notice("%s: not built yet.\n", name); \
         }                                                   \
     } while (0)
+
+// The one instance of a stand-in, installed for each interface it serves.
+template <class StandIn, class... Interfaces>
+void InstallStandIn() {
+    static StandIn standIn;
+    (tw::Service<Interfaces>::Install(&standIn), ...);
+}

@@ -1,24 +1,24 @@
+// Stand-in of the text manager: system messages go to the report file.
 #include "gumps/TextManager.h"
-
 #include "pending/Pending.h"
+#include "pending/PendingServices.h"
 
-void TextManager::AddSystemMessage(int, int, const char* text) {
-    TW_PENDING("TextManager::AddSystemMessage");
-    TWReport::print("%s\n", text ? text : "");
-}
+namespace {
 
-void TextManager::SendSpeech(const char*, int, int) {
-    TW_PENDING("TextManager::SendSpeech");
-}
+class TextManagerStandIn : public TextManagerService {
+public:
+    void startup() override { TW_PENDING("TextManager::startup"); }
+    void shutdown() override { TW_PENDING("TextManager::shutdown"); }
+    void CloseJournalFile() override { TW_PENDING("TextManager::CloseJournalFile"); }
+    void AddSystemMessage(int, int, const char* text) override {
+        TW_PENDING("TextManager::AddSystemMessage");
+        TWReport::print("%s\n", text ? text : "");
+    }
+    void SendSpeech(const char*, int, int) override { TW_PENDING("TextManager::SendSpeech"); }
+};
 
-void TextManager::startup() {
-    TW_PENDING("TextManager::startup");
-}
+}  // namespace
 
-void TextManager::shutdown() {
-    TW_PENDING("TextManager::shutdown");
-}
-
-void TextManager::CloseJournalFile() {
-    TW_PENDING("TextManager::CloseJournalFile");
+void InstallPendingTextManager() {
+    InstallStandIn<TextManagerStandIn, TextManagerService>();
 }

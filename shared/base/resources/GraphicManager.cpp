@@ -15,6 +15,8 @@ CMapGump* GraphicManager::pMapGump = nullptr;
 CMainMenuGump* GraphicManager::pMainMenuGump = nullptr;
 CDeathMenuGump* GraphicManager::pDeathMenuGump = nullptr;
 int GraphicManager::deathCounter = 0;
+int g_viewOffsetX = 0;
+int g_viewOffsetY = 0;
 
 namespace {
 
@@ -85,6 +87,7 @@ void GraphicManager::reset() {
     deathCounter = 0;
     s_width = 640;
     s_height = 480;
+    g_viewOffsetX = g_viewOffsetY = 0;
 }
 
 void GraphicManager::setGameplayWindowPixelWidthAndHeight(int width, int height) {

@@ -92,6 +92,12 @@ public:
     static void reset();
 };
 
+// The view offset: the world-pixel position of the play window's top-left
+// pixel.  World pixels less the view offset are play-window pixels.  The
+// player sets it as it walks (CMobile::CalcDrawZ); the world view draws by it.
+extern int g_viewOffsetX;
+extern int g_viewOffsetY;
+
 // A raw land tile (the diamond's 1012 pixels, rows of 2, 4, ... 44, 44, ...
 // 2) expanded into a 44 x 44 image (3872 bytes) cleared around the diamond.
 // FALSE, with the destination cleared, when the source is shorter than

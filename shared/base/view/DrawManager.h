@@ -1,40 +1,45 @@
 // The draw manager: the sorted draw lists of the map cells.  Only what its
-// callers use so far is declared here.
+// callers use so far is declared here.  It is not built yet: its start-up
+// reaches the installed DrawManagerService, and what the world model asks
+// of the draw lists the installed DrawLists (world/ViewHooks.h).
 #pragma once
 
+#include "Service.h"
 #include "TWTypes.h"
+#include "world/ViewHooks.h"
 
-class CDrawItem;
-class CMobile;
+class DrawManagerService {
+public:
+    static constexpr const char* kServiceName = "DrawManager";
+    virtual ~DrawManagerService() = default;
+    virtual void ClearTable() = 0;
+    virtual void startup() = 0;
+    virtual void shutdown() = 0;
+};
 
 class DrawManager {
 public:
-    static void ClearTable();
-    static void startup();
-    static void shutdown();
+    static void ClearTable() { Service().ClearTable(); }
+    static void startup() { Service().startup(); }
+    static void shutdown() { Service().shutdown(); }
     // Takes every non-mobile object of that item tile out of the draw lists
     // and files it again (its tile record changed).
-    static void ResortItemsOfTile(int itemId);
+    static void ResortItemsOfTile(int itemId) { world::Draw().ResortItemsOfTile(itemId); }
     // Marks dirty every land cell drawn with that land art.
-    static void InvalidateTerrainOfTile(int landId);
+    static void InvalidateTerrainOfTile(int landId) {
+        world::Draw().InvalidateTerrainOfTile(landId);
+    }
     // The topmost item whose visible pixels cover a play-area point, or
     // null; land is left out with skipTerrain.
-    static CDrawItem* GetItemAtScreenPoint(int x, int y, BOOL skipTerrain);
+    static CDrawItem* GetItemAtScreenPoint(int x, int y, BOOL skipTerrain) {
+        return world::Draw().GetItemAtScreenPoint(x, y, skipTerrain);
+    }
     // The top draw item of a cell; the others follow through each item's
     // next link.
-    static CDrawItem* GetTopItemAt(int x, int y);
+    static CDrawItem* GetTopItemAt(int x, int y) { return world::Draw().GetTopItemAt(x, y); }
     // Recomputes the roof cut-away limits round the player.
-    static void UpdateRoofCut();
+    static void UpdateRoofCut() { world::Draw().UpdateRoofCut(); }
 
-    // The height cut of the roof cut-away: while it is on, the land counts
-    // as height 0 for the ground height.
-    static BOOL heightCut;
+private:
+    static DrawManagerService& Service() { return tw::Service<DrawManagerService>::Get(); }
 };
-
-// The table of mobiles that play an action animation (20 entries).
-void ClearMobileAnimations();
-// Enters a mobile (nothing when it is there already or the table is full).
-void StartMobileAnimation(CMobile* mobile);
-// Takes a mobile out and redraws it; non-zero when the mobile was deleted as
-// a result.
-int StopMobileAnimation(CMobile* mobile);

@@ -2,11 +2,9 @@
 // and the main gumps made at start-up.
 #include "FrameBuf.h"
 #include "Service.h"
-#include "comm/BarkGump.h"
 #include "config/Config.h"
 #include "gumps/DeathMenuGump.h"
 #include "gumps/GumpManager.h"
-#include "login/MainMenuGump.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "resources/GraphicManager.h"
@@ -14,6 +12,7 @@
 #include "view/InputLineRedraw.h"
 #include "view/Light.h"
 #include "view/MapGump.h"
+#include "view/ScreenGumps.h"
 #include "view/ViewServices.h"
 #include "view/WorldView.h"
 
@@ -22,7 +21,7 @@ namespace {
 constexpr int kDeadTextFont = 3;
 
 void showDeadText() {
-    auto* bark = new CBarkGump(nullptr, "You are dead.", 0, kDeadTextFont);
+    CGump* bark = tw::Service<ScreenGumps>::Get().MakeFreeText("You are dead.", 0, kDeadTextFont);
     bark->x = GraphicManager::getGameplayWindowCenterX() - bark->width / 2;
     bark->y = GraphicManager::getGameplayWindowCenterY() - bark->height / 2;
 }
@@ -43,10 +42,9 @@ void endDeathFade() {
 
 void GraphicManager::CreateMainGumps() {
     // The play-area gump links itself into the top-level list.
-    pMapGump = new CMapGump();
+    pMapGump = CMapGump::Make();
     CGumpManager::RecreateMainBitmap();
-    pMainMenuGump = new CMainMenuGump();
-    pMainMenuGump->PutInGump(nullptr);
+    pMainMenuGump = tw::Service<ScreenGumps>::Get().OpenMainMenuGump();
 }
 
 namespace {

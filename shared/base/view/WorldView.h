@@ -1,50 +1,44 @@
-// The world view's screen state that the platform layer and the world model
-// touch.  Only what its callers use so far is declared here.
+// The world view: the play area, its screen state and the path walker's
+// step.  The view owns the draw lists of the map cells, the map around the
+// player, the light, the circle of transparency and the play-area gump; it
+// sits above the gump framework and below the login screens.  What the
+// world model asks of it is declared in world/ViewHooks.h, which the view
+// implements.  Most of it is not built yet: the operations below reach the
+// installed WorldViewService and PlayArea, which main installs from the
+// stand-ins of shared/base/pending/ at start-up.
 #pragma once
 
+#include "Service.h"
 #include "TWTypes.h"
+#include "world/ViewHooks.h"
 
 class CObj;
-struct PathNode;
+
+class WorldViewService {
+public:
+    static constexpr const char* kServiceName = "WorldView";
+    virtual ~WorldViewService() = default;
+    virtual void FollowPathStep() = 0;
+    virtual void ClearWorldLightLevels() = 0;
+};
 
 // Marks the whole screen dirty and clears the back buffer.
-void InvalidateScreen();
-
-// The view offset: the world-pixel position of the play window's top-left
-// pixel.  World pixels less the view offset are play-window pixels.  The
-// player sets it as it walks.
-extern int g_viewOffsetX;
-extern int g_viewOffsetY;
+inline void InvalidateScreen() {
+    world::Screen().InvalidateScreen();
+}
 
 // The world view's second full-size 16-bit work buffer, or null while it
 // does not exist; AllocateMainBitmap re-creates it at the display size.
-extern M_WORD* g_workBuffer;
+inline M_WORD* g_workBuffer = nullptr;
 
-// One step along a path that the player follows.
-void FollowPathStep();
+// One step along a path that the player follows (g_pathWalk of
+// world/PathManager.h).
+inline void FollowPathStep() {
+    tw::Service<WorldViewService>::Get().FollowPathStep();
+}
 
 // Clears the two light words that the light repaint and the radar read
 // (logout, login confirmation).
-void ClearWorldLightLevels();
-
-// The criminal-warning switch: set at start; reading a mobile's state
-// value above 99 clears it.
-extern BOOL g_criminalWarning;
-
-// The object under the pointer that the play area holds; an object clears
-// it when it goes.
-extern CObj* g_pointerObject;
-
-// The path walker of the play area: while active it walks the player along
-// the nodes from the current one, facing as given.
-struct PathWalk {
-    BOOL active = FALSE;
-    PathNode* node = nullptr;
-    int facing = 0;
-};
-extern PathWalk g_pathWalk;
-
-// Walks the path manager's current path from its head and sets each node's
-// back link to its predecessor, so that the path can be walked from its
-// start.
-void RelinkPathBackPointers();
+inline void ClearWorldLightLevels() {
+    tw::Service<WorldViewService>::Get().ClearWorldLightLevels();
+}

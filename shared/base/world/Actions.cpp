@@ -3,37 +3,58 @@
 #include <cstdlib>
 
 #include "DebugHooks.h"
-#include "app/App.h"
-#include "dialogs/RadarGump.h"
-#include "dialogs/StackGump.h"
-#include "gumps/DragGump.h"
-#include "gumps/Gump.h"
-#include "gumps/GumpManager.h"
-#include "view/Light.h"
-#include "view/MapManager.h"
-#include "view/WorldView.h"
+#include "world/GumpHooks.h"
 #include "world/Mobile.h"
 #include "world/MultiManager.h"
 #include "world/ObjectManager.h"
+#include "world/TargetRequests.h"
+#include "world/ViewHooks.h"
 #include "world/WorldInternal.h"
 #include "world/WorldRequests.h"
+
+namespace {
+
+// The one graphic besides the spell scrolls that asks for a target when
+// used.
+constexpr int kTargetingGraphic = 899;
+
+// Graphics that show the target cursor when used, by the kind of target
+// they ask for (kind 0 completes at once, without a cursor); any other
+// object sends the use request.
+struct TargetScroll {
+    int graphic;
+    int kind;
+};
+constexpr TargetScroll kTargetScrolls[] = {
+    {FIRST_SPELL_SCROLL, 1},     {FIRST_SPELL_SCROLL + 1, 1}, {FIRST_SPELL_SCROLL + 2, 0},
+    {FIRST_SPELL_SCROLL + 3, 0}, {LAST_SPELL_SCROLL, 0},      {FIRST_SPELL_SCROLL + 4, 2},
+    {FIRST_SPELL_SCROLL + 5, 2}, {kTargetingGraphic, 2},
+};
+static_assert(FIRST_SPELL_SCROLL + 6 == LAST_SPELL_SCROLL);
+
+}  // namespace
 
 BOOL CObjectManager::IsInRange(CObj* object, int range) {
     if (!object) return FALSE;
     CPlayer* player = pPlayerObject;
     // Without a player nothing is out of range.
     if (!player || object == player) return TRUE;
-    int x = object->locX;
-    int y = object->locY;
-    if (object->IsMobile()) {
-        static_cast<CMobile*>(object)->GetTargetCell(&x, &y, nullptr);
-    } else if (object->IsDynamic()) {
-        CDynamicObj* top = static_cast<CDynamicObj*>(object)->TopLevel();
-        x = top->locX;
-        y = top->locY;
-        if (top->multi) range += top->multi->extent;
-    }
+    int x = 0, y = 0, widening = 0;
+    object->GetRangeCell(&x, &y, &widening);
+    range += widening;
     return std::abs(x - player->locX) <= range && std::abs(y - player->locY) <= range;
+}
+
+void CDynamicObj::GetRangeCell(int* x, int* y, int* widening) {
+    CDynamicObj* top = TopLevel();
+    *x = top->locX;
+    *y = top->locY;
+    *widening = top->multi ? top->multi->extent : 0;
+}
+
+void CMobile::GetRangeCell(int* x, int* y, int* widening) {
+    GetTargetCell(x, y, nullptr);
+    *widening = 0;
 }
 
 BOOL CObjectManager::CanReachObject(CDynamicObj* object) {
@@ -42,7 +63,7 @@ BOOL CObjectManager::CanReachObject(CDynamicObj* object) {
     CDynamicObj* top = object->TopLevel();
     const Coords from(player->locX, player->locY, static_cast<short>(player->z + 12));
     const Coords to(top->locX, top->locY, top->z);
-    return MapManager::LineOfSight(from, to, 64) != 0;
+    return world::Map().LineOfSight(from, to, 64) != 0;
 }
 
 void CObjectManager::GetObject(CDynamicObj* object, int amount) {
@@ -55,16 +76,13 @@ void CObjectManager::GetObject(CDynamicObj* object, int amount) {
     }
     if (!DebugMode() && !CanReachObject(object)) return;
     if (amount == 0 && (object->GetTileFlags() & TILE_STACKABLE) && object->amount >= 2) {
-        auto* stack = static_cast<CStackGump*>(CGumpManager::OpenGump(object, 49, nullptr, FALSE));
-        if (!stack) {
+        if (!world::Gumps().OpenAmountGump(object)) {
             TWReport::error(
                 "CObjectManager::GetObject: Prevented client crash by testing for return value "
                 "from "
                 "'(CStackGump*)CGumpManager::OpenGump(pObj, 49, NULL, FALSE);'. It is NULL! "
                 "Returning from function.\n");
-            return;
         }
-        stack->CenterAmountSlider();
         return;
     }
     HeldObject h;
@@ -80,10 +98,9 @@ void CObjectManager::GetObject(CDynamicObj* object, int amount) {
     h.tileFlags = object->GetTileFlags();
     if (CContainerObj* holder = object->containedBy) {
         int layer = 0;
-        if (holder->IsMobile()) {
-            auto* mobile = static_cast<CMobile*>(holder);
+        if (CMobile* wearer = holder->AsWearer()) {
             for (int i = 1; i < CMobile::LAYERS && !layer; ++i)
-                if (mobile->equippedItem[i] == object) layer = i;
+                if (wearer->equippedItem[i] == object) layer = i;
         }
         if (layer) {
             h.mobileSerial = holder->GetSerial();
@@ -97,7 +114,7 @@ void CObjectManager::GetObject(CDynamicObj* object, int amount) {
     object->Release();
     holdingItem = TRUE;
     SendPickupRequest(h.serial, h.amount);
-    dragGump = new CDragGump();
+    dragGump = world::Gumps().MakeDragGump();
 }
 
 void CObjectManager::UseObject(CDynamicObj* object) {
@@ -105,40 +122,27 @@ void CObjectManager::UseObject(CDynamicObj* object) {
     lastUsedSerial = object->GetSerial();
     lastUsedType = object->objectType;
     if (object->IsItemObj()) {
-        auto* item = static_cast<CItemObj*>(object);
-        if (item->pinGump)
-            CGump::BringToFront(item->pinGump, 0);
+        if (CGump* open = object->GetUseGump())
+            world::Gumps().BringToFront(open);
         else
             SendUseRequest(object->GetSerial());
         return;
     }
-    switch (object->objectType) {
-        case 3827:
-        case 3828:
-            CApp::BeginTarget("scroll", 1, static_cast<int>(object->GetSerial()));
-            break;
-        case 3829:
-        case 3830:
-        case 3833:
-            CApp::BeginTarget("scroll", 0, static_cast<int>(object->GetSerial()));
-            break;
-        case 3831:
-        case 3832:
-        case 899:
-            CApp::BeginTarget("scroll", 2, static_cast<int>(object->GetSerial()));
-            break;
-        default:
-            SendUseRequest(object->GetSerial());
-            break;
+    for (const TargetScroll& scroll : kTargetScrolls) {
+        if (object->objectType != scroll.graphic) continue;
+        tw::Service<TargetRequests>::Get().BeginTarget("scroll", scroll.kind,
+                                                       static_cast<int>(object->GetSerial()));
+        return;
     }
+    SendUseRequest(object->GetSerial());
 }
 
 void CObjectManager::SetPlayerLight(CDynamicObj* object, int level) {
     if (!object || object != pPlayerObject || object->personalLight == level) return;
     if (!object->inVoid && !object->containedBy) {
-        thelightthingie::personalLight += level - object->personalLight;
-        if (CGumpManager::radarGump) static_cast<CRadarGump*>(CGumpManager::radarGump)->RenderMap();
-        InvalidateScreen();
+        world::Light().AddPersonalLight(level - object->personalLight);
+        world::Gumps().RenderRadar();
+        world::Screen().InvalidateScreen();
     }
     object->personalLight = level;
 }

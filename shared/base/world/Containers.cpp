@@ -1,7 +1,7 @@
 // Item objects with map pins, containers and corpses.
 #include <cstdint>
 
-#include "gumps/Gump.h"
+#include "world/GumpHooks.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
 #include "world/WorldInternal.h"
@@ -13,7 +13,7 @@ CItemObj::CItemObj(M_DWORD serial, int graphic, int increment, BOOL link)
 
 CItemObj::~CItemObj() {
     if (!inVoid) CDynamicObj::ToVoid();
-    if (!g_gumpTeardown) delete pinGump;
+    if (!g_gumpTeardown) world::Gumps().DeleteGump(pinGump);
     pinGump = nullptr;
     FreePins();
 }
@@ -97,17 +97,11 @@ CContainerObj::~CContainerObj() {
         head->Release();
     }
 
-    if (containerGump && !g_gumpTeardown && WorldPointerOk(containerGump)) {
+    // The gump framework checks the gump's guard word before it closes it.
+    if (containerGump && !g_gumpTeardown) {
         CGump* gump = containerGump;
         containerGump = nullptr;
-        if (CGump* parent = gump->parent) {
-            for (CGump** link = &parent->firstChild; *link; link = &(*link)->next)
-                if (*link == gump) {
-                    *link = gump->next;
-                    break;
-                }
-        }
-        delete gump;
+        world::Gumps().CloseContainerGump(gump);
     }
     containerGump = nullptr;
 

@@ -1,5 +1,7 @@
 // The root of the draw items: guard word, registration and the base slots.
 #include "world/Obj.h"
+#include "world/Terrain.h"
+#include "world/ViewHooks.h"
 #include "world/WorldInternal.h"
 
 CDrawItem::CDrawItem() {
@@ -20,6 +22,23 @@ CDrawItem::~CDrawItem() {
 
 void CDrawItem::Release() {
     delete this;
+}
+
+// The world view files, marks and sets up the items.
+void CDrawItem::AddToDrawList() {
+    world::Draw().AddToDrawList(this);
+}
+void CDrawItem::RemoveFromDrawList() {
+    world::Draw().RemoveFromDrawList(this);
+}
+void CDrawItem::Invalidate() {
+    world::Draw().Invalidate(this);
+}
+void CDrawItem::SetTileAndLocation(int tile, const TerrainLocation* where) {
+    world::Draw().SetTileAndLocation(this, tile, where);
+}
+void CTexTerr::CalcNormals(const signed char* corners) {
+    world::Draw().CalcNormals(this, corners);
 }
 
 void CDrawItem::ToVoid() {

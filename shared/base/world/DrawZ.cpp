@@ -4,13 +4,11 @@
 #include <algorithm>
 
 #include "resources/GraphicManager.h"
-#include "view/DrawManager.h"
-#include "view/MapManager.h"
-#include "view/WorldView.h"
 #include "world/Directions.h"
 #include "world/Mobile.h"
 #include "world/MoveManager.h"
 #include "world/ObjectManager.h"
+#include "world/ViewHooks.h"
 
 namespace {
 
@@ -90,7 +88,7 @@ int CMobile::CalcDrawZ() {
     at.offset = std::clamp(at.offset, 0, 2);
 
     CDrawItem* surface = nullptr;
-    for (CDrawItem* item = DrawManager::GetTopItemAt(at.x, at.y); item; item = item->next) {
+    for (CDrawItem* item = world::Draw().GetTopItemAt(at.x, at.y); item; item = item->next) {
         if (item->IsMobile() || item->IsMissile() || !(item->IsObj() || item->IsTerrain()))
             continue;
         if (item->GetStandZ() == at.z) {
@@ -103,8 +101,9 @@ int CMobile::CalcDrawZ() {
     bool stair = false;
     if (surface && surface->IsTerrain()) {
         signed char corners[4];
-        MapManager::GetLandCornerZ(at.x, at.y, corners);
-        result = GetZVal(corners, CompareCornerDiagonals(corners), at.offset, at.direction & 7);
+        world::Map().GetLandCornerZ(at.x, at.y, corners);
+        result = GetZVal(corners, world::Map().CompareCornerDiagonals(corners), at.offset,
+                         at.direction & 7);
     } else if (surface) {
         auto* obj = static_cast<CObj*>(surface);
         stair = (obj->GetTileFlags() & TILE_HALF_HEIGHT) != 0;
@@ -116,7 +115,7 @@ int CMobile::CalcDrawZ() {
     if (IsPlayer()) {
         const int w = GraphicManager::getGameplayWindowPixelWidth();
         const int h = GraphicManager::getGameplayWindowPixelHeight();
-        g_viewOffsetX = 22 * (locX - locY + MapManager::GetMapWidth()) - (w / 2 - 1) + slideX;
+        g_viewOffsetX = 22 * (locX - locY + world::Map().GetMapWidth()) - (w / 2 - 1) + slideX;
         g_viewOffsetY = 22 * (locX + locY) - 4 * drawZ - (h / 2 - 23) + slideY;
     }
     return drawZ;

@@ -3,11 +3,11 @@
 #include <unordered_map>
 
 #include "DebugHooks.h"
-#include "gumps/Gump.h"
-#include "view/WorldView.h"
+#include "world/GumpHooks.h"
 #include "world/Mobile.h"
 #include "world/MultiManager.h"
 #include "world/ObjectManager.h"
+#include "world/ViewHooks.h"
 #include "world/WorldInternal.h"
 
 namespace {
@@ -151,16 +151,10 @@ void CDynamicObj::SetSerial(M_DWORD serial) {
 }
 
 void CDynamicObj::ForgetReferences() {
-    if (gump && gump->owner == this) gump->owner = nullptr;
-    if (gump2 && gump2->owner == this) gump2->owner = nullptr;
-    if (g_pointerObject == this) g_pointerObject = nullptr;
-    // Every open gump (and every gump one level inside one) that names the
-    // object forgets it: a released object may be handed out again at once.
-    for (CGump* g = g_gumpList; g; g = g->next) {
-        if (g->owner == this) g->owner = nullptr;
-        for (CGump* child = g->firstChild; child; child = child->next)
-            if (child->owner == this) child->owner = nullptr;
-    }
+    // A released object may be handed out again at once: nothing may go on
+    // naming it.
+    world::Gumps().ForgetObject(this);
+    world::Screen().ForgetPointerObject(this);
 }
 
 BOOL CDynamicObj::IsEquipped() {

@@ -3,13 +3,13 @@
 // hue word of the protocol.
 #include <cstdlib>
 
-#include "app/FrameTick.h"
-#include "gumps/TextManager.h"
-#include "view/WorldView.h"
+#include "Clock.h"
+#include "world/GumpHooks.h"
 #include "world/Mobile.h"
 #include "world/MultiManager.h"
 #include "world/ObjectManager.h"
 #include "world/PathManager.h"
+#include "world/ViewHooks.h"
 #include "world/WorldInternal.h"
 
 namespace {
@@ -47,12 +47,12 @@ void FollowIfFar(CMobile* mobile) {
     // The followed mobile blocks its own cell: a cell next to it will do.
     PathNode* goal = PathManager::FindPath(player->locX, player->locY, player->z, x, y, z, 100, 1);
     if (goal) {
-        RelinkPathBackPointers();
+        world::Screen().RelinkPathBackPointers();
         g_pathWalk.node = goal;
         g_pathWalk.facing = player->direction;
         g_pathWalk.active = TRUE;
     } else {
-        TextManager::AddSystemMessage(0, 3, "Can't get there (follow)");
+        world::Gumps().AddSystemMessage(0, 3, "Can't get there (follow)");
         player->following = FALSE;
     }
 }

@@ -2,16 +2,16 @@
 // object, and the heights of a textured land cell from its four corners.
 #include <algorithm>
 
-#include "view/MapManager.h"
 #include "world/Obj.h"
 #include "world/Terrain.h"
+#include "world/ViewHooks.h"
 
 namespace {
 
 constexpr M_DWORD TILE_HALF_HEIGHT = 0x400;
 
 void CornersOf(const CDrawItem* cell, signed char corners[4]) {
-    MapManager::GetLandCornerZ(cell->locX, cell->locY, corners);
+    world::Map().GetLandCornerZ(cell->locX, cell->locY, corners);
 }
 
 }  // namespace
@@ -24,7 +24,7 @@ int CObj::GetStandZ() {
 int CTexTerr::GetStandZ() {
     signed char c[4];
     CornersOf(this, c);
-    return CompareCornerDiagonals(c) ? (c[0] + c[2]) >> 1 : (c[1] + c[3]) >> 1;
+    return world::Map().CompareCornerDiagonals(c) ? (c[0] + c[2]) >> 1 : (c[1] + c[3]) >> 1;
 }
 
 int CTexTerr::GetLowZ() {

@@ -5,15 +5,11 @@
 #include <cstring>
 
 #include "ByteWriter.h"
-#include "app/FrameTick.h"
-#include "dialogs/TradeGump.h"
-#include "gumps/Gump.h"
-#include "gumps/Sequence.h"
+#include "Clock.h"
 #include "resources/GraphicManager.h"
-#include "view/CircleTrans.h"
-#include "view/DrawManager.h"
-#include "view/WorldView.h"
+#include "world/GumpHooks.h"
 #include "world/ObjectManager.h"
+#include "world/ViewHooks.h"
 #include "world/WorldInternal.h"
 #include "world/WorldRequests.h"
 
@@ -23,11 +19,7 @@ using MobileList = IntrusiveList<CMobile, &CMobile::mobileNext, &CMobile::mobile
 
 // Deletes every gump of the chain a mobile owns.
 void DeleteOwnedGumps(CMobile* mobile) {
-    while (CGump* g = mobile->ownedGumps) {
-        mobile->ownedGumps = g->nextOwned;
-        g->nextOwned = nullptr;
-        delete g;
-    }
+    world::Gumps().DeleteOwnedGumps(&mobile->ownedGumps);
 }
 
 // Records an animation into the sequence being built: the mobile (by
@@ -38,8 +30,7 @@ void RecordAnimation(CMobile* mobile, int action, int frames, int repeat, int fo
     ByteWriter w(bytes);
     w.u32le(mobile->GetSerial());
     for (int v : {action, frames, repeat, fourth, backward, delay}) w.u16le(static_cast<M_WORD>(v));
-    CSequence::AddPacket(g_currentSequence, CSequence::ANIMATION_RECORD, bytes.data(),
-                         static_cast<int>(bytes.size()));
+    world::Gumps().RecordAnimation(bytes.data(), static_cast<int>(bytes.size()));
 }
 
 }  // namespace
@@ -58,19 +49,12 @@ CMobile::~CMobile() {
     if (!g_gumpTeardown) {
         // The table must not delete the mobile a second time.
         animRepeat = 0;
-        if (animActive || animTableIndex >= 0) StopMobileAnimation(this);
+        if (animActive || animTableIndex >= 0) world::Draw().StopMobileAnimation(this);
         DeleteOwnedGumps(this);
-        for (CGump* g = g_gumpList; g;) {
-            if (g->IsStatusGump() && g->owner == this) {
-                delete g;
-                g = g_gumpList;
-            } else {
-                g = g->next;
-            }
-        }
+        world::Gumps().CloseStatusGumps(this);
         if (tradeGump) {
-            SendSecureTrade(1, static_cast<CTradeGump*>(tradeGump)->GetTradeSerial());
-            delete tradeGump;
+            SendSecureTrade(1, world::Gumps().GetTradeSerial(tradeGump));
+            world::Gumps().DeleteGump(tradeGump);
             tradeGump = nullptr;
         }
     }
@@ -90,9 +74,9 @@ CMobile::~CMobile() {
     if (!mobilePrev)
         WORLD_ASSERT(CObjectManager::masterMobileList == this, "virtual CMobile::~CMobile()");
     MobileList::Remove(CObjectManager::masterMobileList, this);
-    if (g_pointerObject == this) g_pointerObject = nullptr;
-    if (CCircleTransEntry* entry = theCircleTrans.FindEntry(this))
-        theCircleTrans.RemoveEntry(entry);
+    world::Screen().ForgetPointerObject(this);
+    CircleOfTransparency& circle = tw::Service<CircleOfTransparency>::Get();
+    if (CCircleTransEntry* entry = circle.FindEntry(this)) circle.RemoveEntry(entry);
     --CObjectManager::mobileCount;
 }
 
@@ -129,7 +113,7 @@ BOOL CMobile::StateQuery42() {
 }
 
 int CMobile::GetStateValue() {
-    if (stateValue > 99) g_criminalWarning = FALSE;
+    if (stateValue > 99) world::Screen().ClearCriminalWarning();
     return stateValue % 100;
 }
 
@@ -145,7 +129,7 @@ int CMobile::MovesPerTile() {
 
 void CMobile::SetAnimation(int action, int frames, int repeat, int fourth, int backward,
                            int delay) {
-    if (g_sequencing && g_currentSequence) {
+    if (world::Gumps().IsRecordingSequence()) {
         RecordAnimation(this, action, frames, repeat, fourth, backward, delay);
         return;
     }
@@ -166,14 +150,25 @@ void CMobile::SetAnimation(int action, int frames, int repeat, int fourth, int b
         animActionOffset = 0;
     }
     animTimer = 0;
-    StartMobileAnimation(this);
+    world::Draw().StartMobileAnimation(this);
     if (listed) AddToDrawList();
 }
 
 int CMobile::UpdateAnimation() {
     if (!animActive) return 0;
     animActive = FALSE;
-    return StopMobileAnimation(this);
+    return world::Draw().StopMobileAnimation(this);
+}
+
+// The world view's forms for mobiles.
+void CMobile::AddToDrawList() {
+    world::Draw().AddMobileToDrawList(this);
+}
+void CMobile::RemoveFromDrawList() {
+    world::Draw().RemoveMobileFromDrawList(this);
+}
+void CMobile::InvalidateEquipmentLights() {
+    world::Light().InvalidateEquipmentLights(this);
 }
 
 BOOL CMobile::QueueStep(const MobileStep& step) {

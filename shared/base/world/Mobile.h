@@ -37,6 +37,8 @@ public:
     void RemoveFromDrawList() override;
 
     BOOL IsMobile() override { return TRUE; }
+    CMobile* AsWearer() override { return this; }
+    void GetRangeCell(int* x, int* y, int* widening) override;
     M_DWORD GetTileFlags() override { return 0; }
     BOOL IsMovable() override { return FALSE; }
     int GetHeight() override { return 15; }

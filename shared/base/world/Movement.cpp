@@ -3,10 +3,9 @@
 // steps, rest, play idle animations, and the player faces its fight target.
 #include <cstdlib>
 
+#include "Clock.h"
 #include "ErrorMessage.h"
-#include "app/App.h"
-#include "app/FrameTick.h"
-#include "comm/BarkGump.h"
+#include "Random.h"
 #include "resources/AnimData.h"
 #include "world/Directions.h"
 #include "world/Mobile.h"
@@ -106,8 +105,8 @@ void MoveMobile(CMobile* m) {
         if (frameUsed) m->InvalidateEquipmentLights();
     }
     if (frameUsed && m->textGumps) {
-        for (CBarkGump* t = m->textGumps; t; t = t->nextText) t->FollowOwner();
-        CBarkGump::ArrangeStack(m->textGumps);
+        for (ObjectText* t = m->textGumps; t; t = t->nextText) t->FollowOwner();
+        world::Texts().ArrangeStack(m->textGumps);
     }
 }
 

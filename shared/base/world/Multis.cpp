@@ -13,10 +13,10 @@
 #include "ByteReader.h"
 #include "TWReport.h"
 #include "resources/DHDCache.h"
-#include "view/MapManager.h"
 #include "world/MultiManager.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
+#include "world/ViewHooks.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ BOOL LoadMultiComponents(int multiNumber, CDynamicObj* object) {
             list->first = node;
         list->last = node;
         CObjectManager::AddMultiComp(part);
-        list->extent = std::max(list->extent, MapManager::GetDistance(At(0, 0, 0), rec.x, rec.y));
+        list->extent = std::max(list->extent, world::Map().GetDistance(At(0, 0, 0), rec.x, rec.y));
     }
     list->placed = 0;
     return TRUE;

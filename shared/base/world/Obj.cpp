@@ -2,12 +2,11 @@
 // queries by tile data, its art, and the multi-preview parts.
 #include "world/Obj.h"
 
-#include "comm/BarkGump.h"
-#include "gumps/Gump.h"
 #include "world/ObjectManager.h"
 #include "world/WorldInternal.h"
 
 BOOL g_objectDeletingTexts = FALSE;
+BOOL g_gumpTeardown = FALSE;
 
 CObj::CObj() = default;
 
@@ -45,7 +44,7 @@ void CObj::DeleteTextGumps() {
     // gump's own destructor does with the list.
     const BOOL saved = g_objectDeletingTexts;
     g_objectDeletingTexts = TRUE;
-    while (CBarkGump* text = textGumps) {
+    while (ObjectText* text = textGumps) {
         textGumps = text->nextText;
         text->nextText = nullptr;
         delete text;

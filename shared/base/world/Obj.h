@@ -18,7 +18,11 @@
 // contents or a mobile's equipment, and every move passes through the void
 // (ToWorld, ToContainer, ToEquipped, ToVoid; placement is in Placement.cpp).
 // The draw-list operations (AddToDrawList, RemoveFromDrawList, Invalidate)
-// and the drawing slots belong to the world view, which defines them.
+// and the drawing slots belong to the world view: the members here hand
+// them on to its installed draw lists (world/ViewHooks.h).  The gumps an
+// object owns are opaque here; what the object asks of them goes through
+// world/GumpHooks.h, and its texts are the ObjectText chain of
+// world/ObjectText.h.
 //
 // Ownership: the object manager owns every dynamic object through its master
 // list and deletes it through Release; pooled objects go back to their pool
@@ -29,12 +33,29 @@
 #include "TWTypes.h"
 #include "resources/SkipDraw.h"
 #include "world/Coords.h"
+#include "world/ObjectText.h"
 
 class CGump;
-class CBarkGump;
 class CContainerObj;
 class CMobile;
 class MultiComponentList;
+
+// Graphics with placement rules of their own.  Containers that keep their
+// contents sorted: a vendor's stock by x (the vendor's shop gumps show it),
+// one container by y, two by amount.
+constexpr int VENDOR_STOCK_CONTAINER = 11000;
+// The spell scrolls: graphics a spellbook takes (with a second range, see
+// IsGraphicInSetB) and that ask for a target when used.
+constexpr int FIRST_SPELL_SCROLL = 3827;
+constexpr int LAST_SPELL_SCROLL = 3833;
+constexpr int Y_SORTED_CONTAINER = 4006;
+constexpr int AMOUNT_SORTED_CONTAINER_A = 3834;
+constexpr int AMOUNT_SORTED_CONTAINER_B = 3643;
+// Objects shown in a container by a gump art of their own: graphics
+// 13700..13729 show gump art (graphic - 11369).
+constexpr int FIRST_GUMP_ART_OBJ = 13700;
+constexpr int LAST_GUMP_ART_OBJ = 13729;
+constexpr int GUMP_ART_OBJ_BASE = 11369;
 // One land cell of the map as the map code hands it over (world view).
 struct TerrainLocation;
 
@@ -95,9 +116,10 @@ public:
     int drawKey = 0;
 };
 
-// Set while an object deletes its texts: the texts then leave the object's
-// list alone.
-extern BOOL g_objectDeletingTexts;
+// Set while a gump destroys its children and while the program shuts down
+// (the gump framework's teardown flag): the destructors of world objects
+// then skip their own clean-up of lists and gumps.
+extern BOOL g_gumpTeardown;
 
 // One map pin of an item's map.
 struct MapPin {
@@ -136,6 +158,14 @@ public:
     virtual BOOL IsDrawnDoubled();
     // Graphics whose art shows the amount.
     virtual BOOL IsAmountArt();
+    // The cell that range is measured from, and how far a multi there
+    // widens the range: an object's own cell; a held object's top-level
+    // holder; a mobile's last queued cell (Actions.cpp).
+    virtual void GetRangeCell(int* x, int* y, int* widening) {
+        *x = locX;
+        *y = locY;
+        *widening = 0;
+    }
 
     // Placing (Placement.cpp).  Each requires the object to be in the void.
     // The player only ever goes to the world: a container or a wearer would
@@ -178,7 +208,7 @@ public:
     CObj* multiNext = nullptr;
     CObj* multiPrev = nullptr;
     // The texts shown over the object, newest first.
-    CBarkGump* textGumps = nullptr;
+    ObjectText* textGumps = nullptr;
     M_BYTE inVoid = 1;
     M_BYTE direction = 0;
     // The graphic offset of the current animation frame (world view).
@@ -219,6 +249,10 @@ public:
     void ToVoid() override;
     BOOL IsEquipped() override;
     BOOL IsMovable() override;
+    void GetRangeCell(int* x, int* y, int* widening) override;
+    // The gump that using the object brings to the front instead of asking
+    // the server (an item's open gump), or null.
+    virtual CGump* GetUseGump() { return nullptr; }
 
     M_DWORD GetSerial() const { return serial_; }
     // The serial may change only through here: the object manager finds
@@ -276,6 +310,7 @@ public:
     ~CItemObj() override;
     void Release() override { delete this; }
     BOOL IsItemObj() override { return TRUE; }
+    CGump* GetUseGump() override { return pinGump; }
 
     void EditPins(int command, int index, int x, int y);
     void FreePins();
@@ -292,7 +327,12 @@ public:
     ~CContainerObj() override;
     void Release() override { delete this; }
     BOOL IsContainer() override { return TRUE; }
-    BOOL SortsByAmount() override { return objectType == 3834 || objectType == 3643; }
+    // The holder as the mobile that wears what it holds, or null for a
+    // container, whose objects lie in its contents.
+    virtual CMobile* AsWearer() { return nullptr; }
+    BOOL SortsByAmount() override {
+        return objectType == AMOUNT_SORTED_CONTAINER_A || objectType == AMOUNT_SORTED_CONTAINER_B;
+    }
 
     // Releases every object of the contents, first child first.
     void ReleaseContents();

@@ -1,11 +1,11 @@
 // CObjectManager: start-up, the lists, look-ups and leaving the game.
 #include "world/ObjectManager.h"
 
-#include "gumps/Gump.h"
-#include "view/DrawManager.h"
+#include "world/GumpHooks.h"
 #include "world/Mobile.h"
 #include "world/MultiManager.h"
 #include "world/Obj.h"
+#include "world/ViewHooks.h"
 #include "world/WorldInternal.h"
 
 CPlayer* pPlayerObject = nullptr;
@@ -72,7 +72,7 @@ void CObjectManager::startup() {
     terrainTileCount = TILE_COUNT;
     LoadTileData();
     holdingItem = FALSE;
-    ClearMobileAnimations();
+    world::Draw().ClearMobileAnimations();
     mobileCount = 0;
 }
 
@@ -112,7 +112,7 @@ CObj* CObjectManager::GetObjectAtCell(int x, int y, int mode) {
 }
 
 CObj* CObjectManager::GetObjAtScreenLoc(int x, int y) {
-    CDrawItem* item = DrawManager::GetItemAtScreenPoint(x, y, TRUE);
+    CDrawItem* item = world::Draw().GetItemAtScreenPoint(x, y, TRUE);
     if (!item) return nullptr;
     if (!WorldPointerOk(item)) {
         TWReport::error(
@@ -188,7 +188,9 @@ void CObjectManager::reset() {
     mobileCount = 0;
     held = HeldObject();
     holdingItem = FALSE;
-    delete dragGump;
+    // The drag gump belongs to the gump framework, which may be gone when a
+    // test resets the world without it.
+    if (dragGump) world::Gumps().DeleteGump(dragGump);
     dragGump = nullptr;
     linkedPairs.clear();
     recentTexts.clear();
@@ -219,7 +221,7 @@ BOOL IsAmountArtGraphic(int graphic) {
 }
 
 BOOL IsGraphicInSetB(int g) {
-    return (g >= 3827 && g <= 3833) || (g >= 7981 && g <= 8044);
+    return (g >= FIRST_SPELL_SCROLL && g <= LAST_SPELL_SCROLL) || (g >= 7981 && g <= 8044);
 }
 
 BOOL IsGraphicInSetC(int g) {

@@ -5,6 +5,7 @@
 #include "world/Mobile.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
+#include "world/ViewHooks.h"
 
 void GetObjectLocation(CDrawItem* object, int* x, int* y, int* z) {
     *x = object ? object->locX : 0;
@@ -24,6 +25,14 @@ M_DWORD GetObjectSerial(CDrawItem* object) {
 CObj* GetEquippedItem(CObj* mobile, int layer) {
     if (!mobile || !mobile->IsMobile() || layer < 1 || layer >= CMobile::LAYERS) return nullptr;
     return static_cast<CMobile*>(mobile)->equippedItem[layer];
+}
+
+int GetMobilesOnScreen(CObj** out, int max) {
+    return world::Screen().GetMobilesOnScreen(out, max);
+}
+
+int GetCorpsesOnScreen(CObj** out, int max) {
+    return world::Screen().GetCorpsesOnScreen(out, max);
 }
 
 void SetHeldItem(CObj* item) {

@@ -18,7 +18,8 @@ M_DWORD GetObjectSerial(CDrawItem* object);
 // The item a mobile wears on a layer (1-29), or null.
 CObj* GetEquippedItem(CObj* mobile, int layer);
 // The mobiles other than the player whose screen rectangle lies in the
-// gameplay window, in the object manager's order; at most max of them.
+// gameplay window, in the object manager's order; at most max of them.  The
+// screen rectangles are the world view's: it answers both.
 int GetMobilesOnScreen(CObj** out, int max);
 // The corpses whose screen rectangle lies in the gameplay window.
 int GetCorpsesOnScreen(CObj** out, int max);

@@ -1,6 +1,5 @@
 // Texts over objects, and the texts kept while the server deletes an object
 // and sends it again.
-#include "comm/BarkGump.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
 
@@ -8,13 +7,13 @@ namespace {
 
 int CountTexts(CObj* object) {
     int count = 0;
-    for (CBarkGump* t = object->textGumps; t; t = t->nextText) ++count;
+    for (ObjectText* t = object->textGumps; t; t = t->nextText) ++count;
     return count;
 }
 
 // Unlinks a text from its object and deletes it.
-void DeleteText(CObj* object, CBarkGump* text) {
-    for (CBarkGump** link = &object->textGumps; *link; link = &(*link)->nextText)
+void DeleteText(CObj* object, ObjectText* text) {
+    for (ObjectText** link = &object->textGumps; *link; link = &(*link)->nextText)
         if (*link == text) {
             *link = text->nextText;
             break;
@@ -28,8 +27,8 @@ void DeleteText(CObj* object, CBarkGump* text) {
 void CDynamicObj::ArrangeOverheadText() {
     // Newest first: the oldest ordinary text is the last of kind 0.
     for (int count = CountTexts(this); count > 2; --count) {
-        CBarkGump* oldest = nullptr;
-        for (CBarkGump* t = textGumps; t; t = t->nextText)
+        ObjectText* oldest = nullptr;
+        for (ObjectText* t = textGumps; t; t = t->nextText)
             if (t->GetKind() == 0) oldest = t;
         if (!oldest) break;
         DeleteText(this, oldest);
@@ -39,12 +38,12 @@ void CDynamicObj::ArrangeOverheadText() {
 void CDynamicObj::AddOverheadText(const char* text, int hue, int font, CGump* ownerGump,
                                   int value) {
     ArrangeOverheadText();
-    new CBarkGump(this, text, hue, font, ownerGump, value, 0);
+    world::Texts().MakeText(this, text, hue, font, ownerGump, value, 0);
 }
 
 void CDynamicObj::ClearOverheadText() {
-    for (CBarkGump* t = textGumps; t;) {
-        CBarkGump* next = t->nextText;
+    for (ObjectText* t = textGumps; t;) {
+        ObjectText* next = t->nextText;
         if (t->GetKind() == 0) DeleteText(this, t);
         t = next;
     }
@@ -52,11 +51,11 @@ void CDynamicObj::ClearOverheadText() {
 
 void CDynamicObj::ReplaceOverheadText(const char* text, int hue, int font, CGump* ownerGump) {
     ClearOverheadText();
-    new CBarkGump(this, text, hue, font, ownerGump, 0, 0);
+    world::Texts().MakeText(this, text, hue, font, ownerGump, 0, 0);
 }
 
 void CDynamicObj::SaveOverheadText() {
-    for (CBarkGump* t = textGumps; t; t = t->nextText) {
+    for (ObjectText* t = textGumps; t; t = t->nextText) {
         const char* text = t->GetText();
         CObjectManager::recentTexts.push_back(
             {GetSerial(), 0, text ? text : "", t->hue, t->font, t->value1, t->value2});
@@ -71,8 +70,8 @@ void CObjectManager::RestoreOverheadText(CDynamicObj* object) {
         const SavedOverheadText saved = recentTexts[i];
         recentTexts.erase(recentTexts.begin() + static_cast<long>(i));
         object->ArrangeOverheadText();
-        new CBarkGump(object, saved.text.c_str(), saved.hue, saved.font, nullptr, saved.value1,
-                      saved.value2);
+        world::Texts().MakeText(object, saved.text.c_str(), saved.hue, saved.font, nullptr,
+                                saved.value1, saved.value2);
     }
 }
 

@@ -21,7 +21,6 @@
 #include "DebugHooks.h"
 #include "ErrorMessage.h"
 #include "TWReport.h"
-#include "view/WorldView.h"
 #include "world/Directions.h"
 #include "world/MoveManager.h"
 
@@ -162,6 +161,8 @@ bool CanStep(int x, int y, int z, int d, int* newZ) {
 }
 
 }  // namespace
+
+PathWalk g_pathWalk;
 
 PathManager::StandingTest PathManager::standingTest = &MoveManager::CalcStandingZ;
 

@@ -55,3 +55,13 @@ public:
     static void reset();
     static int LiveNodes();
 };
+
+// The path walker of the play area: while active it walks the player along
+// the nodes from the current one, facing as given.  The walking code sets
+// it when a search found a path; the play area's path step follows it.
+struct PathWalk {
+    BOOL active = FALSE;
+    PathNode* node = nullptr;
+    int facing = 0;
+};
+extern PathWalk g_pathWalk;

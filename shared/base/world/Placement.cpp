@@ -1,18 +1,11 @@
 // Moving objects between the void, the world, containers and equipment, and
 // what each move changes in the object manager's lists and the open gumps.
 // Every move passes through the void; each placing operation requires it.
-#include "comm/BBGump.h"
-#include "dialogs/ContainerGump.h"
-#include "dialogs/PaperdollGump.h"
-#include "dialogs/RadarGump.h"
-#include "dialogs/ShopGump.h"
-#include "gumps/Gump.h"
-#include "gumps/GumpManager.h"
 #include "resources/GumpArt.h"
-#include "view/Light.h"
-#include "view/WorldView.h"
+#include "world/GumpHooks.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
+#include "world/ViewHooks.h"
 #include "world/WorldInternal.h"
 #include "world/WorldRequests.h"
 
@@ -31,28 +24,14 @@ void JoinLightList(CObj* object) {
     if (object->inLightList || !GivesLight(object)) return;
     LightList::PushFront(CObjectManager::lightList, CObjectManager::lightTail, object);
     object->inLightList = 1;
-    InvalidateObjectLight(object);
+    world::Light().InvalidateObjectLight(object);
 }
 
-void RenderRadar() {
-    if (CGumpManager::radarGump) static_cast<CRadarGump*>(CGumpManager::radarGump)->RenderMap();
-}
-
-void InvalidatePaperdolls(CMobile* mobile) {
-    for (CGump* g = g_gumpList; g; g = g->next)
-        if (g->IsPaperdollGump() && g->owner == mobile)
-            static_cast<CPaperdollGump*>(g)->Invalidate();
-}
-
-// The open shop gump of the mobile that holds a container, when it takes
-// removals.
-CShopGump* ShopGumpOf(CContainerObj* container) {
+// The vendor whose shop gumps show a container's objects: the mobile that
+// holds the container, or null.
+CMobile* VendorOf(CContainerObj* container) {
     CContainerObj* holder = container->containedBy;
-    if (!holder || !holder->IsMobile()) return nullptr;
-    for (CGump* g = g_gumpList; g; g = g->next)
-        if (g->IsShopGump() && g->owner == holder && !static_cast<CShopGump*>(g)->ignoresRemovals)
-            return static_cast<CShopGump*>(g);
-    return nullptr;
+    return holder ? holder->AsWearer() : nullptr;
 }
 
 // Links object into the contents before the first child that meets test
@@ -75,8 +54,7 @@ void InsertContents(CContainerObj* container, CObj* object, Test test) {
 }
 
 void TellContainerGump(CContainerObj* container, CObj* object) {
-    CGump* g = container->containerGump;
-    if (g && g->IsContainerGump()) static_cast<CContainerGump*>(g)->AddToGump(object);
+    if (CGump* g = container->containerGump) world::Gumps().AddToGump(g, object);
 }
 
 // The checks every contents move makes before it links: a dynamic object in
@@ -126,19 +104,20 @@ void CObj::ToWorld(Coords where) {
     if (GetTileFlags() & TILE_ROOF)
         RoofList::PushFront(CObjectManager::roofList, CObjectManager::roofTail, this);
     JoinLightList(this);
-    if (this == pPlayerObject) {
-        auto* player = static_cast<CDynamicObj*>(this);
+    if (CPlayer* player = pPlayerObject; this == player) {
         if (player->personalLight != 0) {
-            thelightthingie::personalLight += player->personalLight;
-            RenderRadar();
-            InvalidateScreen();
+            world::Light().AddPersonalLight(player->personalLight);
+            world::Gumps().RenderRadar();
+            world::Screen().InvalidateScreen();
         }
     }
 }
 
 void CObj::ToContainer(CContainerObj* container, Coords where) {
-    if (container && container->objectType == 11000) return ToContainerSortX(container, where);
-    if (container && container->objectType == 4006) return ToContainerSortY(container, where);
+    if (container && container->objectType == VENDOR_STOCK_CONTAINER)
+        return ToContainerSortX(container, where);
+    if (container && container->objectType == Y_SORTED_CONTAINER)
+        return ToContainerSortY(container, where);
     if (container && container->SortsByAmount()) return ToContainerSortQty(container, where);
     if (!MayEnter(this, container, "void CObj::ToContainer(class CContainerObj *, class Coords)"))
         return;
@@ -146,13 +125,13 @@ void CObj::ToContainer(CContainerObj* container, Coords where) {
     EnterContents(this, container, where);
 
     if (CGump* g = container->containerGump) {
-        if (g->KeepsSortedView())
-            g->RebuildSortedView();
-        else if (g->IsContainerGump())
-            static_cast<CContainerGump*>(g)->AddToGump(this);
-        else if (g->IsBBGump())
-            SendBulletinBoardRequest(4, container->GetSerial(),
-                                     static_cast<CDynamicObj*>(this)->GetSerial());
+        ObjectGumps& gumps = world::Gumps();
+        if (!gumps.RebuildSortedView(g)) {
+            gumps.AddToGump(g, this);
+            if (gumps.IsBulletinBoard(g))
+                SendBulletinBoardRequest(4, container->GetSerial(),
+                                         static_cast<CDynamicObj*>(this)->GetSerial());
+        }
     }
     // A corpse's look depends on what it holds.
     if (container->IsCorpse() && !container->inVoid && !container->containedBy) {
@@ -168,14 +147,9 @@ void CObj::ToContainerSortX(CContainerObj* container, Coords where) {
     InsertContents(container, this, [&](CObj* child) { return child->locX >= where.x; });
     EnterContents(this, container, where);
     TellContainerGump(container, this);
-    for (CGump* g = g_gumpList; g; g = g->next) {
-        if (!g->IsShopGump() || g->owner != container->containedBy || !container->containedBy)
-            continue;
-        auto* shop = static_cast<CShopGump*>(g);
-        if (shop->ignoresRemovals) continue;
-        shop->RemoveItem(static_cast<CDynamicObj*>(this)->GetSerial());
-        shop->RedrawFrame();
-    }
+    if (CMobile* vendor = VendorOf(container))
+        world::Gumps().RemoveFromShopGumps(vendor, static_cast<CDynamicObj*>(this)->GetSerial(),
+                                           FALSE);
 }
 
 void CObj::ToContainerSortY(CContainerObj* container, Coords where) {
@@ -195,8 +169,7 @@ void CObj::ToContainerSortQty(CContainerObj* container, Coords where) {
     InsertContents(container, this, [&](CObj* child) { return child->amount >= newAmount; });
     EnterContents(this, container, where);
     TellContainerGump(container, this);
-    if (CGump* g = container->containerGump)
-        if (g->KeepsSortedView()) g->RebuildSortedView();
+    if (CGump* g = container->containerGump) world::Gumps().RebuildSortedView(g);
 }
 
 void CObj::ToEquipped(CMobile* mobile, int layer) {
@@ -231,7 +204,7 @@ void CObj::ToEquipped(CMobile* mobile, int layer) {
     inVoid = 0;
     if (layer != 0) {
         JoinLightList(this);
-        InvalidatePaperdolls(mobile);
+        world::Gumps().InvalidatePaperdolls(mobile);
     }
 }
 
@@ -241,7 +214,7 @@ void CObj::LeaveSpecialLists() {
     if (inLightList) {
         LightList::Remove(CObjectManager::lightList, CObjectManager::lightTail, this);
         inLightList = 0;
-        InvalidateObjectLight(this);
+        world::Light().InvalidateObjectLight(this);
     }
     if (roofPrev || CObjectManager::roofList == this)
         RoofList::Remove(CObjectManager::roofList, CObjectManager::roofTail, this);
@@ -271,25 +244,25 @@ void CDynamicObj::ToVoid() {
     }
     LeaveSpecialLists();
 
-    CShopGump* shop = nullptr;
+    CMobile* vendor = nullptr;
     if (holder) {
         if (holder->IsCorpse()) holder->Invalidate();
-        CMobile* wearer = holder->IsMobile() ? static_cast<CMobile*>(holder) : nullptr;
+        CMobile* wearer = holder->AsWearer();
         if (wearer && eqPos < CMobile::LAYERS && wearer->equippedItem[eqPos] == this) {
             wearer->equippedItem[eqPos] = nullptr;
-            if (!quiet) InvalidatePaperdolls(wearer);
+            if (!quiet) world::Gumps().InvalidatePaperdolls(wearer);
         } else {
             if (holder->firstChild == this) holder->firstChild = worldNext;
             if (worldPrev) worldPrev->worldNext = worldNext;
             if (worldNext) worldNext->worldPrev = worldPrev;
         }
         containedBy = nullptr;
-        if (holder->objectType == 11000 && !quiet) shop = ShopGumpOf(holder);
+        if (holder->objectType == VENDOR_STOCK_CONTAINER && !quiet) vendor = VendorOf(holder);
     } else {
         if (this == pPlayerObject && personalLight != 0) {
-            thelightthingie::personalLight -= personalLight;
-            if (!quiet) RenderRadar();
-            InvalidateScreen();
+            world::Light().AddPersonalLight(-personalLight);
+            if (!quiet) world::Gumps().RenderRadar();
+            world::Screen().InvalidateScreen();
         }
         UnlinkPlace();
     }
@@ -299,10 +272,10 @@ void CDynamicObj::ToVoid() {
     if (quiet) return;
     if (holder) {
         RECT area = {locX, locY, locX, locY};
-        if (objectType >= 13700 && objectType <= 13729) {
+        if (objectType >= FIRST_GUMP_ART_OBJ && objectType <= LAST_GUMP_ART_OBJ) {
             int width = 0;
             int height = 0;
-            GetGumpArtSize(objectType - 11369, &width, &height);
+            GetGumpArtSize(objectType - GUMP_ART_OBJ_BASE, &width, &height);
             // A missing gump art leaves an empty rectangle.
             area.right = locX + width;
             area.bottom = locY + height;
@@ -311,27 +284,16 @@ void CDynamicObj::ToVoid() {
             area.right = locX + art.Width();
             area.bottom = locY + art.Height();
         }
-        for (CGump* g = g_gumpList; g; g = g->next) {
-            if (g->IsContainerGump() && g->owner == holder)
-                static_cast<CContainerGump*>(g)->AddContents(area);
-            for (CGump* child = g->firstChild; child; child = child->next)
-                if (child->IsContainerGump() && child->owner == holder)
-                    static_cast<CContainerGump*>(child)->AddContents(area);
-        }
+        world::Gumps().AddContents(holder, area);
     }
-    if (shop) {
-        shop->RemoveItem(GetSerial());
-        shop->RedrawFrame();
-    }
+    // The first of the vendor's shop gumps that takes removals drops it.
+    if (vendor) world::Gumps().RemoveFromShopGumps(vendor, GetSerial(), TRUE);
     if (CGump* own = gump) {
         gump = nullptr;
-        if (own->IsBBMsgGump() && own->parent && own->parent->IsBBGump())
-            static_cast<CBBGump*>(own->parent)->RemoveMessage(own);
-        else
-            delete own;
+        world::Gumps().CloseObjectGump(own);
     }
-    delete gump2;
+    world::Gumps().DeleteGump(gump2);
     gump2 = nullptr;
-    delete gump3;
+    world::Gumps().DeleteGump(gump3);
     gump3 = nullptr;
 }

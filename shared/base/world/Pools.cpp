@@ -6,7 +6,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "gumps/Gump.h"
 #include "resources/ArtRemap.h"
 #include "world/ObjectManager.h"
 #include "world/Terrain.h"

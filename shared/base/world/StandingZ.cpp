@@ -12,13 +12,12 @@
 
 #include "DebugHooks.h"
 #include "ErrorMessage.h"
-#include "view/DrawManager.h"
-#include "view/MapManager.h"
 #include "world/Directions.h"
 #include "world/Mobile.h"
 #include "world/MoveManager.h"
 #include "world/ObjectManager.h"
 #include "world/Terrain.h"
+#include "world/ViewHooks.h"
 
 namespace {
 
@@ -77,11 +76,11 @@ int WalkMode() {
 
 void CollectSurfaces(int x, int y, int mode, SurfaceList& out) {
     int items = 0;
-    for (CDrawItem* item = DrawManager::GetTopItemAt(x, y); item && items < MAX_CELL_ITEMS;
+    for (CDrawItem* item = world::Draw().GetTopItemAt(x, y); item && items < MAX_CELL_ITEMS;
          item = item->next, ++items) {
         if (item->IsMissile()) continue;
         if (item->IsTerrain()) {
-            const int tile = MapManager::GetLandTile(x, y) & 0x7FFF;
+            const int tile = world::Map().GetLandTile(x, y) & 0x7FFF;
             if (IsSkippedLand(tile)) continue;
             const int flags = CObjectManager::TerrainTile(tile).flags & TILE_IMPASSABLE
                                   ? SURF_BLOCKS

@@ -10,14 +10,11 @@
 
 #include "DebugHooks.h"
 #include "FileManager.h"
-#include "comm/BarkGump.h"
-#include "view/DrawManager.h"
-#include "view/Light.h"
-#include "view/MapManager.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
 #include "world/SpeakerRecord.h"
 #include "world/TileRecords.h"
+#include "world/ViewHooks.h"
 #include "world/WorldInternal.h"
 
 using namespace tiledata;
@@ -47,7 +44,7 @@ void RebuildLightLists() {
         CObjectManager::lightList = o->lightNext;
         o->lightNext = o->lightPrev = nullptr;
         o->inLightList = 0;
-        InvalidateObjectLight(o);
+        world::Light().InvalidateObjectLight(o);
     }
     CObjectManager::lightTail = nullptr;
     while (CObj* o = CObjectManager::animatedItemList) {
@@ -62,7 +59,7 @@ void RebuildLightLists() {
         if ((o->GetTileFlags() & TILE_LIGHT) || IsLightGraphic(o->objectType)) {
             LightList::PushFront(CObjectManager::lightList, CObjectManager::lightTail, o);
             o->inLightList = 1;
-            InvalidateObjectLight(o);
+            world::Light().InvalidateObjectLight(o);
         }
     }
 }
@@ -89,7 +86,7 @@ void CObjectManager::SetItemTileData(int group, const M_BYTE* data, int length) 
         if ((old.flags ^ fresh.flags) & (TILE_LIGHT | TILE_ANIMATED)) rebuildLights = TRUE;
         const BOOL resort = old.flags != fresh.flags || old.fieldD != fresh.fieldD;
         old = fresh;
-        if (resort) DrawManager::ResortItemsOfTile(tile);
+        if (resort) world::Draw().ResortItemsOfTile(tile);
         WriteItem(w, old);
     }
     WriteGroup(kItemPart + static_cast<long>(itemGroup) * kItemGroup, out);
@@ -113,7 +110,7 @@ void CObjectManager::SetTerrTileData(int group, const M_BYTE* data, int length) 
         TerrainTileData& old = terrainTiles[tile];
         const BOOL redraw = old.texture != fresh.texture;
         old = fresh;
-        if (redraw) DrawManager::InvalidateTerrainOfTile(tile);
+        if (redraw) world::Draw().InvalidateTerrainOfTile(tile);
         WriteLand(w, old);
     }
     WriteGroup(static_cast<long>(group) * kLandGroup, out);
@@ -121,7 +118,7 @@ void CObjectManager::SetTerrTileData(int group, const M_BYTE* data, int length) 
 
 const char* CObjectManager::GetTerrainName(int x, int y) {
     static char buffer[32];
-    const TerrainTileData& t = TerrainTile(MapManager::GetLandTile(x, y) & 0x7FFF);
+    const TerrainTileData& t = TerrainTile(world::Map().GetLandTile(x, y) & 0x7FFF);
     snprintf(buffer, sizeof buffer, "%s%s", Article(t.flags), t.name);
     return buffer;
 }
@@ -136,14 +133,14 @@ void CObjectManager::ShowName(CObj* object) {
     else
         snprintf(label, sizeof label, "%s", name);
     g_speechKind = SPEECH_KIND_OVER_OBJECT_IN_GUMP;
-    new CBarkGump(object, label, 995, 3, nullptr, 0, 0);
+    world::Texts().MakeText(object, label, 995, 3, nullptr, 0, 0);
 }
 
 int GetGroundZ(int x, int y) {
     int z = 0;
-    if (!DrawManager::heightCut) {
+    if (!world::Draw().IsHeightCut()) {
         signed char corners[4] = {0, 0, 0, 0};
-        MapManager::GetLandCornerZ(x, y, corners);
+        world::Map().GetLandCornerZ(x, y, corners);
         z = (corners[1] + corners[3]) / 2;
     }
     for (CObj* o = CObjectManager::worldList; o; o = o->worldNext) {

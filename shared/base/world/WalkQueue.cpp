@@ -4,19 +4,13 @@
 
 #include "Clock.h"
 #include "TWReport.h"
-#include "app/FrameTick.h"
-#include "dialogs/ContainerGump.h"
-#include "gumps/GumpManager.h"
-#include "gumps/MouseManager.h"
-#include "net/ClientSock.h"
-#include "net/PacketManager.h"
-#include "view/DrawManager.h"
-#include "view/MapManager.h"
-#include "view/WorldView.h"
 #include "world/Directions.h"
+#include "world/GumpHooks.h"
 #include "world/Mobile.h"
 #include "world/MoveManager.h"
 #include "world/ObjectManager.h"
+#include "world/ViewHooks.h"
+#include "world/WorldRequests.h"
 
 WalkEntry MoveManager::queue[MoveManager::MAX_QUEUE] = {};
 int MoveManager::queueCount = 0;
@@ -58,9 +52,10 @@ int NextFacing() {
 BOOL CheckStep(int* direction, int* z, BOOL check) {
     const int facing = NextFacing();
     int d = *direction;
-    int x = MapManager::centerX;
-    int y = MapManager::centerY;
-    int standZ = MapManager::centerZ;
+    MapAccess& map = world::Map();
+    int x = map.GetCenterX();
+    int y = map.GetCenterY();
+    int standZ = map.GetCenterZ();
     *z = standZ;
     if (!check) return d != facing;
 
@@ -134,9 +129,7 @@ void AdvanceSequence() {
 
 void Resync() {
     if (!MoveManager::resyncSent) {
-        PDSTRUCT p;
-        PacketManager::BuildMoveAck(&p);
-        if (g_pGameSocket) g_pGameSocket->Write(&p);
+        tw::Service<WorldMessages>::Get().SendMoveAck();
         MoveManager::resyncSent = TRUE;
     }
     MoveManager::resync = TRUE;
@@ -160,7 +153,7 @@ void Acknowledge(int sequence, bool answersRequest) {
     const M_DWORD roundTrip = GetTimeMs() - e.requestTime;
     if (roundTrip < MAX_ROUND_TRIP_MS)
         MoveManager::roundTripMs = static_cast<int>((roundTrip + MoveManager::roundTripMs) >> 1);
-    if (IsStep(e)) MapManager::ShiftCenter(DIR_DX[e.direction], DIR_DY[e.direction], e.z);
+    if (IsStep(e)) world::Map().ShiftCenter(DIR_DX[e.direction], DIR_DY[e.direction], e.z);
     if (index >= MoveManager::animIndex) {
         e.acknowledged = 1;
     } else if (index == 0) {
@@ -173,21 +166,6 @@ void Acknowledge(int sequence, bool answersRequest) {
 
 // Walking away closes the worn container's gump and every container gump
 // whose container is out of reach now.
-void CloseContainersOutOfReach() {
-    if (CGump* worn = CGumpManager::wornContainerGump) {
-        CGumpManager::wornContainerGump = nullptr;
-        delete worn;
-    }
-    for (CGump* g = g_gumpList; g;) {
-        CGump* next = g->next;
-        CObj* shown = g->owner;
-        if (g->IsContainerGump() && shown && shown->IsDynamic() &&
-            !CObjectManager::CanReachObject(static_cast<CDynamicObj*>(shown)))
-            delete g;
-        g = next;
-    }
-}
-
 }  // namespace
 
 void MoveManager::RemoveEntry(int index) {
@@ -226,22 +204,24 @@ void MoveManager::reset() {
 
 void MoveManager::RequestMove(int direction, M_DWORD running, BOOL check) {
     CPlayer* player = pPlayerObject;
-    if (resync || queueCount >= MAX_QUEUE || !g_pGameSocket || !player) return;
+    WorldMessages& messages = tw::Service<WorldMessages>::Get();
+    if (resync || queueCount >= MAX_QUEUE || !messages.HasConnection() || !player) return;
     int d = (direction - 1) & 7;
     int z = 0;
     if (!CheckStep(&d, &z, check)) return;
 
-    const BOOL runs = running == RUN_BY_MOUSE ? !MouseManager::IsMouseNearPlayer() : (running != 0);
+    const BOOL runs =
+        running == RUN_BY_MOUSE ? !world::Gumps().IsMouseNearPlayer() : (running != 0);
     const WalkEntry& e = queue[Enqueue(d, z, runs)];
 
-    PDSTRUCT p;
-    PacketManager::BuildMoveRequest(&p, static_cast<M_BYTE>(e.direction | (e.running ? 0x80 : 0)),
-                                    e.sequence, player->TakeWalkKey());
-    g_pGameSocket->Write(&p);
+    messages.SendMoveRequest(e.direction | (e.running ? 0x80 : 0), e.sequence,
+                             player->TakeWalkKey());
     ++requestsInFlight;
     lastRequestTime = g_wallTime;
     AdvanceSequence();
-    CloseContainersOutOfReach();
+    // Walking away closes the worn container's gump and every container gump
+    // whose container is out of reach now.
+    world::Gumps().CloseContainersOutOfReach();
 }
 
 void MoveManager::HandleMoveAck(int sequence) {
@@ -250,11 +230,11 @@ void MoveManager::HandleMoveAck(int sequence) {
 
 void MoveManager::HandleServerMove(int direction) {
     if (queueCount >= MAX_QUEUE) Resync();
-    if (!g_pGameSocket || !pPlayerObject) return;
+    if (!tw::Service<WorldMessages>::Get().HasConnection() || !pPlayerObject) return;
     int d = direction & 7;
     int z = 0;
     if (!CheckStep(&d, &z, TRUE)) return;
-    const int sent = queue[Enqueue(d, z, !MouseManager::IsMouseNearPlayer())].sequence;
+    const int sent = queue[Enqueue(d, z, !world::Gumps().IsMouseNearPlayer())].sequence;
     AdvanceSequence();
     // No request went out for it: the count of unanswered requests stays.
     Acknowledge(sent, false);
@@ -272,18 +252,19 @@ void MoveManager::SetPlayerPosition(int sequence, int x, int y, int z) {
     resync = FALSE;
     if (player) {
         player->slideX = player->slideY = 0;
+        MapAccess& map = world::Map();
         if (sequence != -1) {
-            MapManager::SetCenter(x, y, z, MapManager::mapNumber);
+            map.SetCenter(x, y, z, map.GetMapNumber());
             player->locX = static_cast<short>(x);
             player->locY = static_cast<short>(y);
             player->z = static_cast<short>(z);
         } else {
-            player->locX = static_cast<short>(MapManager::centerX);
-            player->locY = static_cast<short>(MapManager::centerY);
+            player->locX = static_cast<short>(map.GetCenterX());
+            player->locY = static_cast<short>(map.GetCenterY());
         }
         player->AddToDrawList();
-        InvalidateScreen();
+        world::Screen().InvalidateScreen();
         player->CalcDrawZ();
     }
-    DrawManager::UpdateRoofCut();
+    world::Draw().UpdateRoofCut();
 }

@@ -4,17 +4,14 @@
 #include <cstdlib>
 
 #include "SoundManager.h"
-#include "gumps/GumpManager.h"
 #include "resources/GraphicManager.h"
-#include "view/DrawManager.h"
-#include "view/Light.h"
-#include "view/MapManager.h"
-#include "view/WorldView.h"
 #include "world/Directions.h"
+#include "world/GumpHooks.h"
 #include "world/Mobile.h"
 #include "world/MoveManager.h"
 #include "world/ObjectManager.h"
 #include "world/PathManager.h"
+#include "world/ViewHooks.h"
 #include "world/WeatherManager.h"
 
 namespace {
@@ -130,17 +127,17 @@ void MoveManager::Update() {
     const int dy = viewY - g_viewOffsetY;
     if (dx != 0 || dy != 0) {
         WeatherManager::Scroll(dx, dy);
-        CGumpManager::ScrollMissiles(dx, dy);
+        world::Gumps().ScrollMissiles(dx, dy);
         if (std::abs(dx) < GraphicManager::getGameplayWindowPixelWidth() &&
             std::abs(dy) < GraphicManager::getGameplayWindowPixelHeight() / 2)
-            thelightthingie::ScrollView(dx, dy);
+            world::Light().ScrollView(dx, dy);
         else
-            InvalidateScreen();
-        CGumpManager::UpdateBarkPositions();
+            world::Screen().InvalidateScreen();
+        world::Gumps().UpdateBarkPositions();
     }
     player->AddToDrawList();
     if (player->locX != oldX || player->locY != oldY || player->z != oldZ)
-        DrawManager::UpdateRoofCut();
+        world::Draw().UpdateRoofCut();
 }
 
 void MoveManager::WalkByKey(int direction, M_DWORD keyState) {
@@ -168,13 +165,14 @@ void MoveManager::PathfindTo(int x, int y, int z) {
     char text[64];
     snprintf(text, sizeof text, "%d %d %d", x, y, z);
     player->AddOverheadText(text, 0, 0, nullptr, 0);
-    PathNode* goal = PathManager::FindPath(MapManager::centerX, MapManager::centerY,
-                                           MapManager::centerZ, x, y, z, 500, 1);
+    MapAccess& map = world::Map();
+    PathNode* goal = PathManager::FindPath(map.GetCenterX(), map.GetCenterY(), map.GetCenterZ(), x,
+                                           y, z, 500, 1);
     if (!goal) {
         g_pathWalk.active = FALSE;
         return;
     }
-    RelinkPathBackPointers();
+    world::Screen().RelinkPathBackPointers();
     g_pathWalk.node = goal;
     g_pathWalk.facing = player->direction;
     g_pathWalk.active = TRUE;

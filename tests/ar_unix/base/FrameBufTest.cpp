@@ -26,18 +26,26 @@
 #include "X11Lock.h"
 #include "X_FrameBuf.h"
 #include "app/App.h"
+#include "app/Macros.h"
 #include "config/Config.h"
+#include "gumps/GumpManager.h"
+#include "gumps/InputWindow.h"
+#include "gumps/MouseManager.h"
+#include "net/ClientSock.h"
 #include "support/Xvfb.h"
-#include "support/fakes/FakeApp.h"
-#include "support/fakes/FakeGump.h"
-#include "support/fakes/FakeGumpManager.h"
-#include "support/fakes/FakeInputWindow.h"
-#include "support/fakes/FakeMacros.h"
-#include "support/fakes/FakeMouseManager.h"
-#include "support/fakes/FakeWorldView.h"
+#include "support/doubles/RecordingGumps.h"
+#include "support/doubles/RecordingUpperServices.h"
+#include "support/doubles/RecordingWorldView.h"
 #include "view/WorldView.h"
 
 namespace {
+
+// The pointer position the mouse manager holds.
+std::pair<int, int> MousePos() {
+    int x = 0, y = 0;
+    MouseManager::GetMousePos(&x, &y);
+    return {x, y};
+}
 
 using tw::test::XvfbClient;
 using tw::test::XvfbOptions;
@@ -112,6 +120,10 @@ protected:
     std::unique_ptr<XvfbServer> server_;
     std::unique_ptr<X_FrameBuf> frameBuf_;
     std::unique_ptr<XvfbClient> client_;
+    // The modules the events and the presents reach: the gump framework's
+    // services and the world view.
+    tw::doubles::RecordingGumpFramework gumps;
+    tw::doubles::RecordingWorldView view;
 
 private:
     tw::ScopedService<PlatformHooks> hooks_{&X11PlatformHooks()};
@@ -229,6 +241,9 @@ TEST_F(FrameBufTest, SharedSegmentIsPrivateAndMarkedForRemovalWhileOpen) {
     EXPECT_EQ(frameBuf_->GetPixels(), nullptr);
 }
 
+// The keys reach the real application, which hands them on to the speech
+// line, the focused gump, the macros and the mouse manager; the war mode
+// requests reach the circle of transparency and the play area.
 class KeyPathTest : public FrameBufFixture {
 protected:
     void SetUp() override {
@@ -237,117 +252,169 @@ protected:
         Open(16);
         InitKeyTables();
         g_altModNum = -1;
+        g_inputWindow = &line_;
+        g_loginComplete = TRUE;  // the macros' speech goes out only in the game
+    }
+    void TearDown() override {
+        g_loginComplete = FALSE;
+        g_inputWindow = nullptr;
+        g_focusGump = nullptr;
+        FreeMacros();
+        CApp::reset();
+        FrameBufFixture::TearDown();
     }
     void Key(unsigned long keysym, unsigned int state, bool press = true) {
         client_->SendKey(g_xWindow, keysym, state, press);
         Pump();
     }
-    std::vector<std::string>& Calls() { return tw::fake::App().calls; }
+    // A macro on a key whose one action says "macro <n>", n its index.
+    static void AddMacro(M_DWORD code, bool control, bool alt, bool shift) {
+        CMacro* macro = new CMacro;
+        macro->keyCode = code;
+        macro->control = control;
+        macro->alt = alt;
+        macro->shift = shift;
+        ParseMacroAction(("Say macro " + std::to_string(g_macroCount)).c_str(),
+                         macro->actions[macro->actionCount++]);
+        CMacro** tail = &g_macroList;
+        while (*tail) tail = &(*tail)->next;
+        *tail = macro;
+        ++g_macroCount;
+    }
+    // What the macros said.
+    std::vector<std::string> Said() const {
+        std::vector<std::string> said;
+        for (const auto& line : gumps.text.speech) said.push_back(line.text);
+        return said;
+    }
+    // The war mode requests made.
+    int WarModeRequests() const { return circle.seeThroughClears; }
+
+    tw::doubles::RecordingCircleTrans circle;
+    tw::doubles::RecordingViewServices viewServices;
+    tw::doubles::RecordingRequests requests;
+
+private:
+    CInputWindow line_;
 };
 
 TEST_F(KeyPathTest, ShiftLetterDeliversUpperCaseCodeAndText) {
     Key(XK_a, ShiftMask);
     EXPECT_EQ(g_keyShift, 1);
     EXPECT_EQ(g_keyControl, 0);
-    EXPECT_EQ(Calls(), std::vector<std::string>{"OnChar 65"});
-    EXPECT_EQ(tw::fake::InputWindowCalls(), std::vector<std::string>{"SpecialKey 65 40000061"});
+    EXPECT_EQ(gumps.input.calls,
+              (std::vector<std::string>{"SpecialKey 65 40000061", "HandleKey 65"}));
 }
 
 TEST_F(KeyPathTest, MacroKeyRunsTheFirstMatchingMacroAndStops) {
-    tw::fake::AddMacro('B', false, false, false);  // same key, other modifiers
-    tw::fake::AddMacro('B', true, false, false);
-    tw::fake::AddMacro('B', true, false, false);
+    AddMacro('B', false, false, false);  // same key, other modifiers
+    AddMacro('B', true, false, false);
+    AddMacro('B', true, false, false);
     Key(XK_b, ControlMask);
-    EXPECT_EQ(Calls(), std::vector<std::string>{"RunMacro 1"});
-    EXPECT_TRUE(tw::fake::InputWindowCalls().empty());
+    EXPECT_EQ(Said(), std::vector<std::string>{"macro 1"});
+    EXPECT_TRUE(gumps.input.calls.empty());
 }
 
 TEST_F(KeyPathTest, AltStateComesFromTheModifierMap) {
-    tw::fake::AddMacro('C', false, true, false);
+    AddMacro('C', false, true, false);
     Key(XK_c, Mod1Mask);
     EXPECT_EQ(g_keyAlt, 1);
-    EXPECT_EQ(Calls(), std::vector<std::string>{"RunMacro 0"});
+    EXPECT_EQ(Said(), std::vector<std::string>{"macro 0"});
 }
 
 TEST_F(KeyPathTest, NavigationKeysReachTheFocusedGumpOnly) {
-    tw::fake::RecordingGump gump;
+    tw::doubles::RecordingGump gump;
     g_focusGump = &gump;
     const std::pair<unsigned long, int> keys[] = {
         {XK_Prior, 33}, {XK_Up, 38}, {XK_KP_Down, 40}, {XK_Delete, 46}};
     for (const auto& key : keys) Key(key.first, 0);
     EXPECT_EQ(gump.calls, (std::vector<std::string>{"HandleKey 57377", "HandleKey 57382",
                                                     "HandleKey 57384", "HandleKey 57390"}));
-    EXPECT_TRUE(Calls().empty());
-    EXPECT_TRUE(tw::fake::InputWindowCalls().empty());
+    EXPECT_TRUE(gumps.input.calls.empty());
 }
 
 TEST_F(KeyPathTest, WithoutFocusNavigationGoesToTheSpeechLine) {
     Key(XK_Left, 0);
-    EXPECT_EQ(tw::fake::InputWindowCalls(), std::vector<std::string>{"SpecialKey 37 4000ff51"});
+    EXPECT_EQ(gumps.input.calls, std::vector<std::string>{"SpecialKey 37 4000ff51"});
 }
 
 TEST_F(KeyPathTest, CaptureFieldTakesTheKeyBeforeMacros) {
-    tw::fake::RecordingGump parent;
-    tw::fake::RecordingGump field;
+    tw::doubles::RecordingGump parent;
+    tw::doubles::RecordingGump field;
     field.parent = &parent;
     parent.captureField = &field;
     g_focusGump = &field;
-    tw::fake::AddMacro(112, false, false, false);
+    AddMacro(112, false, false, false);
     Key(XK_F1, 0);
     EXPECT_EQ(parent.calls, std::vector<std::string>{"HandleButton"});
     EXPECT_EQ(g_lastCapturedKey, 112u);
     EXPECT_EQ(g_lastCapturedKeySym, 0x4000FFBEu);
-    EXPECT_TRUE(Calls().empty());
+    EXPECT_TRUE(Said().empty());
+    EXPECT_TRUE(field.calls.empty());
 }
 
 TEST_F(KeyPathTest, HeldTabStartsAndEndsWarMode) {
+    // The Tab code itself goes on to the focused gump.
+    tw::doubles::RecordingGump gump;
+    g_focusGump = &gump;
     Key(XK_Tab, 0, true);  // at peace, nothing pending: war
-    tw::fake::App().warModeRequest = 1;
+    EXPECT_EQ(CApp::WarModeRequest(), 1);
+    EXPECT_EQ(WarModeRequests(), 1);
     Key(XK_Tab, 0, false);  // war pending: peace
-    tw::fake::App().warModeRequest = -1;
-    tw::fake::App().playerAtWar = false;
-    Key(XK_Tab, 0, false);  // at peace already: nothing
-    EXPECT_EQ(Calls(), (std::vector<std::string>{"SetWarMode 1", "OnChar 9", "SetWarMode 0"}));
-    Calls().clear();
+    EXPECT_EQ(CApp::WarModeRequest(), 0);
+    EXPECT_EQ(WarModeRequests(), 2);
+    CApp::warModeRequest = -1;  // answered: the player is at peace
+    Key(XK_Tab, 0, false);      // at peace already: nothing
+    EXPECT_EQ(WarModeRequests(), 2);
+    EXPECT_EQ(gump.calls, std::vector<std::string>{"HandleKey 9"});
+    gump.calls.clear();
     HoldTabForCombat = FALSE;
     Key(XK_Tab, 0, true);
-    EXPECT_EQ(Calls(), std::vector<std::string>{"OnChar 9"});
+    EXPECT_EQ(WarModeRequests(), 2);
+    EXPECT_EQ(gump.calls, std::vector<std::string>{"HandleKey 9"});
 }
 
 TEST_F(KeyPathTest, ButtonsAndMotionGoToTheMouseEntryPoints) {
+    tw::doubles::Listed<tw::doubles::RecordingGump> capture;
+    MouseManager::SetCapture(&capture);
     client_->SendButton(g_xWindow, 1, 10, 20, true);
     client_->SendButton(g_xWindow, 1, 11, 21, false);
     client_->SendButton(g_xWindow, 3, 30, 40, true);
     client_->SendButton(g_xWindow, 2, 31, 41, false);
     client_->SendMotion(g_xWindow, 5, 6);
     Pump();
-    EXPECT_EQ(Calls(),
-              (std::vector<std::string>{"LButtonDown 10 20", "LButtonUp 11 21", "RButtonDown 30 40",
-                                        "RButtonUp 31 41", "MouseMove 5 6"}));
+    EXPECT_EQ(capture.calls, (std::vector<std::string>{"LButtonDown 10 20", "LButtonUp 11 21",
+                                                       "RButtonDown 30 40", "RButtonUp 31 41"}));
+    EXPECT_EQ(MousePos(), (std::pair<int, int>{5, 6}));
 }
 
 TEST_F(KeyPathTest, CloseRequestSetsQuitAndLeavesLaterEventsQueued) {
+    tw::doubles::Listed<tw::doubles::RecordingGump> capture;
+    MouseManager::SetCapture(&capture);
     g_quitFlag = 0;
     client_->SendDeleteWindow(g_xWindow);
     client_->SendButton(g_xWindow, 1, 1, 2, true);
     Pump();
     EXPECT_EQ(g_quitFlag.load(), 1);
-    EXPECT_TRUE(Calls().empty());
+    EXPECT_TRUE(capture.calls.empty());
     frameBuf_->PumpEvents();
     CApp::DispatchInputEvents();
-    EXPECT_EQ(Calls(), std::vector<std::string>{"LButtonDown 1 2"});
+    EXPECT_EQ(capture.calls, std::vector<std::string>{"LButtonDown 1 2"});
     g_quitFlag = 0;
 }
 
 TEST_F(KeyPathTest, ThePumpOnlyQueuesWhatTheWindowSystemSays) {
+    tw::doubles::Listed<tw::doubles::RecordingGump> capture;
+    MouseManager::SetCapture(&capture);
     client_->SendKey(g_xWindow, XK_a, ShiftMask | Mod1Mask, true);
     client_->SendKey(g_xWindow, XK_a, ShiftMask, false);
     client_->SendButton(g_xWindow, 3, 30, 40, true);
     client_->SendMotion(g_xWindow, 5, 6);
     client_->SendDeleteWindow(g_xWindow);
     PumpOnly();
-    EXPECT_TRUE(Calls().empty());
-    EXPECT_TRUE(tw::fake::InputWindowCalls().empty());
+    EXPECT_TRUE(capture.calls.empty());
+    EXPECT_EQ(MousePos(), (std::pair<int, int>{0, 0}));
+    EXPECT_TRUE(gumps.input.calls.empty());
     EXPECT_EQ(g_quitFlag.load(), 0);
     EXPECT_EQ(g_altModNum, 3) << "found in the modifier map for the key press";
     std::vector<InputEvent> events;
@@ -377,12 +444,14 @@ TEST_F(KeyPathTest, ResizeRequestSetsDisplaySizeNoSmallerThan640x480) {
                                {700, 300, 700, 480},      {801, 601, 800, 601},
                                {65535, 65535, 1024, 768}, {1023, 9000, 1022, 768}};
     for (const auto& r : requests) {
-        tw::fake::GumpManagerCalls().clear();
         XResizeWindow(client_->display(), g_xWindow, r[0], r[1]);
         Pump();
         EXPECT_EQ(g_displayWidth, r[2]) << r[0] << "x" << r[1];
         EXPECT_EQ(g_displayHeight, r[3]) << r[0] << "x" << r[1];
-        EXPECT_EQ(tw::fake::GumpManagerCalls(), std::vector<std::string>{"RecreateMainBitmap"});
+        // The gump manager made the main bitmap again: its save buffer has
+        // the new size.
+        EXPECT_EQ(CGumpManager::saveBuffer.size(), static_cast<size_t>(r[2]) * r[3])
+            << r[0] << "x" << r[1];
     }
     g_displayWidth = W;
     g_displayHeight = H;
@@ -404,7 +473,7 @@ TEST_F(FrameBufTest, AllocateMainBitmapReopensAtTheDisplaySize) {
     EXPECT_NE(g_backBuffer, nullptr);
     EXPECT_EQ(g_viewX, 160);
     EXPECT_EQ(g_viewY, 100);
-    EXPECT_EQ(tw::fake::InvalidateScreenCalls(), 1);
+    EXPECT_EQ(view.invalidateScreenCalls, 1);
     g_workBuffer[800 * 600 - 1] = 1;  // the work buffer grew to the new size
     g_frameBuf = nullptr;
     g_displayWidth = W;
@@ -464,7 +533,7 @@ TEST_F(FrameBufTest, PresentBackBufferTakesTheRingStartModuloTheBuffer) {
         g_ringStart = c.ringStart;
         g_viewX = c.viewX;
         g_viewY = c.viewY;
-        tw::fake::MouseCalls().clear();
+        gumps.mouse.ClearMouseCalls();
         PresentBackBuffer();
         {
             X11Lock lock;
@@ -473,7 +542,8 @@ TEST_F(FrameBufTest, PresentBackBufferTakesTheRingStartModuloTheBuffer) {
         std::string where;
         EXPECT_TRUE(WindowShowsRing(client_->ReadPixels(g_xWindow, W, H), c.shown, &where))
             << "ring start " << c.ringStart << ": " << where;
-        EXPECT_EQ(tw::fake::MouseCalls(), (std::vector<std::string>{"DrawCursor", "EraseCursor"}));
+        EXPECT_EQ(gumps.mouse.MouseCalls(),
+                  (std::vector<std::string>{"DrawCursor", "EraseCursor"}));
     }
     g_frameBuf = nullptr;
     g_backBuffer = nullptr;
@@ -488,15 +558,16 @@ TEST_F(FrameBufTest, CursorThreadFollowsThePointerUntilQuit) {
     XSync(client_->display(), False);
     pthread_t thread;
     ASSERT_EQ(pthread_create(&thread, nullptr, MousePollThread, nullptr), 0);
-    const auto moved = std::vector<std::string>{"SetPos 100 50", "MoveCursor 1"};
+    const auto moved = std::vector<std::string>{"MoveCursor 1"};
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (tw::fake::MouseCallsSnapshot() != moved && std::chrono::steady_clock::now() < end)
+    while (gumps.mouse.MouseCalls() != moved && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     // A pointer that stays put is not redrawn again.
-    EXPECT_EQ(tw::fake::MouseCallsSnapshot(), moved);
+    EXPECT_EQ(gumps.mouse.MouseCalls(), moved);
+    EXPECT_EQ(MousePos(), (std::pair<int, int>{100, 50}));
     g_quitFlag = 1;
     pthread_join(thread, nullptr);
-    EXPECT_EQ(tw::fake::MouseCallsSnapshot(), moved);
+    EXPECT_EQ(gumps.mouse.MouseCalls(), moved);
     g_quitFlag = 0;
 }
 

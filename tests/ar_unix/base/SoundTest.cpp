@@ -3,39 +3,96 @@
 // emulation writes what the device gets to a file that the test reads.
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
+#include "FileManager.h"
 #include "OssSound.h"
 #include "Service.h"
 #include "SoundManager.h"
 #include "app/App.h"
 #include "config/Config.h"
+#include "resources/DHDCache.h"
 #include "support/OssEmulation.h"
 #include "support/TwTest.h"
-#include "support/fakes/FakeApp.h"
-#include "support/fakes/FakeDHDCache.h"
-#include "support/fakes/FakeMapManager.h"
+#include "support/datafiles/DataFiles.h"
+#include "support/doubles/ScriptedRandom.h"
+#include "support/doubles/WorldServices.h"
 #include "world/Coords.h"
+#include "world/Mobile.h"
+#include "world/ObjectManager.h"
 
 namespace {
 
-using tw::fake::AddSound;
 using tw::test::OssEmulation;
 using tw::test::OssRun;
 
 const bool registered = [] {
     tw::test::AddServiceReset(OssSound::reset);
+    tw::test::AddServiceReset([] {
+        CObjectManager::reset();
+        CDHDCache::reset();
+        ResetConfigForTests();
+    });
     return true;
 }();
 
+// The sounds come from the real data-file cache over a small maximum
+// install whose sound pair each test fills; the player's position from the
+// real world model.
 class SoundTest : public tw::test::TwTest {
 protected:
     void SetUp() override {
         tw::test::TwTest::SetUp();
+        using namespace tw::datafiles;
+        for (int i = 0; i < CDHDCache::NUM_FILES; ++i)
+            WriteBytes(CDHDCache::GetFileName(i), Bytes(i == FN_MAP0 ? 196 : 12, 0xFF));
+        // The data file must have a byte to be mapped.
+        sounds_.appendData(Bytes(1, 0));
+        sounds_.reserve(1);
+        sounds_.write("soundidx.mul", "sound.mul");
+        hdConfig = MaxHD;
+        CacheSize = 1;
+        FileManager::startup();
+        CDHDCache::startup();
+        CDHDCache::Init();
         OssSound::startup();
     }
     static std::vector<short> Samples(int count, short value) {
         return std::vector<short>(static_cast<size_t>(count), value);
     }
+    // A sound record: the 40-byte header and then the samples as 16-bit
+    // little-endian values.
+    void AddSound(int id, const std::vector<short>& samples) {
+        sounds_.add(id, tw::datafiles::EncodeSound("", {samples.begin(), samples.end()}));
+        Rewrite();
+    }
+    // An index entry alone, for entries whose data must not matter.
+    void AddSoundIndex(int id, int offset, int length) {
+        sounds_.setRecord(id, tw::datafiles::IndexRecord{offset, length, 0});
+        Rewrite();
+    }
+    // The player at a position.
+    void SetPlayerCoords(Coords where) {
+        pPlayerObject = new CPlayer(1);
+        pPlayerObject->locX = where.x;
+        pPlayerObject->locY = where.y;
+        pPlayerObject->z = where.z;
+    }
+
+    tw::doubles::WorldServices world;
+    tw::doubles::ScriptedRandom dice;
+
+private:
+    void Rewrite() {
+        for (FileNumber file : {FN_SOUNDIDX, FN_SOUND}) {
+            CDHDCache::FlushFile(file);
+            CDHDCache::UnmapFile(file);
+        }
+        sounds_.write("soundidx.mul", "sound.mul");
+        for (FileNumber file : {FN_SOUNDIDX, FN_SOUND}) CDHDCache::RemapFile(file);
+    }
+
+    tw::datafiles::IndexedPair sounds_;
 };
 
 TEST_F(SoundTest, TheGameCodeReachesTheDeviceThroughTheInstalledService) {
@@ -73,8 +130,8 @@ TEST_F(SoundTest, FullChannelsGiveWayToTheQuietestTheLaterAmongEquals) {
 }
 
 TEST_F(SoundTest, RefusesMissingShortAndOutOfRangeSounds) {
-    tw::fake::AddSoundIndex(1, 0, 40);    // header only
-    tw::fake::AddSoundIndex(2, -1, 500);  // no such sound
+    AddSoundIndex(1, 0, 40);    // header only
+    AddSoundIndex(2, -1, 500);  // no such sound
     AddSound(3, {});
     struct {
         int id;
@@ -95,7 +152,7 @@ TEST_F(SoundTest, DisabledSoundStartsNothing) {
 TEST_F(SoundTest, RandomDrawsTwoNumbers) {
     AddSound(5, Samples(100, 1));
     OssSound::PlaySound(5, 0, 0, FALSE, 1);
-    EXPECT_EQ(tw::fake::App().randomCalls, 2);
+    EXPECT_EQ(dice.calls, 2);
 }
 
 TEST_F(SoundTest, MasterVolumeDoesNotCompound) {
@@ -112,7 +169,7 @@ TEST_F(SoundTest, MasterVolumeDoesNotCompound) {
 }
 
 TEST_F(SoundTest, PositionalSoundsPanAndFadeByDistance) {
-    tw::fake::SetPlayerCoords(Coords(100, 100, 0));
+    SetPlayerCoords(Coords(100, 100, 0));
     struct {
         short x, y;
         BOOL reverse;
@@ -234,9 +291,10 @@ std::vector<std::pair<int, int>> Frames16(const std::string& capture) {
 
 // Two sounds at once: one panned half left, one fully right, loud enough
 // to saturate where they add up.
-void PlayPannedPair() {
-    AddSound(1, {1000, -1000, 30000, 20000});
-    AddSound(2, {500, 500, 30000, -30000});
+using AddSoundFunction = std::function<void(int, const std::vector<short>&)>;
+void PlayPannedPair(const AddSoundFunction& addSound) {
+    addSound(1, {1000, -1000, 30000, 20000});
+    addSound(2, {500, 500, 30000, -30000});
     OssSound::OpenDevice();
     ASSERT_TRUE(OssSound::DeviceOpen());
     ASSERT_GT(OssSound::FramesPerFragment(), 4);
@@ -251,7 +309,7 @@ void PlayPannedPair() {
 
 TEST_F(SoundTest, MixesPannedSaturatedSamplesToTheDevice) {
     if (OssEmulation::InChild()) {
-        PlayPannedPair();
+        PlayPannedPair([this](int id, const std::vector<short>& s) { AddSound(id, s); });
         return;
     }
     OssRun run = OssEmulation::RunChild();
@@ -269,7 +327,7 @@ TEST_F(SoundTest, EightBitOutputIsUnsignedAroundSilence128) {
     if (OssEmulation::InChild()) {
         Sound8Bit = TRUE;
         OssSound::startup();
-        PlayPannedPair();
+        PlayPannedPair([this](int id, const std::vector<short>& s) { AddSound(id, s); });
         EXPECT_TRUE(OssSound::EightBit());
         return;
     }

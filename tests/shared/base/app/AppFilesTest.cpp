@@ -151,21 +151,12 @@ TEST_F(AppFilesTest, PathsOfTheInstallation) {
     EXPECT_STREQ(CApp::GetDefaultDataDir(), "/home/lorin/mako/data");
 }
 
-TEST_F(AppFilesTest, RecordCountsAndRandomNumbers) {
+TEST_F(AppFilesTest, RecordCounts) {
     WriteFile("skills.idx", std::string(36, 'i'));
     EXPECT_EQ(NumRecsInFile("skills.idx", 12), 3);
     EXPECT_EQ(NumRecsInFile("skills.idx", 10), 3);
     EXPECT_EQ(NumRecsInFile("skills.idx", 0), 0);
     EXPECT_EQ(NumRecsInFile("missing.idx", 12), 0);
-
-    EXPECT_EQ(RandomNumber(0), 0);
-    EXPECT_EQ(RandomNumber(-3), 0);
-    EXPECT_EQ(RandomNumber(1), 0);
-    for (int i = 0; i < 100; ++i) {
-        int r = RandomNumber(7);
-        EXPECT_GE(r, 0);
-        EXPECT_LT(r, 7);
-    }
 }
 
 TEST_F(AppFilesTest, OutOfMemoryEndsWithStatus1WithoutTheExitChain) {

@@ -4,14 +4,9 @@
 #include "AppTestSupport.h"
 #include "FrameBuf.h"
 #include "gumps/InputWindow.h"
+#include "gumps/MouseManager.h"
 #include "net/ClientSock.h"
-#include "support/fakes/FakeGraphicManager.h"
-#include "support/fakes/FakeGump.h"
-#include "support/fakes/FakeInputWindow.h"
-#include "support/fakes/FakeMapManager.h"
-#include "support/fakes/FakeMouseManager.h"
-#include "support/fakes/FakeTargetCancel.h"
-#include "support/fakes/FakeWorldView.h"
+#include "resources/GraphicManager.h"
 #include "world/MoveManager.h"
 #include "world/Player.h"
 
@@ -51,15 +46,15 @@ TEST_F(AppObjectTest, KeysGoToTheFocusedGumpElseToTheSpeechLine) {
     CApp::OnChar('a');
     CApp::OnChar(9);  // Tab without a focused gump is dropped
     CApp::OnChar(27);
-    EXPECT_EQ(tw::fake::InputWindowCalls(), (Calls{"HandleKey 97"}));
+    EXPECT_EQ(gumps.input.calls, (Calls{"HandleKey 97"}));
 
-    tw::fake::RecordingGump gump;
+    tw::doubles::RecordingGump gump;
     g_focusGump = &gump;
     CApp::OnChar('b');
     CApp::OnChar(9);
     CApp::OnChar(27);
     EXPECT_EQ(gump.calls, (Calls{"HandleKey 98", "HandleKey 9", "HandleKey 27"}));
-    EXPECT_EQ(tw::fake::InputWindowCalls().size(), 1u);
+    EXPECT_EQ(gumps.input.calls.size(), 1u);
 
     g_focusGump = nullptr;
     g_inputWindow = nullptr;
@@ -67,60 +62,81 @@ TEST_F(AppObjectTest, KeysGoToTheFocusedGumpElseToTheSpeechLine) {
 }
 
 TEST_F(AppObjectTest, EscapeAnswersAPromptFirstThenCancelsATarget) {
-    tw::fake::RecordingGump gump;
+    tw::doubles::RecordingGump gump;
     g_focusGump = &gump;
     CApp::SetTargetCursor();
-    tw::fake::PromptPending() = true;
+    gumps.input.promptPending = true;
     CApp::OnChar(27);
-    EXPECT_EQ(tw::fake::InputWindowCalls(), (Calls{"PromptReply 0 ''"}));
-    EXPECT_EQ(tw::fake::TargetCancels(), 0);
+    EXPECT_EQ(gumps.input.calls, (Calls{"PromptReply 0 ''"}));
+    EXPECT_EQ(requests.targetCancels, 0);
 
-    tw::fake::PromptPending() = false;
+    gumps.input.promptPending = false;
     CApp::OnChar(27);
-    EXPECT_EQ(tw::fake::TargetCancels(), 1);
+    EXPECT_EQ(requests.targetCancels, 1);
     EXPECT_TRUE(gump.calls.empty());
 }
 
 TEST_F(AppObjectTest, TargetCursorOnAndOff) {
+    gumps.hooks.inWorld = TRUE;
     CApp::SetTargetCursor();
     EXPECT_TRUE(CApp::targeting);
+    EXPECT_EQ(MouseManager::GetCursorType(), 19);
     CApp::EndTarget();
     EXPECT_FALSE(CApp::targeting);
-    EXPECT_EQ(tw::fake::MouseCalls(), (Calls{"SetCursorType 19", "SetCursorType 17"}));
+    EXPECT_EQ(MouseManager::GetCursorType(), MouseManager::NORMAL_CURSOR);
 }
 
 TEST_F(AppObjectTest, MouseEntryPointsGoToTheMouseManager) {
+    // The gump holding the mouse gets the buttons at its own coordinates.
+    tw::doubles::Listed<tw::doubles::RecordingGump> gump;
+    gump.x = 1;
+    gump.y = 1;
+    MouseManager::SetCapture(&gump);
     CApp::OnLButtonDown(1, 2);
     CApp::OnLButtonUp(3, 4);
     CApp::OnRButtonDown(5, 6);
     CApp::OnRButtonUp(7, 8);
     CApp::OnMouseMove(9, 10);
-    EXPECT_EQ(tw::fake::MouseCalls(),
-              (Calls{"OnLButtonDown 1 2", "OnLButtonUp 3 4", "OnRButtonDown 5 6", "OnRButtonUp 7 8",
-                     "SetPos 9 10"}));
+    EXPECT_EQ(gump.calls,
+              (Calls{"LButtonDown 0 1", "LButtonUp 2 3", "RButtonDown 4 5", "RButtonUp 6 7"}));
+    int x = 0, y = 0;
+    MouseManager::GetMousePos(&x, &y);
+    EXPECT_EQ(x, 9);
+    EXPECT_EQ(y, 10);
 }
 
-// A 6x4 buffer holding a 4x3 play area whose ring start lies near the end,
-// so that rows wrap inside and across the end of the buffer.
+// The 640x480 play area in a buffer two pixels wider and a row higher,
+// whose ring start lies near the end, so that rows wrap inside and across
+// the end of the buffer.
 TEST_F(AppObjectTest, ClearScreenClearsThePlayAreaFromTheRingStartWrapping) {
+    GraphicManager::reset();  // a 640x480 play area
+    const int width = 642;
+    const int total = width * 481;
+    std::vector<M_WORD> big(total, 0xFFFF);
+    g_backBuffer = big.data();
+    g_displayWidth = width;
+    g_displayHeight = 481;
+    g_ringStart = total - width - 2;
+    CApp::ClearScreen();
+    // Row 0 runs from the ring start for 640 pixels; row 1 starts 2 pixels
+    // before the end and wraps; the rows after follow from pixel 640 on.
+    EXPECT_EQ(std::count(big.begin(), big.end(), 0), 640 * 480);
+    EXPECT_EQ(big[total - width - 2], 0);
+    EXPECT_EQ(big[total - 5], 0);
+    EXPECT_EQ(big[total - 4], 0xFFFF);
+    EXPECT_EQ(big[total - 3], 0xFFFF);
+    EXPECT_EQ(big[total - 2], 0);
+    EXPECT_EQ(big[total - 1], 0);
+    EXPECT_EQ(big[637], 0);
+    EXPECT_EQ(big[638], 0xFFFF);
+    EXPECT_EQ(big[639], 0xFFFF);
+    EXPECT_EQ(big[640], 0);
+
+    // A play area larger than the buffer stays inside it.
     std::vector<M_WORD> pixels(24, 0xFFFF);
     g_backBuffer = pixels.data();
     g_displayWidth = 6;
     g_displayHeight = 4;
-    tw::fake::graphicManager().width = 4;
-    tw::fake::graphicManager().height = 3;
-    g_ringStart = 16;
-    CApp::ClearScreen();
-    // Rows start at 16, 22 (wraps after 2 pixels to 0) and 4.
-    const std::vector<int> cleared = {16, 17, 18, 19, 22, 23, 0, 1, 4, 5, 6, 7};
-    for (int i = 0; i < 24; ++i) {
-        bool expectCleared = std::find(cleared.begin(), cleared.end(), i) != cleared.end();
-        EXPECT_EQ(pixels[i], expectCleared ? 0 : 0xFFFF) << i;
-    }
-
-    // A play area larger than the buffer stays inside it.
-    tw::fake::graphicManager().width = 800;
-    tw::fake::graphicManager().height = 600;
     g_ringStart = -5;
     CApp::ClearScreen();
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), 24);
@@ -138,11 +154,11 @@ TEST_F(AppObjectTest, InputLineIsRedrawnOnlyWithTheFrameCounter) {
     CInputWindow line;
     g_inputWindow = &line;
     CApp::RedrawInputLine();
-    EXPECT_TRUE(tw::fake::InputWindowCalls().empty());
+    EXPECT_TRUE(gumps.input.calls.empty());
     FrameCounter = 1;
     CApp::speechHue = 33;
     CApp::RedrawInputLine();
-    EXPECT_EQ(tw::fake::InputWindowCalls(), (Calls{"RedrawText 33 3"}));
+    EXPECT_EQ(gumps.input.calls, (Calls{"RedrawText 33 3"}));
 }
 
 TEST_F(AppObjectTest, ResetWorldStateForgetsTheWorld) {
@@ -158,8 +174,8 @@ TEST_F(AppObjectTest, ResetWorldStateForgetsTheWorld) {
     EXPECT_EQ(g_ringStart, 0);
     EXPECT_EQ(g_viewX, 0);
     EXPECT_EQ(g_viewY, 0);
-    EXPECT_EQ(tw::fake::ClearLightCalls(), 1);
-    EXPECT_EQ(tw::fake::MapResetCalls(), 1);
+    EXPECT_EQ(viewServices.lightLevelClears, 1);
+    EXPECT_EQ(viewServices.mapResets, 1);
     EXPECT_EQ(pPlayerObject->resetState, 0u);
     EXPECT_EQ(CObjectManager::FindObject(0x40000001), nullptr) << "the world's objects went";
     EXPECT_EQ(CObjectManager::FindObject(5), pPlayerObject);

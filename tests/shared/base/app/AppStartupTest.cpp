@@ -8,7 +8,6 @@
 #include "Service.h"
 #include "app/Macros.h"
 #include "net/PacketManager.h"
-#include "support/fakes/FakeHtmlMessages.h"
 #include "world/Player.h"
 
 namespace {
@@ -71,9 +70,9 @@ TEST_F(AppStartupTest, ReadsTheSettingsThenTheLoginServersThenTheCharacterHues) 
 
     CApp::shutdown();
     EXPECT_FALSE(CApp::started);
-    EXPECT_EQ(tw::fake::HtmlMessageDeletes(), 1);
+    EXPECT_EQ(comm.htmlMessageDeletes, 1);
     CApp::shutdown();
-    EXPECT_EQ(tw::fake::HtmlMessageDeletes(), 1);
+    EXPECT_EQ(comm.htmlMessageDeletes, 1);
     EXPECT_NE(ReportLog().find("CApp::shutdown: begin."), std::string::npos);
 }
 

@@ -4,13 +4,8 @@
 #include <vector>
 
 #include "MacroTestSupport.h"
-#include "support/fakes/FakeGump.h"
-#include "support/fakes/FakeGumpManager.h"
-#include "support/fakes/FakeMacroNeighbours.h"
-#include "support/fakes/FakeObjectQueries.h"
-#include "support/fakes/FakeSkillGump.h"
-#include "support/fakes/FakeTextManager.h"
-#include "support/fakes/FakeWorldView.h"
+#include "gumps/GumpManager.h"
+#include "world/Mobile.h"
 #include "world/Player.h"
 
 namespace {
@@ -27,31 +22,27 @@ Bytes Serial(M_BYTE id, M_DWORD serial) {
 }
 
 // The macro actions against a loopback server, with a player who wears a
-// backpack and a small world of objects that the fakes describe.
+// backpack and a small world of real objects.
 class MacroActionTest : public tw::test::ConnectedMacroTest {
 protected:
     void SetUp() override {
         ConnectedMacroTest::SetUp();
         pPlayerObject = new CPlayer(kPlayer);
         pPlayerObject->objectType = 0x190;
-        tw::fake::PickedObjects()[pPlayerObject] = {100, 200, -5, true, kPlayer};
+        pPlayerObject->locX = 100;
+        pPlayerObject->locY = 200;
+        pPlayerObject->z = -5;
         Wear(kBackpack, 21);
     }
-    void TearDown() override {
-        objects_.clear();
-        ConnectedMacroTest::TearDown();
-    }
 
+    // An object the server named (in the void); a mobile of body 400.
     CObj* Object(M_DWORD serial, bool mobile = false) {
-        objects_.push_back(std::make_unique<CDynamicObj>());
-        CDynamicObj* object = objects_.back().get();
-        tw::fake::PickedObjects()[object] = {0, 0, 0, mobile, serial};
-        object->SetSerial(serial);
-        return object;
+        if (mobile) return new CMobile(serial, 400, 0);
+        return NewDynamicObj(serial, 1, 0);
     }
     CObj* Wear(M_DWORD serial, int layer) {
         CObj* item = Object(serial);
-        tw::fake::EquippedItems()[{pPlayerObject, layer}] = item;
+        item->ToEquipped(pPlayerObject, layer);
         return item;
     }
     // Runs one action line (with its argument already parsed).
@@ -61,12 +52,10 @@ protected:
         return CApp::ExecuteMacro(macro, 0);
     }
     std::vector<std::string> Notices() {
-        std::vector<std::string> texts;
-        for (const auto& m : tw::fake::textManager().systemMessages) texts.push_back(m.text);
-        return texts;
+        std::vector<std::string> shown;
+        for (const auto& m : gumps.text.systemMessages) shown.push_back(m.text);
+        return shown;
     }
-
-    std::vector<std::unique_ptr<CDynamicObj>> objects_;
 };
 
 TEST_F(MacroActionTest, SpeechGoesThroughTheTextManager) {
@@ -74,7 +63,7 @@ TEST_F(MacroActionTest, SpeechGoesThroughTheTextManager) {
     Run("Emote waves");
     Run("Whisper psst");
     Run("Yell HEY");
-    const auto& speech = tw::fake::textManager().speech;
+    const auto& speech = gumps.text.speech;
     ASSERT_EQ(speech.size(), 4u);
     EXPECT_EQ(speech[0].text, "hello there");
     EXPECT_EQ(speech[0].length, 12);
@@ -121,16 +110,17 @@ TEST_F(MacroActionTest, OpeningWindows) {
     skills[5] = 5;
     EXPECT_EQ(Sent(4), (std::vector<Bytes>{Serial(0x06, kPlayer | 0x80000000u), status, skills,
                                            Serial(0x06, kBackpack)}));
-    EXPECT_EQ(tw::fake::SkillListRequests(), 1);
+    EXPECT_EQ(dialogs.skillListRequests, 1);
 
     Run("Open Configuration");
     Run("Open Journal");
     Run("Open Overview");
     Run("Open Mail");
-    EXPECT_EQ(
-        tw::fake::GumpManagerCalls(),
-        (std::vector<std::string>{"OpenGump 8 object 0", "OpenGump 5000 none 0",
-                                  "OpenGump 7 none 0", "OpenGump 5010 none 0", "OpenMailGump"}));
+    // The player's status, the journal, the overview and the mail window are
+    // made; the configuration window finds no art of its own here.
+    EXPECT_EQ(gumps.hooks.calls,
+              (std::vector<std::string>{"CreateStatusGump 0 0", "CreateTextGump 0 0",
+                                        "CreateRadarGump 0 0", "CreateMailGump 120 90"}));
 }
 
 TEST_F(MacroActionTest, ChatIsRaisedOrAskedFor) {
@@ -139,35 +129,29 @@ TEST_F(MacroActionTest, ChatIsRaisedOrAskedFor) {
     chatOpen[0] = 0xB5;
     EXPECT_EQ(Sent(1), std::vector<Bytes>{chatOpen});
 
-    tw::fake::RecordingGump chat;
-    tw::fake::WindowGumps()[MACRO_WINDOW_CHAT] = &chat;
+    tw::doubles::Listed<tw::doubles::RecordingGump> chat;
+    CGumpManager::pChatGump = &chat;
+    tw::doubles::Listed<CGump> over;
     Run("Open Chat");
     EXPECT_TRUE(SendsNothing());
-    ASSERT_EQ(tw::fake::GumpStackCalls().size(), 1u);
-    EXPECT_EQ(tw::fake::GumpStackCalls()[0].what, "BringToFront");
+    EXPECT_EQ(g_gumpList, &chat) << "raised";
 }
 
 TEST_F(MacroActionTest, ClosingMinimizingAndRestoringWindows) {
-    struct Counted : tw::fake::RecordingGump {
-        explicit Counted(int* deleted) : deleted_(deleted) {}
-        ~Counted() override { ++*deleted_; }
-        int* deleted_;
+    struct Journal : tw::doubles::RecordingGump {
+        BOOL IsTextGump() override { return TRUE; }
     };
-    int deleted = 0;
-    Counted journal(&deleted);
-    tw::fake::WindowGumps()[MACRO_WINDOW_JOURNAL] = &journal;
+    tw::doubles::Listed<Journal> journal;
     Run("Minimize Journal");
     Run("Maximize Journal");
     Run("Minimize Status");  // not open
     Run("Close", 12);        // no such window
-    ASSERT_EQ(tw::fake::GumpStackCalls().size(), 2u);
-    EXPECT_EQ(tw::fake::GumpStackCalls()[0].what, "Minimize");
-    EXPECT_EQ(tw::fake::GumpStackCalls()[1].what, "Restore");
-    EXPECT_EQ(tw::fake::GumpStackCalls()[1].gump, &journal);
+    EXPECT_EQ(gumps.hooks.calls, (std::vector<std::string>{"Minimize", "Restore"}));
 
-    tw::fake::WindowGumps()[MACRO_WINDOW_MAIL] = new Counted(&deleted);
+    CGumpManager::pMailGump = new tw::doubles::Listed<CGump>;
     Run("Close Mail");
-    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 1);
+    EXPECT_EQ(CGumpManager::pMailGump, nullptr);
 }
 
 TEST_F(MacroActionTest, WalkingStopsFollowingFirst) {
@@ -182,8 +166,7 @@ TEST_F(MacroActionTest, WalkingStopsFollowingFirst) {
               (std::vector<Bytes>{
                   {0x02, 7, 0, 0, 0, 0, 0}, {0x02, 0, 1, 0, 0, 0, 0}, {0x02, 6, 2, 0, 0, 0, 0}}));
     EXPECT_TRUE(SendsNothing());
-    EXPECT_EQ(tw::fake::ObjectCalls(),
-              std::vector<std::string>{"OverheadText 4660 Stopped following."});
+    EXPECT_EQ(texts.TextsOf(pPlayerObject), std::vector<std::string>{"Stopped following."});
 }
 
 TEST_F(MacroActionTest, TargetCursorAnswers) {
@@ -254,15 +237,15 @@ TEST_F(MacroActionTest, TargetNextCyclesThroughTheMobilesOnScreen) {
 
     CObj* a = Object(0x101, true);
     CObj* b = Object(0x102, true);
-    tw::fake::MobilesOnScreen() = {a, b};
+    view.mobilesOnScreen = {a, b};
     Run("TargetNext");
     Run("AttackLast");
     Run("TargetNext");
     Run("AttackLast");
     Run("TargetNext");  // wraps round
-    EXPECT_EQ(tw::fake::MacroNeighbourCalls().lastTargets, (std::vector<CObj*>{a, b, a}));
+    EXPECT_EQ(dialogs.lastTargets, (std::vector<CObj*>{a, b, a}));
     // The last one chosen is gone: start from the first again.
-    tw::fake::MobilesOnScreen() = {b};
+    view.mobilesOnScreen = {b};
     Run("TargetNext");
     Run("AttackLast");
     EXPECT_EQ(Sent(3),
@@ -270,8 +253,8 @@ TEST_F(MacroActionTest, TargetNextCyclesThroughTheMobilesOnScreen) {
 }
 
 TEST_F(MacroActionTest, AllNamesAsksForMobilesAndCorpsesOnScreen) {
-    tw::fake::MobilesOnScreen() = {Object(0x201, true), Object(0x202, true)};
-    tw::fake::CorpsesOnScreen() = {Object(0x40000301)};
+    view.mobilesOnScreen = {Object(0x201, true), Object(0x202, true)};
+    view.corpsesOnScreen = {Object(0x40000301)};
     Run("AllNames");
     EXPECT_EQ(Sent(3), (std::vector<Bytes>{Serial(0x09, 0x201), Serial(0x09, 0x202),
                                            Serial(0x09, 0x40000301)}));
@@ -298,12 +281,11 @@ TEST_F(MacroActionTest, ArmAndDisarm) {
 
     // ... and arm it again once it has left the hand.
     g_armDisarmCooldown = 0;
-    tw::fake::EquippedItems().erase({pPlayerObject, 2});
+    pPlayerObject->equippedItem[2]->ToVoid();
     Run("Arm/Disarm LeftHand");
     Bytes equip = {0x13, 0x40, 0, 0x05, 0x01, 2, 0, 0, 0x12, 0x34};
     EXPECT_EQ(Sent(2), (std::vector<Bytes>{{0x07, 0x40, 0, 0x05, 0x01, 0, 0}, equip}));
-    EXPECT_EQ(tw::fake::ObjectCalls(),
-              (std::vector<std::string>{"SetHeldItem 1073743105", "SetHeldItem 1073743105"}));
+    EXPECT_EQ(CObjectManager::held.serial, 0x40000501u) << "the held-item record names it";
     EXPECT_EQ(g_armDisarmCooldown, 22);
 }
 
@@ -322,13 +304,12 @@ TEST_F(MacroActionTest, SmallActions) {
 
     Run("QuitGame");
     Run("QuitGame");  // already asked
-    EXPECT_EQ(tw::fake::MacroNeighbourCalls().calls,
-              std::vector<std::string>{"OpenQuitQuestion Quit         Tarrowmere?"});
+    EXPECT_EQ(login.quitQuestions, std::vector<std::string>{"Quit         Tarrowmere?"});
 
     BOOL circle = UseCircleTrans;
     Run("CircleTrans");
     EXPECT_EQ(UseCircleTrans, !circle);
-    EXPECT_EQ(tw::fake::InvalidateScreenCalls(), 1);
+    EXPECT_EQ(view.invalidateScreenCalls, 1);
 
     Run("Command anything");
     Run("Paste");

@@ -5,8 +5,6 @@
 #include <string>
 
 #include "MacroTestSupport.h"
-#include "support/fakes/FakeSkillGump.h"
-#include "support/fakes/FakeSpellBook.h"
 
 namespace {
 
@@ -17,8 +15,8 @@ class MacroFileTest : public tw::test::MacroTest {
 protected:
     void SetUp() override {
         MacroTest::SetUp();
-        tw::fake::SkillNames() = {"Alchemy", "Animal Lore", "Hiding"};
-        tw::fake::SpellTableNames() = {"Spark (Ka)", "Mend Wounds (Re Ka)"};
+        dialogs.skillNames = {"Alchemy", "Animal Lore", "Hiding"};
+        dialogs.spellTableNames = {"Spark (Ka)", "Mend Wounds (Re Ka)"};
     }
 };
 

@@ -1,9 +1,9 @@
 #include <string>
+#include <vector>
 
 #include "AppTestSupport.h"
 #include "Clock.h"
-#include "support/fakes/FakeTextManager.h"
-#include "support/fakes/FakeUnicodeSpeech.h"
+#include "net/ClientSock.h"
 
 namespace {
 
@@ -12,6 +12,8 @@ M_DWORD FakeNow() {
     return g_now;
 }
 
+// The game connection never connects: the 16-bit speech the queue sends
+// waits in its output.
 class SpeechThrottleTest : public tw::test::AppTest {
 protected:
     void SetUp() override {
@@ -19,7 +21,28 @@ protected:
         g_now = 100000;
         SetTimeSourceForTests(FakeNow);
         CApp::spamClock = g_now;
+        g_pGameSocket = &connection_;
     }
+    void TearDown() override {
+        g_pGameSocket = nullptr;
+        SetTimeSourceForTests(nullptr);
+        AppTest::TearDown();
+    }
+
+    // The messages written so far.
+    std::vector<std::vector<M_BYTE>> Written() const {
+        std::vector<std::vector<M_BYTE>> messages;
+        const M_BYTE* bytes = connection_.PendingOutput();
+        for (size_t at = 0; at + 3 <= connection_.OutputLength();) {
+            const size_t length = bytes[at + 1] << 8 | bytes[at + 2];
+            if (length < 3 || at + length > connection_.OutputLength()) break;
+            messages.emplace_back(bytes + at, bytes + at + length);
+            at += length;
+        }
+        return messages;
+    }
+
+    CClientSock connection_;
 };
 
 TEST_F(SpeechThrottleTest, CounterDecaysByTheLimitPerSecondAndHeldLinesGoOut) {
@@ -37,8 +60,8 @@ TEST_F(SpeechThrottleTest, CounterDecaysByTheLimitPerSecondAndHeldLinesGoOut) {
     CApp::queuedSpeech.AddTail(say);
 
     // Sending counts the line as the real sender does.
-    auto& text = tw::fake::textManager();
-    text.onSendSpeech = [](const tw::fake::Speech& s) {
+    auto& text = gumps.text;
+    text.onSendSpeech = [](const tw::doubles::RecordingTextManager::Speech& s) {
         CApp::AddSpeechSpam(static_cast<int>(s.text.size()));
     };
 
@@ -56,11 +79,17 @@ TEST_F(SpeechThrottleTest, CounterDecaysByTheLimitPerSecondAndHeldLinesGoOut) {
     EXPECT_EQ(text.speech[0].text, "hello");
     EXPECT_EQ(text.speech[0].length, 6);
     EXPECT_EQ(text.speech[1].type, 9);
-    ASSERT_EQ(tw::fake::unicodeSpeech().size(), 1u);
-    EXPECT_EQ(tw::fake::unicodeSpeech()[0].text, (std::vector<M_WORD>{'h', 'i'}));
-    EXPECT_EQ(tw::fake::unicodeSpeech()[0].value, 7);
-    EXPECT_EQ(tw::fake::unicodeSpeech()[0].mode, 2);
-    EXPECT_EQ(CApp::spamCounter, 25);
+    // The 16-bit line goes out as Unicode speech (0xAD) in its mode 2, an
+    // emote: its text wrapped in '*'.  Its sender adds its length (25 + 2).
+    const auto written = Written();
+    ASSERT_EQ(written.size(), 1u);
+    const std::vector<M_BYTE>& m = written[0];
+    ASSERT_EQ(m.size(), 12u + 2 * 5);
+    EXPECT_EQ(m[0], 0xAD);
+    EXPECT_EQ(m[3], 2) << "the mode";
+    EXPECT_EQ(std::vector<M_BYTE>(m.begin() + 12, m.end()),
+              (std::vector<M_BYTE>{0, '*', 0, 'h', 0, 'i', 0, '*', 0, 0}));
+    EXPECT_EQ(CApp::spamCounter, 27);
     EXPECT_EQ(CApp::queuedSpeech.GetCount(), 0);
 }
 
@@ -70,11 +99,11 @@ TEST_F(SpeechThrottleTest, LinesWaitWhileTheCounterStaysAtTheLimit) {
     g_now += 1000;
     CApp::UpdateSpeechQueue();
     EXPECT_EQ(CApp::spamCounter, 170);
-    EXPECT_TRUE(tw::fake::textManager().speech.empty());
+    EXPECT_TRUE(gumps.text.speech.empty());
     g_now += 6000;
     CApp::UpdateSpeechQueue();
     EXPECT_EQ(CApp::spamCounter, 0);
-    EXPECT_EQ(tw::fake::textManager().speech.size(), 1u);
+    EXPECT_EQ(gumps.text.speech.size(), 1u);
 }
 
 TEST_F(SpeechThrottleTest, SmallLimitsStillDrainAtTenTicksASecond) {
@@ -92,7 +121,7 @@ TEST_F(SpeechThrottleTest, SmallLimitsStillDrainAtTenTicksASecond) {
     CApp::QueueSpamSpeech();
     g_now += 10000;
     CApp::UpdateSpeechQueue();
-    EXPECT_EQ(tw::fake::textManager().speech.size(), 1u);
+    EXPECT_EQ(gumps.text.speech.size(), 1u);
 }
 
 TEST_F(SpeechThrottleTest, SpamNoticeSaysHowLongTheQueueWaits) {
@@ -100,10 +129,9 @@ TEST_F(SpeechThrottleTest, SpamNoticeSaysHowLongTheQueueWaits) {
     CApp::AddQueuedSay("twenty characters...", 21, 0);
     CApp::QueueSpamSpeech();
     // (20 queued + 40 - 30) / 30 = 1
-    ASSERT_EQ(tw::fake::textManager().systemMessages.size(), 1u);
-    EXPECT_EQ(tw::fake::textManager().systemMessages[0].text,
-              "[Spam detected, speech queued for 1 seconds]");
-    EXPECT_EQ(tw::fake::textManager().systemMessages[0].font, 3);
+    ASSERT_EQ(gumps.text.systemMessages.size(), 1u);
+    EXPECT_EQ(gumps.text.systemMessages[0].text, "[Spam detected, speech queued for 1 seconds]");
+    EXPECT_EQ(gumps.text.systemMessages[0].font, 3);
 }
 
 TEST_F(SpeechThrottleTest, IdleTimeIsNotSavedUp) {

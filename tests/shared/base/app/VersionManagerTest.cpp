@@ -1,7 +1,6 @@
 #include "AppTestSupport.h"
 #include "app/SongList.h"
 #include "app/VersionManager.h"
-#include "support/fakes/FakeTextManager.h"
 
 namespace {
 
@@ -19,8 +18,8 @@ TEST_F(VersionManagerTest, LayoutTableHoldsRunningStartOffsets) {
 
 TEST_F(VersionManagerTest, ShowVersionShowsTheVersionText) {
     CVersionManager::ShowVersion();
-    ASSERT_EQ(tw::fake::textManager().systemMessages.size(), 1u);
-    const auto& m = tw::fake::textManager().systemMessages[0];
+    ASSERT_EQ(gumps.text.systemMessages.size(), 1u);
+    const auto& m = gumps.text.systemMessages[0];
     EXPECT_EQ(m.text, "TW Version 1.26.1 Test_01.");
     EXPECT_EQ(m.hue, 0);
     EXPECT_EQ(m.font, 3);

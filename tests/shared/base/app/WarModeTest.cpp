@@ -2,14 +2,10 @@
 #include <vector>
 
 #include "AppTestSupport.h"
+#include "gumps/MouseManager.h"
 #include "net/ClientSock.h"
 #include "support/LoopbackServer.h"
-#include "support/fakes/FakeCircleTrans.h"
-#include "support/fakes/FakeMapGump.h"
-#include "support/fakes/FakeMouseManager.h"
-#include "support/fakes/FakeObj.h"
-#include "support/fakes/FakeObjectQueries.h"
-#include "support/fakes/FakePlayerGumps.h"
+#include "world/Mobile.h"
 #include "world/Player.h"
 
 namespace {
@@ -54,8 +50,8 @@ TEST_F(WarModeTest, RequestsGoToTheServerWithTheExtraValues) {
     CApp::SetWarMode(1);
     EXPECT_EQ(CApp::WarModeRequest(), 1);
     EXPECT_EQ(Sent(1), (std::vector<Bytes>{{0x72, 1, 4, 0, 0}}));
-    EXPECT_EQ(tw::fake::circleTrans().seeThroughClears, 1);
-    EXPECT_EQ(tw::fake::HoverForgets(), 1);
+    EXPECT_EQ(circle.seeThroughClears, 1);
+    EXPECT_EQ(viewServices.hoverForgets, 1);
 
     // Toggling asks for the opposite of the player's own flag; a ghost first
     // answers the death menu.
@@ -75,10 +71,10 @@ TEST_F(WarModeTest, TheServersAnswerSetsThePlayersFlagAndClearsTheRequest) {
     EXPECT_EQ(CApp::WarModeRequest(), -1);
     EXPECT_TRUE(CApp::PlayerAtWar());
     // Taken off its draw list and put back, so that it is redrawn.
-    ASSERT_EQ(tw::fake::ObjEvents().size(), 2u);
-    EXPECT_EQ(tw::fake::ObjEvents()[0].what, "remove");
-    EXPECT_EQ(tw::fake::ObjEvents()[1].what, "add");
-    EXPECT_EQ(tw::fake::PlayerGumpCalls(),
+    ASSERT_EQ(view.objEvents.size(), 2u);
+    EXPECT_EQ(view.objEvents[0].what, "remove");
+    EXPECT_EQ(view.objEvents[1].what, "add");
+    EXPECT_EQ(dialogs.playerGumpCalls,
               (std::vector<std::string>{"RefreshStatus", "PaperdollWar 1"}));
 
     CApp::warModeRequest = 1;
@@ -88,10 +84,11 @@ TEST_F(WarModeTest, TheServersAnswerSetsThePlayersFlagAndClearsTheRequest) {
 }
 
 TEST_F(WarModeTest, TargetRequestsAnswerWithTextCommands) {
-    CDrawItem* mobile = reinterpret_cast<CDrawItem*>(0x1000);
-    CDrawItem* item = reinterpret_cast<CDrawItem*>(0x2000);
-    tw::fake::PickedObjects()[mobile] = {10, 20, -5, true, 0x0000ABCD};
-    tw::fake::PickedObjects()[item] = {30, 40, 7, false, 0x40000001};
+    CMobile* mobile = new CMobile(0x0000ABCD, 400, 0);
+    mobile->ToWorld(Coords(10, 20, -5));
+    CDynamicObj* item = NewDynamicObj(0x40000001, 1, 0);
+    item->ToWorld(Coords(30, 40, 7));
+    gumps.hooks.inWorld = TRUE;
 
     // Kind 0 completes at once.
     CApp::BeginTarget("bow", 0, 0);
@@ -101,6 +98,7 @@ TEST_F(WarModeTest, TargetRequestsAnswerWithTextCommands) {
     // Kind 1: a location; kind 2: a mobile only.
     CApp::BeginTarget("tele", 1, 0);
     EXPECT_TRUE(CApp::targeting);
+    EXPECT_EQ(MouseManager::GetCursorType(), 19) << "the target cursor";
     ASSERT_NE(CApp::targetCallback, nullptr);
     CApp::targetCallback(item);
     EXPECT_FALSE(CApp::targeting);
@@ -120,9 +118,7 @@ TEST_F(WarModeTest, TargetRequestsAnswerWithTextCommands) {
                                   TextCommand(39, "tele 30 40 7"), TextCommand(47, "9 10 20 -5"),
                                   TextCommand(39, "heal 43981"), TextCommand(86, "5")}));
     // Every target request ends with the normal cursor.
-    const auto& mouse = tw::fake::MouseCalls();
-    EXPECT_EQ(std::count(mouse.begin(), mouse.end(), "SetCursorType 19"), 5);
-    EXPECT_EQ(mouse.back(), "SetCursorType 17");
+    EXPECT_EQ(MouseManager::GetCursorType(), MouseManager::NORMAL_CURSOR);
 }
 
 }  // namespace

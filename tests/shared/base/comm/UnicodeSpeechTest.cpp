@@ -1,24 +1,23 @@
 #include <string>
 #include <vector>
 
+#include "ByteWriter.h"
 #include "Service.h"
 #include "app/App.h"
 #include "app/AppServices.h"
 #include "comm/AppSpeech.h"
-#include "comm/BarkGump.h"
+#include "comm/SpeechPackets.h"
 #include "comm/UnicodeSpeech.h"
 #include "config/Config.h"
 #include "gumps/Gump.h"
+#include "net/ClientSock.h"
+#include "net/Packet.h"
+#include "net/PacketManager.h"
 #include "resources/GraphicManager.h"
 #include "support/TwTest.h"
 #include "support/WideText.h"
-#include "support/fakes/FakeComm.h"
-#include "support/fakes/FakeGump.h"
-#include "support/fakes/FakeObj.h"
-#include "support/fakes/FakeTextManager.h"
-#include "support/fakes/FakeUnicodeBarkGump.h"
-#include "support/fakes/FakeUnicodeSpeechWrite.h"
-#include "support/fakes/FakeWordFilter.h"
+#include "support/doubles/RecordingUpperServices.h"
+#include "support/doubles/WorldServices.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
 
@@ -43,32 +42,70 @@ protected:
             tw::test::AddServiceReset(CApp::reset);
             tw::test::AddServiceReset(ResetUnicodeSpeechForTests);
             tw::test::AddServiceReset([] { GraphicManager::deathCounter = 0; });
+            tw::test::AddServiceReset(PacketManager::reset);
         }
         TwTest::SetUp();
         speaker = NewDynamicObj(kSpeaker, 1, 0);
+        g_pGameSocket = &connection;
     }
     // The resets free the bag while the holder gump still names it; a gump's
     // destructor forgets itself in its owner.
     void TearDown() override {
         holder.owner = nullptr;
+        g_pGameSocket = nullptr;
         TwTest::TearDown();
+    }
+
+    // The Unicode speech messages (0xAD) written so far.
+    struct SpeechWrite {
+        int mode;
+        int hue;
+        int font;
+        std::string language;
+        std::vector<M_WORD> text;  // without the terminator
+    };
+    std::vector<SpeechWrite> SpeechWrites() const {
+        std::vector<SpeechWrite> writes;
+        const M_BYTE* b = connection.PendingOutput();
+        for (size_t at = 0; at + 12 <= connection.OutputLength();) {
+            const size_t length = b[at + 1] << 8 | b[at + 2];
+            if (b[at] != 0xAD || length < 14 || at + length > connection.OutputLength()) break;
+            SpeechWrite w{b[at + 3],
+                          b[at + 4] << 8 | b[at + 5],
+                          b[at + 6] << 8 | b[at + 7],
+                          std::string(reinterpret_cast<const char*>(b + at + 8)),
+                          {}};
+            for (size_t i = at + 12; i + 1 < at + length; i += 2) {
+                const M_WORD unit = static_cast<M_WORD>(b[i] << 8 | b[i + 1]);
+                if (unit == 0) break;
+                w.text.push_back(unit);
+            }
+            writes.push_back(w);
+            at += length;
+        }
+        return writes;
     }
     // Gives the speaker n ordinary texts (and nothing else).
     void GiveTexts(int n) {
         speaker->ClearOverheadText();
-        for (int i = 0; i < n; ++i) new CBarkGump(speaker, "earlier", 0, 3);
+        for (int i = 0; i < n; ++i) world.texts.MakeText(speaker, "earlier", 0, 3, nullptr, 0, 0);
     }
-    int Texts() const { return static_cast<int>(tw::fake::TextsOf(speaker).size()); }
+    int Texts() const { return static_cast<int>(world.texts.TextsOf(speaker).size()); }
     // Shows text from kSpeaker (or the given serial) and returns the barks.
-    const std::vector<tw::fake::UnicodeBark>& Show(int type, M_DWORD serial = kSpeaker,
-                                                   const char* text = "Hail") {
+    const std::vector<tw::doubles::RecordingComm::UnicodeBark>& Show(int type,
+                                                                     M_DWORD serial = kSpeaker,
+                                                                     const char* text = "Hail") {
         Wide units(text);
         ShowUnicodeSpeech(serial, 0x190, type, 0x35, 3, "ENU", "Guard", units.data());
-        return tw::fake::UnicodeBarks();
+        return comm.unicodeBarks;
     }
 
     static constexpr M_DWORD kSpeaker = 0x00001234;
     CDynamicObj* speaker = nullptr;
+    // What the world objects reach above the world model.
+    tw::doubles::WorldServices world;
+    tw::doubles::RecordingComm comm;
+    CClientSock connection;
     // The open container gump of the bag the speaker lies in.
     struct ContainerGump : CGump {
         BOOL IsContainerGump() override { return TRUE; }
@@ -84,7 +121,7 @@ TEST_F(UnicodeSpeechTest, EachTypeIsShownOverTheSpeakerOrNotAtAll) {
     auto* bag = new CContainerObj(0x40000077, 0x0E75, 0, TRUE);
     speaker->ToContainer(bag, Coords{20, 20, 0});
     holder.owner = bag;
-    tw::fake::LinkGump(&holder, nullptr);
+    tw::doubles::LinkGump(&holder, nullptr);
     struct {
         int type;
         bool shown;
@@ -98,13 +135,13 @@ TEST_F(UnicodeSpeechTest, EachTypeIsShownOverTheSpeakerOrNotAtAll) {
         {5, false, 0, 3, false}, {10, false, 0, 3, false}, {200, false, 0, 3, false},
     };
     for (auto c : cases) {
-        tw::fake::UnicodeBarks().clear();
+        comm.unicodeBarks.clear();
         GiveTexts(3);
         const auto& barks = Show(c.type);
         ASSERT_EQ(barks.size(), c.shown ? 1u : 0u) << "type " << c.type;
         EXPECT_EQ(Texts(), c.texts) << "type " << c.type;
         if (!c.shown) continue;
-        const tw::fake::UnicodeBark& b = barks[0];
+        const auto& b = barks[0];
         EXPECT_EQ(b.object, speaker) << "type " << c.type;
         EXPECT_EQ(Text(b.text), "Hail");
         EXPECT_EQ(b.hue, 0x35);
@@ -116,11 +153,33 @@ TEST_F(UnicodeSpeechTest, EachTypeIsShownOverTheSpeakerOrNotAtAll) {
     }
 }
 
+TEST_F(UnicodeSpeechTest, ServerSpeechAndTheFeatureFlagArriveThroughTheirHandlers) {
+    InstallSpeechHandlers();
+    std::vector<M_BYTE> speech;
+    ByteWriter w(speech);
+    w.u8(0xAE).u16be(48 + 6).u32be(kSpeaker).u16be(0x0190).u8(0).u16be(0x0035).u16be(3);
+    w.raw("ENU", 4).raw(std::string("Guard").append(25, '\0'));
+    w.u16be('H').u16be('i').u16be(0);
+    PacketManager::Dispatch(PacketIn(speech.data(), speech.size()));
+    ASSERT_EQ(comm.unicodeBarks.size(), 1u);
+    const auto& b = comm.unicodeBarks[0];
+    EXPECT_EQ(b.object, speaker);
+    EXPECT_EQ(Text(b.text), "Hi");
+    EXPECT_EQ(b.language, "ENU");
+    EXPECT_EQ(b.speakerName, "Guard");
+
+    for (auto [bits, flag] : {std::pair{0x01, TRUE}, std::pair{0x02, FALSE}}) {
+        const M_BYTE feature[] = {0xB9, 0x00, static_cast<M_BYTE>(bits)};
+        PacketManager::Dispatch(PacketIn(feature, sizeof feature));
+        EXPECT_EQ(GetServerFeatureFlag(), flag) << bits;
+    }
+}
+
 TEST_F(UnicodeSpeechTest, ASpeakerNotInTheWorldSpeaksAsSystemText) {
     NewDynamicObj(0xFFFFFFFF, 1, 0);  // never looked up for type 6
     for (auto [type, serial] :
          {std::pair{0, 0x9999u}, {0, 0xFFFFFFFFu - 1}, {6, 0xFFFFFFFFu}, {7, 0x9999u}}) {
-        tw::fake::UnicodeBarks().clear();
+        comm.unicodeBarks.clear();
         const auto& barks = Show(type, serial);
         ASSERT_EQ(barks.size(), 1u) << type;
         EXPECT_EQ(barks[0].object, nullptr);
@@ -144,7 +203,7 @@ TEST_F(UnicodeSpeechTest, IgnoredSpeakersTheDeadAndMissingTextsShowNothing) {
     Wide text("x");
     ShowUnicodeSpeech(kSpeaker, 0, 0, 0, 3, "ENU", nullptr, text.data());
     ShowUnicodeSpeech(kSpeaker, 0, 0, 0, 3, "ENU", "Guard", nullptr);
-    EXPECT_TRUE(tw::fake::UnicodeBarks().empty());
+    EXPECT_TRUE(comm.unicodeBarks.empty());
     EXPECT_EQ(Texts(), 3) << "the speaker's texts are left alone";
 }
 
@@ -152,20 +211,21 @@ TEST_F(UnicodeSpeechTest, TheSpeakerNameIsCutToItsRecord) {
     Wide text("x");
     const std::string longName(40, 'n');
     ShowUnicodeSpeech(kSpeaker, 0, 0, 0, 3, "ENU", longName.c_str(), text.data());
-    ASSERT_EQ(tw::fake::UnicodeBarks().size(), 1u);
-    EXPECT_EQ(tw::fake::UnicodeBarks()[0].speakerName, std::string(29, 'n'));
+    ASSERT_EQ(comm.unicodeBarks.size(), 1u);
+    EXPECT_EQ(comm.unicodeBarks[0].speakerName, std::string(29, 'n'));
 }
 
 TEST_F(UnicodeSpeechTest, TheObscenityFilterSeesHighUnitsAsBlanksAndKeepsThem) {
     ObscenityFilter = TRUE;
+    comm.obsceneWords = {"darn"};
     Wide text{'o', 'h', ' ', 'd', 'a', 'r', 'n', 0x3042, 'd', 'a', 'r', 'n'};
     ShowUnicodeSpeech(kSpeaker, 0, 0, 0, 3, "ENU", "Guard", text.data());
-    const auto& calls = tw::fake::WordFilterCalls();
+    const auto& calls = comm.filtered;
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0], "8: oh !@#$ !@#$");
     EXPECT_EQ(calls[1], "16: oh !@#$\\u{3042}!@#$");
-    ASSERT_EQ(tw::fake::UnicodeBarks().size(), 1u);
-    EXPECT_EQ(Text(tw::fake::UnicodeBarks()[0].text), "oh !@#$\\u{3042}!@#$");
+    ASSERT_EQ(comm.unicodeBarks.size(), 1u);
+    EXPECT_EQ(Text(comm.unicodeBarks[0].text), "oh !@#$\\u{3042}!@#$");
 }
 
 TEST_F(UnicodeSpeechTest, TypedSpeechGoesOutTrimmedOrWaitsInTheQueue) {
@@ -176,7 +236,7 @@ TEST_F(UnicodeSpeechTest, TypedSpeechGoesOutTrimmedOrWaitsInTheQueue) {
     CApp::emoteFont = 2;
     SendUnicodeSpeech(Wide("hello   "), 7, 0);
     SendUnicodeSpeech(Wide("waves "), 7, 2);
-    const auto& writes = tw::fake::SpeechWrites();
+    auto writes = SpeechWrites();
     ASSERT_EQ(writes.size(), 2u);
     EXPECT_EQ(Text(writes[0].text), "hello");
     EXPECT_EQ(writes[0].mode, 0);
@@ -192,6 +252,7 @@ TEST_F(UnicodeSpeechTest, TypedSpeechGoesOutTrimmedOrWaitsInTheQueue) {
     // At the limit the line waits, with its value and mode, and the notice shows.
     CApp::spamCounter = 30;
     SendUnicodeSpeech(Wide("later"), 7, 9);
+    writes = SpeechWrites();
     EXPECT_EQ(writes.size(), 2u);
     ASSERT_EQ(CApp::queuedSpeech.GetCount(), 1);
     const CQueuedSay& say = CApp::queuedSpeech.GetAt(CApp::queuedSpeech.GetHead());
@@ -199,8 +260,8 @@ TEST_F(UnicodeSpeechTest, TypedSpeechGoesOutTrimmedOrWaitsInTheQueue) {
     EXPECT_EQ(Narrow(say.wideText.c_str()), "later");
     EXPECT_EQ(say.a, 7);
     EXPECT_EQ(say.b, 9);
-    ASSERT_EQ(tw::fake::textManager().systemMessages.size(), 1u);
-    EXPECT_EQ(tw::fake::textManager().systemMessages[0].text.rfind("[Spam detected", 0), 0u);
+    ASSERT_EQ(world.gumps.text.systemMessages.size(), 1u);
+    EXPECT_EQ(world.gumps.text.systemMessages[0].text.rfind("[Spam detected", 0), 0u);
 }
 
 }  // namespace

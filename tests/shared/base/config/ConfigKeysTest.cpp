@@ -6,8 +6,6 @@
 #include "ConfigTestSupport.h"
 #include "FileManager.h"
 #include "config/Config.h"
-#include "support/fakes/FakeCircleTrans.h"
-#include "support/fakes/FakeGraphicManager.h"
 
 namespace {
 
@@ -170,9 +168,9 @@ TEST_F(ConfigKeysTest, EveryKeyHasItsDefaultAndTakesItsValueFromTheFile) {
     EXPECT_EQ(SaveJournal, 1);  // a journal file name turns saving on
     EXPECT_EQ(PopupHelpKeyRead, 1);
     EXPECT_EQ(HighlightColor[1], 29);  // (1001 & 255) >> 3, bit 0 already set
-    ASSERT_EQ(tw::fake::graphicManager().gameplayWindowSizes.size(), 1u);
-    EXPECT_EQ(tw::fake::graphicManager().gameplayWindowSizes[0], std::make_pair(800, 600));
-    EXPECT_EQ(tw::fake::circleTrans().radii, std::vector<int>{100});
+    ASSERT_EQ(view.gameplayWindowSizes.size(), 1u);
+    EXPECT_EQ(view.gameplayWindowSizes[0], std::make_pair(800, 600));
+    EXPECT_EQ(view.circleRadii, std::vector<int>{100});
 }
 
 TEST_F(ConfigKeysTest, KeyNamesIgnoreCaseAndTheLastLineWins) {
@@ -364,8 +362,8 @@ TEST_F(ConfigKeysTest, CircleOfTransparencyGetsRadiusAndPosition) {
     SetConfigValue(CFG_CircleTransPos, "-5,9999", FALSE);
     SetConfigValue(CFG_CircleTransPos, "12", FALSE);  // not "x,y": no call
     SetConfigValue(CFG_CircleTransRadius, "300", FALSE);
-    EXPECT_EQ(tw::fake::circleTrans().positions, (std::vector<std::pair<int, int>>{{-5, 9999}}));
-    EXPECT_EQ(tw::fake::circleTrans().radii, std::vector<int>{300});
+    EXPECT_EQ(view.circlePositions, (std::vector<std::pair<int, int>>{{-5, 9999}}));
+    EXPECT_EQ(view.circleRadii, std::vector<int>{300});
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 // Fixture of the configuration's tests: the base fixture plus the reset of
-// every setting and login-server list, with the view's hooks installed so
-// that the keys that reach the graphic manager and the circle of
-// transparency reach the recording fakes of both.
+// every setting and login-server list, with a recording double in place of
+// the view's hooks, which the keys for the play-area size and the circle of
+// transparency reach.
 #pragma once
 
 #include "Service.h"
 #include "config/Config.h"
 #include "config/ConfigHooks.h"
 #include "support/TwTest.h"
-#include "view/ViewServices.h"
+#include "support/doubles/RecordingConfigHooks.h"
 
 namespace tw::test {
 
@@ -23,8 +23,10 @@ protected:
         TwTest::SetUp();
     }
 
+    tw::doubles::RecordingConfigHooks view;
+
 private:
-    tw::ScopedService<ConfigHooks> hooks_{&ViewConfigHooks()};
+    tw::ScopedService<ConfigHooks> hooks_{&view};
 };
 
 }  // namespace tw::test

@@ -11,6 +11,7 @@
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "gumps/ToolTipGump.h"
+#include "pending/PendingServices.h"
 #include "resources/DHDCache.h"
 #include "resources/UnicodeFont.h"
 #include "strings/LanguageManager.h"
@@ -154,6 +155,10 @@ void CaptureFrameBuf::PresentWrapped(int x, int y) {
 
 void GumpTest::SetUp() {
     TwTest::SetUp();
+    // The services not built yet are the program's stand-ins (the cursor's
+    // pictures draw no cursor); the world model meets the real framework.
+    InstallPendingServices();
+    objectGumps_ = std::make_unique<tw::ScopedService<ObjectGumps>>(&worldGumps_);
     factory_ = std::make_unique<tw::ScopedService<GumpFactory>>(&doubles);
     screen_ = std::make_unique<tw::ScopedService<GumpScreen>>(&doubles);
     session_ = std::make_unique<tw::ScopedService<GumpSession>>(&doubles);
@@ -171,7 +176,9 @@ void GumpTest::TearDown() {
     session_.reset();
     screen_.reset();
     factory_.reset();
+    // The resets free the world objects, which still tell their gumps.
     TwTest::TearDown();
+    objectGumps_.reset();
 }
 
 void GumpTest::UseScreen(int width, int height) {

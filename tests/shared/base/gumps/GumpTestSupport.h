@@ -15,6 +15,7 @@
 #include "gumps/Gump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/WaitingGump.h"
+#include "gumps/WorldGumps.h"
 #include "support/TwTest.h"
 #include "support/datafiles/ArtFormats.h"
 
@@ -179,6 +180,8 @@ protected:
     std::vector<M_WORD> backBuffer;
 
 private:
+    WorldGumps worldGumps_;
+    std::unique_ptr<tw::ScopedService<ObjectGumps>> objectGumps_;
     std::unique_ptr<tw::ScopedService<GumpFactory>> factory_;
     std::unique_ptr<tw::ScopedService<GumpScreen>> screen_;
     std::unique_ptr<tw::ScopedService<GumpSession>> session_;

@@ -10,14 +10,10 @@
 #include "net/PacketManager.h"
 #include "support/LoopbackServer.h"
 #include "support/TwTest.h"
-#include "support/fakes/FakeApp.h"
-#include "support/fakes/FakeGraphicManager.h"
-#include "support/fakes/FakeGumpManager.h"
+#include "support/doubles/RecordingConnection.h"
 
 namespace {
 
-using tw::fake::App;
-using tw::fake::WaitingGumpTexts;
 using tw::test::Bytes;
 using tw::test::LoopbackServer;
 using tw::test::PollUntil;
@@ -39,7 +35,7 @@ protected:
         g_dispatched.clear();
         g_onDispatch = nullptr;
         PacketManager::SetDispatchObserverForTests(observe);
-        App().chosenPort = server.port();
+        upper.chosenPort = server.port();
         ReplaceGameSocket(new CClientSock);
     }
 
@@ -56,6 +52,8 @@ protected:
     }
 
     LoopbackServer server;
+    // The application and the windows the connection tells what happened.
+    tw::doubles::RecordingConnection upper;
 };
 
 Bytes wire(PDSTRUCT& p) {
@@ -225,18 +223,20 @@ TEST_F(ConnectionTest, MalformedInputIsAConnectionLostNeverACrash) {
     for (const MalformedCase& c : cases) {
         SCOPED_TRACE(c.name);
         tw::test::ResetServices();
+        upper.waitingGumpTexts.clear();
+        upper.CloseWaitingGumps();
         g_dispatched.clear();
         PacketManager::SetDispatchObserverForTests(observe);
-        App().connected = TRUE;
-        App().chosenPort = server.port();
+        upper.connected = TRUE;
+        upper.chosenPort = server.port();
         g_loginComplete = TRUE;  // no reconnection: only "Connection lost"
         ReplaceGameSocket(new CClientSock);
         int before = server.ConnectionCount();
         ASSERT_TRUE(g_pGameSocket->Connect(LoopbackServer::kAddress, server.port()));
         ASSERT_TRUE(server.WaitForConnections(before + 1));
         ASSERT_TRUE(server.SendRaw(c.bytes));
-        ASSERT_TRUE(PollUntil([] { return !WaitingGumpTexts().empty(); }));
-        EXPECT_EQ(WaitingGumpTexts(), std::vector<std::string>{"Connection lost"});
+        ASSERT_TRUE(PollUntil([&] { return !upper.waitingGumpTexts.empty(); }));
+        EXPECT_EQ(upper.waitingGumpTexts, std::vector<std::string>{"Connection lost"});
         EXPECT_EQ(g_pGameSocket->Descriptor(), -1);
         EXPECT_TRUE(g_dispatched.empty());
         EXPECT_TRUE(server.WaitForClientClose());
@@ -246,21 +246,21 @@ TEST_F(ConnectionTest, MalformedInputIsAConnectionLostNeverACrash) {
 
 TEST_F(ConnectionTest, ThePeerClosingIsNoticed) {
     connect();
-    App().connected = TRUE;
+    upper.connected = TRUE;
     g_loginComplete = TRUE;
     server.CloseConnection();
     ASSERT_TRUE(PollUntil([] { return g_pGameSocket->Descriptor() == -1; }));
-    EXPECT_EQ(WaitingGumpTexts(), std::vector<std::string>{"Connection lost"});
-    EXPECT_EQ(tw::fake::GumpManagerCalls(), std::vector<std::string>{"CloseDragGump"});
+    EXPECT_EQ(upper.waitingGumpTexts, std::vector<std::string>{"Connection lost"});
+    EXPECT_EQ(upper.dragGumpCloses, 1);
     // Further polls keep the one box and redraw the screen.
     g_pGameSocket->Poll();
-    EXPECT_EQ(WaitingGumpTexts().size(), 1u);
-    EXPECT_GE(tw::fake::graphicManager().screenUpdates, 2);
+    EXPECT_EQ(upper.waitingGumpTexts.size(), 1u);
+    EXPECT_GE(upper.screenUpdates, 2);
 }
 
 TEST_F(ConnectionTest, ALostConnectionBeforeLoginReconnectsAndLogsInAgain) {
     connect();
-    App().connected = TRUE;
+    upper.connected = TRUE;
     strcpy(AcctID, "acct");
     strcpy(AcctPassword, "pw");
     NextLoginKey = 9;
@@ -272,8 +272,8 @@ TEST_F(ConnectionTest, ALostConnectionBeforeLoginReconnectsAndLogsInAgain) {
     M_DWORD seed;
     ASSERT_TRUE(server.ReadSeed(&seed));
     EXPECT_NE(g_pGameSocket->Descriptor(), -1);
-    EXPECT_EQ(App().calls, (std::vector<std::string>{"ChooseServer 0", "SendAcctLogin acct pw 9"}));
-    EXPECT_EQ(WaitingGumpTexts(), std::vector<std::string>{"Connection lost"});
+    EXPECT_EQ(upper.calls, (std::vector<std::string>{"ChooseServer 0", "SendAcctLogin acct pw 9"}));
+    EXPECT_EQ(upper.waitingGumpTexts, std::vector<std::string>{"Connection lost"});
 }
 
 TEST_F(ConnectionTest, AConnectionReplacedByItsOwnHandlerLivesUntilItsPollEnds) {

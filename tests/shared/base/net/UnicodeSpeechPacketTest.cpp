@@ -2,8 +2,6 @@
 #include <vector>
 
 #include "ByteWriter.h"
-#include "comm/UnicodeSpeech.h"
-#include "gumps/InputWindow.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "net/ServerPrompt.h"
@@ -11,9 +9,7 @@
 #include "support/LoopbackServer.h"
 #include "support/TwTest.h"
 #include "support/WideText.h"
-#include "support/fakes/FakeApp.h"
-#include "support/fakes/FakeInputWindow.h"
-#include "support/fakes/FakeUnicodeSpeech.h"
+#include "support/doubles/RecordingConnection.h"
 
 namespace {
 
@@ -22,7 +18,10 @@ using tw::test::LoopbackServer;
 using tw::test::PollUntil;
 using tw::test::Wide;
 
-class UnicodeSpeechPacketTest : public tw::test::TwTest {};
+class UnicodeSpeechPacketTest : public tw::test::TwTest {
+protected:
+    tw::doubles::RecordingConnection upper;
+};
 
 Bytes Wire(PDSTRUCT& p) {
     size_t n = PacketManager::SealPacket(&p);
@@ -56,16 +55,17 @@ TEST_F(UnicodeSpeechPacketTest, APromptReplySendsOnlyTheAsciiCharacters) {
     M_DWORD seed;
     ASSERT_TRUE(server.ReadSeed(&seed));
     g_serverPrompt = ServerPrompt{TRUE, 0x11223344, 0x55};
-    CInputWindow line;
-    SendPromptReply(&line, 3, Wide{'o', 'k', 0x3042, 0xE9, '!'});
+    // The input line is only handed on to the windows above.
+    int lineStandIn = 0;
+    auto* line = reinterpret_cast<CInputWindow*>(&lineStandIn);
+    SendPromptReply(line, 3, Wide{'o', 'k', 0x3042, 0xE9, '!'});
     Bytes got;
     ASSERT_TRUE(PollUntil([&] { return server.ReadMessage(&got, 0); }));
     PDSTRUCT want;
     PacketManager::Build9a(&want, 0x11223344, 0x55, 3, "ok!");
     EXPECT_EQ(got, Wire(want));
     EXPECT_FALSE(g_serverPrompt.pending);
-    EXPECT_EQ(tw::fake::InputWindowCalls(),
-              (std::vector<std::string>{"SetMode 0", "UpdatePrompt"}));
+    EXPECT_EQ(upper.inputWindowCalls, (std::vector<std::string>{"SetMode 0", "UpdatePrompt"}));
     ReplaceGameSocket(nullptr);
     g_serverPrompt = ServerPrompt{};
 }
@@ -73,7 +73,7 @@ TEST_F(UnicodeSpeechPacketTest, APromptReplySendsOnlyTheAsciiCharacters) {
 TEST_F(UnicodeSpeechPacketTest, WritesTheMessageOnTheGameConnection) {
     EXPECT_FALSE(WriteUnicodeSpeech(0, 1, 1, "ENU", Wide("lost")));  // no connection yet
     LoopbackServer server;
-    tw::fake::App().chosenPort = server.port();
+    upper.chosenPort = server.port();
     ReplaceGameSocket(new CClientSock);
     ASSERT_TRUE(g_pGameSocket->Connect(LoopbackServer::kAddress, server.port()));
     ASSERT_TRUE(server.WaitForConnections(1));
@@ -107,7 +107,7 @@ std::string Units(const std::vector<M_WORD>& units) {
     return tw::test::Narrow(z.data());
 }
 
-TEST_F(UnicodeSpeechPacketTest, IncomingSpeechIsReadIntoATerminatedTextAndShown) {
+TEST_F(UnicodeSpeechPacketTest, IncomingSpeechIsReadIntoATerminatedText) {
     struct Case {
         const char* what;
         Bytes message;
@@ -120,37 +120,37 @@ TEST_F(UnicodeSpeechPacketTest, IncomingSpeechIsReadIntoATerminatedTextAndShown)
         {"no text at all", SpeechMessage("ENU", "Guard", {}), ""},
     };
     for (const Case& c : cases) {
-        tw::fake::shownSpeech().clear();
-        PacketManager::Dispatch(PacketIn(c.message.data(), c.message.size()));
-        ASSERT_EQ(tw::fake::shownSpeech().size(), 1u) << c.what;
-        const tw::fake::ShownSpeech& s = tw::fake::shownSpeech()[0];
+        UnicodeSpeechMessage s;
+        ASSERT_TRUE(ReadUnicodeSpeech(PacketIn(c.message.data(), c.message.size()), &s)) << c.what;
+        ASSERT_FALSE(s.text.empty());
+        EXPECT_EQ(s.text.back(), 0) << c.what;
+        s.text.pop_back();
         EXPECT_EQ(Units(s.text), c.text) << c.what;
         EXPECT_EQ(s.serial, 0x00ABCDEFu);
         EXPECT_EQ(s.graphic, 0x190);
         EXPECT_EQ(s.type, 6);
         EXPECT_EQ(s.hue, 0x35);
         EXPECT_EQ(s.font, 1);
-        EXPECT_EQ(s.language, "ENU");
-        EXPECT_EQ(s.name, "Guard");
+        EXPECT_EQ(std::string(s.language), "ENU");
+        EXPECT_EQ(std::string(s.name), "Guard");
     }
     // Unterminated language and name fields stay inside their fields.
-    tw::fake::shownSpeech().clear();
     const Bytes full = SpeechMessage("ENUX", std::string(30, 'n'), {0, 'a', 0, 0});
-    PacketManager::Dispatch(PacketIn(full.data(), full.size()));
-    ASSERT_EQ(tw::fake::shownSpeech().size(), 1u);
-    EXPECT_EQ(tw::fake::shownSpeech()[0].language, "ENU");
-    EXPECT_EQ(tw::fake::shownSpeech()[0].name, std::string(30, 'n'));
+    UnicodeSpeechMessage s;
+    ASSERT_TRUE(ReadUnicodeSpeech(PacketIn(full.data(), full.size()), &s));
+    EXPECT_EQ(std::string(s.language), "ENU");
+    EXPECT_EQ(std::string(s.name), std::string(30, 'n'));
 }
 
 TEST_F(UnicodeSpeechPacketTest, AMessageShorterThanItsFixedFieldsIsDropped) {
     Bytes shortMessage = SpeechMessage("ENU", "Guard", {});
     shortMessage.pop_back();  // 47 bytes
-    PacketManager::Dispatch(PacketIn(shortMessage.data(), shortMessage.size()));
-    EXPECT_TRUE(tw::fake::shownSpeech().empty());
+    UnicodeSpeechMessage s;
+    EXPECT_FALSE(ReadUnicodeSpeech(PacketIn(shortMessage.data(), shortMessage.size()), &s));
     EXPECT_NE(ReportLog().find("message 0xAE (47 bytes) dropped"), std::string::npos);
 }
 
-TEST_F(UnicodeSpeechPacketTest, TheFeatureMessageSetsTheFlagFromBitZero) {
+TEST_F(UnicodeSpeechPacketTest, TheFeatureMessageGivesTheFlagFromBitZero) {
     const struct {
         Bytes message;
         BOOL flag;
@@ -161,10 +161,13 @@ TEST_F(UnicodeSpeechPacketTest, TheFeatureMessageSetsTheFlagFromBitZero) {
         {{0xB9, 0x00, 0x00}, FALSE},
     };
     for (const auto& c : cases) {
-        PacketManager::Dispatch(PacketIn(c.message.data(), c.message.size()));
-        EXPECT_EQ(tw::fake::serverFeatureFlag(), c.flag)
-            << int(c.message[1]) << " " << int(c.message[2]);
+        BOOL flag = !c.flag;
+        EXPECT_TRUE(ReadServerFeature(PacketIn(c.message.data(), c.message.size()), &flag));
+        EXPECT_EQ(flag, c.flag) << int(c.message[1]) << " " << int(c.message[2]);
     }
+    const Bytes cut = {0xB9, 0x00};
+    BOOL flag = FALSE;
+    EXPECT_FALSE(ReadServerFeature(PacketIn(cut.data(), cut.size()), &flag));
 }
 
 }  // namespace

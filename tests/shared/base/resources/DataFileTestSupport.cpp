@@ -6,6 +6,7 @@
 #include "FileManager.h"
 #include "app/App.h"
 #include "config/Config.h"
+#include "gumps/WorldGumps.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
@@ -17,6 +18,9 @@ namespace tw::test {
 namespace {
 const bool registered = [] {
     AddServiceReset([] {
+        // The gumps a test listed are gone with it: forget them before the
+        // world's objects go (they tell the open gumps).
+        ResetGumpFramework();
         CObjectManager::reset();
         CDHDCache::reset();
         HueManager::reset();

@@ -9,6 +9,7 @@
 
 #include "support/TwTest.h"
 #include "support/datafiles/DataFiles.h"
+#include "support/doubles/WorldServices.h"
 
 namespace tw::test {
 
@@ -41,6 +42,9 @@ public:
         int spare = 0;
     };
     CacheLists ReadCacheLists() const;
+
+    // What the world objects of a test reach above the world model.
+    tw::doubles::WorldServices world;
 };
 
 std::string Str(const M_BYTE* p, int n);

@@ -9,7 +9,6 @@
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
 #include "resources/PatchOwners.h"
-#include "support/fakes/FakeDrawManager.h"
 #include "view/ViewServices.h"
 
 using namespace tw::test;
@@ -201,6 +200,6 @@ TEST_F(ResourceTest, UpdateArtWritesWhatArrivedAndRefreshesTheWorld) {
     EXPECT_NE(err.text().find("damn art bug: Tried to update art less than 0 or greater then "
                               "65535."),
               std::string::npos);
-    EXPECT_EQ(tw::fake::InvalidatedTerrainTiles(), (std::vector<int>{7, 7}));
-    EXPECT_EQ(tw::fake::ResortedItemTiles(), (std::vector<int>{20}));
+    EXPECT_EQ(world.view.invalidatedTerrainTiles, (std::vector<int>{7, 7}));
+    EXPECT_EQ(world.view.resortedItemTiles, (std::vector<int>{20}));
 }

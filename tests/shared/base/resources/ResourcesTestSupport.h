@@ -1,5 +1,6 @@
 // Fixture of the resources tests: the base fixture plus the resets of the
-// configuration, the hue table and the drawing state, and small helpers for
+// configuration, the hue table and the drawing state, the services above the
+// world model for the tests that make world objects, and small helpers for
 // pixel buffers.
 #pragma once
 
@@ -9,12 +10,16 @@
 #include "TWTypes.h"
 #include "resources/BlitTarget.h"
 #include "support/TwTest.h"
+#include "support/doubles/WorldServices.h"
 
 namespace tw::test {
 
 class ResourcesTest : public TwTest {
 protected:
     void SetUp() override;
+
+    // What the world objects of a test reach above the world model.
+    tw::doubles::WorldServices world;
 };
 
 // Hue `number` gets the ramp 0x0400 + i (red 1, blue i): every entry differs

@@ -6,25 +6,13 @@
 #include "dialogs/PaperdollGump.h"
 #include "dialogs/ShopGump.h"
 #include "net/ClientSock.h"
-#include "support/fakes/FakeApp.h"
-#include "support/fakes/FakeClientSock.h"
-#include "support/fakes/FakeComm.h"
-#include "support/fakes/FakeDialogs.h"
-#include "support/fakes/FakeDrawManager.h"
-#include "support/fakes/FakeGump.h"
-#include "support/fakes/FakeGumpManager.h"
-#include "support/fakes/FakeLight.h"
-#include "support/fakes/FakeObj.h"
-#include "support/fakes/FakeTextManager.h"
-#include "support/fakes/FakeWorldView.h"
 #include "view/Light.h"
 #include "view/WorldView.h"
 #include "world/MultiManager.h"
 #include "world/PathManager.h"
 
 using namespace tw::test;
-using tw::fake::Dialogs;
-using tw::fake::Listed;
+using tw::doubles::Listed;
 
 TEST_F(PlacementTest, CorpseLinksHoldTheDyingMobileUntilItsAnimationEnds) {
     struct Case {
@@ -58,7 +46,7 @@ TEST_F(PlacementTest, CorpseLinksHoldTheDyingMobileUntilItsAnimationEnds) {
     CObjectManager::RemoveLink(0, 12 | 0x80000000, FALSE);
     EXPECT_FALSE(CObjectManager::IsLinked(kItem | 12, 0));
     EXPECT_EQ(corpse->direction, 3 | 0x80);
-    EXPECT_EQ(tw::fake::CountObjEvents("add", corpse), 2) << "re-sorted";
+    EXPECT_EQ(view.CountObjEvents("add", corpse), 2) << "re-sorted";
     EXPECT_EQ(CObjectManager::FindObject(12 | 0x80000000), nullptr);
 
     // A mobile that goes otherwise takes its pair along, keeping itself.
@@ -111,8 +99,8 @@ TEST_F(PlacementTest, PickingUpRecordsTheObjectAndForgetsIt) {
     CDynamicObj* pile = PlaceItem(kItem | 2, kShirt, 101, 100, 0, 10);
     CObjectManager::GetObject(pile, 0);
     EXPECT_NE(ReportLog().find("Prevented client crash"), std::string::npos);
-    ASSERT_EQ(tw::fake::OpenedGumps().size(), 1u);
-    EXPECT_EQ(tw::fake::OpenedGumps()[0].gumpId, 49);
+    ASSERT_EQ(gumps.hooks.calls.size(), 1u);
+    EXPECT_EQ(gumps.hooks.calls[0].rfind("CreateStackGump", 0), 0u) << "the amount gump";
     EXPECT_FALSE(CObjectManager::holdingItem) << "the amount is asked for first";
 
     CClientSock connection;
@@ -133,14 +121,44 @@ TEST_F(PlacementTest, PickingUpRecordsTheObjectAndForgetsIt) {
     EXPECT_EQ(h.containerSerial, 0u);
     EXPECT_EQ(CObjectManager::FindObject(kItem | 3), nullptr);
     EXPECT_EQ(player->equippedItem[4], nullptr);
-    EXPECT_EQ(tw::fake::GumpFramework().dragGumpsMade, 1);
+    EXPECT_EQ(gumps.manager.dragGumpsMade, 1);
     CObjectManager::GetObject(PlaceItem(kItem | 4, kShirt, 100, 101), 1);
     EXPECT_NE(CObjectManager::FindObject(kItem | 4), nullptr) << "one item in the hand at a time";
     EXPECT_EQ(connection.OutputLength(), 7u);
-    ASSERT_EQ(tw::fake::SentPackets().size(), 1u);
-    EXPECT_EQ(tw::fake::SentPackets()[0], (std::vector<unsigned char>{0x07, 0x40, 0, 0, 3, 0, 2}))
+    ASSERT_EQ(SentPackets(connection).size(), 1u);
+    EXPECT_EQ(SentPackets(connection)[0], (std::vector<unsigned char>{0x07, 0x40, 0, 0, 3, 0, 2}))
         << "pick up 2 of it";
     g_pGameSocket = nullptr;
+}
+
+TEST_F(PlacementTest, RangeIsTakenFromTheHolderTheLastQueuedStepAndTheMultisExtent) {
+    MakePlayer(100, 100);
+    CDynamicObj* edge = PlaceItem(kItem | 1, kShirt, 103, 97);
+    CDynamicObj* beyond = PlaceItem(kItem | 2, kShirt, 104, 100);
+    EXPECT_TRUE(CObjectManager::IsInRange(edge, 3));
+    EXPECT_FALSE(CObjectManager::IsInRange(beyond, 3));
+
+    // A held object is where its top-level holder stands, whatever its
+    // place in the holder.
+    auto* bag = new CContainerObj(kItem | 3, kShirt, 0, TRUE);
+    bag->ToWorld(Coords{101, 101, 0});
+    CDynamicObj* coin = NewDynamicObj(kItem | 4, kShirt, 0);
+    coin->ToContainer(bag, Coords{60, 70, 0});
+    EXPECT_TRUE(CObjectManager::IsInRange(coin, 3));
+    bag->ToVoid();
+    bag->ToWorld(Coords{96, 100, 0});
+    EXPECT_FALSE(CObjectManager::IsInRange(coin, 3));
+
+    // A mobile is where its last queued step ends.
+    CMobile* walker = PlaceMobile(5, 400, 102, 100);
+    EXPECT_TRUE(CObjectManager::IsInRange(walker, 3));
+    ASSERT_TRUE(walker->QueueStep(MobileStep{105, 100, 0, 400, 2, 0}));
+    EXPECT_FALSE(CObjectManager::IsInRange(walker, 3));
+
+    // A multi reaches as far again as its parts stand from its cell.
+    beyond->multi = new MultiComponentList();
+    beyond->multi->extent = 1;
+    EXPECT_TRUE(CObjectManager::IsInRange(beyond, 3));
 }
 
 TEST_F(PlacementTest, UsingAnObjectRemembersItAndPicksTheRequest) {
@@ -153,32 +171,33 @@ TEST_F(PlacementTest, UsingAnObjectRemembersItAndPicksTheRequest) {
         {899, "BeginTarget scroll 2"},
         {kShirt, ""},
     };
-    CClientSock connection;
-    g_pGameSocket = &connection;
     M_DWORD serial = kItem;
     for (const Case& c : cases) {
-        tw::fake::App().calls.clear();
-        tw::fake::SentPackets().clear();
+        requests.calls.clear();
+        CClientSock connection;
+        g_pGameSocket = &connection;
         CDynamicObj* o = PlaceItem(++serial, c.graphic, 1, 1);
         CObjectManager::UseObject(o);
         EXPECT_EQ(CObjectManager::lastUsedSerial, serial);
         EXPECT_EQ(CObjectManager::lastUsedType, c.graphic);
         if (*c.call) {
-            ASSERT_EQ(tw::fake::App().calls.size(), 1u) << c.graphic;
-            EXPECT_EQ(tw::fake::App().calls[0], std::string(c.call) + " " + std::to_string(serial));
-            EXPECT_TRUE(tw::fake::SentPackets().empty());
+            ASSERT_EQ(requests.calls.size(), 1u) << c.graphic;
+            EXPECT_EQ(requests.calls[0], std::string(c.call) + " " + std::to_string(serial));
+            EXPECT_TRUE(SentPackets(connection).empty());
         } else {
-            EXPECT_TRUE(tw::fake::App().calls.empty());
-            ASSERT_EQ(tw::fake::SentPackets().size(), 1u);
-            EXPECT_EQ(tw::fake::SentPackets()[0],
+            EXPECT_TRUE(requests.calls.empty());
+            ASSERT_EQ(SentPackets(connection).size(), 1u);
+            EXPECT_EQ(SentPackets(connection)[0],
                       (std::vector<unsigned char>{0x06, 0x40, 0, 0, M_BYTE(serial)}));
         }
+        g_pGameSocket = nullptr;
     }
     auto* map = static_cast<CItemObj*>(PlaceItem(kItem | 0x77, kMap, 1, 1));
     Listed<CGump> mapGump(map);
+    Listed<CGump> over;
     map->pinGump = &mapGump;
     CObjectManager::UseObject(map);
-    EXPECT_EQ(tw::fake::GumpFramework().broughtToFront, std::vector<const CGump*>{&mapGump});
+    EXPECT_EQ(g_gumpList, &mapGump) << "brought to the front";
     map->pinGump = nullptr;
 }
 
@@ -186,19 +205,19 @@ TEST_F(PlacementTest, OverheadTextsKeepTwoOrdinaryOnesAndSurviveARecreation) {
     CDynamicObj* o = PlaceItem(kItem | 1, kShirt, 1, 1);
     o->AddOverheadText("one", 0, 3, nullptr, 0);
     o->AddOverheadText("two", 0, 3, nullptr, 0);
-    tw::fake::Barks().kinds.push_back({o->textGumps, 1});  // "two" is of another kind
+    texts.kinds.push_back({o->textGumps, 1});  // "two" is of another kind
     o->AddOverheadText("three", 0, 3, nullptr, 0);
     o->AddOverheadText("four", 0, 3, nullptr, 0);
-    EXPECT_EQ(tw::fake::TextsOf(o), (std::vector<std::string>{"four", "three", "two"}));
+    EXPECT_EQ(texts.TextsOf(o), (std::vector<std::string>{"four", "three", "two"}));
     o->ReplaceOverheadText("five", 0, 3, nullptr);
-    EXPECT_EQ(tw::fake::TextsOf(o), (std::vector<std::string>{"five", "two"}));
+    EXPECT_EQ(texts.TextsOf(o), (std::vector<std::string>{"five", "two"}));
 
     // Deleted and sent again within four frames: the texts come back.
     o->SaveOverheadText();
     o->Release();
     for (int i = 0; i < 4; ++i) CObjectManager::AgeRecentList();
     CDynamicObj* again = PlaceItem(kItem | 1, kShirt, 1, 1);
-    EXPECT_EQ(tw::fake::TextsOf(again), (std::vector<std::string>{"five", "two"}));
+    EXPECT_EQ(texts.TextsOf(again), (std::vector<std::string>{"five", "two"}));
     EXPECT_TRUE(CObjectManager::recentTexts.empty());
 
     again->SaveOverheadText();
@@ -210,15 +229,15 @@ TEST_F(PlacementTest, OverheadTextsKeepTwoOrdinaryOnesAndSurviveARecreation) {
 TEST_F(PlacementTest, ThePlayersLightFollowsItIntoAndOutOfTheWorld) {
     CPlayer* player = MakePlayer();
     CObjectManager::SetPlayerLight(player, 5);
-    EXPECT_EQ(thelightthingie::personalLight, 5);
+    EXPECT_EQ(view.personalLight, 5);
     CObjectManager::SetPlayerLight(player, 3);
-    EXPECT_EQ(thelightthingie::personalLight, 3);
+    EXPECT_EQ(view.personalLight, 3);
     player->ToVoid();
-    EXPECT_EQ(thelightthingie::personalLight, 0);
+    EXPECT_EQ(view.personalLight, 0);
     CObjectManager::SetPlayerLight(player, 4);  // in the void: stored only
-    EXPECT_EQ(thelightthingie::personalLight, 0);
+    EXPECT_EQ(view.personalLight, 0);
     player->ToWorld(Coords(1, 1, 0));
-    EXPECT_EQ(thelightthingie::personalLight, 4);
+    EXPECT_EQ(view.personalLight, 4);
     CDynamicObj* other = PlaceItem(kItem | 1, kShirt, 1, 1);
     CObjectManager::SetPlayerLight(other, 9);
     EXPECT_EQ(other->personalLight, 0) << "only the player's light counts";

@@ -2,7 +2,6 @@
 // by its animation data.
 #include "resources/AnimData.h"
 #include "shared/base/resources/DataFileTestSupport.h"
-#include "support/fakes/FakeObj.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
 
@@ -45,7 +44,7 @@ TEST_F(ResourceTest, ItemsSharingAnEntryAdvanceOncePerTick) {
     EXPECT_EQ(b.frameOffset, 5);
     EXPECT_EQ(c.frameOffset, 0);
     EXPECT_EQ(hidden.frameOffset, 0);
-    auto& events = tw::fake::ObjEvents();
+    auto& events = world.view.objEvents;
     ASSERT_EQ(events.size(), 8u);
     EXPECT_EQ(events[0].what, "remove");
     EXPECT_EQ(events[1].what, "add");

@@ -3,22 +3,12 @@
 // clears when it goes.
 #include <random>
 
+#include "Clock.h"
 #include "WorldTestSupport.h"
-#include "app/FrameTick.h"
 #include "config/Config.h"
-#include "dialogs/TradeGump.h"
 #include "gumps/Sequence.h"
 #include "net/ClientSock.h"
 #include "resources/GraphicManager.h"
-#include "support/fakes/FakeApp.h"
-#include "support/fakes/FakeCircleTrans.h"
-#include "support/fakes/FakeClientSock.h"
-#include "support/fakes/FakeComm.h"
-#include "support/fakes/FakeDialogs.h"
-#include "support/fakes/FakeDrawManager.h"
-#include "support/fakes/FakeGump.h"
-#include "support/fakes/FakeObj.h"
-#include "view/WorldView.h"
 #include "world/MoveManager.h"
 
 using namespace tw::test;
@@ -129,33 +119,33 @@ TEST_F(MobileTest, MobilesRestAfterTwoSecondsOrAtOnce) {
 }
 
 TEST_F(MobileTest, IdleAnimationsPlayByChanceAndNotInCrowds) {
-    std::mt19937 dice(7);
-    tw::fake::App().random = [&](int n) { return int(dice() % unsigned(n)); };
+    std::mt19937 roll(7);
+    dice.answer = [&](int n) { return int(roll() % unsigned(n)); };
     MakePlayer(100, 100);
     g_frameTime = 0;
     CMobile* m = PlaceMobile(5, 150, 101, 101);
     int started = 0;
     for (M_DWORD t = 20000; t < 400000 && !started; t += 50) {
         Frame(t);
-        started = int(tw::fake::Animations().started.size());
+        started = int(view.animations.started.size());
     }
     ASSERT_EQ(started, 1) << "over many frames the dice allow one";
     EXPECT_TRUE(m->animAction == 3 || m->animAction == 4);
     EXPECT_EQ(m->animFrameCount, m->animAction == 3 ? 15 : 20);
-    EXPECT_EQ(tw::fake::App().randomCalls > 0, true);
+    EXPECT_EQ(dice.calls > 0, true);
 
     // With 21 mobiles known nobody idles, whatever the dice say.
-    tw::fake::App().random = [](int) { return 0; };
+    dice.answer = [](int) { return 0; };
     for (M_DWORD s = 10; CObjectManager::mobileCount < 21; ++s) PlaceMobile(s, 150, 101, 101);
-    tw::fake::Animations().started.clear();
-    tw::fake::App().randomCalls = 0;
+    view.animations.started.clear();
+    dice.calls = 0;
     for (M_DWORD t = 500000; t < 600000; t += 5000) Frame(t);
-    EXPECT_TRUE(tw::fake::Animations().started.empty());
-    EXPECT_EQ(tw::fake::App().randomCalls, 0);
+    EXPECT_TRUE(view.animations.started.empty());
+    EXPECT_EQ(dice.calls, 0);
 }
 
 TEST_F(MobileTest, IdleAnimationsAreRecordedWhileASequenceIsBuilt) {
-    tw::fake::App().random = [](int) { return 1; };
+    dice.answer = [](int) { return 1; };
     MakePlayer(100, 100);
     g_frameTime = 0;
     CMobile* m = PlaceMobile(0x1234, 21, 101, 101);
@@ -164,8 +154,8 @@ TEST_F(MobileTest, IdleAnimationsAreRecordedWhileASequenceIsBuilt) {
     CSequence* sequence = nullptr;
     g_currentSequence = reinterpret_cast<CSequence*>(&sequence);
     Frame(16000);
-    ASSERT_EQ(tw::fake::GumpFramework().sequenceRecords.size(), 1u);
-    const auto& r = tw::fake::GumpFramework().sequenceRecords[0];
+    ASSERT_EQ(gumps.manager.sequenceRecords.size(), 1u);
+    const auto& r = gumps.manager.sequenceRecords[0];
     EXPECT_EQ(r.kind, 7);
     EXPECT_EQ(r.bytes,
               (std::vector<unsigned char>{0x34, 0x12, 0, 0, 17, 0, 5, 0, 0, 0, 1, 0, 0, 0, 1, 0}));
@@ -219,7 +209,7 @@ TEST_F(MobileTest, AMobileDeletedByItsAnimationsEndLeavesTheWalkIntact) {
     CMobile* b = PlaceMobile(6, 400, 102, 102);
     a->SetAnimation(9, 5, 0, 1, 0, 0);
     CObjectManager::HandleMove(5, 400, 0, 0, 101, 102, 0, 4, 0, 0);
-    tw::fake::Animations().stopDeletes = true;
+    view.animations.stopDeletes = true;
     Frame(1050);
     EXPECT_EQ(CObjectManager::FindObject(5), nullptr);
     EXPECT_EQ(CObjectManager::FindObject(kItem | 1), nullptr);
@@ -273,16 +263,16 @@ TEST_F(MobileTest, WalkingHumansSoundTheirFootsteps) {
 TEST_F(MobileTest, StatusFlagsCloseTheGumpsOfAMobileThatTurnsHidden) {
     MakePlayer(100, 100);
     CMobile* m = PlaceMobile(5, 400, 101, 101);
-    auto* owned = new tw::fake::Listed<CGump>(m);
+    auto* owned = new tw::doubles::Listed<CGump>(m);
     m->ownedGumps = owned;
     CObjectManager::HandleMove(5, 400, 0, 0, 101, 101, 0, 0, 0, 0x40);
     Frame(100);
     EXPECT_EQ(m->bit6State, 1);
-    EXPECT_EQ(tw::fake::DeletedGumps(), 0);
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 0);
     CObjectManager::HandleMove(5, 400, 0, 0, 101, 101, 0, 0, 0, 0x80);
     Frame(150);
     EXPECT_EQ(m->ownedGumps, nullptr);
-    EXPECT_EQ(tw::fake::DeletedGumps(), 1);
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 1);
     EXPECT_EQ(m->bit6State, 0);
 
     CMobile* ghost = PlaceMobile(6, 402, 101, 101);
@@ -295,14 +285,15 @@ TEST_F(MobileTest, AGoneMobileLeavesNoReferenceBehind) {
     CMobile* m = PlaceMobile(5, 400, 101, 101);
     player->following = TRUE;
     player->followedSerial = 5;
-    g_pointerObject = m;
-    auto* status = new tw::fake::Listed<CGump>(m);
+    view.pointerObject = m;
+    auto* status = new tw::doubles::Listed<CGump>(m);
     struct StatusGump : CGump {
         BOOL IsStatusGump() override { return TRUE; }
     };
-    auto* mobileStatus = new tw::fake::Listed<StatusGump>(m);
-    m->tradeGump = new tw::fake::Listed<CTradeGump>();
-    tw::fake::Dialogs().tradeSerial = 0x01020304;
+    auto* mobileStatus = new tw::doubles::Listed<StatusGump>(m);
+    auto* trade = new tw::doubles::Listed<tw::doubles::TradeGump>();
+    trade->tradeSerial = 0x01020304;
+    m->tradeGump = trade;
     CClientSock connection;
     g_pGameSocket = &connection;
     CDynamicObj* corpse = PlaceItem(kItem | 9, CORPSE_OBJ, 101, 101);
@@ -312,13 +303,13 @@ TEST_F(MobileTest, AGoneMobileLeavesNoReferenceBehind) {
 
     m->Release();
     EXPECT_FALSE(player->following);
-    EXPECT_EQ(g_pointerObject, nullptr);
-    EXPECT_EQ(tw::fake::circleTrans().removed, std::vector<const void*>{m});
+    EXPECT_EQ(view.pointerObject, nullptr);
+    EXPECT_EQ(view.circleRemoved, std::vector<const void*>{m});
     EXPECT_EQ(status->owner, nullptr) << "a gump that showed it forgets it";
-    EXPECT_EQ(tw::fake::DeletedGumps(), 2) << "the status gump and the trade gump";
-    ASSERT_EQ(tw::fake::SentPackets().size(), 1u) << "the trade is cancelled";
-    EXPECT_EQ(std::vector<unsigned char>(tw::fake::SentPackets()[0].begin(),
-                                         tw::fake::SentPackets()[0].begin() + 8),
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 2) << "the status gump and the trade gump";
+    const auto sent = SentPackets(connection);
+    ASSERT_EQ(sent.size(), 1u) << "the trade is cancelled";
+    EXPECT_EQ(std::vector<unsigned char>(sent[0].begin(), sent[0].begin() + 8),
               (std::vector<unsigned char>{0x6F, 0, 17, 1, 1, 2, 3, 4}));
     EXPECT_FALSE(CObjectManager::IsLinked(kItem | 9, 0));
     EXPECT_EQ(CObjectManager::FindObject(kItem | 2), nullptr);
@@ -339,15 +330,15 @@ TEST_F(MobileTest, ThePlayerFacesItsFightTargetWhenTheWalkIsIdle) {
     g_wallTime = 10;
     MoveManager::lastRequestTime = 7;
     Frame(100);
-    EXPECT_TRUE(tw::fake::SentPackets().empty()) << "only 3 seconds since the last request";
+    EXPECT_TRUE(SentPackets(socket).empty()) << "only 3 seconds since the last request";
     g_wallTime = 11;
     MoveManager::requestsInFlight = 1;
     Frame(150);
-    EXPECT_TRUE(tw::fake::SentPackets().empty()) << "a request is in flight";
+    EXPECT_TRUE(SentPackets(socket).empty()) << "a request is in flight";
     MoveManager::requestsInFlight = 0;
     Frame(200);
-    ASSERT_EQ(tw::fake::SentPackets().size(), 1u);
-    EXPECT_EQ(tw::fake::SentPackets()[0], (std::vector<unsigned char>{0x02, 1, 0, 0, 0, 0, 0}))
+    ASSERT_EQ(SentPackets(socket).size(), 1u);
+    EXPECT_EQ(SentPackets(socket)[0], (std::vector<unsigned char>{0x02, 1, 0, 0, 0, 0, 0}))
         << "a turn to the north-east";
     g_pGameSocket = nullptr;
 

@@ -4,8 +4,6 @@
 #include "ByteWriter.h"
 #include "resources/DHDCache.h"
 #include "shared/base/resources/DataFileTestSupport.h"
-#include "support/fakes/FakeMapManager.h"
-#include "support/fakes/FakeObj.h"
 #include "world/MultiTarget.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
@@ -95,7 +93,7 @@ TEST_F(ResourceTest, PreviewShowsEveryPartOnTheGroundAndClearDeletesThem) {
     Bytes records = objectRecords({{500, 0, 0, 0, 0}, {501, 0, 1, -1, 3}});
     ASSERT_TRUE(LoadObjectList(&target, 2, records.data(), records.size(), 0, 0, 0));
     // The ground of cell (40, 50): corners 1 and 3 average to 10.
-    tw::fake::Map().corners[{40, 50}] = {0, 8, 0, 12};
+    world.view.corners[{40, 50}] = {0, 8, 0, 12};
     target.heightOffset = 2;
     ShowMultiTargetPreview(&target, 40, 50);
     // Each part is made at the head of the preview list and placed at once.
@@ -113,7 +111,7 @@ TEST_F(ResourceTest, PreviewShowsEveryPartOnTheGroundAndClearDeletesThem) {
     EXPECT_EQ(target.previewX, 40);
     EXPECT_EQ(target.previewZ, 12);
 
-    auto& events = tw::fake::ObjEvents();
+    auto& events = world.view.objEvents;
     events.clear();
     ClearMultiTargetPreview();
     EXPECT_EQ(CObjectManager::multiPreviewList, nullptr);

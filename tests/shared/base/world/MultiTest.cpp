@@ -8,7 +8,6 @@
 #include "app/App.h"
 #include "config/Config.h"
 #include "resources/DHDCache.h"
-#include "support/fakes/FakeObj.h"
 #include "world/MultiManager.h"
 
 using namespace tw::test;
@@ -110,19 +109,19 @@ TEST_F(MultiTest, PlacingMovesTheComponentsWithTheObjectAndNothingWhenItStays) {
     EXPECT_EQ(house->z, 10);
     std::vector<MultiComponentNode*> nodes = Nodes(house->multi);
     ASSERT_EQ(nodes.size(), 3u);
-    EXPECT_EQ(tw::fake::CellItems(97, 202), std::vector<CDrawItem*>{nodes[1]->object});
+    EXPECT_EQ(view.CellItems(97, 202), std::vector<CDrawItem*>{nodes[1]->object});
     EXPECT_EQ(nodes[2]->object->locX, 102);
     EXPECT_EQ(nodes[2]->object->locY, 201);
     EXPECT_EQ(nodes[2]->object->z, 30);
 
-    const size_t events = tw::fake::ObjEvents().size();
+    const size_t events = view.objEvents.size();
     SetObjectMulti(house, 100, 200, 10, kHouse);
-    EXPECT_EQ(tw::fake::ObjEvents().size(), events) << "already there: nothing moves";
+    EXPECT_EQ(view.objEvents.size(), events) << "already there: nothing moves";
 
     SetObjectMulti(house, 101, 200, 10, kHouse);
     EXPECT_EQ(house->locX, 101);
     EXPECT_EQ(nodes[1]->object->locX, 98);
-    EXPECT_TRUE(tw::fake::CellItems(97, 202).empty());
+    EXPECT_TRUE(view.CellItems(97, 202).empty());
     EXPECT_EQ(Nodes(house->multi), nodes) << "the same parts, moved";
 }
 

@@ -2,8 +2,6 @@
 #include <cstdint>
 
 #include "WorldTestSupport.h"
-#include "support/fakes/FakeMapManager.h"
-#include "support/fakes/FakeObj.h"
 #include "view/DrawManager.h"
 #include "world/Terrain.h"
 
@@ -227,16 +225,16 @@ TEST_F(WorldTest, CellLookupsUseHeightRangesAndMovability) {
 TEST_F(WorldTest, GroundHeightTakesLandCornersAndObjectsThatAreShown) {
     tiles.items[5].height = 6;
     StartWorld();
-    tw::fake::Map().corners[{2, 2}] = {0, 4, 100, 9};
+    view.corners[{2, 2}] = {0, 4, 100, 9};
     EXPECT_EQ(GetGroundZ(2, 2), 6) << "(4 + 9) / 2";
     CObj* crate = NewStaticObj(5);
     crate->ToWorld(Coords(2, 2, 3));
     EXPECT_EQ(GetGroundZ(2, 2), 9);
     crate->inList = FALSE;  // cut away by the view
     EXPECT_EQ(GetGroundZ(2, 2), 6);
-    DrawManager::heightCut = TRUE;
+    view.heightCut = TRUE;
     EXPECT_EQ(GetGroundZ(2, 2), 0);
-    DrawManager::heightCut = FALSE;
-    tw::fake::Map().corners[{8, 8}] = {0, -127, 0, -127};
+    view.heightCut = FALSE;
+    view.corners[{8, 8}] = {0, -127, 0, -127};
     EXPECT_EQ(GetGroundZ(8, 8), 0) << "-127 counts as 0";
 }

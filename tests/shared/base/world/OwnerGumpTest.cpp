@@ -2,8 +2,6 @@
 #include "gumps/Gump.h"
 #include "resources/GraphicManager.h"
 #include "shared/base/resources/DataFileTestSupport.h"
-#include "support/fakes/FakeGump.h"
-#include "support/fakes/FakeObj.h"
 #include "world/Mobile.h"
 #include "world/Obj.h"
 
@@ -36,10 +34,10 @@ TEST_F(ResourceTest, OwnerGumpIsThePaperdollOfTheWearerOrTheGumpOfTheContainer) 
 
     HolderGump otherBag(nullptr, false), bagAsPaperdoll(bag, true), bagGump(bag, false),
         paperdoll(man, true);
-    for (CGump* g : {&otherBag, &bagAsPaperdoll}) tw::fake::LinkGump(g, nullptr);
+    for (CGump* g : {&otherBag, &bagAsPaperdoll}) tw::doubles::LinkGump(g, nullptr);
     EXPECT_EQ(GraphicManager::FindOwnerGump(coin), nullptr) << "only gumps of the right kind";
-    tw::fake::LinkGump(&bagGump, nullptr);
-    tw::fake::LinkGump(&paperdoll, nullptr);
+    tw::doubles::LinkGump(&bagGump, nullptr);
+    tw::doubles::LinkGump(&paperdoll, nullptr);
     EXPECT_EQ(GraphicManager::FindOwnerGump(coin), &bagGump);
     EXPECT_EQ(GraphicManager::FindOwnerGump(ring), &paperdoll);
     EXPECT_EQ(GraphicManager::FindOwnerGump(loose), nullptr) << "held by nothing";

@@ -8,25 +8,13 @@
 #include "dialogs/PaperdollGump.h"
 #include "dialogs/ShopGump.h"
 #include "net/ClientSock.h"
-#include "support/fakes/FakeApp.h"
-#include "support/fakes/FakeClientSock.h"
-#include "support/fakes/FakeComm.h"
-#include "support/fakes/FakeDialogs.h"
-#include "support/fakes/FakeDrawManager.h"
-#include "support/fakes/FakeGump.h"
-#include "support/fakes/FakeGumpManager.h"
-#include "support/fakes/FakeLight.h"
-#include "support/fakes/FakeObj.h"
-#include "support/fakes/FakeTextManager.h"
-#include "support/fakes/FakeWorldView.h"
 #include "view/Light.h"
 #include "view/WorldView.h"
 #include "world/MultiManager.h"
 #include "world/PathManager.h"
 
 using namespace tw::test;
-using tw::fake::Dialogs;
-using tw::fake::Listed;
+using tw::doubles::Listed;
 
 TEST(NormalizeHue, KeepsFlagsAndBoundsTheNumber) {
     struct Case {
@@ -89,10 +77,10 @@ TEST_F(PlacementTest, AnObjectMovesThroughTheVoidBetweenEveryPlace) {
     CDynamicObj* bag = PlaceItem(kItem | 1, kBag, 100, 101);
     auto* container = static_cast<CContainerObj*>(bag);
     CDynamicObj* torch = PlaceItem(kItem | 2, kTorch, 100, 102, 5);
-    Listed<CContainerGump> bagGump(bag);
+    Listed<tw::doubles::ContainerGump> bagGump(bag);
     container->containerGump = &bagGump;
-    Listed<CPaperdollGump> paperdoll(player);
-    Dialogs().names = {{&bagGump, "bagGump"}, {&paperdoll, "paperdoll"}, {torch, "torch"}};
+    Listed<tw::doubles::PaperdollGump> paperdoll(player);
+    dialogs.names = {{&bagGump, "bagGump"}, {&paperdoll, "paperdoll"}, {torch, "torch"}};
 
     EXPECT_EQ(Where(torch), "world 100,102,5");
     EXPECT_TRUE(InWorldList(torch));
@@ -111,30 +99,30 @@ TEST_F(PlacementTest, AnObjectMovesThroughTheVoidBetweenEveryPlace) {
     EXPECT_EQ(Where(torch), "in 40000001 30,40");
     EXPECT_EQ(Contents(container), std::vector<CObj*>{torch});
     EXPECT_FALSE(torch->inList) << "held objects are not drawn in the world";
-    EXPECT_EQ(Dialogs().calls, std::vector<std::string>{"AddToGump bagGump torch"});
+    EXPECT_EQ(dialogs.calls, std::vector<std::string>{"AddToGump bagGump torch"});
 
     torch->ToVoid();
     EXPECT_TRUE(Contents(container).empty());
-    ASSERT_EQ(Dialogs().calls.size(), 2u);
-    EXPECT_EQ(Dialogs().calls[1].rfind("AddContents bagGump 30,40,", 0), 0u) << Dialogs().calls[1];
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[1].rfind("AddContents bagGump 30,40,", 0), 0u) << dialogs.calls[1];
 
-    Dialogs().calls.clear();
+    dialogs.calls.clear();
     torch->ToEquipped(player, 2);
     EXPECT_EQ(Where(torch), "worn 1 2");
     EXPECT_EQ(player->equippedItem[2], torch);
     EXPECT_EQ(CObjectManager::lightList, torch) << "a worn light still gives light";
-    EXPECT_EQ(Dialogs().calls, std::vector<std::string>{"PaperdollInvalidate paperdoll"});
+    EXPECT_EQ(dialogs.calls, std::vector<std::string>{"PaperdollInvalidate paperdoll"});
 
     torch->ToVoid();
     EXPECT_EQ(player->equippedItem[2], nullptr);
     EXPECT_EQ(CObjectManager::lightList, nullptr);
-    EXPECT_EQ(Dialogs().calls.back(), "PaperdollInvalidate paperdoll");
+    EXPECT_EQ(dialogs.calls.back(), "PaperdollInvalidate paperdoll");
 
     // A gump-art object whose art is missing leaves an empty rectangle.
     CDynamicObj* note = NewDynamicObj(kItem | 3, 13705, 0);
     note->ToContainer(container, Coords(7, 8, 0));
     note->ToVoid();
-    EXPECT_EQ(Dialogs().calls.back(), "AddContents bagGump 7,8,7,8");
+    EXPECT_EQ(dialogs.calls.back(), "AddContents bagGump 7,8,7,8");
     container->containerGump = nullptr;
 }
 
@@ -198,13 +186,13 @@ TEST_F(PlacementTest, AShopContainerTellsTheVendorsShopGump) {
     CMobile* vendor = PlaceMobile(7, 400, 101, 101);
     auto* stock = new CContainerObj(kItem | 1, 11000, 0, TRUE);
     stock->ToEquipped(vendor, 26);
-    Listed<CShopGump> shop(vendor);
-    Listed<CShopGump> closing(vendor);
+    Listed<tw::doubles::ShopGump> shop(vendor);
+    Listed<tw::doubles::ShopGump> closing(vendor);
     closing.ignoresRemovals = TRUE;
-    Dialogs().names = {{&shop, "shop"}, {&closing, "closing"}};
+    dialogs.names = {{&shop, "shop"}, {&closing, "closing"}};
     CDynamicObj* ware = NewDynamicObj(kItem | 2, kShirt, 0);
     ware->ToContainer(stock, Coords(1, 1, 0));
-    EXPECT_EQ(Dialogs().calls,
+    EXPECT_EQ(dialogs.calls,
               (std::vector<std::string>{"RemoveItem shop 1073741826", "RedrawFrame shop"}));
 }
 
@@ -212,11 +200,12 @@ TEST_F(PlacementTest, ABulletinBoardAsksForItsNewMessage) {
     CClientSock connection;
     g_pGameSocket = &connection;
     auto* board = static_cast<CContainerObj*>(PlaceItem(kItem | 1, kBag, 1, 1));
-    Listed<CBBGump> boardGump(board);
+    Listed<tw::doubles::BBGump> boardGump(board);
     board->containerGump = &boardGump;
     NewDynamicObj(kItem | 2, kShirt, 0)->ToContainer(board, Coords(0, 0, 0));
-    ASSERT_EQ(tw::fake::SentPackets().size(), 1u);
-    const auto& p = tw::fake::SentPackets()[0];
+    const auto sent = SentPackets(connection);
+    ASSERT_EQ(sent.size(), 1u);
+    const auto& p = sent[0];
     EXPECT_EQ(p[0], 0x71);
     EXPECT_EQ(p[3], 4) << "sub-command";
     EXPECT_EQ(std::vector<unsigned char>(p.begin() + 4, p.begin() + 12),
@@ -345,8 +334,8 @@ TEST_F(PlacementTest, FollowingAFarMobileSeeksAPath) {
     // No cell can be entered: no path.
     CObjectManager::HandleMove(5, 400, 0, 0, 104, 100, 0, 2, 0, 0);
     EXPECT_FALSE(player->following);
-    ASSERT_EQ(tw::fake::textManager().systemMessages.size(), 1u);
-    EXPECT_EQ(tw::fake::textManager().systemMessages[0].text, "Can't get there (follow)");
+    ASSERT_EQ(gumps.text.systemMessages.size(), 1u);
+    EXPECT_EQ(gumps.text.systemMessages[0].text, "Can't get there (follow)");
     EXPECT_FALSE(g_pathWalk.active);
 
     // Open ground: the path runs to a cell beside the mobile's last step.
@@ -360,7 +349,7 @@ TEST_F(PlacementTest, FollowingAFarMobileSeeksAPath) {
     ASSERT_NE(g_pathWalk.node, nullptr);
     EXPECT_LE(std::abs(g_pathWalk.node->x - 105), 1) << "beside the mobile's last step";
     EXPECT_LE(std::abs(g_pathWalk.node->y - 100), 1);
-    EXPECT_EQ(tw::fake::RelinkCalls(), 1);
+    EXPECT_EQ(view.relinkCalls, 1);
     EXPECT_TRUE(player->following);
 
     // Within 3 cells nothing is sought.

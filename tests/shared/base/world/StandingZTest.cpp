@@ -6,8 +6,6 @@
 
 #include "WorldTestSupport.h"
 #include "resources/GraphicManager.h"
-#include "support/fakes/FakeMapManager.h"
-#include "support/fakes/FakeObj.h"
 #include "view/MapManager.h"
 #include "view/WorldView.h"
 #include "world/MoveManager.h"
@@ -56,16 +54,15 @@ protected:
     void Land(int x, int y, int z, int tile = 0) {
         CTerrain* land = NewTerrain(tile, nullptr);
         Place(land, x, y, z);
-        tw::fake::Map().landTiles[{x, y}] = tile;
-        tw::fake::Map().corners[{x, y}] = {static_cast<signed char>(z), static_cast<signed char>(z),
-                                           static_cast<signed char>(z),
-                                           static_cast<signed char>(z)};
+        view.landTiles[{x, y}] = tile;
+        view.corners[{x, y}] = {static_cast<signed char>(z), static_cast<signed char>(z),
+                                static_cast<signed char>(z), static_cast<signed char>(z)};
     }
 
     // Land drawn with a texture: its heights come from its corners.
     void Slope(int x, int y, std::array<signed char, 4> corners) {
         CTexTerr* land = NewTexTerr(0, nullptr, corners.data());
-        tw::fake::Map().corners[{x, y}] = corners;
+        view.corners[{x, y}] = corners;
         Place(land, x, y, corners[0]);
     }
 
@@ -187,11 +184,11 @@ TEST_F(StandingZTest, MobilesBlockUnlessStaminaIsFullAndGhostsPassMore) {
 TEST_F(StandingZTest, SkippedLandCountsAsNothing) {
     Land(10, 10, 0);
     for (int tile : {2, 430, 437, 475}) {
-        for (CDrawItem* item : tw::fake::CellItems(11, 10)) item->RemoveFromDrawList();
+        for (CDrawItem* item : view.CellItems(11, 10)) item->RemoveFromDrawList();
         Land(11, 10, 0, tile);
         EXPECT_EQ(East(0), "blocked") << tile;
     }
-    for (CDrawItem* item : tw::fake::CellItems(11, 10)) item->RemoveFromDrawList();
+    for (CDrawItem* item : view.CellItems(11, 10)) item->RemoveFromDrawList();
     Land(11, 10, 0, 429);
     EXPECT_EQ(East(0), "0");
 }

@@ -5,12 +5,8 @@
 
 #include "ByteWriter.h"
 #include "WorldTestSupport.h"
-#include "comm/UnicodeSpeech.h"
-#include "support/fakes/FakeComm.h"
-#include "support/fakes/FakeDrawManager.h"
-#include "support/fakes/FakeLight.h"
-#include "support/fakes/FakeMapManager.h"
 #include "world/Obj.h"
+#include "world/SpeakerRecord.h"
 
 using namespace tw::test;
 using namespace tw::datafiles;
@@ -147,7 +143,7 @@ TEST_F(WorldTest, TileNamesTakeArticlesAndPlurals) {
     tiles.land[5].name = "ocean%s%";
     WriteBytes("tiledata.mul", tiles.bytes());
     CObjectManager::LoadTileData();
-    tw::fake::Map().landTiles[{7, 8}] = 0x8005;
+    view.landTiles[{7, 8}] = 0x8005;
     EXPECT_STREQ(CObjectManager::GetTerrainName(7, 8), "an ocean%s%");
 }
 
@@ -162,17 +158,17 @@ TEST_F(WorldTest, ShowNameLabelsOnlyMapStatics) {
     CObjectManager::ShowName(coins);
     CObjectManager::ShowName(rock);
     CObjectManager::ShowName(coins);  // already labelled: nothing more
-    EXPECT_EQ(tw::fake::TextsOf(coins), std::vector<std::string>{"3 coins"});
-    EXPECT_EQ(tw::fake::TextsOf(rock), std::vector<std::string>{"rock"});
+    EXPECT_EQ(texts.TextsOf(coins), std::vector<std::string>{"3 coins"});
+    EXPECT_EQ(texts.TextsOf(rock), std::vector<std::string>{"rock"});
     EXPECT_EQ(coins->textGumps->hue, 995);
     EXPECT_EQ(coins->textGumps->font, 3);
     EXPECT_EQ(g_speechKind, 3);
 
     CDynamicObj* item = NewDynamicObj(kItem | 1, 101, 0);
     CObjectManager::ShowName(item);
-    EXPECT_TRUE(tw::fake::TextsOf(item).empty()) << "the server names its own objects";
+    EXPECT_TRUE(texts.TextsOf(item).empty()) << "the server names its own objects";
     coins->Release();
-    EXPECT_EQ(tw::fake::Barks().deleted, 1);
+    EXPECT_EQ(texts.deleted, 1);
 }
 
 TEST_F(WorldTest, ServerGroupsReplaceMemoryAndTheFile) {
@@ -189,7 +185,7 @@ TEST_F(WorldTest, ServerGroupsReplaceMemoryAndTheFile) {
     CObjectManager::SetItemTileData(512 + 1, group.data(), int(group.size()));
     EXPECT_EQ(CObjectManager::ItemTile(40).flags, TILE_LIGHT);
     EXPECT_STREQ(CObjectManager::ItemTile(42).name, "new name");
-    EXPECT_EQ(tw::fake::ResortedItemTiles(), (std::vector<int>{40, 41}));
+    EXPECT_EQ(view.resortedItemTiles, (std::vector<int>{40, 41}));
     EXPECT_EQ(CObjectManager::lightList, lamp) << "lights were rebuilt from the world list";
     std::string disk = ReadFile("tiledata.mul");
     ASSERT_EQ(disk.size(), kFileSize);
@@ -200,7 +196,7 @@ TEST_F(WorldTest, ServerGroupsReplaceMemoryAndTheFile) {
     group = land.landGroup(2, 0x12);
     CObjectManager::SetTerrTileData(2, group.data(), int(group.size()));
     EXPECT_EQ(CObjectManager::TerrainTile(68).texture, 77);
-    EXPECT_EQ(tw::fake::InvalidatedTerrainTiles(), std::vector<int>{68});
+    EXPECT_EQ(view.invalidatedTerrainTiles, std::vector<int>{68});
     disk = ReadFile("tiledata.mul");
     EXPECT_EQ(Bytes(disk.begin() + 2 * 836, disk.begin() + 3 * 836), group);
 }

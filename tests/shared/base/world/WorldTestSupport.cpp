@@ -1,8 +1,10 @@
 #include "WorldTestSupport.h"
 
+#include "Clock.h"
 #include "FileManager.h"
-#include "app/FrameTick.h"
 #include "config/Config.h"
+#include "gumps/WorldGumps.h"
+#include "net/PacketTable.h"
 #include "world/MoveManager.h"
 #include "world/Obj.h"
 #include "world/PathManager.h"
@@ -18,6 +20,8 @@ const bool registered = [] {
         g_frameTime = 0;
         g_wallTime = 0;
         Footsteps = TRUE;
+        ResetGumpFramework();
+        g_pGameSocket = nullptr;
     });
     return true;
 }();
@@ -52,6 +56,24 @@ CMobile* WorldTest::PlaceMobile(M_DWORD serial, int body, int x, int y, int z, i
 void WorldTest::Frame(M_DWORD now) {
     g_frameTime = now;
     CObjectManager::UpdateMovement();
+}
+
+std::vector<std::vector<unsigned char>> SentPackets(const CClientSock& connection) {
+    std::vector<std::vector<unsigned char>> packets;
+    const M_BYTE* bytes = connection.PendingOutput();
+    const size_t length = connection.OutputLength();
+    for (size_t at = 0; at < length;) {
+        const unsigned id = bytes[at];
+        size_t size = 1;
+        if (IsKnownPacket(id))
+            size = IsVariablePacket(id) && at + 3 <= length
+                       ? static_cast<size_t>(bytes[at + 1] << 8 | bytes[at + 2])
+                       : FixedPacketLength(id);
+        if (size == 0 || at + size > length) size = length - at;
+        packets.emplace_back(bytes + at, bytes + at + size);
+        at += size;
+    }
+    return packets;
 }
 
 }  // namespace tw::test

@@ -24,6 +24,7 @@
 #include "support/WideText.h"
 #include "support/Xvfb.h"
 #include "support/datafiles/DataFiles.h"
+#include "support/doubles/RecordingGumps.h"
 
 namespace {
 
@@ -259,6 +260,9 @@ TEST_F(CreditsRollTest, TheRollTakesEveryQueuedEventAndEndsAtAKeyPress) {
 // The roll in a 640 x 480 window at depth 15 and 16.
 class CreditsRollWindowTest : public CreditsRollTest, public ::testing::WithParamInterface<int> {
 protected:
+    // The present draws and erases the mouse manager's cursor.
+    tw::doubles::RecordingMouse mouse;
+
     void SetUp() override {
         CreditsRollTest::SetUp();
         tw::test::XvfbOptions options;

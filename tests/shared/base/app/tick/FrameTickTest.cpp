@@ -12,7 +12,7 @@
 #include "app/AppServices.h"
 #include "app/FrameTick.h"
 #include "net/ClientSock.h"
-#include "pending/GumpServices.h"
+#include "pending/PendingServices.h"
 #include "resources/ScreenUpdate.h"
 #include "support/LoopbackServer.h"
 #include "view/InputLineRedraw.h"
@@ -62,8 +62,9 @@ class FrameTickTest : public tw::test::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        // The mouse manager's update asks the front end, as in the program.
-        InstallPendingGumpServices();
+        // The tick runs what the program runs: the stand-ins of the services
+        // not built yet take the place of the fixture's doubles.
+        InstallPendingServices();
         s_now = 500000;
         s_wall = 1000000;
         s_steps.clear();

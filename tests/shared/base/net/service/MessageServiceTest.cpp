@@ -10,7 +10,7 @@
 #include "net/PacketManager.h"
 #include "support/TwTest.h"
 #include "support/WideText.h"
-#include "support/fakes/FakeMessageServiceNeighbours.h"
+#include "support/doubles/RecordingConnection.h"
 
 namespace {
 
@@ -19,6 +19,9 @@ using tw::test::Wide;
 
 class MessageServiceTest : public tw::test::TwTest {
 protected:
+    // The login screens' names and the mail windows.
+    tw::doubles::RecordingConnection upper;
+
     void SetUp() override {
         TwTest::SetUp();
         g_messageServiceUserNumber = -1;
@@ -111,8 +114,8 @@ TEST_F(MessageServiceTest, SignInCommandSetsTheServiceState) {
 }
 
 TEST_F(MessageServiceTest, HelpMailRecordBytes) {
-    tw::fake::MessageService().characterName = "Ayla";
-    tw::fake::MessageService().shardName = "Eastmarch";
+    upper.characterName = "Ayla";
+    upper.shardName = "Eastmarch";
     CGMSSock* sock = ConnectedSocket();
 
     PacketManager::BuildHelpMail(0, Wide("gm@help"), Wide("Help Desk"), 0, 0, Wide("Stuck"), 0,
@@ -153,8 +156,8 @@ TEST_F(MessageServiceTest, HelpMailSenderLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        tw::fake::MessageService().characterName = c.character;
-        tw::fake::MessageService().shardName = c.shard;
+        upper.characterName = c.character;
+        upper.shardName = c.shard;
         g_messageServiceUserNumber = c.userNumber;
         CGMSSock* sock = ConnectedSocket();
         PacketManager::BuildHelpMail(0, Wide("r"), Wide("n"), c.useAccount, 0, Wide("s"), 0,
@@ -175,8 +178,7 @@ TEST_F(MessageServiceTest, HelpMailWithAFlagOpensTheWindowInstead) {
         PacketManager::BuildHelpMail(flags[0], Wide("r"), Wide("n"), 0, flags[1], Wide("subject"),
                                      flags[2], Wide("b"), Wide("Help Email"), nullptr);
     }
-    EXPECT_EQ(tw::fake::MessageService().helpMailWindows,
-              (std::vector<std::string>{"subject", "subject", "subject"}));
+    EXPECT_EQ(upper.helpMailWindows, (std::vector<std::string>{"subject", "subject", "subject"}));
     EXPECT_EQ(sock->OutputLength(), 0u);
 }
 

@@ -14,12 +14,10 @@
 #include "net/ServerPing.h"
 #include "support/TwTest.h"
 #include "support/UdpResponder.h"
-#include "support/fakes/FakeGumpManager.h"
-#include "support/fakes/FakeMouseManager.h"
+#include "support/doubles/RecordingConnection.h"
 
 namespace {
 
-using tw::fake::WaitingGumpTexts;
 using tw::test::Datagram;
 using tw::test::UdpResponder;
 
@@ -29,6 +27,9 @@ constexpr M_DWORD kUnsendable = 0xFFFFFFFF;  // broadcast without permission
 
 class ServerPingTest : public tw::test::TwTest {
 protected:
+    // The boxes and the pointer the ping shows.
+    tw::doubles::RecordingConnection upper;
+
     // Pings with an ephemeral local port, the responder's port and short waits.
     void UseResponder(const UdpResponder& responder, M_DWORD receiveTimeoutMs = 3000) {
         PingSettings s;
@@ -69,9 +70,9 @@ TEST_F(ServerPingTest, SendsTwentyRoundsAndSumsTheReplies) {
     // Answered in 0 ms still counts 1 ms per round.
     EXPECT_EQ(results[0], 20);
     EXPECT_EQ(results[1], 20);
-    EXPECT_TRUE(WaitingGumpTexts().empty());
-    EXPECT_EQ(tw::fake::MouseCalls(), (std::vector<std::string>{"BeginWait", "SetCursorType 17",
-                                                                "EndWait", "SetCursorType 17"}));
+    EXPECT_TRUE(upper.waitingGumpTexts.empty());
+    EXPECT_EQ(upper.mouseCalls, (std::vector<std::string>{"BeginWait", "SetCursorType 17",
+                                                          "EndWait", "SetCursorType 17"}));
 
     // Rounds in order, every server within a round; 40 bytes each.
     std::vector<Datagram> got = responder.received();
@@ -110,7 +111,7 @@ TEST_F(ServerPingTest, BogusRepliesCountButFillNoRound) {
     // five rounds stayed empty and count 200 ms.
     EXPECT_EQ(results[0], 18 * 1 + 2 * 200);
     EXPECT_EQ(results[1], 17 * 1 + 3 * 200);
-    EXPECT_EQ(WaitingGumpTexts(), Repeat("Bogus return ping", 5));
+    EXPECT_EQ(upper.waitingGumpTexts, Repeat("Bogus return ping", 5));
 }
 
 TEST_F(ServerPingTest, MissingRepliesCount200AndTheWaitEnds) {
@@ -157,7 +158,7 @@ TEST_F(ServerPingTest, UnsendableServerAbandonsTheRestOfEachRound) {
     EXPECT_EQ(results[1], 4000);
     EXPECT_EQ(results[2], 4000);
     EXPECT_EQ(responder.received().size(), 20u);
-    std::vector<std::string> shown = WaitingGumpTexts();
+    std::vector<std::string> shown = upper.waitingGumpTexts;
     // The forged reply arrives while later rounds are still being sent.
     ASSERT_EQ(shown.size(), 21u);
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "Couldn't send for 4 seconds."), 20);
@@ -206,9 +207,9 @@ TEST_F(ServerPingTest, TakenPortShowsBindFailed) {
     PingServers(1, addresses, results);
     close(blocker);
 
-    EXPECT_EQ(WaitingGumpTexts(), std::vector<std::string>{"Bind Failed"});
+    EXPECT_EQ(upper.waitingGumpTexts, std::vector<std::string>{"Bind Failed"});
     EXPECT_EQ(results[0], 7);
-    EXPECT_EQ(tw::fake::MouseCalls().back(), "SetCursorType 17");
+    EXPECT_EQ(upper.mouseCalls.back(), "SetCursorType 17");
 }
 
 }  // namespace

@@ -1,13 +1,8 @@
-// What the network library needs from the platform layer in these tests (the
-// quit flag, which stays 0), and the resets of the state the tests touch.
-#include <atomic>
-
+// The resets of the state the network service tests touch.
 #include "config/Config.h"
 #include "net/ClientSock.h"
 #include "net/ServerPing.h"
 #include "support/TwTest.h"
-
-std::atomic<int> g_quitFlag{0};
 
 namespace {
 const bool registered = [] {

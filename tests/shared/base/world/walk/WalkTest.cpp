@@ -7,21 +7,16 @@
 #include <vector>
 
 #include "Clock.h"
+#include "FrameBuf.h"
 #include "app/FrameTick.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
+#include "gumps/MouseManager.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "resources/GraphicManager.h"
 #include "shared/base/world/WorldTestSupport.h"
 #include "support/LoopbackServer.h"
-#include "support/fakes/FakeComm.h"
-#include "support/fakes/FakeGump.h"
-#include "support/fakes/FakeGumpManager.h"
-#include "support/fakes/FakeLight.h"
-#include "support/fakes/FakeMapManager.h"
-#include "support/fakes/FakeMouseManager.h"
-#include "support/fakes/FakeWeatherManager.h"
 #include "view/MapManager.h"
 #include "view/WorldView.h"
 #include "world/MoveManager.h"
@@ -66,6 +61,7 @@ protected:
 
     void TearDown() override {
         for (CDrawItem* land : lands) land->Release();
+        ReplaceGameSocket(nullptr);
         SetTimeSourceForTests(nullptr);
         WorldTest::TearDown();
     }
@@ -127,7 +123,7 @@ TEST_F(WalkTest, UpToFourPredictedStepsGoOutWithSequenceNumbersAndWalkKeys) {
     player->AddWalkKey(0x11223344);
     player->AddWalkKey(0x55667788);
     for (int i = 0; i < 5; ++i) MoveManager::RequestMove(3, 0, TRUE);  // east
-    tw::fake::Mouse().nearPlayer = false;
+    MouseManager::SetPos(0, 0);  // a corner: far from the player
     MoveManager::RequestMove(3, MoveManager::RUN_BY_MOUSE, TRUE);
     EXPECT_EQ(ReceivedUntilMarker(),
               (std::vector<Bytes>{Walk(2, 0, 0x11223344), Walk(2, 1, 0x55667788), Walk(2, 2),
@@ -143,7 +139,8 @@ TEST_F(WalkTest, UpToFourPredictedStepsGoOutWithSequenceNumbersAndWalkKeys) {
     // Running by the pointer's distance sets bit 7.
     MoveManager::ClearWalkQueue();
     MoveManager::RequestMove(3, MoveManager::RUN_BY_MOUSE, TRUE);
-    tw::fake::Mouse().nearPlayer = true;
+    MouseManager::SetPos(g_viewX + GraphicManager::getGameplayWindowPixelWidth() / 2,
+                         g_viewY + GraphicManager::getGameplayWindowPixelHeight() / 2);
     MoveManager::RequestMove(3, MoveManager::RUN_BY_MOUSE, TRUE);
     EXPECT_EQ(ReceivedUntilMarker(), (std::vector<Bytes>{Walk(0x82, 0), Walk(2, 1)}));
 }
@@ -168,7 +165,7 @@ TEST_F(WalkTest, AcknowledgedStepsMoveTheViewAndLeaveTheQueueOncePlayed) {
     ASSERT_EQ(ReceivedUntilMarker().size(), 2u);
     g_now += 120;
     MoveManager::HandleMoveAck(0);
-    EXPECT_EQ(tw::fake::Map().centerCalls.back(), "ShiftCenter 1 0 0");
+    EXPECT_EQ(view.centerCalls.back(), "ShiftCenter 1 0 0");
     EXPECT_EQ(MoveManager::requestsInFlight, 1);
     EXPECT_EQ(MoveManager::roundTripMs, 60);
     EXPECT_EQ(MoveManager::queue[0].acknowledged, 1u);
@@ -182,7 +179,7 @@ TEST_F(WalkTest, AcknowledgedStepsMoveTheViewAndLeaveTheQueueOncePlayed) {
     MoveManager::HandleMoveAck(1);
     EXPECT_EQ(MoveManager::queueCount, 0);
     EXPECT_EQ(MoveManager::animIndex, 0);
-    EXPECT_EQ(MapManager::centerX, 102);
+    EXPECT_EQ(view.centerX, 102);
 
     EXPECT_EQ(MoveManager::roundTripMs, 90) << "(120 + 60) / 2";
 
@@ -205,7 +202,7 @@ TEST_F(WalkTest, ARejectionPutsThePlayerBackAndEmptiesTheQueue) {
     EXPECT_EQ(MoveManager::queueCount, 0);
     EXPECT_EQ(MoveManager::stepFrame, 0);
     EXPECT_EQ(MoveManager::requestsInFlight, 0);
-    EXPECT_EQ(tw::fake::Map().centerCalls.back(), "SetCenter 90 91 5 0");
+    EXPECT_EQ(view.centerCalls.back(), "SetCenter 90 91 5 0");
     EXPECT_EQ(ReceivedUntilMarker().size(), 3u);
 
     player->direction = 0;  // facing north: a turn east needs no floor
@@ -245,7 +242,7 @@ TEST_F(WalkTest, TheServerDrivesAStepWithoutARequest) {
     EXPECT_EQ(MoveManager::queue[0].acknowledged, 1u);
     EXPECT_EQ(MoveManager::requestsInFlight, 0) << "no request of ours was answered";
     EXPECT_EQ(MoveManager::sequence, 1u);
-    EXPECT_EQ(tw::fake::Map().centerCalls.back(), "ShiftCenter 1 0 0");
+    EXPECT_EQ(view.centerCalls.back(), "ShiftCenter 1 0 0");
     EXPECT_TRUE(ReceivedUntilMarker().empty());
 
     // With a full queue the client is out of step first.
@@ -343,13 +340,13 @@ TEST_F(WalkTest, AStepIsPlayedOverItsFramesAndScrollsTheView) {
     EXPECT_EQ(MoveManager::animIndex, 1) << "played, not yet acknowledged";
     // A cell east is 22 pixels right and 22 down: the picture moves back.
     int scrolledX = 0, scrolledY = 0;
-    for (auto [dx, dy] : tw::fake::ViewScrolls()) {
+    for (auto [dx, dy] : view.viewScrolls) {
         scrolledX += dx;
         scrolledY += dy;
     }
     EXPECT_EQ(scrolledX, -22);
     EXPECT_EQ(scrolledY, -22);
-    EXPECT_EQ(tw::fake::WeatherScrolls().size(), tw::fake::ViewScrolls().size());
+    EXPECT_EQ(weather.scrolls.size(), view.viewScrolls.size());
 
     // An empty queue puts the player in its standing pose.
     MoveManager::HandleMoveAck(0);
@@ -398,8 +395,8 @@ TEST_F(WalkTest, AFallOfMoreThan21HurtsAndTakesLonger) {
         }
         EXPECT_EQ(frames, c.frames) << c.from;
         EXPECT_EQ(player->z, 0);
-        const std::vector<std::string> texts = tw::fake::TextsOf(player);
-        EXPECT_EQ(!texts.empty() && texts[0] == "ouch!", c.ouch) << c.from;
+        const std::vector<std::string> shown = texts.TextsOf(player);
+        EXPECT_EQ(!shown.empty() && shown[0] == "ouch!", c.ouch) << c.from;
         std::vector<int> falls;  // footsteps play beside them
         for (const auto& s : sound.played)
             if (s.ifEnabled) falls.push_back(s.id);
@@ -416,7 +413,7 @@ TEST_F(WalkTest, KeysAndThePointerEndFollowingAndWaitForPlayedSteps) {
     player->following = TRUE;
     MoveManager::WalkByKey(2, 0);
     EXPECT_FALSE(player->following);
-    EXPECT_EQ(tw::fake::TextsOf(player), std::vector<std::string>{"Stopped following."});
+    EXPECT_EQ(texts.TextsOf(player), std::vector<std::string>{"Stopped following."});
     MoveManager::WalkByKey(2, 0x40000000);  // repeated while a step is unplayed
     MoveManager::WalkByMouse(2, 0);
     MoveManager::WalkByMouse(-1, 0);
@@ -428,18 +425,18 @@ TEST_F(WalkTest, KeysAndThePointerEndFollowingAndWaitForPlayedSteps) {
 }
 
 TEST_F(WalkTest, WalkingClosesContainersOutOfReach) {
-    CGumpManager::wornContainerGump = new tw::fake::Listed<CGump>;
+    CGumpManager::wornContainerGump = new tw::doubles::Listed<CGump>;
     struct Container : CGump {
         BOOL IsContainerGump() override { return TRUE; }
     };
     CDynamicObj* nearBag = PlaceItem(kItem | 1, 3701, 100, 101);
     CDynamicObj* farBag = PlaceItem(kItem | 2, 3701, 110, 101);
-    auto* nearGump = new tw::fake::Listed<Container>(nearBag);
-    new tw::fake::Listed<Container>(farBag);
-    const int deleted = tw::fake::DeletedGumps();
+    auto* nearGump = new tw::doubles::Listed<Container>(nearBag);
+    new tw::doubles::Listed<Container>(farBag);
+    const int deleted = tw::doubles::DeletedGumps();
     MoveManager::RequestMove(3, 0, TRUE);
     EXPECT_EQ(CGumpManager::wornContainerGump, nullptr);
-    EXPECT_EQ(tw::fake::DeletedGumps(), deleted + 2) << "the worn container's and the far one";
+    EXPECT_EQ(tw::doubles::DeletedGumps(), deleted + 2) << "the worn container's and the far one";
     EXPECT_EQ(g_gumpList, nearGump);
     delete nearGump;
 }
@@ -457,13 +454,13 @@ TEST_F(WalkTest, WalkKeysAreTakenInSlotOrderAndAFullSetDropsMore) {
 TEST_F(WalkTest, OnlyEveryNineteenthPathRequestIsCarriedOut) {
     for (int i = 0; i < 18; ++i) MoveManager::PathfindTo(103, 100, 0);
     EXPECT_FALSE(g_pathWalk.active);
-    EXPECT_TRUE(tw::fake::TextsOf(player).empty());
+    EXPECT_TRUE(texts.TextsOf(player).empty());
     MoveManager::PathfindTo(103, 100, 0);
     ASSERT_TRUE(g_pathWalk.active);
     ASSERT_NE(g_pathWalk.node, nullptr);
     EXPECT_EQ(g_pathWalk.node->x, 102) << "one cell short will do";
     EXPECT_EQ(g_pathWalk.facing, 2);
-    EXPECT_EQ(tw::fake::TextsOf(player),
+    EXPECT_EQ(texts.TextsOf(player),
               (std::vector<std::string>{"Pathfinding to 103, 100, 0.", "103 100 0"}));
     PathManager::FreeNodes();
 

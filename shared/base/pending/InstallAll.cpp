@@ -1,0 +1,23 @@
+// Installs every stand-in at once: the tests and fuzz targets that run code
+// reaching the services that are not built yet.
+#include "pending/PendingServices.h"
+
+void InstallPendingServices() {
+    InstallPendingGumpFramework();
+    InstallPendingGumpServices();
+    InstallPendingMouseManager();
+    InstallPendingTextManager();
+    InstallPendingInputWindow();
+    InstallPendingDrawManager();
+    InstallPendingMapManager();
+    InstallPendingLight();
+    InstallPendingCircleTrans();
+    InstallPendingWorldView();
+    InstallPendingMapGump();
+    InstallPendingWeather();
+    InstallPendingLogin();
+    InstallPendingDialogs();
+    InstallPendingComm();
+    InstallPendingLoginSends();
+    InstallPendingTargetMessages();
+}

@@ -1,6 +1,0 @@
-#include "login/MainMenuGump.h"
-#include "pending/Pending.h"
-
-CMainMenuGump::CMainMenuGump() {
-    TW_PENDING("CMainMenuGump::CMainMenuGump");
-}

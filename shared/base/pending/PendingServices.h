@@ -1,0 +1,41 @@
+// The stand-ins of the services that are not built yet, one per service,
+// and their installers.  Each stand-in implements the interfaces through
+// which its service is reached (the service's own, declared in its header,
+// and what the modules below ask of it), logs "<Class>::<method>: not built
+// yet." the first time each operation runs, and does the least the program
+// needs.  main installs each one at its place in the start-up order; tests
+// and fuzz targets that run code reaching such a service install them all
+// with InstallPendingServices (a test's recording double installed after it
+// takes the place of one).  The work that builds a service deletes its
+// stand-in here and installs the real one.
+#pragma once
+
+// The gump framework's unbuilt parts: CDragGump and CSequence; the mouse
+// manager's cursor; the text manager; the speech input line.  And what the
+// framework asks of the modules above it (gumps/GumpHooks.h): the dialogs
+// it opens, the world view's screen, the application and front end.
+void InstallPendingGumpFramework();
+void InstallPendingGumpServices();
+void InstallPendingMouseManager();
+void InstallPendingTextManager();
+void InstallPendingInputWindow();
+// The world view: draw manager and draw lists; map manager and map access;
+// light; circle of transparency; play area and path step; play-area gump.
+void InstallPendingDrawManager();
+void InstallPendingMapManager();
+void InstallPendingLight();
+void InstallPendingCircleTrans();
+void InstallPendingWorldView();
+void InstallPendingMapGump();
+// Weather, the login screens, the game dialogs, the communication dialogs
+// (texts over objects included), the application's login sends and the
+// network layer's target answers.
+void InstallPendingWeather();
+void InstallPendingLogin();
+void InstallPendingDialogs();
+void InstallPendingComm();
+void InstallPendingLoginSends();
+void InstallPendingTargetMessages();
+
+// Every one of them.
+void InstallPendingServices();

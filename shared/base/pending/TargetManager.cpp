@@ -1,7 +1,0 @@
-#include "dialogs/TargetManager.h"
-
-#include "pending/Pending.h"
-
-void TargetManager::SetLastTarget(CObj*) {
-    TW_PENDING("TargetManager::SetLastTarget");
-}

@@ -1,0 +1,20 @@
+// Stand-in of the weather.
+#include "pending/Pending.h"
+#include "pending/PendingServices.h"
+#include "world/WeatherManager.h"
+
+namespace {
+
+class WeatherStandIn : public WeatherService {
+public:
+    void startup() override { TW_PENDING("WeatherManager::startup"); }
+    void shutdown() override { TW_PENDING("WeatherManager::shutdown"); }
+    void Update() override { TW_PENDING("WeatherManager::Update"); }
+    void Scroll(int, int) override { TW_PENDING("WeatherManager::Scroll"); }
+};
+
+}  // namespace
+
+void InstallPendingWeather() {
+    InstallStandIn<WeatherStandIn, WeatherService>();
+}

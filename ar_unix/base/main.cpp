@@ -46,6 +46,7 @@
 #include "gumps/WorldGumps.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
+#include "net/WorldMessageState.h"
 #include "net/WorldMessages.h"
 #include "pending/PendingServices.h"
 #include "resources/AnimData.h"
@@ -159,6 +160,7 @@ void StartServices() {
     InstallPendingInputWindow();
     InstallOwn<ObjectGumps, WorldGumps>();
     InstallPendingGumpServices();
+    InstallPendingGumpManager();
     CGumpManager::startup();
     atexit(CGumpManager::shutdown);
     InstallOwn<WorldMessages, GameConnectionMessages>();
@@ -167,6 +169,7 @@ void StartServices() {
     atexit(PacketManager::shutdown);
     // The message handlers of the modules built so far.
     InstallSpeechHandlers();
+    InstallWorldHandlers();
 
     // The login screens, the game dialogs and the communication dialogs,
     // which the application object reaches from its start-up on.

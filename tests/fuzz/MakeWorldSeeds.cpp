@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "ByteWriter.h"
 #include "support/datafiles/WorldFormats.h"
 
 using namespace tw::datafiles;
@@ -35,6 +36,121 @@ Region region(M_WORD slot, const char* name) {
     return r;
 }
 
+// The world-message target's input: a flags byte (editing server, player),
+// then messages as {index of the id in the target's list, u16 body length
+// little-endian, body}.
+class MessageScript {
+public:
+    explicit MessageScript(M_BYTE flags) { bytes_.push_back(flags); }
+    // Starts a message; the fields follow through w().
+    ByteWriter& begin(int idIndex) {
+        end();
+        start_ = bytes_.size();
+        w_.u8(idIndex).u16le(0);
+        return w_;
+    }
+    Bytes finish() {
+        end();
+        return bytes_;
+    }
+
+private:
+    void end() {
+        if (start_ == kNone) return;
+        const size_t body = bytes_.size() - start_ - 3;
+        bytes_[start_ + 1] = static_cast<M_BYTE>(body);
+        bytes_[start_ + 2] = static_cast<M_BYTE>(body >> 8);
+        start_ = kNone;
+    }
+    static constexpr size_t kNone = ~size_t(0);
+    Bytes bytes_;
+    ByteWriter w_{bytes_};
+    size_t start_ = kNone;
+};
+
+// A player enters, a mobile with equipment comes, a bag is filled, a corpse
+// is linked and dressed, status, skills, a walk key, war and a tile group.
+Bytes WorldMessageScript() {
+    // Indexes into the target's id list.
+    enum {
+        Put = 0,
+        Delete = 1,
+        Incoming = 3,
+        Contents = 6,
+        CorpseEq = 7,
+        Login = 13,
+        Status = 22,
+        Skills = 27,
+        Extended = 28,
+        TileData = 29,
+        War = 37,
+        Link = 38
+    };
+    constexpr M_DWORD kItem = 0x40000000;
+    MessageScript s(3);
+    s.begin(Login)
+        .u32be(1)
+        .u32be(0)
+        .u16be(400)
+        .u16be(100)
+        .u16be(100)
+        .u16be(0)
+        .u8(2)
+        .u8(0)
+        .u32be(0)
+        .u16be(0)
+        .u16be(0)
+        .u16be(6144)
+        .u16be(4096)
+        .u16be(0)
+        .u16be(0)
+        .u16be(0);
+    s.begin(Incoming)
+        .u32be(0x20)
+        .u16be(400)
+        .u16be(101)
+        .u16be(100)
+        .u8(0)
+        .u8(2)
+        .u16be(0)
+        .u8(0)
+        .u8(1)
+        .u32be(kItem | 0x10)
+        .u16be(5399 | 0x8000)
+        .u8(5)
+        .u16be(7)
+        .u32be(kItem | 0x11)
+        .u16be(3701)
+        .u8(21)
+        .u32be(0);
+    s.begin(Contents)
+        .u16be(1)
+        .u32be(kItem | 0x12)
+        .u16be(5399)
+        .u8(0)
+        .u16be(2)
+        .u16be(10)
+        .u16be(10)
+        .u32be(kItem | 0x11)
+        .u16be(0);
+    s.begin(Put).u32be(kItem | 0x13).u16be(8198).u16be(102).u16be(100).u8(0);
+    s.begin(CorpseEq).u32be(kItem | 0x13).u8(5).u32be(kItem | 0x10).u8(0);
+    s.begin(Link).u32be(0x20).u32be(kItem | 0x13).u32be(0);
+    ByteWriter& status =
+        s.begin(Status).u32be(1).fixedString("Alia", 30).u16be(1).u16be(2).u8(1).u8(1).u8(0);
+    for (int v : {50, 40, 30, 1, 2, 3, 4}) status.u16be(v);
+    status.u32be(5).u16be(6).u16be(7);
+    s.begin(Skills).u8(0).u16be(1).u16be(500).u16be(2).u16be(600).u16be(0);
+    s.begin(Extended).u16be(2).u32be(0xABC);
+    s.begin(War).u8(1).u8(4).u8(0).u8(0);
+    s.begin(Delete).u32be(kItem | 0x12);
+    ByteWriter& group = s.begin(TileData).u32be(512).u32be(0);
+    for (int i = 0; i < 32; ++i)
+        group.u32be(0x200000).u8(0).u8(0).u32be(0).u16be(0).u16be(0).u16be(0).u8(3).fixedString(
+            "thing", 20);
+    return s.finish();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,6 +162,8 @@ int main(int argc, char** argv) {
 
     const std::vector<Region> regions = {region(0, "Town_of_Brindle"), region(8191, "Marsh"),
                                          region(9000, "Beyond")};
+    seed(dir, "fuzz_world_messages", "world_script", WorldMessageScript());
+
     seed(dir, "fuzz_regions", "padded112", EncodeRegions(regions, RegionLayout::Padded112));
     seed(dir, "fuzz_regions", "face103", EncodeRegions(regions, RegionLayout::Face103));
     seed(dir, "fuzz_regions", "plain58", EncodeRegions(regions, RegionLayout::Unversioned58));

@@ -17,12 +17,14 @@ void InstallAppServices() {
     static AppConnectionEvents events;
     static AppConnectionWindows windows;
     static AppScreenGumps screenGumps;
+    static AppWorldMessages worldMessages;
     tw::Service<AppSpeech>::Install(&ApplicationSpeech());
     tw::Service<InputLineRedraw>::Install(&ApplicationInputLine());
     tw::Service<TargetRequests>::Install(&targets);
     tw::Service<ConnectionEvents>::Install(&events);
     tw::Service<ConnectionWindows>::Install(&windows);
     tw::Service<ScreenGumps>::Install(&screenGumps);
+    tw::Service<WorldMessageApp>::Install(&worldMessages);
 }
 
 CGump* AppScreenGumps::MakeFreeText(const char* text, int hue, int font) {

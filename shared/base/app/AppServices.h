@@ -9,6 +9,7 @@
 #pragma once
 
 #include "net/ConnectionEvents.h"
+#include "net/WorldMessageEvents.h"
 #include "view/ScreenGumps.h"
 #include "world/TargetRequests.h"
 
@@ -62,4 +63,18 @@ class AppScreenGumps : public ScreenGumps {
 public:
     CGump* MakeFreeText(const char* text, int hue, int font) override;
     CMainMenuGump* OpenMainMenuGump() override;
+};
+
+class AppWorldMessages : public WorldMessageApp {
+public:
+    void ResetWorldState() override;
+    void ClearBackBuffer() override;
+    void SetInWorld() override;
+    void SetWarMode(int mode) override;
+    void ApplyWarMode(int mode) override;
+    void SetFightModes(int first, int second, int third) override;
+    const char* GetVersionText() override;
+    void SetWindowTitle(const char* title) override;
+    const char* GetCurrentCharacterName() override;
+    const char* GetCurrentShardName() override;
 };

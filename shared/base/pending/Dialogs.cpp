@@ -10,6 +10,7 @@
 #include "dialogs/StackGump.h"
 #include "dialogs/TargetManager.h"
 #include "dialogs/TradeGump.h"
+#include "net/WorldMessageEvents.h"
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
 
@@ -41,7 +42,7 @@ M_DWORD CTradeGump::GetTradeSerial() {
 
 namespace {
 
-class DialogsStandIn : public DialogsService {
+class DialogsStandIn : public DialogsService, public WorldMessageDialogs {
 public:
     int GetSkillNameCount() override {
         TW_PENDING("CSkillGump::GetSkillNameCount");
@@ -59,10 +60,38 @@ public:
     void SetLastTarget(CObj*) override { TW_PENDING("TargetManager::SetLastTarget"); }
     void RefreshPlayerStatusGumps() override { TW_PENDING("RefreshPlayerStatusGumps"); }
     void ShowPaperdollWarMode(BOOL) override { TW_PENDING("ShowPaperdollWarMode"); }
+
+    // What the world's server messages ask of the dialogs.
+    void RefreshStatusGumps(CMobile*) override { TW_PENDING("CStatusGump::Refresh"); }
+    void ShowStatus(M_DWORD, const StatusRecord&, BOOL) override {
+        TW_PENDING("CStatusGump::SetStatus");
+    }
+    void SetShopGold(M_WORD) override { TW_PENDING("CBillGump::RedrawFrame"); }
+    void UpdateTargetGumps(M_DWORD, int, int) override { TW_PENDING("TargetGump::SetVitals"); }
+    void UpdateStatusVitals(CMobile*, int, const M_WORD*, const M_WORD*) override {
+        TW_PENDING("CStatusGump::SetVitals");
+    }
+    void CloseHolderShopGump(CContainerObj*) override { TW_PENDING("CShopGump::Close"); }
+    void ShowContainerContents(CContainerObj*) override {
+        TW_PENDING("CContainerGump::AddContents");
+    }
+    BOOL RedrawContainerGump(CContainerObj*) override {
+        TW_PENDING("CContainerGump::RedrawFrame");
+        return FALSE;
+    }
+    void OpenSpellBook(CDynamicObj*) override { TW_PENDING("CSpellBookGump::CSpellBookGump"); }
+    void CloseRadarGump() override { TW_PENDING("CRadarGump::Close"); }
+    void ShowSkillChange(int, int) override { TW_PENDING("ShowSkillChange"); }
+    void RedrawSkillGump() override { TW_PENDING("CSkillGump::RedrawFrame"); }
+    void SkillListArrived(int) override { TW_PENDING("CSkillGump::CSkillGump"); }
+    void UpdateShopGumps(CMobile*, int) override { TW_PENDING("CShopGump::RedrawFrame"); }
+    void OpenCourseGump(CItemObj*, int, const M_WORD*) override {
+        TW_PENDING("CCourseGump::CCourseGump");
+    }
 };
 
 }  // namespace
 
 void InstallPendingDialogs() {
-    InstallStandIn<DialogsStandIn, DialogsService>();
+    InstallStandIn<DialogsStandIn, DialogsService, WorldMessageDialogs>();
 }

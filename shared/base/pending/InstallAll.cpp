@@ -5,6 +5,7 @@
 void InstallPendingServices() {
     InstallPendingGumpFramework();
     InstallPendingGumpServices();
+    InstallPendingGumpManager();
     InstallPendingMouseManager();
     InstallPendingTextManager();
     InstallPendingInputWindow();

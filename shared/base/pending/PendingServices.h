@@ -16,6 +16,9 @@
 // it opens, the world view's screen, the application and front end.
 void InstallPendingGumpFramework();
 void InstallPendingGumpServices();
+// What the world's server messages ask of the gump manager that it does not
+// do yet (missiles, closing the death menu's and the login screens' gumps).
+void InstallPendingGumpManager();
 void InstallPendingMouseManager();
 void InstallPendingTextManager();
 void InstallPendingInputWindow();

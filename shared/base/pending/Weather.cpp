@@ -11,6 +11,7 @@ public:
     void shutdown() override { TW_PENDING("WeatherManager::shutdown"); }
     void Update() override { TW_PENDING("WeatherManager::Update"); }
     void Scroll(int, int) override { TW_PENDING("WeatherManager::Scroll"); }
+    void Stop() override { TW_PENDING("WeatherManager::Stop"); }
 };
 
 }  // namespace

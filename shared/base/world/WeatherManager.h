@@ -13,6 +13,7 @@ public:
     virtual void shutdown() = 0;
     virtual void Update() = 0;
     virtual void Scroll(int dx, int dy) = 0;
+    virtual void Stop() = 0;
 };
 
 class WeatherManager {
@@ -22,4 +23,6 @@ public:
     static void Update() { tw::Service<WeatherService>::Get().Update(); }
     // Moves every particle with a scroll of the play area.
     static void Scroll(int dx, int dy) { tw::Service<WeatherService>::Get().Scroll(dx, dy); }
+    // Ends the rain or snow at once (the server placed the player).
+    static void Stop() { tw::Service<WeatherService>::Get().Stop(); }
 };

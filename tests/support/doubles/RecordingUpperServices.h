@@ -85,14 +85,16 @@ private:
 
 class RecordingWeather final : public WeatherService {
 public:
-    // Every Scroll (dx, dy); Update is counted.
+    // Every Scroll (dx, dy); Update and Stop are counted.
     std::vector<std::pair<int, int>> scrolls;
     int updates = 0;
+    int stops = 0;
 
     void startup() override {}
     void shutdown() override {}
     void Update() override { ++updates; }
     void Scroll(int dx, int dy) override { scrolls.emplace_back(dx, dy); }
+    void Stop() override { ++stops; }
 
 private:
     tw::ScopedService<WeatherService> installed_{this};

@@ -1,9 +1,10 @@
-// Recording doubles of the gump framework's parts that are not built yet
+// Recording doubles of what the real gump framework asks of the modules
+// above it (gumps/GumpHooks.h) and of its parts that are not built yet
 // (gumps/Gump.h, MouseManager.h, TextManager.h, InputWindow.h), each
-// installed while it lives; and gumps for
-// tests: a gump that records its keys, gumps of each kind the world model
-// tells about objects, and a wrapper that lists a gump of any kind in the
-// framework's top-level list while it lives.
+// installed while it lives; and gumps for tests: a gump that records its
+// keys and buttons, gumps of each kind the world model tells about objects,
+// and a wrapper that lists a gump of any kind in the framework's top-level
+// list while it lives.
 #pragma once
 
 #include <cstdio>

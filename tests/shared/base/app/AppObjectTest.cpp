@@ -3,8 +3,10 @@
 
 #include "AppTestSupport.h"
 #include "FrameBuf.h"
+#include "app/AppServices.h"
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
+#include "gumps/WaitingGump.h"
 #include "net/ClientSock.h"
 #include "resources/GraphicManager.h"
 #include "world/MoveManager.h"
@@ -74,6 +76,21 @@ TEST_F(AppObjectTest, EscapeAnswersAPromptFirstThenCancelsATarget) {
     CApp::OnChar(27);
     EXPECT_EQ(requests.targetCancels, 1);
     EXPECT_TRUE(gump.calls.empty());
+}
+
+// The connection-loss box logs out when its button is pressed; the server
+// ping's box only closes.  Neither is the large kind.
+TEST_F(AppObjectTest, TheNetworksMessageBoxesKeepTheirLogoutChoice) {
+    AppConnectionWindows windows;
+    for (int logout : {0, 1}) {
+        CWaitingGump* box = windows.OpenWaitingGump("Connection lost", nullptr, 0, logout, 0);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->logout, logout);
+        EXPECT_FALSE(box->large);
+        EXPECT_TRUE(windows.IsGumpOpen(box));
+        delete box;
+        EXPECT_FALSE(windows.IsGumpOpen(box));
+    }
 }
 
 TEST_F(AppObjectTest, TargetCursorOnAndOff) {

@@ -156,6 +156,7 @@ void StartServices() {
     InstallPendingGumpFramework();
     InstallPendingInputWindow();
     InstallOwn<ObjectGumps, WorldGumps>();
+    InstallPendingGumpServices();
     InstallPendingGumpManager();
     CGumpManager::startup();
     atexit(CGumpManager::shutdown);

@@ -16,12 +16,14 @@
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
 #include "resources/GraphicManager.h"
+#include "resources/GumpArt.h"
 #include "resources/HueManager.h"
 #include "resources/PatchOwners.h"
 #include "resources/SkipDraw.h"
 #include "resources/UnicodeFont.h"
 #include "strings/LanguageManager.h"
 #include "support/TwTest.h"
+#include "support/datafiles/ArtFormats.h"
 #include "view/ViewServices.h"
 #include "world/ObjectManager.h"
 
@@ -81,6 +83,18 @@ TEST_F(SampleInstall, LoadsThroughTheReadersWithoutAMissingFile) {
         ASSERT_TRUE(GetArtData(cursor)) << "cursor art " << cursor;
     EXPECT_NE(CDHDCache::GetCacheItem(FN_GUMPIDX, FN_GUMPART, 5500, &size, &extra), nullptr);
     EXPECT_EQ(extra, 640 << 16 | 480);
+    // The tool-tip frame at its exact sizes, and the container windows.
+    for (const auto& piece : tw::datafiles::ToolTipFrameArt()) {
+        int w = 0, h = 0;
+        GetGumpArtSize(piece.id, &w, &h);
+        EXPECT_EQ(w, piece.image.width) << "tool-tip art " << piece.id;
+        EXPECT_EQ(h, piece.image.height) << "tool-tip art " << piece.id;
+    }
+    for (int container : {9, 60, 68, 82, 2330, 2350}) {
+        int w = 0, h = 0;
+        GetGumpArtSize(container, &w, &h);
+        EXPECT_GT(w, 100) << "container art " << container;
+    }
     EXPECT_NE(CDHDCache::GetCacheItem(FN_SOUNDIDX, FN_SOUND, 0, &size, &extra), nullptr);
     EXPECT_NE(CDHDCache::GetCacheItem(FN_SKILLSIDX, FN_SKILLS, 48, &size, &extra), nullptr);
     EXPECT_NE(CDHDCache::GetCacheItem(FN_MULTIIDX, FN_MULTI, 0, &size, &extra), nullptr);

@@ -58,7 +58,8 @@ void AppConnectionEvents::SendAcctLogin(char* account, char* password, unsigned 
 
 CWaitingGump* AppConnectionWindows::OpenWaitingGump(const void* text, CGump* parent, int withButton,
                                                     int logoutOnClose, int wideText) {
-    return CGumpManager::OpenWaitingGump(text, parent, withButton, logoutOnClose, wideText);
+    // The network's boxes are never the large kind.
+    return CGumpManager::OpenWaitingGump(text, parent, withButton, FALSE, logoutOnClose, wideText);
 }
 BOOL AppConnectionWindows::IsGumpOpen(const void* gump) {
     return CGumpManager::IsGumpOpen(gump);

@@ -7,7 +7,7 @@
 
 class CBBGump : public CGump {
 public:
-    BOOL IsBulletinBoard() override { return TRUE; }
+    BOOL IsBBGump() override { return TRUE; }
     // Removes the entry of a message.
     void RemoveMessage(CGump* messageGump) override;
 };

@@ -9,4 +9,10 @@ class CDragGump : public CGump {
 public:
     CDragGump();
     ~CDragGump() override;
+    BOOL IsDragGump() override { return TRUE; }
+
+    // The paperdoll marked as able to wear the held item, or null; cleared
+    // when that paperdoll closes.  One item is held at a time, so there is
+    // one.
+    static CGump* highlightedPaperdoll;
 };

@@ -1,68 +1,112 @@
-// The mouse manager: the software cursor, its thread-side drawing and the
-// routing of button events.  Only what its callers use so far is declared
-// here.  It is not built yet: the static functions reach the installed
-// MouseService.
+// The mouse manager: the cursor's position, kind and shape, the mouse
+// capture, and the routing of button, hover and drag events to gumps.
+//
+// Two threads use it.  The main thread dispatches events, runs Update once a
+// frame and chooses the cursor's shape there (from war mode and where the
+// pointer is); the cursor thread only moves the cursor (SetPos) and redraws
+// it.  Position, shape, drawn size and kind each have a mutex; where more
+// than one is held the order is position, shape, size, and shape before
+// kind.  The capture, the busy count and the hovered gump belong to the main
+// thread.
 #pragma once
 
 #include "Service.h"
 #include "TWTypes.h"
 
-class MouseService {
+class CGump;
+
+// The parts of the mouse manager not built yet: the cursor's pictures,
+// their drawing on the window and in the frame, and the map cell under the
+// pointer.  The static functions of MouseManager of the same names reach
+// the installed one.
+class MouseCursorService {
 public:
-    static constexpr const char* kServiceName = "MouseManager";
-    virtual ~MouseService() = default;
-    virtual void startup() = 0;
-    virtual void shutdown() = 0;
+    static constexpr const char* kServiceName = "MouseManager cursor";
+    virtual ~MouseCursorService() = default;
     virtual void LoadCursorArt() = 0;
     virtual void EnableCursor(BOOL on) = 0;
-    virtual void GetMousePos(int* x, int* y) = 0;
-    virtual BOOL CursorNeedsRedraw() = 0;
-    virtual void SetPos(int x, int y) = 0;
+    virtual void GetCursorSize(int* width, int* height) = 0;
     virtual void MoveCursor(BOOL force) = 0;
     virtual void DrawCursor() = 0;
     virtual void EraseCursor() = 0;
-    virtual void OnLButtonDown(short x, short y) = 0;
-    virtual void OnLButtonUp(short x, short y) = 0;
-    virtual void OnRButtonDown(short x, short y) = 0;
-    virtual void OnRButtonUp(short x, short y) = 0;
-    virtual void Update() = 0;
-    virtual void SetCursorType(int kind) = 0;
-    virtual void BeginWait() = 0;
-    virtual void EndWait() = 0;
-    virtual BOOL IsMouseNearPlayer() = 0;
+    virtual void GetTileUnderPoint(int x, int y, int* cellX, int* cellY) = 0;
 };
 
 class MouseManager {
 public:
-    static void startup() { Service().startup(); }
-    static void shutdown() { Service().shutdown(); }
-    static void LoadCursorArt() { Service().LoadCursorArt(); }
-    static void EnableCursor(BOOL on) { Service().EnableCursor(on); }
-    // The held cursor position (its hot spot).
-    static void GetMousePos(int* x, int* y) { Service().GetMousePos(x, y); }
+    // Cursor shapes: 0-7 directions far from the player, 8-15 near, 17 the
+    // plain pointer, 19 the target, 20 busy; 23 more in peace.
+    static constexpr int NUM_SHAPES = 46;
+    static constexpr int FIRST_CURSOR_ART = 24659;
+    static constexpr int PEACE_SHAPES = 23;
+    static constexpr int NORMAL_CURSOR = 17;
+    static constexpr int BUSY_CURSOR = 20;
+
+    static void startup();
+    static void shutdown();
+    static void LoadCursorArt() { Cursor().LoadCursorArt(); }
+    static void EnableCursor(BOOL on) { Cursor().EnableCursor(on); }
+
+    // ---- Position (any thread) ------------------------------------------------
+    // The hot spot moves to (x, y).
+    static void SetPos(int x, int y);
+    // The hot spot.
+    static void GetMousePos(int* x, int* y);
+    // The size of the cursor image last drawn (tool-tips go beside it).
+    static void GetCursorSize(int* width, int* height) { Cursor().GetCursorSize(width, height); }
     // TRUE while a new cursor shape waits to be drawn.
-    static BOOL CursorNeedsRedraw() { return Service().CursorNeedsRedraw(); }
-    static void SetPos(int x, int y) { Service().SetPos(x, y); }
-    // Redraws the cursor on the window; takes the display lock itself.
-    static void MoveCursor(BOOL force) { Service().MoveCursor(force); }
+    static BOOL CursorNeedsRedraw();
+    // Redraws the cursor on the window; takes the X11 mutex itself.
+    static void MoveCursor(BOOL force) { Cursor().MoveCursor(force); }
     // Draw the cursor into the back buffer before a present and restore the
-    // pixels under it afterwards; called under the display lock.
-    static void DrawCursor() { Service().DrawCursor(); }
-    static void EraseCursor() { Service().EraseCursor(); }
-    static void OnLButtonDown(short x, short y) { Service().OnLButtonDown(x, y); }
-    static void OnLButtonUp(short x, short y) { Service().OnLButtonUp(x, y); }
-    static void OnRButtonDown(short x, short y) { Service().OnRButtonDown(x, y); }
-    static void OnRButtonUp(short x, short y) { Service().OnRButtonUp(x, y); }
-    static void Update() { Service().Update(); }
-    // 17 is the normal cursor, 19 the target cursor.
-    static void SetCursorType(int kind) { Service().SetCursorType(kind); }
-    // Show and end the wait cursor.
-    static void BeginWait() { Service().BeginWait(); }
-    static void EndWait() { Service().EndWait(); }
+    // pixels under it afterwards; called under the X11 mutex.
+    static void DrawCursor() { Cursor().DrawCursor(); }
+    static void EraseCursor() { Cursor().EraseCursor(); }
+
+    // ---- Kind and shape (main thread) ------------------------------------------
+    // 0 chooses by direction; 17 is the normal cursor, 19 the target cursor,
+    // 20 busy.  Outside the world the kind is always 17.
+    static void SetCursorType(int kind);
+    static int GetCursorType();
+    // Raise and lower the busy count; while it is positive the kind is busy.
+    static void BeginWait();
+    static void EndWait();
+    static int BusyCount();
+    // Chooses the shape from the kind, the direction and war mode.
+    static void SetMouseCursor();
+    static int GetShape();
+
+    // ---- The pointer and the player -----------------------------------------------
+    // 0 (up the screen) .. 7 clockwise from the centre of the gameplay window,
+    // or -1 outside it unless anyPosition.
+    static int GetMouseDirection(BOOL anyPosition);
     // TRUE when the pointer lies near the play-area centre (walking) rather
     // than far from it (running).
-    static BOOL IsMouseNearPlayer() { return Service().IsMouseNearPlayer(); }
+    static BOOL IsMouseNearPlayer();
+    // The map cell under a screen point, (-1, -1) when none.
+    static void GetTileUnderPoint(int x, int y, int* cellX, int* cellY) {
+        Cursor().GetTileUnderPoint(x, y, cellX, cellY);
+    }
+
+    // ---- Events (main thread) ---------------------------------------------------
+    static void OnLButtonDown(short x, short y);
+    static void OnLButtonUp(short x, short y);
+    static void OnRButtonDown(short x, short y);
+    static void OnRButtonUp(short x, short y);
+    // Once a frame: help hovering, the cursor shape, drags, hover and ticks.
+    static void Update();
+    static void UpdateHelpHovering();
+
+    // The gump that holds the mouse (it gets the drags and the button
+    // releases), or null.  A gump that fails the pointer check is refused
+    // with a log line.  A closing gump releases it (CGumpManager::ForgetGump).
+    static void SetCapture(CGump* gump);
+    static CGump* GetCapture() { return pCapture; }
+    static CGump* pCapture;
+
+    // Test support: the state startup leaves.
+    static void reset();
 
 private:
-    static MouseService& Service() { return tw::Service<MouseService>::Get(); }
+    static MouseCursorService& Cursor() { return tw::Service<MouseCursorService>::Get(); }
 };

@@ -13,13 +13,9 @@
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
 
-CGump* g_focusGump = nullptr;
-CGump* g_gumpList = nullptr;
 BOOL g_sequencing = FALSE;
 CSequence* g_currentSequence = nullptr;
 CInputWindow* g_inputWindow = nullptr;
-CGump* CGumpManager::radarGump = nullptr;
-CGump* CGumpManager::wornContainerGump = nullptr;
 
 namespace {
 
@@ -71,7 +67,7 @@ void WorldGumps::DeleteOwnedGumps(CGump** chain) {
 void WorldGumps::CloseStatusGumps(CMobile* mobile) {
     // Deleting a gump may take others with it: walk again from the head.
     for (CGump* g = g_gumpList; g;) {
-        if (g->IsMobileStatusGump() && g->owner == mobile) {
+        if (g->IsStatusGump() && g->owner == mobile) {
             delete g;
             g = g_gumpList;
         } else {
@@ -81,7 +77,7 @@ void WorldGumps::CloseStatusGumps(CMobile* mobile) {
 }
 
 void WorldGumps::CloseObjectGump(CGump* gump) {
-    if (gump->IsBBMessage() && gump->parent && gump->parent->IsBulletinBoard())
+    if (gump->IsBBMsgGump() && gump->parent && gump->parent->IsBBGump())
         gump->parent->RemoveMessage(gump);
     else
         delete gump;
@@ -106,7 +102,7 @@ void WorldGumps::AddToGump(CGump* containerGump, CObj* object) {
 }
 
 BOOL WorldGumps::IsBulletinBoard(CGump* gump) {
-    return gump->IsBulletinBoard();
+    return gump->IsBBGump();
 }
 
 void WorldGumps::AddContents(CContainerObj* holder, const RECT& area) {

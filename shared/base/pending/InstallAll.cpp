@@ -4,6 +4,7 @@
 
 void InstallPendingServices() {
     InstallPendingGumpFramework();
+    InstallPendingGumpServices();
     InstallPendingGumpManager();
     InstallPendingMouseManager();
     InstallPendingTextManager();

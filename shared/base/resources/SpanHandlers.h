@@ -84,6 +84,10 @@ void CensoredBloodSpan(M_WORD* dst, const void* src, int count);
 // Pixel helpers shared with the font and gump-art drawers.
 // Red, green and blue equal (0 counts as grey).
 BOOL IsGrayPixel(M_WORD pixel);
+// Puts a one-pixel outline of colour round the non-zero pixels of a
+// width x height bitmap (rows width pixels apart); the outer rows and
+// columns are left alone.
+void OutlinePixels(M_WORD* pixels, int width, int height, M_WORD colour);
 // 5-5-5 to 5-6-5.
 inline M_WORD To565(M_WORD p) {
     return static_cast<M_WORD>(((p & 0x7FE0) << 1) | (p & 0x1F));

@@ -88,6 +88,9 @@ int ParseUnicodeNumber(const M_WORD* text);
 int ParseHTMLColor(const M_WORD* text);
 int LookupHTMLColorName(const M_WORD* text);
 M_WORD UnicodeMapChar(M_WORD c);
+// The case fold of case-blind comparisons: a few capitals of Latin
+// Extended-A to their small letters, then A-Z and 0xC0-0xDD raised by 32.
+M_WORD UnicodeFold(M_WORD c);
 
 // Test support: unmaps the fonts and restores every start value.
 void ResetUnicodeFontsForTests();

@@ -34,7 +34,7 @@ void endDeathFade() {
         g_pGameSocket->Write(&packet);
         return;
     }
-    GraphicManager::pDeathMenuGump = CDeathMenuGump::Make();
+    GraphicManager::pDeathMenuGump = new CDeathMenuGump();
     GraphicManager::pDeathMenuGump->PutInGump(nullptr);
 }
 

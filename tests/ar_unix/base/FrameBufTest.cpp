@@ -28,7 +28,9 @@
 #include "app/App.h"
 #include "app/Macros.h"
 #include "config/Config.h"
+#include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"
+#include "gumps/MouseManager.h"
 #include "net/ClientSock.h"
 #include "support/Xvfb.h"
 #include "support/doubles/RecordingGumps.h"
@@ -38,6 +40,13 @@
 #include "view/WorldView.h"
 
 namespace {
+
+// The pointer position the mouse manager holds.
+std::pair<int, int> MousePos() {
+    int x = 0, y = 0;
+    MouseManager::GetMousePos(&x, &y);
+    return {x, y};
+}
 
 using tw::test::XvfbClient;
 using tw::test::XvfbOptions;
@@ -367,38 +376,45 @@ TEST_F(KeyPathTest, HeldTabStartsAndEndsWarMode) {
 }
 
 TEST_F(KeyPathTest, ButtonsAndMotionGoToTheMouseEntryPoints) {
+    tw::doubles::Listed<tw::doubles::RecordingGump> capture;
+    MouseManager::SetCapture(&capture);
     client_->SendButton(g_xWindow, 1, 10, 20, true);
     client_->SendButton(g_xWindow, 1, 11, 21, false);
     client_->SendButton(g_xWindow, 3, 30, 40, true);
     client_->SendButton(g_xWindow, 2, 31, 41, false);
     client_->SendMotion(g_xWindow, 5, 6);
     Pump();
-    EXPECT_EQ(gumps.mouse.MouseCalls(),
-              (std::vector<std::string>{"OnLButtonDown 10 20", "OnLButtonUp 11 21",
-                                        "OnRButtonDown 30 40", "OnRButtonUp 31 41", "SetPos 5 6"}));
+    EXPECT_EQ(capture.calls, (std::vector<std::string>{"LButtonDown 10 20", "LButtonUp 11 21",
+                                                       "RButtonDown 30 40", "RButtonUp 31 41"}));
+    EXPECT_EQ(MousePos(), (std::pair<int, int>{5, 6}));
 }
 
 TEST_F(KeyPathTest, CloseRequestSetsQuitAndLeavesLaterEventsQueued) {
+    tw::doubles::Listed<tw::doubles::RecordingGump> capture;
+    MouseManager::SetCapture(&capture);
     g_quitFlag = 0;
     client_->SendDeleteWindow(g_xWindow);
     client_->SendButton(g_xWindow, 1, 1, 2, true);
     Pump();
     EXPECT_EQ(g_quitFlag.load(), 1);
-    EXPECT_TRUE(gumps.mouse.MouseCalls().empty());
+    EXPECT_TRUE(capture.calls.empty());
     frameBuf_->PumpEvents();
     CApp::DispatchInputEvents();
-    EXPECT_EQ(gumps.mouse.MouseCalls(), std::vector<std::string>{"OnLButtonDown 1 2"});
+    EXPECT_EQ(capture.calls, std::vector<std::string>{"LButtonDown 1 2"});
     g_quitFlag = 0;
 }
 
 TEST_F(KeyPathTest, ThePumpOnlyQueuesWhatTheWindowSystemSays) {
+    tw::doubles::Listed<tw::doubles::RecordingGump> capture;
+    MouseManager::SetCapture(&capture);
     client_->SendKey(g_xWindow, XK_a, ShiftMask | Mod1Mask, true);
     client_->SendKey(g_xWindow, XK_a, ShiftMask, false);
     client_->SendButton(g_xWindow, 3, 30, 40, true);
     client_->SendMotion(g_xWindow, 5, 6);
     client_->SendDeleteWindow(g_xWindow);
     PumpOnly();
-    EXPECT_TRUE(gumps.mouse.MouseCalls().empty());
+    EXPECT_TRUE(capture.calls.empty());
+    EXPECT_EQ(MousePos(), (std::pair<int, int>{0, 0}));
     EXPECT_TRUE(gumps.input.calls.empty());
     EXPECT_EQ(g_quitFlag.load(), 0);
     EXPECT_EQ(g_altModNum, 3) << "found in the modifier map for the key press";
@@ -429,12 +445,14 @@ TEST_F(KeyPathTest, ResizeRequestSetsDisplaySizeNoSmallerThan640x480) {
                                {700, 300, 700, 480},      {801, 601, 800, 601},
                                {65535, 65535, 1024, 768}, {1023, 9000, 1022, 768}};
     for (const auto& r : requests) {
-        gumps.manager.gumpManagerCalls.clear();
         XResizeWindow(client_->display(), g_xWindow, r[0], r[1]);
         Pump();
         EXPECT_EQ(g_displayWidth, r[2]) << r[0] << "x" << r[1];
         EXPECT_EQ(g_displayHeight, r[3]) << r[0] << "x" << r[1];
-        EXPECT_EQ(gumps.manager.gumpManagerCalls, std::vector<std::string>{"RecreateMainBitmap"});
+        // The gump manager made the main bitmap again: its save buffer has
+        // the new size.
+        EXPECT_EQ(CGumpManager::saveBuffer.size(), static_cast<size_t>(r[2]) * r[3])
+            << r[0] << "x" << r[1];
     }
     g_displayWidth = W;
     g_displayHeight = H;
@@ -543,12 +561,13 @@ TEST_F(FrameBufTest, CursorThreadFollowsThePointerUntilQuit) {
     XSync(client_->display(), False);
     pthread_t thread;
     ASSERT_EQ(pthread_create(&thread, nullptr, MousePollThread, nullptr), 0);
-    const auto moved = std::vector<std::string>{"SetPos 100 50", "MoveCursor 1"};
+    const auto moved = std::vector<std::string>{"MoveCursor 1"};
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (gumps.mouse.MouseCalls() != moved && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     // A pointer that stays put is not redrawn again.
     EXPECT_EQ(gumps.mouse.MouseCalls(), moved);
+    EXPECT_EQ(MousePos(), (std::pair<int, int>{100, 50}));
     g_quitFlag = 1;
     pthread_join(thread, nullptr);
     EXPECT_EQ(gumps.mouse.MouseCalls(), moved);

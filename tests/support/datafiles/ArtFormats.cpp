@@ -100,6 +100,34 @@ void AddGumpArt(IndexedPair& pair, int id, const Image& image) {
     pair.add(id, art.data, art.extra);
 }
 
+std::vector<ToolTipFramePiece> ToolTipFrameArt(int changed, int widthChange) {
+    const M_WORD outer = Rgb555(40, 32, 16), inner = Rgb555(200, 170, 90),
+                 centre = Rgb555(24, 24, 40);
+    const int sizes[9][2] = {{4, 4},   {245, 4}, {4, 4},   {4, 244}, {240, 240},
+                             {4, 244}, {4, 4},   {245, 4}, {4, 4}};
+    std::vector<ToolTipFramePiece> pieces;
+    for (int i = 0; i < 9; ++i) {
+        const int w = sizes[i][0] + (i == changed ? widthChange : 0);
+        const int h = sizes[i][1];
+        Image img(w, h, centre);
+        // Depth from the frame's outside: line 0 dark, line 1 light.
+        const bool top = i <= 2, bottom = i >= 6, left = i % 3 == 0, right = i % 3 == 2;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                int depth = 99;
+                if (top) depth = std::min(depth, y);
+                if (bottom) depth = std::min(depth, h - 1 - y);
+                if (left) depth = std::min(depth, x);
+                if (right) depth = std::min(depth, w - 1 - x);
+                if (depth == 0) img.set(x, y, outer);
+                if (depth == 1) img.set(x, y, inner);
+            }
+        }
+        pieces.push_back({3000 + i, img});
+    }
+    return pieces;
+}
+
 Bytes EncodeTexture(const Image& square) {
     if (square.width != square.height || (square.width != 64 && square.width != 128))
         throw std::invalid_argument("EncodeTexture: textures are 64 x 64 or 128 x 128");

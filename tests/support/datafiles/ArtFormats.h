@@ -68,6 +68,17 @@ GumpArt EncodeGumpArt(const Image& image);
 // Adds the gump art to a "gumpidx.mul"/"gumpart.mul" pair.
 void AddGumpArt(IndexedPair& pair, int id, const Image& image);
 
+// The nine pieces of the tool-tip frame, gump art 3000-3008, at the sizes
+// the client requires: corners 4 x 4, top and bottom edges 245 x 4, left and
+// right edges 4 x 244, centre 240 x 240.  A dark edge line outside, a lighter
+// one inside, a dark centre.  widthChange is added to the width of piece
+// `changed` (0-8), to make art of a wrong size.
+struct ToolTipFramePiece {
+    int id;
+    Image image;
+};
+std::vector<ToolTipFramePiece> ToolTipFrameArt(int changed = -1, int widthChange = 0);
+
 // Texture ("texmaps.mul", found through "texidx.mul"): texels row by row,
 // 64 x 64 (extra word 0) or 128 x 128 (extra word 1).
 Bytes EncodeTexture(const Image& square);

@@ -1,9 +1,10 @@
-// Recording doubles of the gump framework's services that are not built yet
-// (gumps/Gump.h, GumpManager.h, MouseManager.h, TextManager.h,
-// InputWindow.h), each installed while it lives; and gumps for
-// tests: a gump that records its keys, gumps of each kind the world model
-// tells about objects, and a wrapper that lists a gump of any kind in the
-// framework's top-level list while it lives.
+// Recording doubles of what the real gump framework asks of the modules
+// above it (gumps/GumpHooks.h) and of its parts that are not built yet
+// (gumps/Gump.h, MouseManager.h, TextManager.h, InputWindow.h), each
+// installed while it lives; and gumps for tests: a gump that records its
+// keys and buttons, gumps of each kind the world model tells about objects,
+// and a wrapper that lists a gump of any kind in the framework's top-level
+// list while it lives.
 #pragma once
 
 #include <cstdio>
@@ -14,8 +15,8 @@
 #include <vector>
 
 #include "Service.h"
-#include "gumps/DeathMenuGump.h"
 #include "gumps/Gump.h"
+#include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
@@ -25,136 +26,93 @@
 
 namespace tw::doubles {
 
-// CGump's linking and raising, the drag gump and effect sequences, and the
-// gump manager.
-class RecordingGumpManager final : public GumpService, public GumpManagerService {
+// The drag gump and effect sequences: the drag gumps made and the records
+// added to sequences.
+class RecordingGumpManager final : public GumpService {
 public:
-    // CGump: BringToFront, Minimize and Restore in order with their gump
-    // ("BringToFront", "Minimize", "Restore"); the drag gumps made; the
-    // records added to sequences.
-    struct GumpStackCall {
-        std::string what;
-        const CGump* gump;
-    };
-    std::vector<GumpStackCall> gumpStackCalls;
-    std::vector<const CGump*> broughtToFront;
     int dragGumpsMade = 0;
-    int deathMenusMade = 0;
     struct SequenceRecord {
         int kind;
         std::vector<unsigned char> bytes;
     };
     std::vector<SequenceRecord> sequenceRecords;
 
-    // CGumpManager: every OpenWaitingGump (16-bit texts narrowed, units
-    // above 0xFF as '?'); the other calls in order ("startup", "shutdown",
-    // "RecreateMainBitmap", "Update", "CloseDragGump", "OpenGump <id>
-    // object|none <flag>", "OpenMailGump", "CloseFlaggedGumps",
-    // "ScrollMissiles <dx> <dy>", "UpdateBarkPositions"); what OpenGump and
-    // FindWindowGump answer.  A waiting gump counts as open (IsGumpOpen)
-    // until CloseWaitingGumps.
-    struct WaitingGumpCall {
-        std::string text;
-        bool hasParent;
-        int withButton;
-        int logoutOnClose;
-        int wideText;
-    };
-    std::vector<WaitingGumpCall> waitingGumps;
-    std::vector<std::string> WaitingGumpTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& call : waitingGumps) texts.push_back(call.text);
-        return texts;
-    }
-    void CloseWaitingGumps() { waitingOpen_ = false; }
-    std::vector<std::string> gumpManagerCalls;
-    struct OpenGumpCall {
-        const void* object;
-        int gumpId;
-    };
-    std::vector<OpenGumpCall> openedGumps;
-    CGump* openGumpResult = nullptr;
-    std::map<int, CGump*> windowGumps;
-
-    // GumpService.
-    BOOL PutInGump(CGump* gump, CGump* parent, BOOL) override {
-        gump->parent = parent;
-        return TRUE;
-    }
-    void BringToFront(CGump* gump, int) override {
-        gumpStackCalls.push_back({"BringToFront", gump});
-        broughtToFront.push_back(gump);
-    }
-    void Minimize(CGump* gump) override { gumpStackCalls.push_back({"Minimize", gump}); }
-    void Restore(CGump* gump) override { gumpStackCalls.push_back({"Restore", gump}); }
     CGump* MakeDragGump() override {
         ++dragGumpsMade;
         return new CGump();
-    }
-    CDeathMenuGump* MakeDeathMenuGump() override {
-        ++deathMenusMade;
-        return new CDeathMenuGump();
     }
     void AddPacket(CSequence*, int kind, const M_BYTE* bytes, int length) override {
         sequenceRecords.push_back({kind, std::vector<unsigned char>(bytes, bytes + length)});
     }
 
-    // GumpManagerService.
-    void startup() override { Call("startup"); }
-    void shutdown() override { Call("shutdown"); }
-    void RecreateMainBitmap() override { Call("RecreateMainBitmap"); }
-    void Update() override { Call("Update"); }
-    CWaitingGump* OpenWaitingGump(const void* text, CGump* parent, int withButton,
-                                  int logoutOnClose, int wideText) override {
-        std::string narrow;
-        if (text && wideText) {
-            for (const M_WORD* p = static_cast<const M_WORD*>(text); *p; ++p)
-                narrow.push_back(*p < 0x100 ? static_cast<char>(*p) : '?');
-        } else if (text) {
-            narrow = static_cast<const char*>(text);
-        }
-        waitingGumps.push_back({narrow, parent != nullptr, withButton, logoutOnClose, wideText});
-        waitingOpen_ = true;
-        return reinterpret_cast<CWaitingGump*>(&waitingGump_);
-    }
-    void DrawAllGumps(const RECT&, int) override { Call("DrawAllGumps"); }
-    BOOL IsGumpOpen(const void* gump) override { return gump == &waitingGump_ && waitingOpen_; }
-    void CloseDragGump() override { Call("CloseDragGump"); }
-    CGump* OpenGump(CObj* object, int id, CGump*, int flag) override {
-        Call("OpenGump " + std::to_string(id) + (object ? " object " : " none ") +
-             std::to_string(flag));
-        openedGumps.push_back({object, id});
-        return openGumpResult;
-    }
-    void OpenMailGump() override { Call("OpenMailGump"); }
-    void CloseFlaggedGumps() override { Call("CloseFlaggedGumps"); }
-    CGump* FindWindowGump(int window) override {
-        auto it = windowGumps.find(window);
-        return it == windowGumps.end() ? nullptr : it->second;
-    }
-    void ScrollMissiles(int dx, int dy) override {
-        Call("ScrollMissiles " + std::to_string(dx) + " " + std::to_string(dy));
-    }
-    void UpdateBarkPositions() override { Call("UpdateBarkPositions"); }
-
 private:
-    void Call(const std::string& call) { gumpManagerCalls.push_back(call); }
-
-    // Stands for the one open waiting gump; never dereferenced.
-    char waitingGump_ = 0;
-    bool waitingOpen_ = false;
-
     tw::ScopedService<GumpService> gumps_{this};
-    tw::ScopedService<GumpManagerService> manager_{this};
 };
 
-// The mouse manager.
-class RecordingMouse final : public MouseService {
+// What the gump framework asks of the modules above it (gumps/GumpHooks.h):
+// every call in order ("CreateStackGump 10 20", "Minimize", "Restore",
+// "InvalidateScreen"...); no gump is made.  inWorld and atWar are the
+// session's answers.
+class RecordingGumpHooks final : public GumpFactory, public GumpScreen, public GumpSession {
 public:
-    // Every call in order ("BeginWait", "SetCursorType 17", "SetPos 3 4",
-    // "MoveCursor 1"...), guarded for the cursor thread; the position
-    // GetMousePos reports and the answers of CursorNeedsRedraw and
-    // IsMouseNearPlayer.
+    std::vector<std::string> calls;
+    BOOL inWorld = FALSE;
+    BOOL atWar = FALSE;
+
+    CGump* CreateTextGump(int x, int y) override { return Made("CreateTextGump", x, y); }
+    CGump* CreateStatusGump(CObj*, int flag) override { return Made("CreateStatusGump", flag, 0); }
+    CGump* CreatePaperdollGump(int x, int y, CGump*, CObj*, int, int, int, const char*,
+                               int) override {
+        return Made("CreatePaperdollGump", x, y);
+    }
+    CGump* CreateShopGump(int x, int y, CObj*) override { return Made("CreateShopGump", x, y); }
+    CGump* CreateStackGump(int x, int y, CObj*) override { return Made("CreateStackGump", x, y); }
+    CGump* CreateOptionsGump() override { return Made("CreateOptionsGump", 0, 0); }
+    CGump* CreateRadarGump(int x, int y, int) override { return Made("CreateRadarGump", x, y); }
+    CGump* CreateContainerGump(int x, int y, CGump*, CObj*, int, int, int, int) override {
+        return Made("CreateContainerGump", x, y);
+    }
+    CGump* CreatePointGump(int x, int y, BOOL) override { return Made("CreatePointGump", x, y); }
+    CGump* CreateGMChatGump(int x, int y, int, int) override {
+        return Made("CreateGMChatGump", x, y);
+    }
+    CGump* CreateHTMLGump(int x, int y, int, int) override { return Made("CreateHTMLGump", x, y); }
+    CGump* CreateMailGump(int x, int y, int, int) override { return Made("CreateMailGump", x, y); }
+    std::string HelpChatRequestText() override { return ""; }
+    std::string AccountPageAddress() override { return ""; }
+    void LoadSkillGroups() override { calls.push_back("LoadSkillGroups"); }
+
+    void InvalidateScreen() override { calls.push_back("InvalidateScreen"); }
+    void ResetScroll() override { calls.push_back("ResetScroll"); }
+    void StepMobileAnimations() override {}
+    void UpdateHelpHovering() override {}
+
+    BOOL IsInWorld() override { return inWorld; }
+    BOOL PlayerAtWar() override { return atWar; }
+    void UpdateInputPrompt() override {}
+    void Minimize(CGump*) override { calls.push_back("Minimize"); }
+    void Restore(CGump*) override { calls.push_back("Restore"); }
+    void ReleaseMinimizedPosition(CGump*) override {}
+    void LogoutFromWorld() override { calls.push_back("LogoutFromWorld"); }
+    void ForgetGump(CGump*) override {}
+
+private:
+    CGump* Made(const char* what, int x, int y) {
+        calls.push_back(std::string(what) + " " + std::to_string(x) + " " + std::to_string(y));
+        return nullptr;
+    }
+
+    tw::ScopedService<GumpFactory> factory_{this};
+    tw::ScopedService<GumpScreen> screen_{this};
+    tw::ScopedService<GumpSession> session_{this};
+};
+
+// The mouse manager's cursor: every call in order ("LoadCursorArt",
+// "EnableCursor 1", "MoveCursor 1", "DrawCursor", "EraseCursor"), guarded
+// for the cursor thread; the size GetCursorSize reports and the cell
+// GetTileUnderPoint answers.
+class RecordingMouse final : public MouseCursorService {
+public:
     std::vector<std::string> MouseCalls() {
         std::lock_guard<std::mutex> lock(mutex_);
         return calls_;
@@ -163,50 +121,34 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         calls_.clear();
     }
-    int x = 0;
-    int y = 0;
-    bool needsRedraw = false;
-    bool nearPlayer = true;
+    int cursorWidth = 0;
+    int cursorHeight = 0;
+    int cellX = -1;
+    int cellY = -1;
 
-    void startup() override { Record("startup"); }
-    void shutdown() override { Record("shutdown"); }
     void LoadCursorArt() override { Record("LoadCursorArt"); }
     void EnableCursor(BOOL on) override { Record("EnableCursor " + std::to_string(on)); }
-    void GetMousePos(int* outX, int* outY) override {
-        *outX = x;
-        *outY = y;
-    }
-    BOOL CursorNeedsRedraw() override { return needsRedraw ? TRUE : FALSE; }
-    void SetPos(int newX, int newY) override {
-        x = newX;
-        y = newY;
-        Record(Pair("SetPos", newX, newY));
+    void GetCursorSize(int* width, int* height) override {
+        *width = cursorWidth;
+        *height = cursorHeight;
     }
     void MoveCursor(BOOL force) override { Record("MoveCursor " + std::to_string(force)); }
     void DrawCursor() override { Record("DrawCursor"); }
     void EraseCursor() override { Record("EraseCursor"); }
-    void OnLButtonDown(short px, short py) override { Record(Pair("OnLButtonDown", px, py)); }
-    void OnLButtonUp(short px, short py) override { Record(Pair("OnLButtonUp", px, py)); }
-    void OnRButtonDown(short px, short py) override { Record(Pair("OnRButtonDown", px, py)); }
-    void OnRButtonUp(short px, short py) override { Record(Pair("OnRButtonUp", px, py)); }
-    void Update() override { Record("Update"); }
-    void SetCursorType(int kind) override { Record("SetCursorType " + std::to_string(kind)); }
-    void BeginWait() override { Record("BeginWait"); }
-    void EndWait() override { Record("EndWait"); }
-    BOOL IsMouseNearPlayer() override { return nearPlayer ? TRUE : FALSE; }
+    void GetTileUnderPoint(int, int, int* x, int* y) override {
+        *x = cellX;
+        *y = cellY;
+    }
 
 private:
     void Record(const std::string& call) {
         std::lock_guard<std::mutex> lock(mutex_);
         calls_.push_back(call);
     }
-    static std::string Pair(const char* name, int px, int py) {
-        return std::string(name) + " " + std::to_string(px) + " " + std::to_string(py);
-    }
 
     std::mutex mutex_;
     std::vector<std::string> calls_;
-    tw::ScopedService<MouseService> installed_{this};
+    tw::ScopedService<MouseCursorService> installed_{this};
 };
 
 // The text manager: the system messages and the typed speech; onSendSpeech
@@ -279,8 +221,9 @@ private:
     tw::ScopedService<InputWindowService> installed_{this};
 };
 
-// All four, for a test that runs code reaching the whole framework.
+// All of them, for a test that runs code reaching the whole framework.
 struct RecordingGumpFramework {
+    RecordingGumpHooks hooks;
     RecordingGumpManager manager;
     RecordingMouse mouse;
     RecordingTextManager text;
@@ -297,27 +240,24 @@ public:
     BOOL CapturesKeys() override { return captureField != nullptr; }
     CGump* GetKeyCaptureField() override { return captureField; }
     void HandleButton(CGump*) override { calls.push_back("HandleButton"); }
+    void HandleLButtonDown(int x, int y) override { Mouse("LButtonDown", x, y); }
+    void HandleLButtonUp(int x, int y) override { Mouse("LButtonUp", x, y); }
+    void HandleRButtonDown(int x, int y) override { Mouse("RButtonDown", x, y); }
+    void HandleRButtonUp(int x, int y) override { Mouse("RButtonUp", x, y); }
 
     CGump* captureField = nullptr;
     std::vector<std::string> calls;
+
+private:
+    void Mouse(const char* what, int x, int y) {
+        calls.push_back(std::string(what) + " " + std::to_string(x) + " " + std::to_string(y));
+    }
 };
 
 // Links a gump at the head of the top-level list (or of a parent's
-// children) and takes it out again, as the framework's destructor will.
+// children); its destructor takes it out again.
 inline void LinkGump(CGump* gump, CGump* parent) {
-    CGump*& head = parent ? parent->firstChild : g_gumpList;
-    gump->parent = parent;
-    gump->next = head;
-    head = gump;
-}
-inline void UnlinkGump(CGump* gump) {
-    CGump*& head = gump->parent ? gump->parent->firstChild : g_gumpList;
-    for (CGump** link = &head; *link; link = &(*link)->next)
-        if (*link == gump) {
-            *link = gump->next;
-            break;
-        }
-    if (g_focusGump == gump) g_focusGump = nullptr;
+    gump->PutInGump(parent);
 }
 
 // Counts the deletions of every listed gump; every test starts at 0.
@@ -326,7 +266,12 @@ inline int& DeletedGumps() {
     return count;
 }
 inline const bool kDeletedGumpsReset = [] {
-    tw::test::AddServiceReset([] { DeletedGumps() = 0; });
+    tw::test::AddServiceReset([] {
+        DeletedGumps() = 0;
+        // The real gump and mouse managers keep no pointer from a test.
+        CGumpManager::reset();
+        MouseManager::reset();
+    });
     return true;
 }();
 
@@ -338,10 +283,7 @@ public:
         this->owner = shows;
         LinkGump(this, parent);
     }
-    ~Listed() override {
-        UnlinkGump(this);
-        ++DeletedGumps();
-    }
+    ~Listed() override { ++DeletedGumps(); }
 };
 
 // The log of what the world model's news asked of the dialog gumps below:
@@ -406,7 +348,7 @@ public:
 };
 class BBGump : public CGump {
 public:
-    BOOL IsBulletinBoard() override { return TRUE; }
+    BOOL IsBBGump() override { return TRUE; }
     void RemoveMessage(CGump* message) override {
         DialogLog::Record("RemoveMessage", this, DialogLog::Name(message));
     }

@@ -3,7 +3,10 @@
 
 #include "AppTestSupport.h"
 #include "FrameBuf.h"
+#include "app/AppServices.h"
 #include "gumps/InputWindow.h"
+#include "gumps/MouseManager.h"
+#include "gumps/WaitingGump.h"
 #include "net/ClientSock.h"
 #include "resources/GraphicManager.h"
 #include "world/MoveManager.h"
@@ -75,23 +78,48 @@ TEST_F(AppObjectTest, EscapeAnswersAPromptFirstThenCancelsATarget) {
     EXPECT_TRUE(gump.calls.empty());
 }
 
+// The connection-loss box logs out when its button is pressed; the server
+// ping's box only closes.  Neither is the large kind.
+TEST_F(AppObjectTest, TheNetworksMessageBoxesKeepTheirLogoutChoice) {
+    AppConnectionWindows windows;
+    for (int logout : {0, 1}) {
+        CWaitingGump* box = windows.OpenWaitingGump("Connection lost", nullptr, 0, logout, 0);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->logout, logout);
+        EXPECT_FALSE(box->large);
+        EXPECT_TRUE(windows.IsGumpOpen(box));
+        delete box;
+        EXPECT_FALSE(windows.IsGumpOpen(box));
+    }
+}
+
 TEST_F(AppObjectTest, TargetCursorOnAndOff) {
+    gumps.hooks.inWorld = TRUE;
     CApp::SetTargetCursor();
     EXPECT_TRUE(CApp::targeting);
+    EXPECT_EQ(MouseManager::GetCursorType(), 19);
     CApp::EndTarget();
     EXPECT_FALSE(CApp::targeting);
-    EXPECT_EQ(gumps.mouse.MouseCalls(), (Calls{"SetCursorType 19", "SetCursorType 17"}));
+    EXPECT_EQ(MouseManager::GetCursorType(), MouseManager::NORMAL_CURSOR);
 }
 
 TEST_F(AppObjectTest, MouseEntryPointsGoToTheMouseManager) {
+    // The gump holding the mouse gets the buttons at its own coordinates.
+    tw::doubles::Listed<tw::doubles::RecordingGump> gump;
+    gump.x = 1;
+    gump.y = 1;
+    MouseManager::SetCapture(&gump);
     CApp::OnLButtonDown(1, 2);
     CApp::OnLButtonUp(3, 4);
     CApp::OnRButtonDown(5, 6);
     CApp::OnRButtonUp(7, 8);
     CApp::OnMouseMove(9, 10);
-    EXPECT_EQ(gumps.mouse.MouseCalls(),
-              (Calls{"OnLButtonDown 1 2", "OnLButtonUp 3 4", "OnRButtonDown 5 6", "OnRButtonUp 7 8",
-                     "SetPos 9 10"}));
+    EXPECT_EQ(gump.calls,
+              (Calls{"LButtonDown 0 1", "LButtonUp 2 3", "RButtonDown 4 5", "RButtonUp 6 7"}));
+    int x = 0, y = 0;
+    MouseManager::GetMousePos(&x, &y);
+    EXPECT_EQ(x, 9);
+    EXPECT_EQ(y, 10);
 }
 
 // The 640x480 play area in a buffer two pixels wider and a row higher,

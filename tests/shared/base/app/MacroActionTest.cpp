@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "MacroTestSupport.h"
+#include "gumps/GumpManager.h"
 #include "view/Repaint.h"
 #include "world/Mobile.h"
 #include "world/Player.h"
@@ -116,10 +117,11 @@ TEST_F(MacroActionTest, OpeningWindows) {
     Run("Open Journal");
     Run("Open Overview");
     Run("Open Mail");
-    EXPECT_EQ(
-        gumps.manager.gumpManagerCalls,
-        (std::vector<std::string>{"OpenGump 8 object 0", "OpenGump 5000 none 0",
-                                  "OpenGump 7 none 0", "OpenGump 5010 none 0", "OpenMailGump"}));
+    // The player's status, the journal, the overview and the mail window are
+    // made; the configuration window finds no art of its own here.
+    EXPECT_EQ(gumps.hooks.calls,
+              (std::vector<std::string>{"CreateStatusGump 0 0", "CreateTextGump 0 0",
+                                        "CreateRadarGump 0 0", "CreateMailGump 120 90"}));
 }
 
 TEST_F(MacroActionTest, ChatIsRaisedOrAskedFor) {
@@ -128,35 +130,29 @@ TEST_F(MacroActionTest, ChatIsRaisedOrAskedFor) {
     chatOpen[0] = 0xB5;
     EXPECT_EQ(Sent(1), std::vector<Bytes>{chatOpen});
 
-    tw::doubles::RecordingGump chat;
-    gumps.manager.windowGumps[MACRO_WINDOW_CHAT] = &chat;
+    tw::doubles::Listed<tw::doubles::RecordingGump> chat;
+    CGumpManager::pChatGump = &chat;
+    tw::doubles::Listed<CGump> over;
     Run("Open Chat");
     EXPECT_TRUE(SendsNothing());
-    ASSERT_EQ(gumps.manager.gumpStackCalls.size(), 1u);
-    EXPECT_EQ(gumps.manager.gumpStackCalls[0].what, "BringToFront");
+    EXPECT_EQ(g_gumpList, &chat) << "raised";
 }
 
 TEST_F(MacroActionTest, ClosingMinimizingAndRestoringWindows) {
-    struct Counted : tw::doubles::RecordingGump {
-        explicit Counted(int* deleted) : deleted_(deleted) {}
-        ~Counted() override { ++*deleted_; }
-        int* deleted_;
+    struct Journal : tw::doubles::RecordingGump {
+        BOOL IsTextGump() override { return TRUE; }
     };
-    int deleted = 0;
-    Counted journal(&deleted);
-    gumps.manager.windowGumps[MACRO_WINDOW_JOURNAL] = &journal;
+    tw::doubles::Listed<Journal> journal;
     Run("Minimize Journal");
     Run("Maximize Journal");
     Run("Minimize Status");  // not open
     Run("Close", 12);        // no such window
-    ASSERT_EQ(gumps.manager.gumpStackCalls.size(), 2u);
-    EXPECT_EQ(gumps.manager.gumpStackCalls[0].what, "Minimize");
-    EXPECT_EQ(gumps.manager.gumpStackCalls[1].what, "Restore");
-    EXPECT_EQ(gumps.manager.gumpStackCalls[1].gump, &journal);
+    EXPECT_EQ(gumps.hooks.calls, (std::vector<std::string>{"Minimize", "Restore"}));
 
-    gumps.manager.windowGumps[MACRO_WINDOW_MAIL] = new Counted(&deleted);
+    CGumpManager::pMailGump = new tw::doubles::Listed<CGump>;
     Run("Close Mail");
-    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 1);
+    EXPECT_EQ(CGumpManager::pMailGump, nullptr);
 }
 
 TEST_F(MacroActionTest, WalkingStopsFollowingFirst) {

@@ -55,6 +55,7 @@ TEST_F(MacroEngineTest, DelayAndTargetWaitAgainstTheServer) {
 }
 
 TEST_F(MacroEngineTest, ActionWithoutItsTargetCursorIsRetriedTenTimes) {
+    new tw::doubles::Listed<CGump>;  // a gump that CloseGumps closes
     AddMacro({"LastTarget", "CloseGumps"});
     CApp::StartMacro(0);
     Ticks(10);
@@ -62,26 +63,28 @@ TEST_F(MacroEngineTest, ActionWithoutItsTargetCursorIsRetriedTenTimes) {
     Ticks(1);  // the eleventh failure
     EXPECT_FALSE(g_macroState.isRunning);
     Ticks(3);
-    EXPECT_TRUE(gumps.manager.gumpManagerCalls.empty());
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 0);
 
     // A cursor that comes up in time lets the macro go on.
     CApp::StartMacro(0);
     Ticks(5);
     CApp::SetTargetCursor();
     Ticks(2);
-    EXPECT_EQ(gumps.manager.gumpManagerCalls, std::vector<std::string>{"CloseFlaggedGumps"});
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 1) << "the gumps are closed";
 }
 
 TEST_F(MacroEngineTest, TargetWaitGivesUpAfter100Ticks) {
+    new tw::doubles::Listed<CGump>;  // a gump that CloseGumps closes
     AddMacro({"WaitForTarg", "CloseGumps"});
     CApp::StartMacro(0);
     Ticks(101);
-    EXPECT_TRUE(gumps.manager.gumpManagerCalls.empty());
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 0);
     Ticks(1);
-    EXPECT_EQ(gumps.manager.gumpManagerCalls, std::vector<std::string>{"CloseFlaggedGumps"});
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 1) << "the gumps are closed";
 }
 
 TEST_F(MacroEngineTest, StartingWhileRunningOnlyClearsTheWaits) {
+    new tw::doubles::Listed<CGump>;  // a gump that CloseGumps closes
     AddMacro({"Delay 50", "CloseGumps"});
     AddMacro({"OpenDoor"});
     CApp::StartMacro(0);
@@ -89,7 +92,7 @@ TEST_F(MacroEngineTest, StartingWhileRunningOnlyClearsTheWaits) {
     ASSERT_TRUE(g_macroState.delayActive);
     CApp::StartMacro(1);  // the running macro goes on, without its delay
     Ticks(1);
-    EXPECT_EQ(gumps.manager.gumpManagerCalls, std::vector<std::string>{"CloseFlaggedGumps"});
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 1) << "the gumps are closed";
     EXPECT_FALSE(g_macroState.isRunning);
     EXPECT_TRUE(SendsNothing());
 }
@@ -108,11 +111,12 @@ TEST_F(MacroEngineTest, RunMacroRunsEveryActionAtOnce) {
 }
 
 TEST_F(MacroEngineTest, BeforeLoginCompletesOnlyThePasteAndLaterActionsRun) {
+    new tw::doubles::Listed<CGump>;  // a gump that CloseGumps closes
     g_loginComplete = FALSE;
     AddMacro({"Say hi", "Bow", "OpenDoor", "CloseGumps", "AttackLast"});
     CApp::RunMacro(0);
     EXPECT_TRUE(gumps.text.speech.empty());
-    EXPECT_EQ(gumps.manager.gumpManagerCalls, std::vector<std::string>{"CloseFlaggedGumps"});
+    EXPECT_EQ(tw::doubles::DeletedGumps(), 1) << "the gumps are closed";
     ASSERT_EQ(gumps.text.systemMessages.size(), 1u);
     EXPECT_EQ(gumps.text.systemMessages[0].text, "You have no last target set.");
     EXPECT_TRUE(SendsNothing());

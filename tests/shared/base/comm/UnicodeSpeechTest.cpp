@@ -48,7 +48,10 @@ protected:
         speaker = NewDynamicObj(kSpeaker, 1, 0);
         g_pGameSocket = &connection;
     }
+    // The resets free the bag while the holder gump still names it; a gump's
+    // destructor forgets itself in its owner.
     void TearDown() override {
+        holder.owner = nullptr;
         g_pGameSocket = nullptr;
         TwTest::TearDown();
     }

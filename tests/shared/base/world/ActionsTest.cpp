@@ -99,8 +99,8 @@ TEST_F(PlacementTest, PickingUpRecordsTheObjectAndForgetsIt) {
     CDynamicObj* pile = PlaceItem(kItem | 2, kShirt, 101, 100, 0, 10);
     CObjectManager::GetObject(pile, 0);
     EXPECT_NE(ReportLog().find("Prevented client crash"), std::string::npos);
-    ASSERT_EQ(gumps.manager.openedGumps.size(), 1u);
-    EXPECT_EQ(gumps.manager.openedGumps[0].gumpId, 49);
+    ASSERT_EQ(gumps.hooks.calls.size(), 1u);
+    EXPECT_EQ(gumps.hooks.calls[0].rfind("CreateStackGump", 0), 0u) << "the amount gump";
     EXPECT_FALSE(CObjectManager::holdingItem) << "the amount is asked for first";
 
     CClientSock connection;
@@ -194,9 +194,10 @@ TEST_F(PlacementTest, UsingAnObjectRemembersItAndPicksTheRequest) {
     }
     auto* map = static_cast<CItemObj*>(PlaceItem(kItem | 0x77, kMap, 1, 1));
     Listed<CGump> mapGump(map);
+    Listed<CGump> over;
     map->pinGump = &mapGump;
     CObjectManager::UseObject(map);
-    EXPECT_EQ(gumps.manager.broughtToFront, std::vector<const CGump*>{&mapGump});
+    EXPECT_EQ(g_gumpList, &mapGump) << "brought to the front";
     map->pinGump = nullptr;
 }
 

@@ -288,7 +288,7 @@ TEST_F(MobileTest, AGoneMobileLeavesNoReferenceBehind) {
     view.pointerObject = m;
     auto* status = new tw::doubles::Listed<CGump>(m);
     struct StatusGump : CGump {
-        BOOL IsMobileStatusGump() override { return TRUE; }
+        BOOL IsStatusGump() override { return TRUE; }
     };
     auto* mobileStatus = new tw::doubles::Listed<StatusGump>(m);
     auto* trade = new tw::doubles::Listed<tw::doubles::TradeGump>();

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "Clock.h"
+#include "FrameBuf.h"
 #include "app/FrameTick.h"
 #include "gumps/Gump.h"
 #include "gumps/GumpManager.h"
+#include "gumps/MouseManager.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "resources/GraphicManager.h"
@@ -120,7 +122,7 @@ TEST_F(WalkTest, UpToFourPredictedStepsGoOutWithSequenceNumbersAndWalkKeys) {
     player->AddWalkKey(0x11223344);
     player->AddWalkKey(0x55667788);
     for (int i = 0; i < 5; ++i) MoveManager::RequestMove(3, 0, TRUE);  // east
-    gumps.mouse.nearPlayer = false;
+    MouseManager::SetPos(0, 0);  // a corner: far from the player
     MoveManager::RequestMove(3, MoveManager::RUN_BY_MOUSE, TRUE);
     EXPECT_EQ(ReceivedUntilMarker(),
               (std::vector<Bytes>{Walk(2, 0, 0x11223344), Walk(2, 1, 0x55667788), Walk(2, 2),
@@ -136,7 +138,8 @@ TEST_F(WalkTest, UpToFourPredictedStepsGoOutWithSequenceNumbersAndWalkKeys) {
     // Running by the pointer's distance sets bit 7.
     MoveManager::ClearWalkQueue();
     MoveManager::RequestMove(3, MoveManager::RUN_BY_MOUSE, TRUE);
-    gumps.mouse.nearPlayer = true;
+    MouseManager::SetPos(g_viewX + GraphicManager::getGameplayWindowPixelWidth() / 2,
+                         g_viewY + GraphicManager::getGameplayWindowPixelHeight() / 2);
     MoveManager::RequestMove(3, MoveManager::RUN_BY_MOUSE, TRUE);
     EXPECT_EQ(ReceivedUntilMarker(), (std::vector<Bytes>{Walk(0x82, 0), Walk(2, 1)}));
 }

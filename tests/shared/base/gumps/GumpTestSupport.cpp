@@ -16,7 +16,9 @@
 #include "resources/UnicodeFont.h"
 #include "strings/LanguageManager.h"
 #include "support/datafiles/DataFiles.h"
+#include "view/ViewServices.h"
 #include "world/ObjectManager.h"
+#include "world/ViewHooks.h"
 
 namespace tw::test {
 
@@ -158,6 +160,9 @@ void GumpTest::SetUp() {
     // The services not built yet are the program's stand-ins (the cursor's
     // pictures draw no cursor); the world model meets the real framework.
     InstallPendingServices();
+    // A mobile leaving the world asks the view's circle of transparency to
+    // forget it.
+    tw::Service<CircleOfTransparency>::Install(&ViewCircleService());
     objectGumps_ = std::make_unique<tw::ScopedService<ObjectGumps>>(&worldGumps_);
     factory_ = std::make_unique<tw::ScopedService<GumpFactory>>(&doubles);
     screen_ = std::make_unique<tw::ScopedService<GumpScreen>>(&doubles);

@@ -9,6 +9,8 @@
 #include "login/MainMenuGump.h"
 #include "pending/Pending.h"
 #include "resources/GraphicManager.h"
+#include "view/DrawManager.h"
+#include "view/Light.h"
 #include "view/MapGump.h"
 #include "view/WorldView.h"
 
@@ -70,14 +72,14 @@ public:
     void LoadSkillGroups() override { TW_PENDING("LoadSkillGroups"); }
 };
 
+// The view's screen work is built; help on hover, which shares this
+// interface, is not, so the whole screen interface is installed here until
+// it is.
 class PendingGumpScreen : public GumpScreen {
 public:
     void InvalidateScreen() override { ::InvalidateScreen(); }
-    void ResetScroll() override {
-        TW_PENDING("thelightthingie::ResetScroll");
-        ::InvalidateScreen();
-    }
-    void StepMobileAnimations() override { TW_PENDING("StepMobileAnimations"); }
+    void ResetScroll() override { thelightthingie::ResetScroll(); }
+    void StepMobileAnimations() override { ::StepMobileAnimations(); }
     void UpdateHelpHovering() override { TW_PENDING("MouseManager::UpdateHelpHovering"); }
 };
 

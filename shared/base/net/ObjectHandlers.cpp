@@ -113,24 +113,37 @@ void ApplyPlayerFlags(int flags) {
     if (old != player->statusFlags) net::Dialogs().RefreshStatusGumps(player);
 }
 
+// The fields 0x77 and 0x78 begin with alike.
+struct MobileHeader {
+    M_DWORD serial;
+    M_WORD body, x, y;
+    int z, direction, hue, flags, state;
+};
+
+MobileHeader ReadMobileHeader(ByteReader& r) {
+    MobileHeader m;
+    m.serial = r.u32be();
+    m.body = r.u16be();
+    m.x = r.u16be();
+    m.y = r.u16be();
+    m.z = r.i8();
+    m.direction = r.u8();
+    m.hue = r.u16be();
+    m.flags = r.u8();
+    m.state = r.u8();
+    return m;
+}
+
 // 0x77: a known mobile moves.
 void HandleMobileMoving(const PacketIn& packet) {
     ByteReader r = packet.fields();
-    M_DWORD serial = r.u32be();
-    M_WORD body = r.u16be();
-    M_WORD x = r.u16be();
-    M_WORD y = r.u16be();
-    int z = r.i8();
-    int direction = r.u8();
-    int hue = r.u16be();
-    int flags = r.u8();
-    int state = r.u8();
+    const MobileHeader m = ReadMobileHeader(r);
     if (!r.ok()) return PacketManager::DropPacket(packet, "cut short");
-    CDynamicObj* object = CObjectManager::FindObject(serial);
+    CDynamicObj* object = CObjectManager::FindObject(m.serial);
     if (!object) return;
-    if (CMobile* mobile = AsMobile(object)) mobile->SetStateValue(state);
-    if (object == pPlayerObject) return ApplyPlayerFlags(flags);
-    CObjectManager::HandleMove(serial, body, 0, 0, x, y, z, direction, hue, flags);
+    if (CMobile* mobile = AsMobile(object)) mobile->SetStateValue(m.state);
+    if (object == pPlayerObject) return ApplyPlayerFlags(m.flags);
+    CObjectManager::HandleMove(m.serial, m.body, 0, 0, m.x, m.y, m.z, m.direction, m.hue, m.flags);
 }
 
 struct WornEntry {
@@ -143,15 +156,7 @@ struct WornEntry {
 // 0x78: a mobile comes into view with what it wears.
 void HandleMobileIncoming(const PacketIn& packet) {
     ByteReader r = packet.fields();
-    M_DWORD serial = r.u32be();
-    M_WORD body = r.u16be();
-    M_WORD x = r.u16be();
-    M_WORD y = r.u16be();
-    int z = r.i8();
-    int direction = r.u8();
-    int hue = r.u16be();
-    int flags = r.u8();
-    int state = r.u8();
+    const MobileHeader m = ReadMobileHeader(r);
     if (!r.ok()) return PacketManager::DropPacket(packet, "cut short");
     // The worn list is read whole before anything changes: it ends at a
     // serial of 0 or at the end of the message, and an entry cut short
@@ -171,21 +176,22 @@ void HandleMobileIncoming(const PacketIn& packet) {
     if (r.remaining() > 0 && r.remaining() < 4)
         return PacketManager::DropPacket(packet, "worn item cut short");
 
-    const BOOL knownBefore = CObjectManager::FindObject(serial) != nullptr;
-    if (IsPlayerSerial(serial))
-        ApplyPlayerFlags(flags);
+    const BOOL knownBefore = CObjectManager::FindObject(m.serial) != nullptr;
+    if (IsPlayerSerial(m.serial))
+        ApplyPlayerFlags(m.flags);
     else
-        CObjectManager::HandleMove(serial, body, 0, 0, x, y, z, direction, hue, flags);
-    CMobile* mobile = AsMobile(CObjectManager::FindObject(serial));
+        CObjectManager::HandleMove(m.serial, m.body, 0, 0, m.x, m.y, m.z, m.direction, m.hue,
+                                   m.flags);
+    CMobile* mobile = AsMobile(CObjectManager::FindObject(m.serial));
     if (!mobile) return;
     const BOOL listed = mobile->inList;
     TakeOutOfDrawList(mobile);
-    mobile->SetStateValue(state);
+    mobile->SetStateValue(m.state);
     for (int i = 0; i < wornCount; ++i) {
         const WornEntry& e = worn[i];
         if (!IsWornLayer(e.layer)) {
             TWReport::warning("worn item %08X on layer %d of %08X ignored.\n", e.serial, e.layer,
-                              serial);
+                              m.serial);
             continue;
         }
         CDynamicObj* item = CObjectManager::FindObject(e.serial);
@@ -202,9 +208,9 @@ void HandleMobileIncoming(const PacketIn& packet) {
         Equip(packet, mobile, item, e.layer);
     }
     if (listed || !mobile->inVoid) mobile->AddToDrawList();
-    if (ShowIncomingNames && !knownBefore && !(flags & 0x80) && body != 0 &&
+    if (ShowIncomingNames && !knownBefore && !(m.flags & 0x80) && m.body != 0 &&
         mobile != pPlayerObject)
-        SendLook(serial);
+        SendLook(m.serial);
 }
 
 // 0x2E: one item worn by a mobile.

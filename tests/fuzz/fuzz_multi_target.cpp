@@ -7,37 +7,14 @@
 #include <cstdint>
 
 #include "app/App.h"
-#include "config/Config.h"
+#include "fuzz/MultiFuzz.h"
 #include "fuzz/WorldFuzz.h"
-#include "resources/DHDCache.h"
 #include "support/datafiles/DataFiles.h"
 #include "world/MultiTarget.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
 
 namespace {
-
-void StartCache() {
-    using namespace tw::datafiles;
-    tw::fuzz::StartWorld(nullptr, 0);
-    for (int i = 0; i < CDHDCache::NUM_FILES; ++i)
-        WriteBytes(CDHDCache::GetFileName(i), Bytes(i == FN_MAP0 ? 196 : 12, 0xFF));
-    hdConfig = MaxHD;
-    CacheSize = 1;
-    CDHDCache::startup();
-    CDHDCache::Init();
-}
-
-void WriteDefinition(const uint8_t* data, size_t size) {
-    using namespace tw::datafiles;
-    CDHDCache::UnmapFile(FN_MULTIIDX);
-    CDHDCache::UnmapFile(FN_MULTI);
-    IndexedPair pair;
-    pair.add(0, Bytes(data, data + size));
-    pair.write("multi.idx", "multi.mul");
-    CDHDCache::RemapFile(FN_MULTIIDX);
-    CDHDCache::RemapFile(FN_MULTI);
-}
 
 unsigned Preview(MultiTarget& target) {
     ShowMultiTargetPreview(&target, 1000, 1000);
@@ -51,14 +28,14 @@ unsigned Preview(MultiTarget& target) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool started = (StartCache(), true);
+    static const bool started = (tw::fuzz::StartMultiCache(), true);
     (void)started;
     if (size < 4) return 0;
     const int count = data[0] | data[1] << 8;
     const M_WORD dx = data[2], dy = data[3];
     const uint8_t* body = data + 4;
     const size_t length = size - 4;
-    WriteDefinition(body, length);
+    tw::fuzz::WriteMultiDefinition(body, length);
 
     MultiTarget target;
     unsigned sum = 0;

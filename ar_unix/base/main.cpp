@@ -33,6 +33,7 @@
 #include "Service.h"
 #include "SoundManager.h"
 #include "TWReport.h"
+#include "CursorWindow.h"
 #include "X11Lock.h"
 #include "app/App.h"
 #include "app/AppServices.h"
@@ -115,11 +116,12 @@ void StartServices() {
     FileManager::startup();
     atexit(FileManager::shutdown);
 
-    InstallPendingMouseManager();
     MouseManager::startup();
     atexit(MouseManager::shutdown);
+    atexit(MouseManager::FreeCursorArt);
 
-    // What the configuration and the resources ask of the view, and what
+    // What the configuration, the resources and the gumps (the cursor, the
+    // screen) ask of the view, and what
     // the view, the speech code, the world model's target requests and the
     // game connection ask of the application, before any is used.
     InstallViewServices();
@@ -247,6 +249,7 @@ int main() {
     StartServices();
 
     tw::Service<PlatformHooks>::Install(&X11PlatformHooks());
+    tw::Service<CursorWindow>::Install(&X11CursorWindow());
     g_frameBuf = CreateFrameBuf();
     if (g_frameBuf == nullptr) return 1;
     if (!OpenDisplay()) {

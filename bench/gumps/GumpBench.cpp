@@ -20,13 +20,17 @@
 #include "PlatformServices.h"
 #include "config/Config.h"
 #include "gumps/Gump.h"
+#include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
+#include "gumps/MouseManager.h"
 #include "gumps/ToolTipGump.h"
 #include "gumps/UnicodeSearch.h"
 #include "pending/PendingServices.h"
 #include "resources/DHDCache.h"
 #include "resources/UnicodeFont.h"
 #include "support/datafiles/DataFiles.h"
+#include "view/MouseCursor.h"
+#include "view/ViewServices.h"
 
 namespace {
 
@@ -48,6 +52,9 @@ struct Screen {
         if (!installed) {
             installed = true;
             InstallPendingGumpServices();
+            // The view's screen and its software cursor, off.
+            tw::Service<GumpScreen>::Install(&ViewGumpScreen());
+            tw::Service<MouseCursorService>::Install(&ViewMouseCursor());
             tw::Service<PlatformHooks>::Install(&X11PlatformHooks());
         }
         while (CGump* head = g_gumpList) delete head;

@@ -9,10 +9,7 @@
 #include "login/MainMenuGump.h"
 #include "pending/Pending.h"
 #include "resources/GraphicManager.h"
-#include "view/DrawManager.h"
-#include "view/Light.h"
 #include "view/MapGump.h"
-#include "view/WorldView.h"
 
 namespace {
 
@@ -72,17 +69,6 @@ public:
     void LoadSkillGroups() override { TW_PENDING("LoadSkillGroups"); }
 };
 
-// The view's screen work is built; help on hover, which shares this
-// interface, is not, so the whole screen interface is installed here until
-// it is.
-class PendingGumpScreen : public GumpScreen {
-public:
-    void InvalidateScreen() override { ::InvalidateScreen(); }
-    void ResetScroll() override { thelightthingie::ResetScroll(); }
-    void StepMobileAnimations() override { ::StepMobileAnimations(); }
-    void UpdateHelpHovering() override { TW_PENDING("MouseManager::UpdateHelpHovering"); }
-};
-
 class PendingGumpSession : public GumpSession {
 public:
     BOOL IsInWorld() override { return CApp::inWorld; }
@@ -106,9 +92,7 @@ public:
 
 void InstallPendingGumpServices() {
     static PendingGumpFactory factory;
-    static PendingGumpScreen screen;
     static PendingGumpSession session;
     tw::Service<GumpFactory>::Install(&factory);
-    tw::Service<GumpScreen>::Install(&screen);
     tw::Service<GumpSession>::Install(&session);
 }

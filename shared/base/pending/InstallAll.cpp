@@ -6,7 +6,6 @@ void InstallPendingServices() {
     InstallPendingGumpFramework();
     InstallPendingGumpServices();
     InstallPendingGumpManager();
-    InstallPendingMouseManager();
     InstallPendingTextManager();
     InstallPendingInputWindow();
     InstallPendingWorldView();

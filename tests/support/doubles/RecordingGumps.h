@@ -127,6 +127,7 @@ public:
     int cellY = -1;
 
     void LoadCursorArt() override { Record("LoadCursorArt"); }
+    void FreeCursorArt() override { Record("FreeCursorArt"); }
     void EnableCursor(BOOL on) override { Record("EnableCursor " + std::to_string(on)); }
     void GetCursorSize(int* width, int* height) override {
         *width = cursorWidth;

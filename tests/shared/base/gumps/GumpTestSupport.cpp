@@ -16,6 +16,7 @@
 #include "resources/UnicodeFont.h"
 #include "strings/LanguageManager.h"
 #include "support/datafiles/DataFiles.h"
+#include "view/MouseCursor.h"
 #include "view/ViewServices.h"
 #include "world/ObjectManager.h"
 #include "world/ViewHooks.h"
@@ -157,9 +158,14 @@ void CaptureFrameBuf::PresentWrapped(int x, int y) {
 
 void GumpTest::SetUp() {
     TwTest::SetUp();
-    // The services not built yet are the program's stand-ins (the cursor's
-    // pictures draw no cursor); the world model meets the real framework.
+    // The services not built yet are the program's stand-ins; the world
+    // model meets the real framework.
     InstallPendingServices();
+    // The view's software cursor, without pictures and off until a test
+    // loads and enables it.
+    tw::Service<MouseCursorService>::Install(&ViewMouseCursor());
+    MouseManager::FreeCursorArt();
+    MouseManager::EnableCursor(FALSE);
     // A mobile leaving the world asks the view's circle of transparency to
     // forget it.
     tw::Service<CircleOfTransparency>::Install(&ViewCircleService());

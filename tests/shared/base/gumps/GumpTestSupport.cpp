@@ -226,7 +226,8 @@ std::vector<std::pair<int, datafiles::Image>> ToolTipArt(int changed, int widthC
     return art;
 }
 
-void InstallGumpArt(const std::vector<std::pair<int, datafiles::Image>>& art) {
+void InstallGumpArt(const std::vector<std::pair<int, datafiles::Image>>& art,
+                    const datafiles::IndexedPair* staticArt) {
     FileManager::startup();
     for (int i = 0; i < CDHDCache::NUM_FILES; ++i)
         datafiles::WriteBytes(CDHDCache::GetFileName(i),
@@ -234,6 +235,7 @@ void InstallGumpArt(const std::vector<std::pair<int, datafiles::Image>>& art) {
     datafiles::IndexedPair gumps;
     for (const auto& [id, image] : art) datafiles::AddGumpArt(gumps, id, image);
     gumps.write("gumpidx.mul", "gumpart.mul");
+    if (staticArt) staticArt->write("artidx.mul", "art.mul");
     const datafiles::Bytes font = datafiles::EncodeUnicodeFont(datafiles::TextUnicodeGlyphs());
     for (const char* name : {"unifont.mul", "unifont1.mul", "unifont2.mul"})
         datafiles::WriteBytes(name, font);

@@ -23,8 +23,7 @@ int RecordReadError(Display*, XErrorEvent*) {
 // An image over the caller's pixels, at the window's depth; it must be
 // released with releaseImage so that Xlib does not free the pixels.
 XImage* wrapPixels(M_WORD* pixels, int width, int height) {
-    if (g_xDisplay == nullptr || g_xVisual == nullptr || width <= 0 || height <= 0)
-        return nullptr;
+    if (g_xDisplay == nullptr || g_xVisual == nullptr || width <= 0 || height <= 0) return nullptr;
     return XCreateImage(g_xDisplay, g_xVisual, static_cast<unsigned>(g_xDepth), ZPixmap, 0,
                         reinterpret_cast<char*>(pixels), static_cast<unsigned>(width),
                         static_cast<unsigned>(height), 8, width * 2);
@@ -43,9 +42,9 @@ public:
         g_readFailed = false;
         XSync(g_xDisplay, False);
         XErrorHandler previous = XSetErrorHandler(RecordReadError);
-        const bool read = XGetSubImage(g_xDisplay, g_xWindow, x, y, static_cast<unsigned>(width),
-                                       static_cast<unsigned>(height), AllPlanes, ZPixmap, image, 0,
-                                       0) != nullptr;
+        const bool read =
+            XGetSubImage(g_xDisplay, g_xWindow, x, y, static_cast<unsigned>(width),
+                         static_cast<unsigned>(height), AllPlanes, ZPixmap, image, 0, 0) != nullptr;
         XSync(g_xDisplay, False);
         XSetErrorHandler(previous);
         releaseImage(image);
@@ -67,8 +66,7 @@ public:
         Window root, child;
         int rootX, rootY;
         unsigned int mask;
-        return XQueryPointer(g_xDisplay, g_xWindow, &root, &child, &rootX, &rootY, x, y, &mask) !=
-                       0
+        return XQueryPointer(g_xDisplay, g_xWindow, &root, &child, &rootX, &rootY, x, y, &mask) != 0
                    ? TRUE
                    : FALSE;
     }

@@ -23,6 +23,7 @@
 
 #include "Clock.h"
 #include "ConfigurationManager.h"
+#include "CursorWindow.h"
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "MemoryManager.h"
@@ -33,7 +34,6 @@
 #include "Service.h"
 #include "SoundManager.h"
 #include "TWReport.h"
-#include "CursorWindow.h"
 #include "X11Lock.h"
 #include "app/App.h"
 #include "app/AppServices.h"

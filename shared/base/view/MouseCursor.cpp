@@ -203,8 +203,8 @@ void ViewCursor::LoadCursorArt() {
         image.pixels.assign(static_cast<size_t>(image.width) * image.height, 0);
         // The marker row and column stay out.
         const BlitTarget target(image.pixels.data(), image.width, image.height);
-        SkipDrawClipped(CopySpan, art,
-                        target.Clipped(RECT{1, 1, image.width - 1, image.height}), 0, 0);
+        SkipDrawClipped(CopySpan, art, target.Clipped(RECT{1, 1, image.width - 1, image.height}), 0,
+                        0);
         if (index < kTintedArts && CombatHueColor != 0) tint(image, CombatHueColor);
         if (use565) widenTo565(image);
         g_maxWidth = std::max(g_maxWidth, image.width);

@@ -49,9 +49,15 @@ HelpHover g_help;
 // The serial of the dynamic object drawn topmost under the hot spot, or 0.
 M_DWORD objectUnderPointer(int x, int y) {
     CGump* map = GraphicManager::pMapGump;
-    // Without a play area (before play, or while it is being remade) there
-    // is nothing to pick.
-    if (!map || !TW_VALIDATE_OBJECT(map)) return 0;
+    // Without a play area (before play) there is nothing to pick; a play
+    // area that fails its check is not used at all.
+    if (!map) return 0;
+    if (!TW_VALIDATE_OBJECT(map)) {
+        TWReport::error(
+            "MouseManager::UpdateHelpHovering: either pointer 'GraphicManager::pMapGump' is not "
+            "valid, or the data it points to is not valid. program may crash!\n");
+        return 0;
+    }
     CGump::ScreenToGumpCoords(map, &x, &y);
     CDrawItem* item = DrawManager::GetItemAtScreenPoint(x, y, TRUE);
     if (!item) return 0;
@@ -108,37 +114,37 @@ void updateHelpHovering() {
     if (!candidate) g_help.hoveredSerial = 0;
 
     switch (g_help.state) {
-    case 0:
-        g_help.startTime = now;
-        if (candidate && candidate != g_help.hoveredSerial) {
-            g_help.hoveredSerial = candidate;
-            g_help.state = 1;
-        }
-        break;
-    case 1:
-        if (x == g_help.lastX && y == g_help.lastY &&
-            now - g_help.startTime >= static_cast<M_DWORD>(PopupHelpPreDelay)) {
-            g_help.state = 2;
-        } else {
-            g_help.lastX = x;
-            g_help.lastY = y;
-        }
-        break;
-    case 2:
-        requestHelp(g_help.hoveredSerial);
-        g_help.requestTime = now;
-        g_help.state = 3;
-        break;
-    case 3:
-        if (CGumpManager::helpTextGump || now - g_help.requestTime > kHelpAnswerWait)
-            g_help.state = 4;
-        break;
-    case 4:
-        if (!PopupHelpPersistant || !CGumpManager::helpTextGump) g_help.state = 0;
-        break;
-    default:
-        g_help.state = 0;
-        break;
+        case 0:
+            g_help.startTime = now;
+            if (candidate && candidate != g_help.hoveredSerial) {
+                g_help.hoveredSerial = candidate;
+                g_help.state = 1;
+            }
+            break;
+        case 1:
+            if (x == g_help.lastX && y == g_help.lastY &&
+                now - g_help.startTime >= static_cast<M_DWORD>(PopupHelpPreDelay)) {
+                g_help.state = 2;
+            } else {
+                g_help.lastX = x;
+                g_help.lastY = y;
+            }
+            break;
+        case 2:
+            requestHelp(g_help.hoveredSerial);
+            g_help.requestTime = now;
+            g_help.state = 3;
+            break;
+        case 3:
+            if (CGumpManager::helpTextGump || now - g_help.requestTime > kHelpAnswerWait)
+                g_help.state = 4;
+            break;
+        case 4:
+            if (!PopupHelpPersistant || !CGumpManager::helpTextGump) g_help.state = 0;
+            break;
+        default:
+            g_help.state = 0;
+            break;
     }
     closeHelpTextAwayFromPointer(x, y);
 }

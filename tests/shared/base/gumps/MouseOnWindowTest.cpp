@@ -66,9 +66,9 @@ protected:
         ASSERT_TRUE(server_->ok()) << server_->error();
         tw::datafiles::IndexedPair art;
         tw::datafiles::AddCursorArt(art);
-        tw::test::InstallGumpArt(
-            {{kUp, Image(20, 10, Rgb555(200, 40, 40))}, {kPressed, Image(20, 10, Rgb555(40, 200, 40))}},
-            &art);
+        tw::test::InstallGumpArt({{kUp, Image(20, 10, Rgb555(200, 40, 40))},
+                                  {kPressed, Image(20, 10, Rgb555(40, 200, 40))}},
+                                 &art);
         use565 = depth == 16 ? TRUE : FALSE;
         g_frameBuf = CreateFrameBuf();
         CGumpManager::RecreateMainBitmap();
@@ -76,7 +76,8 @@ protected:
         client_ = std::make_unique<tw::test::XvfbClient>();
         // The world: stripes that no cursor pixel matches by chance.
         for (int i = 0; i < 640 * 480; ++i)
-            g_backBuffer[i] = static_cast<M_WORD>((((i % 640) / 4 * 3 + (i / 640)) & 0x3FF) | 0x400);
+            g_backBuffer[i] =
+                static_cast<M_WORD>((((i % 640) / 4 * 3 + (i / 640)) & 0x3FF) | 0x400);
         background_.assign(g_backBuffer, g_backBuffer + 640 * 480);
         doubles.inWorld = TRUE;
     }
@@ -120,8 +121,8 @@ protected:
                 }
             }
         if (wrong == 0) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << wrong << " pixels differ, the first at " << firstX
-                                             << "," << firstY;
+        return ::testing::AssertionFailure()
+               << wrong << " pixels differ, the first at " << firstX << "," << firstY;
     }
     void Pump() {
         g_frameBuf->PumpEvents();

@@ -169,7 +169,8 @@ TEST_F(MouseCursorTest, PicturesAndHotSpotsComeFromTheMarkedArt) {
             << "the white tip, tinted blue in war";
         // A body pixel: red 224 (28 of 31) tinted blue gives 31 * 28 / 32.
         const M_WORD body = art.at(hx == 1 ? 2 : hx, hy == 1 ? 3 : hy + (hy > 12 ? -3 : 3));
-        const M_WORD got = picture[(hy == 1 ? 3 : hy + (hy > 12 ? -3 : 3)) * w + (hx == 1 ? 2 : hx)];
+        const M_WORD got =
+            picture[(hy == 1 ? 3 : hy + (hy > 12 ? -3 : 3)) * w + (hx == 1 ? 2 : hx)];
         if (c.art < 23)
             EXPECT_EQ(got, body == 0 ? 0 : (31 * ((body >> 10) & 31) / 32)) << "art " << c.art;
         else

@@ -158,6 +158,15 @@ TEST_P(MouseOnWindowTest, TheCursorFollowsThePointerAndGivesTheBackgroundBack) {
     client_->FakeMotion(g_xWindow, 400, 300);
     EXPECT_TRUE(WaitFor([&] { return static_cast<bool>(ShowsCursorAt(400, 300)); }))
         << ShowsCursorAt(400, 300).message();
+    // What the user sees round the hot spot.
+    const std::vector<std::uint16_t> shown = Window();
+    tw::test::Image16 around;
+    around.width = around.height = 64;
+    around.depth = GetParam();
+    for (int y = 268; y < 332; ++y)
+        for (int x = 368; x < 432; ++x) around.pixels.push_back(shown[y * 640 + x]);
+    EXPECT_TRUE(tw::test::MatchesGolden(around, "shared/base/gumps/golden/cursor_on_window_d" +
+                                                    std::to_string(GetParam()) + ".png"));
     // Partly off the window's corner.
     client_->FakeMotion(g_xWindow, 635, 475);
     EXPECT_TRUE(WaitFor([&] { return static_cast<bool>(ShowsCursorAt(635, 475)); }))

@@ -56,7 +56,11 @@ public:
     static void startup();
     static void shutdown();
     static void LoadCursorArt() { Cursor().LoadCursorArt(); }
-    static void FreeCursorArt() { Cursor().FreeCursorArt(); }
+    // Registered with atexit right after startup, so it may run before the
+    // cursor was installed.
+    static void FreeCursorArt() {
+        if (tw::Service<MouseCursorService>::IsInstalled()) Cursor().FreeCursorArt();
+    }
     static void EnableCursor(BOOL on) { Cursor().EnableCursor(on); }
 
     // ---- Position (any thread) ------------------------------------------------

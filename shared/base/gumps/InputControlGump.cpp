@@ -243,7 +243,10 @@ void CInputControlGump::Deactivate() {
 // ---- Keys ---------------------------------------------------------------------
 
 void CInputControlGump::KeepCaretVisible() {
-    if (fitWidth) return;
+    // A fit-width field never outgrows its line, and a wrapping field keeps
+    // its whole text inside its rows: scrolling them would only hide the
+    // start of the text.
+    if (fitWidth || wrap) return;
     char buffer[TEXT_SIZE];
     const char* shown = Shown(buffer);
     const int length = static_cast<int>(strlen(shown));

@@ -205,6 +205,12 @@ TEST_F(InputControlTest, TheCaretScrollsTheTextAndLeftScrollsBackByEight) {
     field->caret = 3;
     Type(field, {kLeft});
     EXPECT_EQ(field->scroll, 0) << "not below 0";
+
+    // A wrapping field shows all its rows from the first character.
+    Field* wrapping = NewField(Field::TEXT, 30, 40);
+    wrapping->wrap = TRUE;
+    Type(wrapping, Keys("abcdefghi"));
+    EXPECT_EQ(wrapping->scroll, 0);
 }
 
 TEST_F(InputControlTest, TabEnterAndEscGoToTheOwnerUnlessReadOnly) {
@@ -327,6 +333,80 @@ TEST_F(InputControlTest, APickedMobileFillsTheFieldAndAsksForItsName) {
     EXPECT_EQ(texts.messages.back(), "Not a mobile. 3 0");
     delete g_pGameSocket;
     g_pGameSocket = nullptr;
+}
+
+// The looks of a field: focused with its caret (plain, masked, wrapping),
+// over its art, the empty, hover, selected and read-only arts, a centred
+// number, list fields with their drop-down marks, a read-only text cut with
+// an ellipsis, and the line's icon and selected hue.
+TEST_F(InputControlTest, PicturesOfTheFieldsLooks) {
+    std::vector<tw::test::Image16> pictures;
+    const auto take = [&](Field* field) { pictures.push_back(BitmapOf(field)); };
+    const auto overArt = [&](int art, int mode = Field::TEXT, int height = 20) {
+        auto* field = new Field(0, 0, 100, height, owner, art, kReadOnlyArt, mode, 30, 5, 902, TRUE,
+                                FALSE, 0);
+        field->PutInGump(owner);
+        return field;
+    };
+
+    Field* focused = overArt(kFieldArt);
+    Type(focused, Keys("caret", {kLeft, kLeft}));
+    take(focused);
+    Field* masked = overArt(kFieldArt);
+    masked->masked = TRUE;
+    Type(masked, Keys("secret", {kLeft}));
+    take(masked);
+    Field* wrapped = overArt(kFieldArt, Field::TEXT, 30);
+    wrapped->wrap = TRUE;
+    Type(wrapped, Keys("wrapping onto two rows"));
+    take(wrapped);
+    CGumpManager::DeactivateGump();
+    take(wrapped);
+
+    Field* empty = overArt(kFieldArt);
+    empty->emptyArt = kEmptyArt;
+    empty->hoverArt = kHoverArt;
+    empty->RedrawText();
+    take(empty);
+    empty->HandleMouseMove(1, 1);
+    take(empty);
+    Field* readOnly = overArt(kFieldArt);
+    readOnly->readOnly = TRUE;
+    readOnly->centred = TRUE;
+    readOnly->SetText("a read-only text too long");
+    readOnly->RedrawText();
+    take(readOnly);
+    Field* number = overArt(kFieldArt, Field::NUMBER);
+    number->centred = TRUE;
+    number->value = 4096;
+    number->RedrawText();
+    take(number);
+    for (int art : {2445, kFieldArt}) {
+        Field* list = overArt(art, Field::LIST);
+        list->centred = TRUE;
+        list->SetText("Short");
+        list->RedrawText();
+        take(list);
+    }
+
+    auto* line = new CInputLineGump(0, 0, owner, 100, 20, Field::TEXT, 30, 5, 902, TRUE, FALSE, 0);
+    line->PutInGump(owner);
+    line->SetText("line");
+    line->iconArt = 1020;
+    line->selectedHue = 33;
+    line->selected = TRUE;
+    line->RedrawText();
+    take(line);
+
+    tw::test::Image16 sheet;
+    sheet.width = 100;
+    sheet.depth = 15;
+    for (const auto& picture : pictures) {
+        ASSERT_EQ(picture.width, 100);
+        sheet.height += picture.height;
+        sheet.pixels.insert(sheet.pixels.end(), picture.pixels.begin(), picture.pixels.end());
+    }
+    EXPECT_TRUE(tw::test::MatchesGolden(sheet, "shared/base/gumps/golden/input_fields.png"));
 }
 
 }  // namespace

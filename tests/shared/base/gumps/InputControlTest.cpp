@@ -187,6 +187,33 @@ TEST_F(InputControlTest, TheMaximumLengthIsClampedToTheTextBuffer) {
     EXPECT_EQ(field->TextLength(), Field::MAX_TEXT);
 }
 
+TEST_F(InputControlTest, TheThreeFormsSizeAndPaintTheirBackground) {
+    // The art-less field: transparent where no text is.
+    Field* bare = NewField();
+    EXPECT_TRUE(bare->clearBackground);
+    EXPECT_EQ(BitmapPixel(bare, 99, 19), 0);
+    // As large as its art, one row taller; or as wide as the tiled width
+    // over a bar of three pieces.
+    auto* sized = new Field(Field::SizedFromArt{}, 0, 0, owner, kFieldArt, 0, Field::TEXT, 10, 5,
+                            902, TRUE, FALSE, 0);
+    EXPECT_EQ(sized->width, 100);
+    EXPECT_EQ(sized->height, 21);
+    EXPECT_FALSE(sized->tiledBar);
+    EXPECT_NE(BitmapPixel(sized, 99, 0), 0);
+    EXPECT_EQ(BitmapPixel(sized, 99, 20), 0) << "the extra row has no art";
+    auto* bar = new Field(Field::SizedFromArt{}, 0, 0, owner, 1010, 0, Field::TEXT, 10, 5, 902,
+                          TRUE, FALSE, 150);
+    EXPECT_EQ(bar->width, 150);
+    EXPECT_TRUE(bar->tiledBar);
+    EXPECT_NE(BitmapPixel(bar, 149, 0), 0) << "the bar's right piece";
+    // A maximum of 0 or below takes no text.
+    auto* none = new Field(0, 0, owner, 50, 20, Field::TEXT, -5, 5, 902, TRUE, FALSE, 0);
+    EXPECT_EQ(none->max, 0);
+    delete sized;
+    delete bar;
+    delete none;
+}
+
 TEST_F(InputControlTest, TheCaretScrollsTheTextAndLeftScrollsBackByEight) {
     // Width 40: 28 pixels hold four characters.
     Field* field = NewField(Field::TEXT, 30, 40);

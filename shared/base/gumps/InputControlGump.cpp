@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "Clock.h"
 #include "gumps/GumpHandle.h"
@@ -17,12 +16,6 @@
 CInputControlGump* CInputControlGump::pendingTargetField = nullptr;
 
 namespace {
-
-// Every live link to a field.
-std::vector<FieldLink*>& links() {
-    static std::vector<FieldLink*> all;
-    return all;
-}
 
 int artWidth(int art) {
     int w = 0;
@@ -144,17 +137,23 @@ int CInputControlGump::ShownLength() const {
 
 // ---- Links kept by the lists ---------------------------------------------------
 
-FieldLink::FieldLink() {
-    links().push_back(this);
+FieldLink* FieldLink::firstLink_ = nullptr;
+
+FieldLink::FieldLink() : nextLink_(firstLink_) {
+    if (firstLink_) firstLink_->prevLink_ = this;
+    firstLink_ = this;
 }
 
 FieldLink::~FieldLink() {
-    auto& all = links();
-    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    if (prevLink_)
+        prevLink_->nextLink_ = nextLink_;
+    else
+        firstLink_ = nextLink_;
+    if (nextLink_) nextLink_->prevLink_ = prevLink_;
 }
 
 void FieldLink::FieldClosing(const CInputControlGump* field) {
-    for (FieldLink* link : links())
+    for (FieldLink* link = firstLink_; link; link = link->nextLink_)
         if (link->field_ == field) link->field_ = nullptr;
 }
 

@@ -55,6 +55,12 @@ public:
 
 private:
     CInputControlGump* field_ = nullptr;
+    // Every live link, in a list that needs no destructor of its own: the
+    // gumps that hold links may be closed at exit after static objects are
+    // gone.
+    FieldLink* nextLink_ = nullptr;
+    FieldLink* prevLink_ = nullptr;
+    static FieldLink* firstLink_;
 };
 
 class CInputControlGump : public CGump {

@@ -140,7 +140,8 @@ void CListBoxControlGump::DrawItem(int index) {
     if (index == -1) {
         std::fill_n(pixels, static_cast<size_t>(pitch) * height, 0);
         DrawArtColumn(art, kMiddlePieces, pixels - 2, 0, 0);
-        if (hovered >= first && hovered < count)
+        // A row scrolled out of sight keeps its hover but shows no bar.
+        if (hovered >= first && hovered < count && hovered - first < ShownRows())
             DrawTiledRow(textX, top + (hovered - first) * ROW_HEIGHT, width - 2 * textX,
                          HIGHLIGHT_ART, pixels - 2);
         const int rows = ShownRows();

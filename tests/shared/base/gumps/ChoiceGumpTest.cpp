@@ -1,6 +1,7 @@
 // The choice lists: row mapping, the press and its repeat on the clock,
 // filling a field, the scroll bar, the sort row, what closing the shard
 // list does, the table's limits, and the pictures with their hues.
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -296,7 +297,8 @@ TEST_F(ChoiceGumpTest, AnEmptyListAndAMissingFontAreSafe) {
 }
 
 // The hues of the rows: the default hue for hue 0, a row's own hue, the
-// hover hue; the sort variant's markers; and the panel lit as a whole.
+// hover hue; the sort variant's markers and the title; and the panel lit as
+// a whole.
 TEST_F(ChoiceGumpTest, PicturesOfTheListsShowTheirHues) {
     SetTiledFrameRandom([] { return 0; });
     auto* list = new CScrollChoiceGump(owner, 3500, 0, 0, 400, 150, nullptr, TRUE, FALSE);
@@ -306,6 +308,7 @@ TEST_F(ChoiceGumpTest, PicturesOfTheListsShowTheirHues) {
     list->AddChoice(4, "marked", 0);
     list->markers[1] = 4;
     list->hovered = 2;
+    snprintf(list->title, sizeof list->title, "A title wrapped within the frame, in font six");
     list->RenderChoices();
     EXPECT_TRUE(
         tw::test::MatchesGolden(BitmapOf(list), "shared/base/gumps/golden/choice_list.png"));

@@ -141,6 +141,18 @@ TEST_F(ListBoxTest, HoveringAboveOrBelowScrollsWithinTheItems) {
     MouseManager::SetPos(60, 90);
     for (int i = 0; i < 12; ++i) box->Tick();
     EXPECT_EQ(box->first, 0);
+
+    // A hovered row scrolled out of sight shows no bar (below the shown
+    // rows it would lie over the bottom piece).
+    box->first = 1;
+    box->HandleMouseDrag(10, RowY(box, 2));
+    ASSERT_EQ(box->hovered, 3);
+    box->Tick();
+    ASSERT_EQ(box->first, 0);
+    const tw::test::Image16 scrolled = BitmapOf(box);
+    box->hovered = -1;
+    box->DrawItem(-1);
+    EXPECT_EQ(scrolled.pixels, BitmapOf(box).pixels);
     box->HandleMouseDrag(10, RowY(box, 1));
     EXPECT_EQ(box->hovered, 1);
 }

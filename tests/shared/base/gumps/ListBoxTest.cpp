@@ -128,6 +128,25 @@ TEST_F(ListBoxTest, HoverThenReleaseFillsTheFieldAndCloses) {
     EXPECT_FALSE(IsOpen(box));
 }
 
+// As its opener leaves it: holding the capture while the button is still
+// down, so that the mouse manager's drags move the hover and the release
+// chooses.
+TEST_F(ListBoxTest, TheMouseManagerDragsTheHoverAndTheReleaseChooses) {
+    CInputControlGump* field = NewField();
+    Box* box = NewBox(50, 50, 0, 3);
+    box->PutInGump(nullptr);
+    box->visible = TRUE;
+    box->inputField.set(field);
+    MouseManager::SetCapture(box);
+    MouseManager::SetPos(60, 50 + RowY(box, 1));
+    MouseManager::Update();
+    EXPECT_EQ(box->hovered, 1);
+    MouseManager::OnLButtonUp(60, 50 + RowY(box, 1));
+    EXPECT_FALSE(IsOpen(box));
+    EXPECT_EQ(MouseManager::GetCapture(), nullptr);
+    EXPECT_EQ(field->value, 101);
+}
+
 TEST_F(ListBoxTest, HoveringAboveOrBelowScrollsWithinTheItems) {
     Box* box = NewBox(50, 100, 3, 10);
     box->PutInGump(nullptr);

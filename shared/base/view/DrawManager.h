@@ -73,6 +73,9 @@ public:
     // Where texts over the item are placed (world pixels): the middle of its
     // rectangle, or a creature's feet.
     static void GetAnchorPoint(CDrawItem* item, int* x, int* y);
+    // A mobile's rectangle of body and worn figures without its shadow
+    // (world pixels), into *out; also sets its cell shift.
+    static void CalcBoundRect(CMobile* mobile, RECT* out);
 
     // The table's window follows the view centre (MapManager): cells that
     // leave it are flushed, dynamic objects and land released.
@@ -122,6 +125,9 @@ public:
     static int heightCutLimit;
     // The roof cut-away: items at or above it are hidden (127: none).
     static int roofLimit;
+    // Set only while UpdateRoofCut asks the objects that are blended
+    // instead of hidden whether they stand in front of the player.
+    static BOOL roofRecompute;
 
     // Test support: the table emptied (nothing released), the state of a
     // fresh start.

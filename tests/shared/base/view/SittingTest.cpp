@@ -1,0 +1,190 @@
+// Sitting poses: who sits on which chair and facing where, the picture of
+// figures sitting on the sample world's two chairs, the chair's offset,
+// and picking that finds a sitter only where its pose shows a pixel.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ViewTestSupport.h"
+#include "view/DrawManager.h"
+#include "view/Sitting.h"
+#include "view/WorldView.h"
+#include "world/Mobile.h"
+#include "world/MoveManager.h"
+#include "world/ObjectManager.h"
+#include "world/Player.h"
+
+namespace {
+
+namespace sample = tw::datafiles::sample;
+
+constexpr int kSouthChairX = 46, kWestChairX = 49, kChairY = 58;
+
+class Sitting : public tw::test::ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        StartSampleWorld();
+        UseBackBuffer(640, 480, 640, 480, true);
+    }
+    static CMobile* Place(M_DWORD serial, int body, int x, int y, int z, int direction,
+                          int hue = 0) {
+        CObjectManager::HandleMove(serial, body, 0, 0, x, y, z, direction, hue, 0);
+        return static_cast<CMobile*>(CObjectManager::FindObject(serial));
+    }
+    // A chair the server places (an item of that art).
+    static CDynamicObj* PutChair(M_DWORD serial, int art, int x, int y, int z) {
+        CObjectManager::HandleMove(serial, art, 0, 1, x, y, z, 0, 0, 0);
+        return CObjectManager::FindObject(serial);
+    }
+    static void Dress(CMobile* m, M_DWORD serial, int shirtHue) {
+        const struct {
+            M_WORD graphic;
+            int layer;
+            int hue;
+        } worn[] = {{sample::kHair, 11, 0}, {sample::kShirt, 5, shirtHue}, {sample::kPants, 4, 0}};
+        m->RemoveFromDrawList();
+        for (const auto& w : worn) {
+            auto* item = new CItemObj(serial++, w.graphic, 0, TRUE);
+            item->hue = static_cast<M_WORD>(w.hue);
+            item->ToEquipped(m, w.layer);
+        }
+        m->AddToDrawList();
+    }
+};
+
+TEST(SittingDirection, TurnsToTheNearestFacingTheChairSeats) {
+    struct Case {
+        int art;
+        int direction;
+        int facing;
+    } cases[] = {
+        {2863, 1, 2},                // east only: north-east turns east
+        {1113, 1, 0},                // north and south: d, then d + 1 (east, no), then d - 1
+        {1113, 2, 4},                // east: d + 1 and d - 1 are odd, then d + 2 is south
+        {4604, 3, 4},                // all four: an odd facing turns clockwise
+        {4604, 6, 6}, {2897, 2, 6},  // west only, from east: the far side
+        {2895, 0, 4},                // south only, from north
+    };
+    for (const Case& c : cases) {
+        int d = c.direction;
+        ChooseSittingDirection(FindChair(c.art), &d);
+        EXPECT_EQ(d, c.facing) << "chair " << c.art << " direction " << c.direction;
+    }
+}
+
+TEST_F(Sitting, OnlyAStillHumanWithoutMountOnAChairAtItsHeightSits) {
+    PlacePlayer(sample::kChairs.x, sample::kChairs.y - 2);
+    PutChair(0x40000100, 2602, 40, 56, 0);
+    struct Case {
+        const char* what;
+        int body;
+        int z;
+        bool sits;
+    } cases[] = {
+        {"a man on the chair", sample::kMaleBody, 0, true},
+        {"a woman one z above it", sample::kFemaleBody, 1, true},
+        {"two z above it", sample::kMaleBody, 2, false},
+        {"a ghost", 402, 0, false},
+        {"a creature", sample::kCreatureBody, 0, false},
+    };
+    M_DWORD serial = 0x200;
+    for (const Case& c : cases) {
+        CMobile* m = Place(serial++, c.body, 40, 56, c.z, 4);
+        EXPECT_EQ(IsSitting(m) != FALSE, c.sits) << c.what;
+        m->Release();
+    }
+    CMobile* m = Place(serial++, sample::kMaleBody, 40, 56, 0, 4);
+    ASSERT_TRUE(IsSitting(m));
+    m->queueCount = 1;
+    EXPECT_FALSE(IsSitting(m)) << "steps still to walk";
+    m->queueCount = 0;
+    m->RemoveFromDrawList();
+    (new CItemObj(0x40000200, sample::kCrate, 0, TRUE))->ToEquipped(m, CMobile::MOUNT_LAYER);
+    m->AddToDrawList();
+    EXPECT_FALSE(IsSitting(m)) << "mounted";
+}
+
+TEST_F(Sitting, FiguresSitOnTheChairsAndTheBackIsDrawnOverTheOneFacingWest) {
+    CPlayer* player = PlacePlayer(kSouthChairX, kChairY);
+    // The player faces east and sits facing south; the man faces north and
+    // sits facing west, behind his chair's back.
+    player->RemoveFromDrawList();
+    player->direction = 2;
+    player->AddToDrawList();
+    CMobile* man = Place(0x100, sample::kMaleBody, kWestChairX, kChairY, 0, 0, 2186);
+    Dress(man, 0x40001000, 38);
+    CMobile* woman = Place(0x101, sample::kFemaleBody, kWestChairX + 2, kChairY, 0, 4, 2176);
+    Dress(woman, 0x40001010, 0);
+    ASSERT_TRUE(IsSitting(player));
+    ASSERT_TRUE(IsSitting(man));
+    EXPECT_FALSE(IsSitting(woman)) << "no chair under her";
+    Paint();
+    EXPECT_TRUE(tw::test::MatchesGolden(PlayArea(), "shared/base/view/golden/sitting.png"));
+}
+
+TEST_F(Sitting, TheChairsOffsetMovesThePose) {
+    PlacePlayer(sample::kChairs.x, sample::kChairs.y - 3);
+    // Two chairs: one puts the pose 6 pixels down, the other lifts it by 4.
+    const int arts[2] = {2862, 2602};
+    std::vector<M_WORD> poses[2];
+    int ax = 0, ay = 0;
+    for (int i = 0; i < 2; ++i) {
+        CDynamicObj* chair = PutChair(0x40000100 + i, arts[i], 44, 57, 0);
+        CMobile* m = Place(0x100 + i, sample::kMaleBody, 44, 57, 0, 4);
+        ASSERT_TRUE(IsSitting(m));
+        DrawManager::GetAnchorPoint(m, &ax, &ay);
+        for (int y = ay - 100; y < ay + 60; ++y)
+            for (int x = ax - 40; x < ax + 40; ++x) poses[i].push_back(HitTestSitting(m, x, y));
+        m->Release();
+        chair->Release();
+    }
+    // The second is the first moved up by 10 rows.
+    const size_t row = 80, shift = 10 * row;
+    ASSERT_EQ(poses[0].size(), poses[1].size());
+    EXPECT_GT(std::count_if(poses[0].begin(), poses[0].end(), [](M_WORD p) { return p != 0; }),
+              300);
+    EXPECT_TRUE(std::equal(poses[0].begin() + shift, poses[0].end(), poses[1].begin()));
+    EXPECT_TRUE(std::all_of(poses[1].end() - shift, poses[1].end(), [](M_WORD p) { return !p; }));
+}
+
+TEST_F(Sitting, PickingFindsTheSitterWhereItsPoseShowsAndTheChairOrLandElsewhere) {
+    PlacePlayer(sample::kChairs.x, sample::kChairs.y - 3);
+    CMobile* man = Place(0x100, sample::kMaleBody, kWestChairX, kChairY, 0, 0);
+    ASSERT_TRUE(IsSitting(man));
+    Paint();
+    const RECT r = man->rect;
+    int ax, ay;
+    DrawManager::GetAnchorPoint(man, &ax, &ay);
+    // Scan the sitter's rectangle down to its foot line (below it the land
+    // of the cells in front is drawn later, and found first): where the pose
+    // has a pixel the sitter is found; where it has none, what lies behind.
+    int sitter = 0, through = 0;
+    for (int wy = r.top; wy < ay; wy += 2)
+        for (int wx = r.left; wx < r.right; wx += 2) {
+            CDrawItem* found =
+                DrawManager::GetItemAtScreenPoint(wx - g_viewOffsetX, wy - g_viewOffsetY, FALSE);
+            const bool pose = HitTestSitting(man, wx, wy) != 0;
+            if (pose) {
+                ++sitter;
+                EXPECT_TRUE(found == man)
+                    << "a pose pixel at " << wx - r.left << "," << wy - r.top << ": found "
+                    << (found ? found->locX : -1) << "," << (found ? found->locY : -1) << " "
+                    << (found && found->IsTerrain() ? "land" : "");
+            } else {
+                ++through;
+                EXPECT_NE(found, man) << "a hole at " << wx << "," << wy;
+            }
+        }
+    EXPECT_GT(sitter, 100);
+    EXPECT_GT(through, 100);
+    // The seated frame's head (its middle 70 rows over the anchor, a
+    // column left of it) comes down by 26 rows and 3 columns toward the
+    // west.
+    EXPECT_EQ(HitTestSitting(man, ax - 1, ay - 70), 0);
+    EXPECT_NE(HitTestSitting(man, ax - 4, ay - 70 + 26), 0);
+}
+
+}  // namespace

@@ -11,6 +11,7 @@
 //   Light.h            the light pass, the light files and tables
 //   LandTile.h, TexturedTriangle.h   the land blitters
 //   BigMobComponent.h  slices of art that hangs below a creature's cell
+//   Sitting.h          the sitting poses of figures on chairs
 //
 // The world model's objects file themselves through their draw-list
 // members (AddToDrawList, RemoveFromDrawList, Invalidate), whose bodies are

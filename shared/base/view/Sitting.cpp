@@ -376,7 +376,12 @@ void CalcRectSitting(CMobile& mobile) {
     r.left -= 16;
     r.top -= 16;
     r.right += 16;
-    r.bottom += 32;
+    // The pose comes down by up to 26 rows and then by the chair's offset:
+    // the rectangle holds both, so that every pixel drawn is repainted.
+    const ChairRecord& chair = ChairAt(s.chair);
+    const int offset =
+        s.facing == 0 || s.facing == 6 ? chair.offsetNorthWest : chair.offsetEastSouth;
+    r.bottom += 32 + std::max(0, offset);
     mobile.rect = r;
 }
 

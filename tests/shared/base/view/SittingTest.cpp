@@ -150,6 +150,34 @@ TEST_F(Sitting, TheChairsOffsetMovesThePose) {
     EXPECT_TRUE(std::all_of(poses[1].end() - shift, poses[1].end(), [](M_WORD p) { return !p; }));
 }
 
+TEST_F(Sitting, TheRectangleHoldsEveryPixelOfThePoseWhateverTheChairsOffset) {
+    PlacePlayer(sample::kChairs.x, sample::kChairs.y - 3);
+    // Chairs that put the pose lowest (14 down facing west), lift it (8 up)
+    // or seat it facing south (8 down).
+    M_DWORD serial = 0x100;
+    for (int art : {2911, 2603, 2907}) {
+        for (int direction : {6, 2}) {
+            CDynamicObj* chair = PutChair(0x40000000 + serial, art, 44, 57, 0);
+            CMobile* m = Place(serial++, sample::kMaleBody, 44, 57, 0, direction);
+            Dress(m, 0x40001000 + 0x10 * serial, 0);
+            ASSERT_TRUE(IsSitting(m));
+            const RECT r = m->rect;
+            int ax, ay, outside = 0, inside = 0;
+            DrawManager::GetAnchorPoint(m, &ax, &ay);
+            for (int y = ay - 150; y < ay + 150; ++y)
+                for (int x = ax - 80; x < ax + 80; ++x) {
+                    if (!HitTestSitting(m, x, y)) continue;
+                    const bool in = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                    ++(in ? inside : outside);
+                }
+            EXPECT_GT(inside, 300) << "chair " << art;
+            EXPECT_EQ(outside, 0) << "chair " << art << " facing " << direction;
+            m->Release();
+            chair->Release();
+        }
+    }
+}
+
 TEST_F(Sitting, PickingFindsTheSitterWhereItsPoseShowsAndTheChairOrLandElsewhere) {
     PlacePlayer(sample::kChairs.x, sample::kChairs.y - 3);
     CMobile* man = Place(0x100, sample::kMaleBody, kWestChairX, kChairY, 0, 0);

@@ -10,6 +10,7 @@
 #include "ViewTestSupport.h"
 #include "net/PacketManager.h"
 #include "net/WorldMessageState.h"
+#include "support/ServerMessage.h"
 #include "view/DrawManager.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
@@ -62,21 +63,15 @@ protected:
 // The server's animation message (0x6E) for a mobile.
 void SendAnimation(M_DWORD serial, int action, int frames, int repeat, int backward,
                    int backAndForth, int delay) {
-    const M_BYTE message[14] = {0x6E,
-                                M_BYTE(serial >> 24),
-                                M_BYTE(serial >> 16),
-                                M_BYTE(serial >> 8),
-                                M_BYTE(serial),
-                                M_BYTE(action >> 8),
-                                M_BYTE(action),
-                                M_BYTE(frames >> 8),
-                                M_BYTE(frames),
-                                M_BYTE(repeat >> 8),
-                                M_BYTE(repeat),
-                                M_BYTE(backward),
-                                M_BYTE(backAndForth),
-                                M_BYTE(delay)};
-    PacketManager::Dispatch(PacketIn(message, sizeof message));
+    const std::vector<M_BYTE> message = tw::test::Msg(0x6E)
+                                            .u32(serial)
+                                            .u16(action)
+                                            .u16(frames)
+                                            .u16(repeat)
+                                            .u8(backward)
+                                            .u8(backAndForth)
+                                            .u8(delay);
+    PacketManager::Dispatch(PacketIn(message.data(), message.size()));
 }
 
 struct TimingCase {

@@ -213,6 +213,32 @@ TEST_F(Sitting, PickingFindsTheSitterWhereItsPoseShowsAndTheChairOrLandElsewhere
     // west.
     EXPECT_EQ(HitTestSitting(man, ax - 1, ay - 70), 0);
     EXPECT_NE(HitTestSitting(man, ax - 4, ay - 70 + 26), 0);
+
+    // Chosen points: the sitter's head, where a standing head would be,
+    // the chair's front leg beside the sitter, the land beside the chair.
+    CDrawItem* chair = nullptr;
+    for (CDrawItem* i = DrawMapThingie::table[kChairY & 63][kWestChairX & 63]; i; i = i->next)
+        if (i->IsObj() && static_cast<CObj*>(i)->objectType == sample::kChairWest) chair = i;
+    ASSERT_NE(chair, nullptr);
+    const RECT c = chair->rect;
+    struct Row {
+        const char* what;
+        int wx, wy;
+        CDrawItem* expected;  // null: the land
+    } rows[] = {
+        {"the sitter's head", ax - 4, ay - 44, man},
+        {"a standing head's place", ax - 1, ay - 70, nullptr},
+        {"the chair's front leg", c.left + 25, c.top + 40, chair},
+        {"beside the chair", c.right + 4, c.top + 40, nullptr},
+    };
+    for (const Row& row : rows) {
+        CDrawItem* found = DrawManager::GetItemAtScreenPoint(row.wx - g_viewOffsetX,
+                                                             row.wy - g_viewOffsetY, FALSE);
+        if (row.expected)
+            EXPECT_EQ(found, row.expected) << row.what;
+        else
+            EXPECT_TRUE(found && found->IsTerrain()) << row.what;
+    }
 }
 
 }  // namespace

@@ -178,6 +178,26 @@ TEST_F(Sitting, TheRectangleHoldsEveryPixelOfThePoseWhateverTheChairsOffset) {
     }
 }
 
+TEST_F(Sitting, AHueOutsideTheTableComposesThePoseUnhued) {
+    PlacePlayer(sample::kChairs.x, sample::kChairs.y - 3);
+    CMobile* m = Place(0x100, sample::kMaleBody, kWestChairX, kChairY, 0, 0);
+    ASSERT_TRUE(IsSitting(m));
+    int ax, ay;
+    DrawManager::GetAnchorPoint(m, &ax, &ay);
+    auto pose = [&](int hue) {
+        m->hue = static_cast<M_WORD>(hue);
+        std::vector<M_WORD> pixels;
+        for (int y = ay - 80; y < ay + 40; ++y)
+            for (int x = ax - 32; x < ax + 32; ++x) pixels.push_back(HitTestSitting(m, x, y));
+        return pixels;
+    };
+    const std::vector<M_WORD> plain = pose(0);
+    EXPECT_NE(pose(38), plain) << "a hue of the table";
+    EXPECT_EQ(pose(0x3FFF), plain) << "beyond the table";
+    EXPECT_EQ(pose(0x4005), plain) << "the darkening bit makes no hue of it";
+    EXPECT_EQ(pose(0x8000), plain) << "grey parts, no hue";
+}
+
 TEST_F(Sitting, PickingFindsTheSitterWhereItsPoseShowsAndTheChairOrLandElsewhere) {
     PlacePlayer(sample::kChairs.x, sample::kChairs.y - 3);
     CMobile* man = Place(0x100, sample::kMaleBody, kWestChairX, kChairY, 0, 0);

@@ -37,6 +37,7 @@
 #include "app/App.h"
 #include "app/AppServices.h"
 #include "app/VersionManager.h"
+#include "comm/CommServices.h"
 #include "comm/SpeechPackets.h"
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
@@ -137,7 +138,7 @@ void StartServices() {
     DrawManager::startup();
     atexit(DrawManager::shutdown);
 
-    InstallPendingTextManager();
+    InstallTextManager();
     TextManager::startup();
     atexit(TextManager::shutdown);
     MapManager::startup();
@@ -154,7 +155,7 @@ void StartServices() {
     CObjectManager::startup();
     atexit(CObjectManager::shutdown);
     InstallPendingGumpFramework();
-    InstallPendingInputWindow();
+    InstallSpeechLine();
     InstallOwn<ObjectGumps, WorldGumps>();
     InstallPendingGumpServices();
     InstallPendingGumpManager();
@@ -173,6 +174,7 @@ void StartServices() {
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();
+    InstallBarkServices();
     InstallPendingLoginSends();
     // The macros that CApp reads name their keys.
     tw::Service<KeyNames>::Install(&X11KeyNames());

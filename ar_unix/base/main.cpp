@@ -38,6 +38,7 @@
 #include "app/AppServices.h"
 #include "app/VersionManager.h"
 #include "comm/CommServices.h"
+#include "comm/GumpMessages.h"
 #include "comm/SpeechPackets.h"
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
@@ -167,6 +168,7 @@ void StartServices() {
     atexit(PacketManager::shutdown);
     // The message handlers of the modules built so far.
     InstallSpeechHandlers();
+    InstallGumpMessageHandlers();
     InstallWorldHandlers();
 
     // The login screens, the game dialogs and the communication dialogs,

@@ -233,8 +233,11 @@ BOOL CGenericGump::Release(CGenericGumpElement* e, int px, int py) {
 
 void CGenericGump::HandleLButtonUp(int px, int py) {
     buttonHeld = FALSE;
+    // The elements that were shown at the press: a page button released here
+    // must not release what its new page shows at the same point.
+    const int page = currentPage;
     for (CGenericGumpElement* e = firstElement; e; e = e->next) {
-        if (!Visible(e, currentPage)) continue;
+        if (!Visible(e, page)) continue;
         CGenericGumpElement* hit = e->HitTest(pressX, pressY);
         if (hit && !Release(hit, px, py)) {
             MouseManager::SetCapture(nullptr);

@@ -7,16 +7,21 @@
 //   0x88: 1 u32 mobile serial, 5 char[60] title, 65 u8 flags
 //   0x98: 3 u32 mobile serial (not read), 7 the name, NUL-terminated
 //   0xA5: 3 the web page's address, to the end of the message
+//   0xA6: 3 u8 kind (0 tip, 1 notice), 4 u32 number, 8 u16 text length X,
+//         10 X bytes of text; carriage returns end paragraphs
 // Every length and count is bounded by the bytes the message holds.
 #include "comm/GumpMessages.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "DebugHooks.h"
 #include "Platform.h"
+#include "comm/TipsGump.h"
+#include "config/Config.h"
 #include "gumps/GenericGump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
@@ -82,6 +87,28 @@ void HandleWebPage(const PacketIn& packet) {
     OpenWebBrowser();
 }
 
+void HandleTip(const PacketIn& packet) {
+    ByteReader r = packet.fields();
+    const int kind = r.u8();
+    const M_DWORD number = r.u32be();
+    const M_WORD length = r.u16be();
+    if (!r.ok() || !r.has(length)) return PacketManager::DropPacket(packet, "cut short");
+    const std::string text(reinterpret_cast<const char*>(r.here()), length);
+    // The numbers are kept as the configuration's integers.
+    const int kept = static_cast<int>(std::min<M_DWORD>(number, 0x7FFFFFFF));
+    char decimal[16];
+    snprintf(decimal, sizeof decimal, "%d", kept);
+    const bool staleNotice = kind == 1 && kept <= CurrentVer;
+    if (!staleNotice) (new CTipsGump(100, 100, BreakTipText(text), kind == 0))->PutInGump(nullptr);
+    if (kind == 0) {
+        LastTip = kept;
+        saveConfigDirective(52, decimal);
+    } else if (kind == 1) {
+        CurrentVer = kept;
+        saveConfigDirective(53, decimal);
+    }
+}
+
 }  // namespace
 
 void HandleGenericGump(const PacketIn& packet) {
@@ -121,4 +148,5 @@ void InstallGumpMessageHandlers() {
     PacketManager::SetHandler(0x88, HandlePaperdoll);
     PacketManager::SetHandler(0x98, HandleMobileName);
     PacketManager::SetHandler(0xA5, HandleWebPage);
+    PacketManager::SetHandler(0xA6, HandleTip);
 }

@@ -3,6 +3,8 @@
 // making it taller.
 #include "comm/TextGump.h"
 
+#include "comm/Parchment.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -20,7 +22,25 @@
 #include "resources/SpanHandlers.h"
 #include "resources/UnicodeFont.h"
 
+namespace parchment {
+
+int ArtWidth(int art) {
+    int w = 0, h = 0;
+    GetGumpArtSize(art, &w, &h);
+    return w;
+}
+int ArtHeight(int art) {
+    int w = 0, h = 0;
+    GetGumpArtSize(art, &w, &h);
+    return h;
+}
+
+}  // namespace parchment
+
 namespace {
+
+using parchment::ArtHeight;
+using parchment::ArtWidth;
 
 constexpr int kBackgroundArt = 2080;  // top; 2081-2082 middle; 2083 bottom
 constexpr int kMiddlePieces = 2;
@@ -37,16 +57,6 @@ constexpr int kThumbArt = 31;
 constexpr int kJournalFont = 9;
 constexpr int kDragDistance = 5;
 
-int ArtWidth(int art) {
-    int w = 0, h = 0;
-    GetGumpArtSize(art, &w, &h);
-    return w;
-}
-int ArtHeight(int art) {
-    int w = 0, h = 0;
-    GetGumpArtSize(art, &w, &h);
-    return h;
-}
 int TopGap() {
     return ArtHeight(kMinimizeArt) - 1;
 }
@@ -54,9 +64,11 @@ int BottomGap() {
     return ArtHeight(kResizeArt);
 }
 
+}  // namespace
+
 // The strip: the top piece, the middle pieces in turn down to the last
 // piece, each centred on the top piece.
-void DrawArtColumn(const BlitTarget& target, int frameHeight) {
+void parchment::DrawArtColumn(const BlitTarget& target, int frameHeight) {
     const int topWidth = ArtWidth(kBackgroundArt);
     auto centred = [&](int art) { return (topWidth - ArtWidth(art)) / 2; };
     DrawGumpPixels(CopySpanTransparent, kBackgroundArt, 0, 0, target);
@@ -75,6 +87,10 @@ void DrawArtColumn(const BlitTarget& target, int frameHeight) {
     }
     DrawGumpPixels(CopySpanTransparent, last, centred(last), lastY, target);
 }
+
+namespace {
+
+using parchment::DrawArtColumn;
 
 M_WORD WideColour(M_DWORD hue) {
     const M_WORD* colours = hue >= 1 ? HueColours(static_cast<int>(hue) - 1) : nullptr;

@@ -123,7 +123,7 @@ private:
     // Appends node to the list the current group chooses; deletes it and
     // returns null when that group is not found.
     CGenericGumpElement* Append(CGenericGumpElement* node);
-    void Draw(CGenericGumpElement* node);
+    void DrawElement(CGenericGumpElement* node);
     void Press(CGenericGumpElement* node);
     // FALSE when the gump was closed.
     BOOL Release(CGenericGumpElement* node, int px, int py);

@@ -88,10 +88,10 @@ void CGenericGump::Redraw() {
     pitch = FramePitch(1);
     NewFrameBlock(0, 1, 1);
     for (CGenericGumpElement* e = firstElement; e; e = e->next)
-        if (Visible(e, currentPage)) Draw(e);
+        if (Visible(e, currentPage)) DrawElement(e);
 }
 
-void CGenericGump::Draw(CGenericGumpElement* e) {
+void CGenericGump::DrawElement(CGenericGumpElement* e) {
     if (e->kind != CGenericGumpElement::GROUP) {
         if (e->x + e->width > width || e->y + e->height > height)
             GrowFrame(e->x + e->width, e->y + e->height);
@@ -149,7 +149,7 @@ void CGenericGump::Draw(CGenericGumpElement* e) {
         }
     }
     for (CGenericGumpElement* c = e->firstChild; c; c = c->next)
-        if (Visible(c, e->groupPage)) Draw(c);
+        if (Visible(c, e->groupPage)) DrawElement(c);
 }
 
 BOOL CGenericGump::HitTest(int px, int py) {

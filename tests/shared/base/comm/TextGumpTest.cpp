@@ -2,11 +2,17 @@
 // taller.
 #include <string>
 
+#include "ByteWriter.h"
 #include "CommTestSupport.h"
+#include "comm/GumpMessages.h"
 #include "comm/Journal.h"
 #include "comm/TextGump.h"
+#include "comm/TipsGump.h"
+#include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "gumps/TextManager.h"
+#include "net/Packet.h"
+#include "net/PacketManager.h"
 
 namespace {
 
@@ -136,6 +142,61 @@ TEST_F(TextGumpTest, MakingTheWindowTallerKeepsItsWidthAndStopsAt220) {
     resize->HandleMouseDrag(0, 0);
     EXPECT_EQ(resize->currentHeight, 220);
     resize->HandleLButtonUp(0, 0);
+}
+
+std::vector<M_BYTE> TipMessage(int kind, M_DWORD number, const std::string& text) {
+    std::vector<M_BYTE> m;
+    ByteWriter w(m);
+    w.u8(0xA6).u16be(static_cast<M_WORD>(10 + text.size())).u8(static_cast<M_BYTE>(kind));
+    w.u32be(number).u16be(static_cast<M_WORD>(text.size())).raw(text);
+    return m;
+}
+
+CTipsGump* OpenTips() {
+    for (CGump* g = g_gumpList; g; g = g->next)
+        if (std::string(g->name) == "tips gump") return static_cast<CTipsGump*>(g);
+    return nullptr;
+}
+
+TEST_F(TextGumpTest, TipsAndNoticesOpenByTheirNumberAndKeepTheirLinesBounded) {
+    InstallGumpMessageHandlers();
+    auto send = [](const std::vector<M_BYTE>& m) {
+        PacketManager::Dispatch(PacketIn(m.data(), m.size()));
+    };
+    CurrentVer = 7;
+    send(TipMessage(1, 7, "Old news"));
+    EXPECT_EQ(OpenTips(), nullptr) << "a notice not newer than the last is not shown";
+    EXPECT_EQ(CurrentVer, 7);
+    send(TipMessage(1, 8, "New news\rSecond paragraph"));
+    CTipsGump* notice = OpenTips();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_FALSE(notice->tipMode);
+    EXPECT_EQ(notice->dontShow, nullptr) << "a notice has no toggle";
+    EXPECT_EQ(notice->lines, (std::vector<std::string>{"New news", "Second paragraph"}));
+    EXPECT_EQ(CurrentVer, 8);
+    const BOOL showTips = ShowTips;
+    notice->HandleRButtonUp(0, 0);
+    EXPECT_EQ(ShowTips, showTips) << "closing a notice saves nothing";
+
+    // Hostile texts: a line with no place to break, many paragraphs.
+    LastTip = 50;
+    send(TipMessage(0, 3, std::string(500, 'W') + std::string(300, '\r')));
+    CTipsGump* tip = OpenTips();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(tip->tipMode);
+    EXPECT_EQ(LastTip, 3) << "a tip is shown whatever its number";
+    EXPECT_LE(tip->lines.size(), size_t(CTipsGump::MAX_LINES));
+    for (const std::string& line : tip->lines)
+        EXPECT_LT(line.size(), size_t(CTipsGump::LINE_BYTES));
+    // Checking "Don't show again" stores ShowTips off when the window closes.
+    ASSERT_NE(tip->dontShow, nullptr);
+    tip->dontShow->SetState(CButtonGump::PRESSED);
+    tip->HandleRButtonUp(0, 0);
+    EXPECT_FALSE(ShowTips);
+
+    const std::vector<M_BYTE> cut = {0xA6, 0x00, 0x0C, 0, 0, 0, 0, 1, 0, 50, 'a', 'b'};
+    send(cut);
+    EXPECT_EQ(OpenTips(), nullptr) << "a text longer than its message is dropped";
 }
 
 }  // namespace

@@ -146,6 +146,52 @@ TEST_F(WorldMessageTest, IncomingMobileWearsItsListUpToTheEndOfTheMessage) {
     EXPECT_EQ(Find(kItemB)->hue, 0) << "graphic bit 15 clear: no hue";
 }
 
+TEST_F(WorldMessageTest, OnlyAMobileSeenForTheFirstTimeIsLookedAtWhenNamesAreShown) {
+    const struct {
+        const char* name;
+        bool showNames;
+        bool knownBefore;
+        M_DWORD serial;
+        int body, flags;
+        bool looked;
+    } cases[] = {
+        {"a new mobile", true, false, 0x21, kHuman, 0, true},
+        {"names not shown", false, false, 0x22, kHuman, 0, false},
+        {"already known", true, true, 0x23, kHuman, 0, false},
+        {"flag bit 7 set", true, false, 0x24, kHuman, 0x80, false},
+        {"flags without bit 7", true, false, 0x25, kHuman, 0x7F, true},
+        {"body 0", true, false, 0x26, 0, 0, false},
+        {"the player", true, true, kPlayerSerial, kHuman, 0, false},
+    };
+    MakePlayer(100, 100);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.knownBefore && c.serial != kPlayerSerial) PlaceMobile(c.serial, kHuman, 101, 100);
+        ShowIncomingNames = c.showNames ? TRUE : FALSE;
+        CClientSock connection;
+        g_pGameSocket = &connection;
+        Dispatch(Msg(0x78)
+                     .u32(c.serial)
+                     .u16(c.body)
+                     .u16(101)
+                     .u16(100)
+                     .u8(0)
+                     .u8(4)
+                     .u16(0)
+                     .u8(c.flags)
+                     .u8(1)
+                     .u32(0));
+        g_pGameSocket = nullptr;
+        const auto sent = SentPackets(connection);
+        if (c.looked) {
+            EXPECT_EQ(sent, (std::vector<std::vector<M_BYTE>>{
+                                {0x09, 0, 0, 0, static_cast<M_BYTE>(c.serial)}}));
+        } else {
+            EXPECT_TRUE(sent.empty());
+        }
+    }
+}
+
 TEST_F(WorldMessageTest, WornItemOfAnotherMobileKeepsItsGraphicThePlayersTakesTheNewOne) {
     CPlayer* player = MakePlayer(100, 100);
     CMobile* other = PlaceMobile(kMobile, kHuman, 101, 100);

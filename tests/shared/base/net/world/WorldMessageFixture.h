@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "ByteWriter.h"
 #include "config/Config.h"
 #include "net/PacketManager.h"
 #include "net/WorldMessageState.h"
 #include "shared/base/world/WorldTestSupport.h"
+#include "support/ServerMessage.h"
 #include "support/doubles/RecordingConnection.h"
 #include "support/doubles/RecordingWorldMessages.h"
 #include "world/Player.h"
@@ -23,50 +23,6 @@ constexpr int kMap = 5355;    // an item-object tile
 constexpr int kShirt = 5399;  // a plain item
 constexpr int kHuman = 400;   // a body
 constexpr M_DWORD kPlayerSerial = 1;
-
-// One server message: the id, for a variable-length id the length filled
-// in at the end, then the fields big-endian.
-class Msg {
-public:
-    explicit Msg(M_BYTE id) : id_(id), w_(bytes_) {
-        w_.u8(id);
-        if (IsVariablePacket(id)) w_.u16be(0);
-    }
-    Msg& u8(unsigned v) {
-        w_.u8(v);
-        return *this;
-    }
-    Msg& u16(unsigned v) {
-        w_.u16be(v);
-        return *this;
-    }
-    Msg& u32(M_DWORD v) {
-        w_.u32be(v);
-        return *this;
-    }
-    Msg& text(const std::string& t, size_t field) {
-        w_.fixedString(t, field);
-        return *this;
-    }
-    Msg& raw(const std::vector<M_BYTE>& b) {
-        w_.raw(b.data(), b.size());
-        return *this;
-    }
-    std::vector<M_BYTE> bytes() const {
-        std::vector<M_BYTE> out = bytes_;
-        if (IsVariablePacket(id_)) {
-            out[1] = static_cast<M_BYTE>(out.size() >> 8);
-            out[2] = static_cast<M_BYTE>(out.size());
-        }
-        return out;
-    }
-    operator std::vector<M_BYTE>() const { return bytes(); }
-
-private:
-    M_BYTE id_;
-    std::vector<M_BYTE> bytes_;
-    ByteWriter w_;
-};
 
 inline void Dispatch(const std::vector<M_BYTE>& message) {
     PacketManager::Dispatch(PacketIn(message.data(), message.size()));

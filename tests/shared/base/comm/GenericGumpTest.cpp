@@ -16,6 +16,7 @@
 #include "net/ServerPrompt.h"
 #include "support/GoldenImage.h"
 #include "support/WideText.h"
+#include "world/Obj.h"
 
 namespace {
 
@@ -309,6 +310,36 @@ TEST_F(GenericGumpTest, TheServerMessageOpensTheGumpAndHostileOnesAreDropped) {
         EXPECT_EQ(g->y, CGenericGump::MAX_EXTENT) << "a position far off is clamped";
     }
     EXPECT_NE(ReportLog().find("cut short"), std::string::npos);
+}
+
+TEST_F(GenericGumpTest, WindowMessagesCutShortAreDroppedWithALogLine) {
+    InstallGumpMessageHandlers();
+    NewDynamicObj(0x00000042, 0x190, 0);
+    struct {
+        const char* what;
+        std::vector<M_BYTE> message;
+    } const cases[] = {
+        {"0x88 without its flags",
+         [] {
+             std::vector<M_BYTE> m = {0x88, 0, 0, 0, 0x42};
+             m.resize(65, 'T');
+             return m;
+         }()},
+        {"0x98 without its serial", {0x98, 0x00, 0x05, 0, 0}},
+        {"0xB0 without its position", {0xB0, 0x00, 0x0B, 0, 0, 0, 1, 0, 0, 0, 2}},
+    };
+    for (const auto& c : cases) {
+        const std::string before = ReportLog();
+        PacketManager::Dispatch(PacketIn(c.message.data(), c.message.size()));
+        EXPECT_EQ(g_gumpList, nullptr) << c.what;
+        EXPECT_GT(ReportLog().size(), before.size()) << c.what << ": logged";
+    }
+    // A web address without a terminator is read up to the message's end;
+    // there is no browser to start, which a message box says.
+    const std::vector<M_BYTE> page = {0xA5, 0x00, 0x07, 'a', 'b', 'c', 'd'};
+    PacketManager::Dispatch(PacketIn(page.data(), page.size()));
+    ASSERT_NE(g_gumpList, nullptr);
+    EXPECT_TRUE(g_gumpList->IsWaitingGump());
 }
 
 TEST_F(GenericGumpTest, ThePromptMessageIsAnsweredByTheNextLine) {

@@ -11,6 +11,7 @@
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
 #include "support/WideText.h"
+#include "world/Mobile.h"
 #include "world/Obj.h"
 #include "world/ObjectManager.h"
 #include "world/SpeakerRecord.h"
@@ -186,6 +187,55 @@ TEST_F(BarkGumpTest, TheRightButtonClosesABarkAndTheWorldsTextRulesStillHold) {
     speaker->ClearOverheadText();
     EXPECT_EQ(speaker->textGumps, nullptr);
     EXPECT_EQ(g_gumpList, nullptr);
+}
+
+TEST_F(BarkGumpTest, ABarkBehindANewerOneIsHalfTransparentAndHoverRecolours) {
+    use565 = FALSE;
+    // Over a mobile, and an item in the same place.
+    auto* mobile = new CMobile(0x1236, 400, 0);
+    mobile->rect = speaker->rect;
+    speaker = mobile;
+    CDynamicObj* other = NewDynamicObj(0x40001235, 0x0E75, 0);
+    other->rect = speaker->rect;
+    CBarkGump* behind = CBarkGump::Create(speaker, "MMMMMMMM", 0x21, 3);
+    CBarkGump* front = Say("ii", other);
+    ASSERT_TRUE(RectsIntersect(behind->ScreenRect(), front->ScreenRect()));
+    EXPECT_TRUE(IsCovered(behind));
+    EXPECT_FALSE(IsCovered(front));
+
+    // A pixel of the back bark that the front one leaves clear.
+    const M_WORD* pixels = behind->FramePixels(0);
+    int px = -1, py = -1;
+    for (int y = 0; y < behind->height && px < 0; ++y)
+        for (int x = 0; x < behind->width && px < 0; ++x) {
+            const int fx = behind->x + x - front->x, fy = behind->y + y - front->y;
+            const bool underFront = fx >= 0 && fy >= 0 && fx < front->width && fy < front->height;
+            if (pixels[y * behind->pitch + x] && !underFront) px = x, py = y;
+        }
+    ASSERT_GE(px, 0);
+    const M_WORD text = pixels[py * behind->pitch + px];
+    const M_WORD world = ScreenPixel(behind->x + px, behind->y + py);
+    tw::test::CaptureFrameBuf frame;
+    g_frameBuf = &frame;
+    CGumpManager::DrawAllGumps(RECT{0, 0, 640, 480}, 1);
+    const auto shownAt = [&](int x, int y) {
+        return frame.shown[static_cast<size_t>(y) * 640 + x];
+    };
+    EXPECT_EQ(shownAt(behind->x + px, behind->y + py),
+              static_cast<M_WORD>(((text & 0x7BDE) >> 1) + ((world & 0x7BDE) >> 1)));
+    delete front;
+    CGumpManager::DrawAllGumps(RECT{0, 0, 640, 480}, 1);
+    EXPECT_EQ(shownAt(behind->x + px, behind->y + py), text) << "solid again";
+    g_frameBuf = nullptr;
+
+    // Hovering over a mobile's bark shows it in hue 53 until the pointer
+    // leaves.
+    ASSERT_TRUE(speaker->IsMobile());
+    const std::vector<M_WORD> before(pixels, pixels + behind->pitch * behind->height);
+    behind->HandleMouseMove(1, 1);
+    EXPECT_NE(std::vector<M_WORD>(pixels, pixels + before.size()), before);
+    behind->HandleMouseMoveAway();
+    EXPECT_EQ(std::vector<M_WORD>(pixels, pixels + before.size()), before);
 }
 
 }  // namespace

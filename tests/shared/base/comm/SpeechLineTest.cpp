@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "Clock.h"
 #include "CommTestSupport.h"
 #include "FrameBuf.h"
 #include "app/App.h"
@@ -16,6 +17,8 @@
 #include "gumps/GumpManager.h"
 #include "net/ServerPrompt.h"
 #include "resources/FontManager.h"
+#include "resources/UnicodeFont.h"
+#include "support/WideText.h"
 #include "support/datafiles/DataFiles.h"
 #include "support/doubles/RecordingConnection.h"
 
@@ -228,6 +231,38 @@ TEST_F(SpeechLineTest, TheLineIsShownWithItsPromptAtTheFootOfTheGameWindow) {
     // Closing every gump leaves the line open.
     CGumpManager::CloseAllGumps();
     EXPECT_EQ(g_gumpList, shown);
+}
+
+TEST_F(SpeechLineTest, TheLineGumpShowsAnEmptyLineAndTheFrameRate) {
+    M_DWORD now = 500;
+    static M_DWORD* clock = nullptr;
+    clock = &now;
+    SetTimeSourceForTests([] { return *clock; });
+    auto* gump = new CInputGump("", 0, 12, FALSE);  // no such font: nothing to measure
+    EXPECT_EQ(gump->width, 2);
+    EXPECT_EQ(gump->height, 1);
+    EXPECT_EQ(gump->y, 480 - 1);
+    FrameCounter = TRUE;
+    gump->Redraw("x", 0, 3);
+    gump->Redraw("x", 0, 3);  // the same millisecond
+    int w = 0, h = 0, baseline = 0;
+    FontManager::GetStringSize(3, "  0 fps x", &w, &h, &baseline);
+    EXPECT_EQ(gump->width, w);
+    now += 20;
+    gump->Redraw("x", 0, 3);
+    FontManager::GetStringSize(3, " 50 fps x", &w, &h, &baseline);
+    EXPECT_EQ(gump->width, w);
+    FrameCounter = FALSE;
+    // A wide line in the bark font, outlined: 2 more each way.
+    const tw::test::Wide wide("abc");
+    gump->RedrawUnicode(wide.data(), 0x21);
+    UnicodeSetCurrentFont(BarkFontNumber);
+    UnicodeCalcInfoLine(wide.data(), &w, &h, &baseline);
+    EXPECT_EQ(gump->width, w + 2);
+    EXPECT_EQ(gump->height, h + 2);
+    EXPECT_EQ(gump->y + gump->height, 480);
+    SetTimeSourceForTests(nullptr);
+    delete gump;
 }
 
 }  // namespace

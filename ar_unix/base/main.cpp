@@ -38,6 +38,8 @@
 #include "app/App.h"
 #include "app/AppServices.h"
 #include "app/VersionManager.h"
+#include "comm/CommServices.h"
+#include "comm/GumpMessages.h"
 #include "comm/SpeechPackets.h"
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
@@ -139,7 +141,7 @@ void StartServices() {
     DrawManager::startup();
     atexit(DrawManager::shutdown);
 
-    InstallPendingTextManager();
+    InstallTextManager();
     TextManager::startup();
     atexit(TextManager::shutdown);
     MapManager::startup();
@@ -156,7 +158,7 @@ void StartServices() {
     CObjectManager::startup();
     atexit(CObjectManager::shutdown);
     InstallPendingGumpFramework();
-    InstallPendingInputWindow();
+    InstallSpeechLine();
     InstallOwn<ObjectGumps, WorldGumps>();
     InstallPendingGumpServices();
     InstallPendingGumpManager();
@@ -168,6 +170,7 @@ void StartServices() {
     atexit(PacketManager::shutdown);
     // The message handlers of the modules built so far.
     InstallSpeechHandlers();
+    InstallGumpMessageHandlers();
     InstallWorldHandlers();
 
     // The login screens, the game dialogs and the communication dialogs,
@@ -175,6 +178,7 @@ void StartServices() {
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();
+    InstallBarkServices();
     InstallPendingLoginSends();
     // The macros that CApp reads name their keys.
     tw::Service<KeyNames>::Install(&X11KeyNames());

@@ -3,6 +3,7 @@
 
 #include "TWReport.h"
 #include "app/App.h"
+#include "comm/TextGump.h"
 #include "gumps/DeathMenuGump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/InputWindow.h"
@@ -13,13 +14,10 @@
 
 namespace {
 
-// No dialog is built yet: none is made.
+// The dialogs not built yet are not made; the journal window is.
 class PendingGumpFactory : public GumpFactory {
 public:
-    CGump* CreateTextGump(int, int) override {
-        TW_PENDING("CTextGump::CTextGump");
-        return nullptr;
-    }
+    CGump* CreateTextGump(int x, int y) override { return new CTextGump(x, y); }
     CGump* CreateStatusGump(CObj*, int) override {
         TW_PENDING("CStatusGump::CStatusGump");
         return nullptr;

@@ -2,8 +2,12 @@
 //   0xB0: 3 u32 serial, 7 u32 gump id, 11 u32 x, 15 u32 y, 19 u16 layout
 //         length L, 21 L bytes of layout, u16 text count T, then T times
 //         {u16 character count C, C big-endian u16}
+//   0xAB: 3 u32 serial, 7 u16 query id, 9 u16 prompt length P, 11 P bytes of
+//         prompt, u8 flag, u8 style, u32 limit, u16 description length D,
+//         D bytes of description
 //   0x9A: 3 u32 prompt serial, 7 u32 prompt id, 11 u32 (not read), then the
 //         prompt text (not shown)
+//   0x95: 1 u32 serial, 5 u16 echo value, 7 u16 item art
 //   0x88: 1 u32 mobile serial, 5 char[60] title, 65 u8 flags
 //   0x98: 3 u32 mobile serial (not read), 7 the name, NUL-terminated
 //   0xA5: 3 the web page's address, to the end of the message
@@ -22,6 +26,7 @@
 #include "Platform.h"
 #include "comm/TipsGump.h"
 #include "config/Config.h"
+#include "dialogs/QueryGumps.h"
 #include "gumps/GenericGump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
@@ -37,6 +42,41 @@ namespace {
 // The position of a new gump: kept where a window can be.
 int Coordinate(M_DWORD value) {
     return static_cast<int>(std::min<M_DWORD>(value, CGenericGump::MAX_EXTENT));
+}
+
+// A text of the message: its length is bounded by the bytes that arrived,
+// and it ends at its first NUL if it has one.
+void ReadText(ByteReader& r, M_WORD length, std::string* text) {
+    if (!r.ok() || !r.has(length)) {
+        r.fail();
+        return;
+    }
+    const char* begin = reinterpret_cast<const char*>(r.here());
+    text->assign(begin, strnlen(begin, length));
+    r.skip(length);
+}
+
+void HandleTextQuery(const PacketIn& packet) {
+    ByteReader r = packet.fields();
+    const M_DWORD serial = r.u32be();
+    const M_WORD queryId = r.u16be();
+    std::string prompt, description;
+    ReadText(r, r.u16be(), &prompt);
+    const int flag = r.u8();
+    const int style = r.u8();
+    const M_DWORD limit = r.u32be();
+    ReadText(r, r.u16be(), &description);
+    if (!r.ok()) return PacketManager::DropPacket(packet, "cut short");
+    OpenStringQuery(serial, queryId, prompt.c_str(), flag, style, limit, description.c_str());
+}
+
+void HandleHuePicker(const PacketIn& packet) {
+    ByteReader r = packet.fields();
+    const M_DWORD serial = r.u32be();
+    const M_WORD echo = r.u16be();
+    const M_WORD itemArt = r.u16be();
+    if (!r.ok()) return PacketManager::DropPacket(packet, "cut short");
+    OpenHuePicker(serial, echo, itemArt);
 }
 
 void HandlePrompt(const PacketIn& packet) {
@@ -72,11 +112,15 @@ void HandlePaperdoll(const PacketIn& packet) {
     if (doll) doll->PutInGump(nullptr);
 }
 
-// No dialog asks for a mobile's name yet: the name is read and dropped.
+// The name answers the text query's pending request, if there is one; the
+// name ends at its NUL or at the message's end.
 void HandleMobileName(const PacketIn& packet) {
     ByteReader r = packet.fields();
     r.u32be();
     if (!r.ok()) return PacketManager::DropPacket(packet, "cut short");
+    const char* begin = reinterpret_cast<const char*>(r.here());
+    const std::string name(begin, strnlen(begin, r.remaining()));
+    AnswerNameRequest(name.c_str());
 }
 
 void HandleWebPage(const PacketIn& packet) {
@@ -144,7 +188,9 @@ void HandleGenericGump(const PacketIn& packet) {
 
 void InstallGumpMessageHandlers() {
     PacketManager::SetHandler(0xB0, HandleGenericGump);
+    PacketManager::SetHandler(0xAB, HandleTextQuery);
     PacketManager::SetHandler(0x9A, HandlePrompt);
+    PacketManager::SetHandler(0x95, HandleHuePicker);
     PacketManager::SetHandler(0x88, HandlePaperdoll);
     PacketManager::SetHandler(0x98, HandleMobileName);
     PacketManager::SetHandler(0xA5, HandleWebPage);

@@ -28,6 +28,12 @@ public:
     // The player's status and paperdoll gumps (dialogs/PlayerGumps.h).
     virtual void RefreshPlayerStatusGumps() = 0;
     virtual void ShowPaperdollWarMode(BOOL war) = 0;
+    // The text query, the hue picker and the name request a text query
+    // keeps (dialogs/QueryGumps.h).
+    virtual void OpenStringQuery(M_DWORD serial, M_WORD queryId, const char* prompt, int flag,
+                                 int style, M_DWORD limit, const char* description) = 0;
+    virtual void OpenHuePicker(M_DWORD serial, M_WORD echo, M_WORD itemArt) = 0;
+    virtual BOOL AnswerNameRequest(const char* name) = 0;
 };
 
 namespace dialogs {

@@ -60,6 +60,15 @@ public:
     void SetLastTarget(CObj*) override { TW_PENDING("TargetManager::SetLastTarget"); }
     void RefreshPlayerStatusGumps() override { TW_PENDING("RefreshPlayerStatusGumps"); }
     void ShowPaperdollWarMode(BOOL) override { TW_PENDING("ShowPaperdollWarMode"); }
+    void OpenStringQuery(M_DWORD, M_WORD, const char*, int, int, M_DWORD, const char*) override {
+        TW_PENDING("CStringQueryGump::CStringQueryGump");
+    }
+    void OpenHuePicker(M_DWORD, M_WORD, M_WORD) override { TW_PENDING("CHueGump::CHueGump"); }
+    // No text query exists, so no name request is ever pending.
+    BOOL AnswerNameRequest(const char*) override {
+        TW_PENDING("CStringQueryGump::AnswerNameRequest");
+        return FALSE;
+    }
 
     // What the world's server messages ask of the dialogs.
     void RefreshStatusGumps(CMobile*) override { TW_PENDING("CStatusGump::Refresh"); }

@@ -63,7 +63,10 @@ private:
 
 // The game dialogs: the skill and spell tables a test sets, and the calls
 // of the target bars and the player's gumps ("SetLastTarget",
-// "RefreshStatus", "PaperdollWar <0|1>").
+// "RefreshStatus", "PaperdollWar <0|1>"), and the server's queries as
+// "Query <serial> <id> '<prompt>' <flag> <style> <limit> '<description>'",
+// "Hue <serial> <echo> <art>" and "Name '<name>'" (answered with
+// nameRequestPending).
 class RecordingDialogs final : public DialogsService {
 public:
     std::vector<std::string> skillNames;
@@ -71,6 +74,8 @@ public:
     int skillListRequests = 0;
     std::vector<CObj*> lastTargets;
     std::vector<std::string> playerGumpCalls;
+    std::vector<std::string> queryCalls;
+    BOOL nameRequestPending = FALSE;
 
     int GetSkillNameCount() override { return static_cast<int>(skillNames.size()); }
     const char* GetSkillName(int index) override {
@@ -88,6 +93,23 @@ public:
     void RefreshPlayerStatusGumps() override { playerGumpCalls.push_back("RefreshStatus"); }
     void ShowPaperdollWarMode(BOOL war) override {
         playerGumpCalls.push_back(war ? "PaperdollWar 1" : "PaperdollWar 0");
+    }
+    void OpenStringQuery(M_DWORD serial, M_WORD queryId, const char* prompt, int flag, int style,
+                         M_DWORD limit, const char* description) override {
+        queryCalls.push_back("Query " + std::to_string(serial) + " " + std::to_string(queryId) +
+                             " '" + prompt + "' " + std::to_string(flag) + " " +
+                             std::to_string(style) + " " + std::to_string(limit) + " '" +
+                             description + "'");
+    }
+    void OpenHuePicker(M_DWORD serial, M_WORD echo, M_WORD itemArt) override {
+        queryCalls.push_back("Hue " + std::to_string(serial) + " " + std::to_string(echo) + " " +
+                             std::to_string(itemArt));
+    }
+    BOOL AnswerNameRequest(const char* name) override {
+        queryCalls.push_back(std::string("Name '") + name + "'");
+        const BOOL answered = nameRequestPending;
+        nameRequestPending = FALSE;
+        return answered;
     }
 
 private:

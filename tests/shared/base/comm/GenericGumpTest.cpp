@@ -16,6 +16,7 @@
 #include "net/ServerPrompt.h"
 #include "support/GoldenImage.h"
 #include "support/WideText.h"
+#include "support/doubles/RecordingUpperServices.h"
 #include "world/Obj.h"
 
 namespace {
@@ -215,6 +216,71 @@ TEST_F(GenericGumpTest, ButtonsPagesSwitchesAndEntries) {
     EXPECT_EQ(written[0], expected);
 }
 
+TEST_F(GenericGumpTest, RepliesCarryTheCheckedSwitchesAndTheEntriesTexts) {
+    // The serial is 0x11223344 and the gump id 0x55; the last click presses
+    // the reply button.
+    const std::vector<M_BYTE> head = {0x11, 0x22, 0x33, 0x44, 0x00, 0x00, 0x00, 0x55};
+    struct {
+        const char* what;
+        std::string layout;
+        std::vector<std::string> texts;
+        std::vector<std::pair<int, int>> clicks;
+        std::vector<int> keys;
+        std::pair<int, int> reply;
+        std::vector<M_BYTE> body;  // after the length, serial and gump id
+    } const cases[] = {
+        {"a check box turned on",
+         "{checkbox 0 0 3 4 0 7}{button 30 0 1 2 1 0 5}",
+         {},
+         {{2, 2}},
+         {},
+         {35, 5},
+         {0, 0, 0, 5, 0, 0, 0, 1, 0, 0, 0, 7, 0, 0, 0, 0}},
+        {"a check box turned off again",
+         "{checkbox 0 0 3 4 0 7}{button 30 0 1 2 1 0 5}",
+         {},
+         {{2, 2}, {2, 2}},
+         {},
+         {35, 5},
+         {0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"the radio picked, not the one it replaced",
+         "{radio 0 0 3 4 1 11}{radio 14 0 3 4 0 12}{button 30 0 1 2 1 0 6}",
+         {},
+         {{16, 2}},
+         {},
+         {35, 5},
+         {0, 0, 0, 6, 0, 0, 0, 1, 0, 0, 0, 12, 0, 0, 0, 0}},
+        {"an entry's preset text with a typed character",
+         "{textentry 0 0 100 10 5 9 0}{button 0 20 1 2 1 0 1}",
+         {"ab"},
+         {{5, 5}},
+         {'c', 13},
+         {5, 25},
+         {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 9, 0, 3, 0, 'a', 0, 'b', 0, 'c'}},
+        {"an empty entry",
+         "{textentry 0 0 100 10 5 3 0}{button 0 20 1 2 1 0 2}",
+         {""},
+         {},
+         {},
+         {5, 25},
+         {0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 0, 3, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        Forget();
+        CGenericGump* g = Make(c.layout, c.texts);
+        for (auto [x, y] : c.clicks) Click(g, x, y);
+        for (int key : c.keys) g->HandleKey(key);
+        Click(g, c.reply.first, c.reply.second);
+        EXPECT_EQ(g_gumpList, nullptr) << c.what;
+        std::vector<M_BYTE> expected = {0xB1, 0, static_cast<M_BYTE>(11 + c.body.size())};
+        expected.insert(expected.end(), head.begin(), head.end());
+        expected.insert(expected.end(), c.body.begin(), c.body.end());
+        const auto written = Written();
+        ASSERT_EQ(written.size(), 1u) << c.what;
+        EXPECT_EQ(written[0], expected) << c.what;
+    }
+}
+
 TEST_F(GenericGumpTest, TheRightButtonRepliesWithButtonZeroAndEntriesStopAt239) {
     CGenericGump* g =
         Make("{textentry 0 0 300 10 5 2 0}{checkbox 0 20 3 4 0 4}", {std::string(300, 'x')});
@@ -312,8 +378,44 @@ TEST_F(GenericGumpTest, TheServerMessageOpensTheGumpAndHostileOnesAreDropped) {
     EXPECT_NE(ReportLog().find("cut short"), std::string::npos);
 }
 
+// A text query 0xAB; the prompt and description lengths say what the
+// message claims, the texts are what it carries.
+std::vector<M_BYTE> QueryMessage(const std::string& prompt, const std::string& description,
+                                 int promptLength = -1, int descriptionLength = -1) {
+    std::vector<M_BYTE> m;
+    ByteWriter w(m);
+    w.u8(0xAB).u16be(0).u32be(0x01020304).u16be(5);
+    w.u16be(static_cast<M_WORD>(promptLength < 0 ? prompt.size() : promptLength)).raw(prompt);
+    w.u8(1).u8(2).u32be(30);
+    w.u16be(static_cast<M_WORD>(descriptionLength < 0 ? description.size() : descriptionLength))
+        .raw(description);
+    m[1] = static_cast<M_BYTE>(m.size() >> 8);
+    m[2] = static_cast<M_BYTE>(m.size());
+    return m;
+}
+
+TEST_F(GenericGumpTest, QueriesHuePickersAndNamesReachTheirDialogs) {
+    InstallGumpMessageHandlers();
+    tw::doubles::RecordingDialogs dialogs;
+    const std::vector<std::vector<M_BYTE>> messages = {
+        QueryMessage("Name", "Hello"),
+        QueryMessage(std::string("Pr\0ompt", 7), "", -1, 0),  // a text ends at its NUL
+        {0x95, 0x01, 0x02, 0x03, 0x04, 0x00, 0x07, 0x0B, 0xB8},
+        {0x98, 0x00, 0x0A, 0, 0, 0, 0x42, 'B', 'o', 'b'},  // no terminator
+        {0x98, 0x00, 0x0C, 0, 0, 0, 0x42, 'A', 'l', 0, 'z', 'z'},
+    };
+    dialogs.nameRequestPending = TRUE;
+    for (const auto& m : messages) PacketManager::Dispatch(PacketIn(m.data(), m.size()));
+    const std::vector<std::string> expected = {"Query 16909060 5 'Name' 1 2 30 'Hello'",
+                                               "Query 16909060 5 'Pr' 1 2 30 ''",
+                                               "Hue 16909060 7 3000", "Name 'Bob'", "Name 'Al'"};
+    EXPECT_EQ(dialogs.queryCalls, expected);
+    EXPECT_EQ(g_gumpList, nullptr);
+}
+
 TEST_F(GenericGumpTest, WindowMessagesCutShortAreDroppedWithALogLine) {
     InstallGumpMessageHandlers();
+    tw::doubles::RecordingDialogs dialogs;
     NewDynamicObj(0x00000042, 0x190, 0);
     struct {
         const char* what;
@@ -327,6 +429,16 @@ TEST_F(GenericGumpTest, WindowMessagesCutShortAreDroppedWithALogLine) {
          }()},
         {"0x98 without its serial", {0x98, 0x00, 0x05, 0, 0}},
         {"0xB0 without its position", {0xB0, 0x00, 0x0B, 0, 0, 0, 1, 0, 0, 0, 2}},
+        {"0xAB prompt longer than the message", QueryMessage("Name", "Hello", 0x200)},
+        {"0xAB description longer than the message", QueryMessage("Name", "Hello", -1, 6)},
+        {"0xAB without its limit and description",
+         [] {
+             auto m = QueryMessage("Name", "");
+             m.resize(m.size() - 6);
+             m[2] = static_cast<M_BYTE>(m.size());
+             return m;
+         }()},
+        {"0x95 without its item art", {0x95, 0, 0, 0, 1, 0, 7}},
     };
     for (const auto& c : cases) {
         const std::string before = ReportLog();
@@ -334,6 +446,7 @@ TEST_F(GenericGumpTest, WindowMessagesCutShortAreDroppedWithALogLine) {
         EXPECT_EQ(g_gumpList, nullptr) << c.what;
         EXPECT_GT(ReportLog().size(), before.size()) << c.what << ": logged";
     }
+    EXPECT_TRUE(dialogs.queryCalls.empty());
     // A web address without a terminator is read up to the message's end;
     // there is no browser to start, which a message box says.
     const std::vector<M_BYTE> page = {0xA5, 0x00, 0x07, 'a', 'b', 'c', 'd'};

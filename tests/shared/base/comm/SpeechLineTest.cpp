@@ -15,12 +15,17 @@
 #include "comm/SpeechLine.h"
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
+#include "gumps/WorldGumps.h"
 #include "net/ServerPrompt.h"
+#include "net/WorldMessages.h"
 #include "resources/FontManager.h"
 #include "resources/UnicodeFont.h"
 #include "support/WideText.h"
 #include "support/datafiles/DataFiles.h"
 #include "support/doubles/RecordingConnection.h"
+#include "support/doubles/RecordingWorldView.h"
+#include "world/MoveManager.h"
+#include "world/Player.h"
 
 namespace {
 
@@ -193,6 +198,51 @@ TEST_F(SpeechLineTest, TheLineStopsAtItsWidthOrLengthAndBackspaceStillWorks) {
     Keys("\b");
     line.HandleKey(200);
     EXPECT_EQ(line.length, 127);
+}
+
+TEST_F(SpeechLineTest, TheWalkingKeysWalkOnlyWhileTheLineIsEmpty) {
+    // The walk requests go out through the real game connection; the map
+    // is a recording one with no ground.
+    GameConnectionMessages messages;
+    tw::ScopedService<WorldMessages> installedMessages{&messages};
+    WorldGumps objectGumps;
+    tw::ScopedService<ObjectGumps> installedGumps{&objectGumps};
+    tw::doubles::RecordingWorldView view;
+    pPlayerObject = new CPlayer(5, 400, 0);
+    struct {
+        int key;
+        const char* typed;  // before the key
+        bool modal;
+        int direction;  // -1: no walk
+        int used;
+    } const cases[] = {
+        {33, "", false, 1, 1},   {34, "", false, 3, 1},
+        {35, "", false, 5, 1},   {36, "", false, 7, 1},
+        {37, "", false, 6, 1},   {38, "", false, 0, 1},
+        {39, "", false, 2, 1},   {40, "", false, 4, 1},
+        {38, "a", false, -1, 1},  // a typed line keeps the key
+        {38, "", true, -1, 1},    // so does a modal gump
+        {46, "", false, -1, 0},   // Delete is no walking key
+        {32, "", false, -1, 0},
+    };
+    for (const auto& c : cases) {
+        MoveManager::ClearWalkQueue();
+        // Facing away, each key turns the player: no ground is needed.
+        pPlayerObject->direction = static_cast<M_BYTE>((c.direction < 0 ? 0 : c.direction) ^ 4);
+        Keys(c.typed);
+        CGump modal;
+        if (c.modal) CGumpManager::modalGump = &modal;
+        EXPECT_EQ(line.HandleSpecialKey(c.key, 0), c.used) << c.key;
+        CGumpManager::modalGump = nullptr;
+        if (c.direction < 0) {
+            EXPECT_EQ(MoveManager::queueCount, 0) << c.key << " '" << c.typed << "'";
+        } else {
+            ASSERT_EQ(MoveManager::queueCount, 1) << c.key;
+            EXPECT_EQ(MoveManager::queue[0].direction, c.direction) << c.key;
+        }
+        Keys(std::string(line.length, '\b'));
+    }
+    MoveManager::reset();
 }
 
 TEST_F(SpeechLineTest, RecallBringsBackTheLastLineAndItsMode) {

@@ -22,5 +22,8 @@ struct LastTargetRecord {
 };
 extern LastTargetRecord g_lastTarget;
 
+// The mobile the server treats as the player's target (0xAA); 0 none.
+extern M_DWORD g_serverTargetSerial;
+
 // Forgets the request and the last target.
 void ResetTargetState();

@@ -8,6 +8,8 @@ void RegisterPlayerHandlers();
 void RegisterExtendedHandler();
 void RegisterDataUpdateHandlers();
 void RegisterWarModeHandlers();
+void RegisterEffectHandlers();
+void RegisterTargetHandlers();
 // The player's reported attributes become unknown (no change is reported
 // for the next status).
 void ResetPlayerAttributes();

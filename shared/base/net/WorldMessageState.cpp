@@ -29,4 +29,6 @@ void InstallWorldHandlers() {
     RegisterExtendedHandler();
     RegisterDataUpdateHandlers();
     RegisterWarModeHandlers();
+    RegisterEffectHandlers();
+    RegisterTargetHandlers();
 }

@@ -1,5 +1,6 @@
 // Installs every stand-in at once: the tests and fuzz targets that run code
 // reaching the services that are not built yet.
+#include "gumps/Weather.h"
 #include "pending/PendingServices.h"
 
 void InstallPendingServices() {
@@ -11,7 +12,7 @@ void InstallPendingServices() {
     InstallPendingInputWindow();
     InstallPendingWorldView();
     InstallPendingMapGump();
-    InstallPendingWeather();
+    InstallWeather();
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();

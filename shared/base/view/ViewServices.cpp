@@ -2,6 +2,8 @@
 
 #include "Service.h"
 #include "config/ConfigHooks.h"
+#include "gumps/Sequence.h"
+#include "net/EffectMessages.h"
 #include "resources/PatchOwners.h"
 #include "resources/ScreenUpdate.h"
 #include "world/ViewHooks.h"
@@ -14,4 +16,6 @@ void InstallViewServices() {
     tw::Service<MapAccess>::Install(&ViewMapAccessService());
     tw::Service<ViewLight>::Install(&ViewLightService());
     tw::Service<CircleOfTransparency>::Install(&ViewCircleService());
+    tw::Service<EffectMessages>::Install(&ViewEffectMessages());
+    tw::Service<SequenceEffects>::Install(&ViewSequenceEffects());
 }

@@ -8,6 +8,8 @@
 class CircleOfTransparency;
 class ConfigHooks;
 class DrawLists;
+class EffectMessages;
+class SequenceEffects;
 class MapAccess;
 class PatchOwners;
 class ScreenUpdate;
@@ -28,5 +30,10 @@ DrawLists& ViewDrawListsService();
 MapAccess& ViewMapAccessService();
 ViewLight& ViewLightService();
 CircleOfTransparency& ViewCircleService();
+
+// The effect and sequence messages of the network core, and the effect
+// steps of sequences (Effects.cpp).
+EffectMessages& ViewEffectMessages();
+SequenceEffects& ViewSequenceEffects();
 
 void InstallViewServices();

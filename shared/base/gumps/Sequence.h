@@ -61,8 +61,9 @@ public:
     // the next pass), or the sequence deletes itself after the last.
     void StepDone();
     // The same for the sequence of that id, at once or, for StepDoneLater,
-    // at the next RunPending (a mobile's animation ends inside the drawing
-    // pass or its destructor); nothing when the sequence is gone.
+    // at the next RunPending (an effect gump or a mobile's animation ends
+    // inside a gump walk, the drawing pass or a destructor); nothing when
+    // the sequence is gone.
     static void StepDone(M_DWORD id);
     static void StepDoneLater(M_DWORD id);
     // Once a frame (CGumpManager::Update): the steps that ended later.

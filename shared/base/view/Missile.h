@@ -11,7 +11,8 @@
 // touches an object the server deleted: a flight toward a vanished object
 // and an effect on a vanished mobile end at their next update.  A step of
 // an effect sequence is kept by the sequence's id (gumps/Sequence.h); the
-// gump's destructor tells the sequence that its step ended.
+// gump's destructor tells the sequence that its step ended, and the
+// sequence goes on at the next frame.
 //
 // The server's effect message reaches CreateEffect (through the network
 // core's EffectMessages, which this module implements); while a sequence is

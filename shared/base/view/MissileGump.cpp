@@ -233,9 +233,12 @@ CMissileGump::~CMissileGump() {
         delete item;
     }
     if (fixed && targetSerial) Detach();
+    // The sequence goes on at the start of the next frame, outside the gump
+    // walk that is closing this gump (closing every missile at once must
+    // not run a whole sequence through).
     if (const M_DWORD id = sequence) {
         sequence = 0;
-        CSequence::StepDone(id);
+        CSequence::StepDoneLater(id);
     }
 }
 

@@ -157,9 +157,12 @@ TEST_F(Sequence, TheSoundAfterAFlightWaitsForTheFlightToEnd) {
     EXPECT_TRUE(Played().empty());
     int frames = 0;
     while (g_gumpList && g_gumpList->IsMissileGump() && frames < 100) {
-        g_gumpList->UpdateState();
+        CGumpManager::Update();
         ++frames;
+        if (frames == 1) EXPECT_TRUE(Played().empty()) << "still flying";
     }
+    EXPECT_TRUE(Played().empty()) << "the sequence goes on at the next frame";
+    CGumpManager::Update();
     EXPECT_EQ(Played(), std::vector<int>{33});
     EXPECT_EQ(CSequence::Find(id), nullptr);
 }

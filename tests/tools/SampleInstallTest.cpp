@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "FileManager.h"
 #include "Service.h"
@@ -89,6 +90,17 @@ TEST_F(SampleInstall, LoadsThroughTheReadersWithoutAMissingFile) {
         GetGumpArtSize(piece.id, &w, &h);
         EXPECT_EQ(w, piece.image.width) << "tool-tip art " << piece.id;
         EXPECT_EQ(h, piece.image.height) << "tool-tip art " << piece.id;
+    }
+    // Every art the input fields, list boxes and choice lists draw.
+    const std::pair<int, int> controlArt[] = {{250, 257},   {2360, 2371}, {2435, 2437},
+                                              {2445, 2446}, {2480, 2489}, {3000, 3008},
+                                              {3500, 3508}, {5009, 5009}, {5109, 5110}};
+    for (const auto& [first, last] : controlArt) {
+        for (int art = first; art <= last; ++art) {
+            int w = 0, h = 0;
+            GetGumpArtSize(art, &w, &h);
+            EXPECT_GT(w * h, 0) << "control art " << art;
+        }
     }
     for (int container : {9, 60, 68, 82, 2330, 2350}) {
         int w = 0, h = 0;

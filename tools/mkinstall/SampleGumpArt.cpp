@@ -23,8 +23,8 @@ struct Range {
 
 // Nine-piece frames (corners, edges, middle) and the single pictures.
 constexpr Range kFrames[] = {
-    {2600, 2608, 16, 16}, {3500, 3508, 16, 16}, {3600, 3608, 16, 16}, {5100, 5109, 16, 16},
-    {5170, 5178, 16, 16}, {2700, 2715, 16, 16}, {9200, 9208, 16, 16},
+    {2600, 2608, 16, 16}, {3500, 3508, 16, 16}, {3600, 3608, 16, 16}, {5100, 5110, 16, 16},
+    {3000, 3008, 16, 16}, {5170, 5178, 16, 16}, {2700, 2715, 16, 16}, {9200, 9208, 16, 16},
 };
 constexpr Range kPictures[] = {
     {10, 11, 260, 240},   {30, 31, 60, 60},       {40, 40, 60, 60},       {55, 57, 40, 40},
@@ -36,12 +36,20 @@ constexpr Range kPictures[] = {
     {2050, 2055, 30, 20}, {2070, 2076, 30, 20},   {2080, 2096, 30, 20},   {2100, 2131, 30, 20},
     {2140, 2142, 30, 20}, {2150, 2153, 30, 20},   {2160, 2161, 250, 200}, {2170, 2182, 30, 20},
     {2220, 2240, 30, 20}, {2310, 2311, 220, 140}, {2320, 2329, 30, 20},   {2331, 2349, 30, 20},
-    {2351, 2371, 30, 20}, {2400, 2405, 30, 20},   {2431, 2462, 16, 16},   {2472, 2480, 16, 16},
+    {2351, 2371, 30, 20}, {2400, 2405, 30, 20},   {2431, 2462, 16, 16},   {2472, 2479, 16, 16},
     {2508, 2516, 30, 20}, {2642, 2643, 30, 20},   {4000, 4001, 30, 20},   {4200, 4201, 30, 20},
     {4500, 4506, 30, 20}, {5000, 5021, 40, 30},   {5031, 5031, 40, 30},   {5042, 5042, 40, 30},
     {5050, 5052, 40, 30}, {5200, 5210, 40, 30},   {5401, 5411, 40, 30},   {5504, 5504, 200, 60},
     {5528, 5545, 60, 24}, {5608, 5610, 40, 30},   {6000, 6001, 40, 30},   {6040, 6040, 40, 30},
     {8270, 8270, 40, 30}, {8487, 8487, 40, 30},   {14001, 14001, 40, 30}, {14027, 14027, 40, 30},
+};
+
+// The list boxes' art columns (2480 and 2485): a top piece, three middle
+// pieces repeated below it and a bottom piece, without borders so that
+// the middle pieces join.
+constexpr Range kColumns[] = {
+    {2480, 2480, 140, 10}, {2481, 2483, 130, 14}, {2484, 2484, 140, 10},
+    {2485, 2485, 140, 10}, {2486, 2488, 130, 14}, {2489, 2489, 140, 10},
 };
 
 // Container windows: each a little larger than the area its items lie in.
@@ -70,6 +78,9 @@ void WriteGumpArt(Output& out) {
             static_cast<M_WORD>((2 + y / 40) << 10 | (3 + y / 32) << 5 | (6 + y / 24)));
     AddGumpArt(gumps, 5500, background);
     for (const Range& r : kFrames)
+        for (int id = r.first; id <= r.last; ++id)
+            AddGumpArt(gumps, id, Image(r.width, r.height, shade(id)));
+    for (const Range& r : kColumns)
         for (int id = r.first; id <= r.last; ++id)
             AddGumpArt(gumps, id, Image(r.width, r.height, shade(id)));
     // The tool-tip frame must have its exact sizes, or no tool-tip shows.

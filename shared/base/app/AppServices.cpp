@@ -14,6 +14,7 @@
 
 void InstallAppServices() {
     static AppTargetRequests targets;
+    static AppInputTargets inputTargets;
     static AppConnectionEvents events;
     static AppConnectionWindows windows;
     static AppScreenGumps screenGumps;
@@ -21,6 +22,7 @@ void InstallAppServices() {
     tw::Service<AppSpeech>::Install(&ApplicationSpeech());
     tw::Service<InputLineRedraw>::Install(&ApplicationInputLine());
     tw::Service<TargetRequests>::Install(&targets);
+    tw::Service<InputTargetCursor>::Install(&inputTargets);
     tw::Service<ConnectionEvents>::Install(&events);
     tw::Service<ConnectionWindows>::Install(&windows);
     tw::Service<ScreenGumps>::Install(&screenGumps);
@@ -38,6 +40,18 @@ CMainMenuGump* AppScreenGumps::OpenMainMenuGump() {
 
 void AppTargetRequests::BeginTarget(const char* command, int kind, int number) {
     CApp::BeginTarget(command, kind, number);
+}
+
+BOOL AppInputTargets::IsTargeting() {
+    return CApp::targeting;
+}
+void AppInputTargets::SetTargetCursor(int, void (*callback)(CDrawItem*)) {
+    CApp::SetTargetCursor();
+    CApp::targetCallback = callback;
+}
+void AppInputTargets::EndTarget() {
+    CApp::EndTarget();
+    CApp::targetCallback = nullptr;
 }
 
 BOOL AppConnectionEvents::IsConnected() {

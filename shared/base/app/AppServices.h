@@ -8,6 +8,7 @@
 // implementation lives for the process.
 #pragma once
 
+#include "gumps/InputControlGump.h"
 #include "net/ConnectionEvents.h"
 #include "net/WorldMessageEvents.h"
 #include "view/ScreenGumps.h"
@@ -27,6 +28,14 @@ void InstallAppServices();
 class AppTargetRequests : public TargetRequests {
 public:
     void BeginTarget(const char* command, int kind, int number) override;
+};
+
+// The target cursor of an input field that names a mobile.
+class AppInputTargets : public InputTargetCursor {
+public:
+    BOOL IsTargeting() override;
+    void SetTargetCursor(int kind, void (*callback)(CDrawItem* picked)) override;
+    void EndTarget() override;
 };
 
 class AppConnectionEvents : public ConnectionEvents {

@@ -171,11 +171,13 @@ public:
     virtual void OnAccept() {}
     virtual void OnCancel() {}
     virtual void HandleChildEvent(CGump* child) { (void)child; }
-    virtual void SelectEntry(int index) { (void)index; }
+    // An input field was double-clicked (a list's entry chosen).
+    virtual void SelectEntry(CGump* field) { (void)field; }
     // Once a frame on every top-level gump.
     virtual void UpdateState() {}
     virtual void Reveal() {}
-    virtual void OpenListBox() {}
+    // A list-mode input field asks for its list of values.
+    virtual void OpenListBox(CGump* field) { (void)field; }
     // The text number of the gump's tool-tip at the mouse position (screen
     // coordinates): the tool-tip id, or the art id when none was set.
     virtual int GetTooltipId(int mouseX, int mouseY);

@@ -1,5 +1,7 @@
 // Stand-in of the login screens: no character or shard is chosen and no
-// quit question opens.
+// quit question opens; the shard list's choices, sorting and cancelling go
+// nowhere.
+#include "gumps/ChoiceGump.h"
 #include "login/MainMenuGump.h"
 #include "login/QuitQuestion.h"
 #include "pending/Pending.h"
@@ -7,7 +9,7 @@
 
 namespace {
 
-class LoginStandIn : public LoginService {
+class LoginStandIn : public LoginService, public ShardChoice {
 public:
     CMainMenuGump* MakeMainMenuGump() override {
         TW_PENDING("CMainMenuGump::CMainMenuGump");
@@ -26,10 +28,13 @@ public:
         return FALSE;
     }
     void OpenQuitQuestion(const char*) override { TW_PENDING("OpenQuitQuestion"); }
+    void SelectShard(int, const char*) override { TW_PENDING("CShardChoiceGump::SelectShard"); }
+    void SortShards(CScrollChoiceGump*, int) override { TW_PENDING("CGump::SortShards"); }
+    void ShardListCancelled() override { TW_PENDING("CShardChoiceGump::ShardListCancelled"); }
 };
 
 }  // namespace
 
 void InstallPendingLogin() {
-    InstallStandIn<LoginStandIn, LoginService>();
+    InstallStandIn<LoginStandIn, LoginService, ShardChoice>();
 }

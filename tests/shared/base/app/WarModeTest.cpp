@@ -122,4 +122,21 @@ TEST_F(WarModeTest, TargetRequestsAnswerWithTextCommands) {
     EXPECT_EQ(MouseManager::GetCursorType(), MouseManager::NORMAL_CURSOR);
 }
 
+// An input field that names a mobile uses the application's target cursor:
+// its own callback while the cursor is up, nothing after it ends.
+TEST_F(WarModeTest, InputFieldsTargetWithTheApplicationsCursor) {
+    AppInputTargets targets;
+    gumps.hooks.inWorld = TRUE;
+    const auto picked = [](CDrawItem*) {};
+    EXPECT_FALSE(targets.IsTargeting());
+    targets.SetTargetCursor(2, picked);
+    EXPECT_TRUE(targets.IsTargeting());
+    EXPECT_EQ(CApp::targetCallback, static_cast<CApp::TargetCallback>(picked));
+    EXPECT_EQ(MouseManager::GetCursorType(), 19) << "the target cursor";
+    targets.EndTarget();
+    EXPECT_FALSE(CApp::targeting);
+    EXPECT_EQ(CApp::targetCallback, nullptr);
+    EXPECT_EQ(MouseManager::GetCursorType(), MouseManager::NORMAL_CURSOR);
+}
+
 }  // namespace

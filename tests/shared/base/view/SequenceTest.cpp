@@ -159,7 +159,9 @@ TEST_F(Sequence, TheSoundAfterAFlightWaitsForTheFlightToEnd) {
     while (g_gumpList && g_gumpList->IsMissileGump() && frames < 100) {
         CGumpManager::Update();
         ++frames;
-        if (frames == 1) EXPECT_TRUE(Played().empty()) << "still flying";
+        if (frames == 1) {
+            EXPECT_TRUE(Played().empty()) << "still flying";
+        }
     }
     EXPECT_TRUE(Played().empty()) << "the sequence goes on at the next frame";
     CGumpManager::Update();

@@ -24,8 +24,12 @@
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "app/App.h"
+#include "app/AppServices.h"
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
+#include "gumps/WorldGumps.h"
+#include "net/WorldMessages.h"
+#include "pending/PendingServices.h"
 #include "resources/DHDCache.h"
 #include "resources/GraphicManager.h"
 #include "resources/HueManager.h"
@@ -40,6 +44,7 @@
 #include "view/Repaint.h"
 #include "view/RotatedBlit.h"
 #include "view/TexturedTriangle.h"
+#include "view/ViewServices.h"
 #include "view/WorldView.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
@@ -75,6 +80,16 @@ void StartWorld() {
     static bool started = false;
     if (started) return;
     started = true;
+    // The services the program installs round the view: the stand-ins of
+    // what is not built, the gump framework's and the connection's sides
+    // of the world, the application's and the view's own.
+    InstallPendingServices();
+    static WorldGumps objectGumps;
+    tw::Service<ObjectGumps>::Install(&objectGumps);
+    static GameConnectionMessages messages;
+    tw::Service<WorldMessages>::Install(&messages);
+    InstallAppServices();
+    InstallViewServices();
     tw::bench::EnterScratchDir();
     sample::WriteSampleWorld(DenseWorld(), ".");
     for (const char* name : {"soundidx.mul", "sound.mul", "gumpidx.mul", "gumpart.mul", "multi.idx",
@@ -319,7 +334,9 @@ BENCHMARK(BM_HundredFlyingEffects)->Unit(benchmark::kMicrosecond);
 // run-length blitter), and rotated by 37/256 of a turn (range 0 / 1).
 void BM_PlainAndRotatedBlit(benchmark::State& state) {
     Setup(640, 480, 0);
+    thelightthingie::target = WorldTarget{g_frame.data(), 640, 640, 480};
     const SkipImage art = GetArtData(sample::kCrate + 0x4000);
+    state.counters["pixels"] = art.Width() * art.Height();
     const int w = art.Width(), h = art.Height();
     const RECT clip{0, 0, 640, 480};
     const BlitTarget target = thelightthingie::target.Clipped(clip);

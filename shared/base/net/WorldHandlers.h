@@ -8,6 +8,7 @@ void RegisterPlayerHandlers();
 void RegisterExtendedHandler();
 void RegisterDataUpdateHandlers();
 void RegisterWarModeHandlers();
+void RegisterAnimationHandler();
 void RegisterEffectHandlers();
 void RegisterTargetHandlers();
 // The player's reported attributes become unknown (no change is reported

@@ -29,6 +29,7 @@ void InstallWorldHandlers() {
     RegisterExtendedHandler();
     RegisterDataUpdateHandlers();
     RegisterWarModeHandlers();
+    RegisterAnimationHandler();
     RegisterEffectHandlers();
     RegisterTargetHandlers();
 }

@@ -23,6 +23,7 @@
 
 #include "Clock.h"
 #include "ConfigurationManager.h"
+#include "CursorWindow.h"
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "MemoryManager.h"
@@ -37,6 +38,8 @@
 #include "app/App.h"
 #include "app/AppServices.h"
 #include "app/VersionManager.h"
+#include "comm/CommServices.h"
+#include "comm/GumpMessages.h"
 #include "comm/SpeechPackets.h"
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
@@ -116,11 +119,12 @@ void StartServices() {
     FileManager::startup();
     atexit(FileManager::shutdown);
 
-    InstallPendingMouseManager();
     MouseManager::startup();
     atexit(MouseManager::shutdown);
+    atexit(MouseManager::FreeCursorArt);
 
-    // What the configuration and the resources ask of the view, and what
+    // What the configuration, the resources and the gumps (the cursor, the
+    // screen) ask of the view, and what
     // the view, the speech code, the world model's target requests and the
     // game connection ask of the application, before any is used.
     InstallViewServices();
@@ -138,7 +142,7 @@ void StartServices() {
     DrawManager::startup();
     atexit(DrawManager::shutdown);
 
-    InstallPendingTextManager();
+    InstallTextManager();
     TextManager::startup();
     atexit(TextManager::shutdown);
     MapManager::startup();
@@ -155,7 +159,7 @@ void StartServices() {
     CObjectManager::startup();
     atexit(CObjectManager::shutdown);
     InstallPendingGumpFramework();
-    InstallPendingInputWindow();
+    InstallSpeechLine();
     InstallOwn<ObjectGumps, WorldGumps>();
     InstallPendingGumpServices();
     InstallPendingGumpManager();
@@ -167,6 +171,7 @@ void StartServices() {
     atexit(PacketManager::shutdown);
     // The message handlers of the modules built so far.
     InstallSpeechHandlers();
+    InstallGumpMessageHandlers();
     InstallWorldHandlers();
 
     // The login screens, the game dialogs and the communication dialogs,
@@ -174,6 +179,7 @@ void StartServices() {
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();
+    InstallBarkServices();
     InstallPendingLoginSends();
     // The macros that CApp reads name their keys.
     tw::Service<KeyNames>::Install(&X11KeyNames());
@@ -248,6 +254,7 @@ int main() {
     StartServices();
 
     tw::Service<PlatformHooks>::Install(&X11PlatformHooks());
+    tw::Service<CursorWindow>::Install(&X11CursorWindow());
     g_frameBuf = CreateFrameBuf();
     if (g_frameBuf == nullptr) return 1;
     if (!OpenDisplay()) {

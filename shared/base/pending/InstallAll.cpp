@@ -1,21 +1,24 @@
-// Installs every stand-in at once: the tests and fuzz targets that run code
-// reaching the services that are not built yet.
+// Installs every stand-in at once, with the built services that replaced
+// stand-ins (the text manager, the barks, the speech line, the weather): the tests and
+// fuzz targets that run code reaching the services that are not built yet.
 #include "gumps/Weather.h"
 #include "pending/PendingServices.h"
+
+#include "comm/CommServices.h"
 
 void InstallPendingServices() {
     InstallPendingGumpFramework();
     InstallPendingGumpServices();
     InstallPendingGumpManager();
-    InstallPendingMouseManager();
-    InstallPendingTextManager();
-    InstallPendingInputWindow();
+    InstallTextManager();
+    InstallSpeechLine();
     InstallPendingWorldView();
     InstallPendingMapGump();
     InstallWeather();
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();
+    InstallBarkServices();
     InstallPendingLoginSends();
     InstallPendingTargetMessages();
 }

@@ -2,10 +2,13 @@
 
 #include "Service.h"
 #include "config/ConfigHooks.h"
+#include "gumps/GumpHooks.h"
+#include "gumps/MouseManager.h"
 #include "gumps/Sequence.h"
 #include "net/EffectMessages.h"
 #include "resources/PatchOwners.h"
 #include "resources/ScreenUpdate.h"
+#include "view/MouseCursor.h"
 #include "world/ViewHooks.h"
 
 void InstallViewServices() {
@@ -18,4 +21,6 @@ void InstallViewServices() {
     tw::Service<CircleOfTransparency>::Install(&ViewCircleService());
     tw::Service<EffectMessages>::Install(&ViewEffectMessages());
     tw::Service<SequenceEffects>::Install(&ViewSequenceEffects());
+    tw::Service<MouseCursorService>::Install(&ViewMouseCursor());
+    tw::Service<GumpScreen>::Install(&ViewGumpScreen());
 }

@@ -10,6 +10,7 @@ class ConfigHooks;
 class DrawLists;
 class EffectMessages;
 class SequenceEffects;
+class GumpScreen;
 class MapAccess;
 class PatchOwners;
 class ScreenUpdate;
@@ -35,5 +36,11 @@ CircleOfTransparency& ViewCircleService();
 // steps of sequences (Effects.cpp).
 EffectMessages& ViewEffectMessages();
 SequenceEffects& ViewSequenceEffects();
+// What the gump framework asks of the view (gumps/GumpHooks.h): the screen
+// invalidation, the scroll reset, the mobiles' animation step and help on
+// hover.  The software cursor is ViewMouseCursor (view/MouseCursor.h).
+GumpScreen& ViewGumpScreen();
+// Test support: help on hover back at its start (state 0, nothing hovered).
+void ResetHelpHovering();
 
 void InstallViewServices();

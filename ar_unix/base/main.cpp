@@ -46,6 +46,7 @@
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
 #include "gumps/TextManager.h"
+#include "gumps/Weather.h"
 #include "gumps/WorldGumps.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
@@ -199,7 +200,7 @@ void StartServices() {
     atexit(MultiManager::shutdown);
     RegionManager::startup();
     atexit(RegionManager::shutdown);
-    InstallPendingWeather();
+    InstallWeather();
     WeatherManager::startup();
     atexit(WeatherManager::shutdown);
     LoadAnimData();

@@ -155,6 +155,49 @@ Bytes WorldMessageScript() {
     return s.finish();
 }
 
+// The effect-message target's input: a flags byte (1: a placement list),
+// then messages as {index of the id in the target's list, u16 body length,
+// body, frames to run}.
+Bytes EffectMessageScript() {
+    enum { Effect = 0, Sound = 1, Sequence = 5, Target = 6, ObjectList = 8, Incoming = 11 };
+    Bytes out{1};
+    ByteWriter w(out);
+    auto message = [&](int index, const Bytes& body, int frames) {
+        w.u8(index).u16le(static_cast<unsigned>(body.size()));
+        w.raw(body.data(), body.size());
+        w.u8(frames);
+    };
+    auto be = [](std::initializer_list<unsigned> widths, std::initializer_list<unsigned> values) {
+        Bytes b;
+        ByteWriter bw(b);
+        auto v = values.begin();
+        for (unsigned width : widths) {
+            if (width == 1) bw.u8(*v++);
+            if (width == 2) bw.u16be(*v++);
+            if (width == 4) bw.u32be(*v++);
+        }
+        return b;
+    };
+    message(Incoming, be({4, 2, 2, 2, 1, 1, 2, 1, 4}, {0x20, 400, 103, 100, 0, 2, 0, 0, 0}), 0);
+    message(Sequence, {0}, 0);
+    message(Effect,
+            be({1, 4, 4, 2, 2, 2, 1, 2, 2, 1, 1, 1, 1, 1, 1, 1},
+               {0, 1, 0x20, 0x36D4, 100, 100, 0, 103, 100, 0, 3, 0, 0, 0, 0, 1}),
+            0);
+    message(Sound, be({1, 2, 2, 2, 2, 2}, {1, 0x2A, 0, 100, 100, 0}), 0);
+    message(Sequence, {2}, 30);
+    message(Effect,
+            be({1, 4, 4, 2, 2, 2, 1, 2, 2, 1, 1, 1, 1, 1, 1, 1},
+               {3, 0x20, 0, 0x3709, 0, 0, 0, 0, 0, 0, 8, 20, 1, 1, 0, 0}),
+            25);
+    message(Target, be({1, 4, 1, 4, 4, 4}, {1, 0x99, 1, 0, 0, 0}), 0);
+    message(
+        ObjectList,
+        be({1, 4, 2, 2, 2, 2, 2, 2, 2, 2, 2}, {0, 0x9A, 100, 100, 0, 1, 0x0E75, 0, 101, 100, 0}),
+        1);
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -167,6 +210,7 @@ int main(int argc, char** argv) {
     const std::vector<Region> regions = {region(0, "Town_of_Brindle"), region(8191, "Marsh"),
                                          region(9000, "Beyond")};
     seed(dir, "fuzz_world_messages", "world_script", WorldMessageScript());
+    seed(dir, "fuzz_effect_messages", "effect_script", EffectMessageScript());
 
     seed(dir, "fuzz_regions", "padded112", EncodeRegions(regions, RegionLayout::Padded112));
     seed(dir, "fuzz_regions", "face103", EncodeRegions(regions, RegionLayout::Face103));

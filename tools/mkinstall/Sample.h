@@ -38,6 +38,9 @@ using tw::datafiles::sample::SampleWorld;
 // "art.mul" with the sample world's land and static art and the cursor
 // shapes; the world's textures.
 void WriteArt(Output& out, const SampleWorld& world);
+// The graphic effects' art (arrival effects and a bolt) and their frame
+// counts in the tile data.
+void AddEffectArt(SampleWorld& world);
 // "gumpart.mul": the window, button and frame pictures.
 void WriteGumpArt(Output& out);
 // "anim.mul": walking and standing figures; "animinfo.mul", "animdata.mul".

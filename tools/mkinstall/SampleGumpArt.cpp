@@ -91,6 +91,14 @@ void WriteGumpArt(Output& out) {
     for (const Range& r : kPictures)
         for (int id = r.first; id <= r.last; ++id)
             AddGumpArt(gumps, id, Framed(r.width, r.height, shade(id), Rgb555(230, 210, 150)));
+    // The flicker effect's frames 20000 to 20009 (the weather's snow uses
+    // the pictures 6000 and 6001 above).
+    for (int id = 20000; id <= 20009; ++id) {
+        Image spark(9, 9);
+        spark.fillRect(4, 4 - id % 5, 1, 1 + 2 * (id % 5), Rgb555(255, 240, 120));
+        spark.fillRect(4 - id % 4, 4, 1 + 2 * (id % 4), 1, Rgb555(255, 240, 120));
+        AddGumpArt(gumps, id, spark);
+    }
     out.pair("gumpidx.mul", "gumpart.mul", gumps);
 }
 

@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     mkinstall::Output out(argv[1]);
-    const mkinstall::SampleWorld world = tw::datafiles::sample::MakeSampleWorld();
+    mkinstall::SampleWorld world = tw::datafiles::sample::MakeSampleWorld();
+    mkinstall::AddEffectArt(world);
     mkinstall::WriteSettings(out);
     mkinstall::WriteArt(out, world);
     mkinstall::WriteGumpArt(out);

@@ -86,4 +86,7 @@ public:
     void SetWindowTitle(const char* title) override;
     const char* GetCurrentCharacterName() override;
     const char* GetCurrentShardName() override;
+    void SetGameClock(int hour, int minute, int step) override;
+    void BeginServerTarget() override;
+    void EndTarget() override;
 };

@@ -6,6 +6,7 @@
 #include "Platform.h"
 #include "VersionManager.h"
 #include "login/LoginState.h"
+#include "net/PacketManager.h"
 
 void AppWorldMessages::ResetWorldState() {
     CApp::ResetWorldState();
@@ -38,4 +39,19 @@ const char* AppWorldMessages::GetCurrentCharacterName() {
 }
 const char* AppWorldMessages::GetCurrentShardName() {
     return ::GetCurrentShardName();
+}
+
+void AppWorldMessages::SetGameClock(int hour, int minute, int step) {
+    CApp::gameHour = hour;
+    CApp::gameMinute = minute;
+    CApp::gameSeconds = step;
+}
+
+void AppWorldMessages::BeginServerTarget() {
+    CApp::SetTargetCursor();
+    CApp::targetCallback = [](CDrawItem* picked) { PacketManager::SendTargetResponse(picked); };
+}
+
+void AppWorldMessages::EndTarget() {
+    CApp::EndTarget();
 }

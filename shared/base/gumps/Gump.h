@@ -3,8 +3,9 @@
 // What this folder owns: the gump base class (this header), the gump manager
 // with its top-level list, the drawing of all gumps over the world picture
 // and the tool-tips (GumpManager.h), the tool-tip box (ToolTipGump.h), the
-// case-blind text search (UnicodeSearch.h), and the unbuilt neighbours of the
-// same subsystem (mouse manager, input line, text manager, sequences).
+// case-blind text search (UnicodeSearch.h), effect sequences (Sequence.h),
+// the weather's particles (Weather.h), and the unbuilt neighbours of the
+// same subsystem (mouse manager, input line, text manager).
 //
 // How it meets its neighbours.  Below it lie the base services, the strings,
 // the resources (gump art, blitters, Unicode fonts), the world model (the
@@ -16,8 +17,8 @@
 // interfaces of GumpHooks.h, which main installs at start-up.  The world
 // model meets the gumps through world/GumpHooks.h, which this folder
 // implements (WorldGumps.h), so that the world never names a gump's class.
-// The parts of the subsystem not built yet (the drag gump, sequences, the
-// cursor's pictures, the text manager, the speech input line) are installed
+// The parts of the subsystem not built yet (the drag gump, the cursor's
+// pictures, the text manager, the speech input line) are installed
 // services declared in their headers; main installs the stand-ins of
 // shared/base/pending/ and tests install recording doubles.
 //
@@ -58,16 +59,14 @@ constexpr int NO_TOOLTIP_ID = -123;
 class CGump;
 class CSequence;
 
-// The parts of the subsystem that every window meets and that are not built
-// yet: the drag gump of a held item and the recording of effect sequences.
+// The part of the subsystem that every window meets and that is not built
+// yet: the drag gump of a held item.
 class GumpService {
 public:
     static constexpr const char* kServiceName = "CGump";
     virtual ~GumpService() = default;
     // A new drag gump (CDragGump) for the item just picked up.
     virtual CGump* MakeDragGump() = 0;
-    // CSequence::AddPacket: appends a copy of a record to a sequence.
-    virtual void AddPacket(CSequence* sequence, int kind, const M_BYTE* bytes, int length) = 0;
 };
 
 class CGump {

@@ -5,6 +5,7 @@
 #include "gumps/Gump.h"
 #include "gumps/GumpHandle.h"
 #include "gumps/GumpManager.h"
+#include "gumps/Sequence.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ bool valid(CGump* gump, const char* caller) {
 }  // namespace
 
 void CGumpManager::Update() {
+    CSequence::RunPending();
     UpdateBarks();
     if (radarGump) {
         // The radar's update may close it; the blink needs it still open.

@@ -203,8 +203,7 @@ void WorldGumps::RecordAnimation(const M_BYTE* bytes, int length) {
 void ResetGumpFramework() {
     g_focusGump = nullptr;
     g_gumpList = nullptr;
-    g_sequencing = FALSE;
-    g_currentSequence = nullptr;
+    CSequence::reset();
     g_inputWindow = nullptr;
     CGumpManager::radarGump = nullptr;
     CGumpManager::wornContainerGump = nullptr;

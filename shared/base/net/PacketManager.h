@@ -21,6 +21,8 @@
 #include "TWTypes.h"
 #include "net/Packet.h"
 
+class CDrawItem;
+
 // The character-creation record that the creation gumps fill (message 0x00).
 struct PDSTRUCT_CREATE_CHAR {
     const char* name = "";      // 30-byte field
@@ -107,6 +109,10 @@ public:
     // Answers the open target cursor with the cancelling reply and ends
     // targeting (not built yet: TargetMessages).
     static void SendTargetCancel() { tw::Service<TargetMessages>::Get().SendTargetCancel(); }
+    // Answers the server's target cursor with what the player picked (null:
+    // nothing is sent): ground, an object or static art, as message 0x6C
+    // with the pending cursor id; then targeting ends.
+    static void SendTargetResponse(CDrawItem* picked);
 
     // Message-service command records (16-bit texts; the program's
     // message-service socket is in net/GMSSock.h).  Appends to buffer, which

@@ -9,6 +9,8 @@ void RegisterExtendedHandler();
 void RegisterDataUpdateHandlers();
 void RegisterWarModeHandlers();
 void RegisterAnimationHandler();
+void RegisterEffectHandlers();
+void RegisterTargetHandlers();
 // The player's reported attributes become unknown (no change is reported
 // for the next status).
 void ResetPlayerAttributes();

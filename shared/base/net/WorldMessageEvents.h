@@ -44,6 +44,13 @@ public:
     // The character in play and the shard, as the login screens hold them.
     virtual const char* GetCurrentCharacterName() = 0;
     virtual const char* GetCurrentShardName() = 0;
+    // The game clock (0x5B), stored as it comes.
+    virtual void SetGameClock(int hour, int minute, int step) = 0;
+    // The server's target request: the target cursor on, and the play
+    // area's pick answered by PacketManager::SendTargetResponse.
+    virtual void BeginServerTarget() = 0;
+    // CApp::EndTarget: the target cursor off.
+    virtual void EndTarget() = 0;
 };
 
 // The gump framework.
@@ -54,14 +61,16 @@ public:
 
     // CGumpManager::OpenGump(object, id, no parent, flag).
     virtual void OpenGump(CObj* object, int id, int flag) = 0;
+    // One moving effect: fixedDirection keeps its art unrotated, arrival
+    // makes a follow-on effect at the target.
     virtual void LaunchMissileObjToObj(int graphic, CObj* source, CObj* target, int speed,
-                                       int explode, int fixed) = 0;
+                                       int fixedDirection, int arrival) = 0;
     virtual void LaunchMissileObjToPos(int graphic, CObj* source, Coords target, int speed,
-                                       int explode, int fixed) = 0;
+                                       int fixedDirection, int arrival) = 0;
     virtual void LaunchMissilePosToObj(int graphic, Coords source, CObj* target, int speed,
-                                       int explode, int fixed) = 0;
+                                       int fixedDirection, int arrival) = 0;
     virtual void LaunchMissilePosToPos(int graphic, Coords source, Coords target, int speed,
-                                       int explode, int fixed) = 0;
+                                       int fixedDirection, int arrival) = 0;
     virtual void CloseFlaggedGumps() = 0;
     // The death menu: the waiting gump alone, or (everything) the drag gump,
     // the waiting gump and every speech gump.
@@ -111,6 +120,10 @@ public:
     // The vendor's shop gumps: action 1 resets and redraws them, 0 closes.
     virtual void UpdateShopGumps(CMobile* vendor, int action) = 0;
     virtual void OpenCourseGump(CItemObj* map, int art, const M_WORD words[6]) = 0;
+    // TargetManager: the mobile picked becomes the last target; the
+    // server's target (0xAA) opens its target gump.
+    virtual void SetLastTarget(CObj* mobile) = 0;
+    virtual void SetServerTarget(M_DWORD serial) = 0;
 };
 
 namespace net {

@@ -30,4 +30,6 @@ void InstallWorldHandlers() {
     RegisterDataUpdateHandlers();
     RegisterWarModeHandlers();
     RegisterAnimationHandler();
+    RegisterEffectHandlers();
+    RegisterTargetHandlers();
 }

@@ -97,6 +97,7 @@ public:
     void OpenCourseGump(CItemObj*, int, const M_WORD*) override {
         TW_PENDING("CCourseGump::CCourseGump");
     }
+    void SetServerTarget(M_DWORD) override { TW_PENDING("TargetManager::SetServerTarget"); }
 };
 
 }  // namespace

@@ -1,7 +1,6 @@
-// Stand-in of the drag gump and of effect sequences.
+// Stand-in of the drag gump.
 #include "gumps/DragGump.h"
 #include "gumps/Gump.h"
-#include "gumps/Sequence.h"
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
 #include "world/ObjectManager.h"
@@ -19,9 +18,6 @@ namespace {
 class GumpFrameworkStandIn : public GumpService {
 public:
     CGump* MakeDragGump() override { return new CDragGump(); }
-    void AddPacket(CSequence*, int, const M_BYTE*, int) override {
-        TW_PENDING("CSequence::AddPacket");
-    }
 };
 
 }  // namespace

@@ -1,11 +1,12 @@
 // Stand-in of what the world's server messages ask of the gump manager that
-// is not built yet (missiles, the death menu's and the login screens'
-// closing); the rest goes to the real gump manager and text manager.
+// is not built yet (the death menu's and the login screens' closing); the
+// rest goes to the real gump manager, text manager and missiles.
 #include "gumps/GumpManager.h"
 #include "gumps/TextManager.h"
 #include "net/WorldMessageEvents.h"
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
+#include "view/Missile.h"
 
 namespace {
 
@@ -14,17 +15,21 @@ public:
     void OpenGump(CObj* object, int id, int flag) override {
         CGumpManager::OpenGump(object, id, nullptr, flag);
     }
-    void LaunchMissileObjToObj(int, CObj*, CObj*, int, int, int) override {
-        TW_PENDING("CGumpManager::LaunchMissileObjToObj");
+    void LaunchMissileObjToObj(int g, CObj* s, CObj* t, int speed, int fixed,
+                               int arrival) override {
+        ::LaunchMissileObjToObj(g, s, t, speed, fixed, arrival);
     }
-    void LaunchMissileObjToPos(int, CObj*, Coords, int, int, int) override {
-        TW_PENDING("CGumpManager::LaunchMissileObjToPos");
+    void LaunchMissileObjToPos(int g, CObj* s, Coords t, int speed, int fixed,
+                               int arrival) override {
+        ::LaunchMissileObjToPos(g, s, t, speed, fixed, arrival);
     }
-    void LaunchMissilePosToObj(int, Coords, CObj*, int, int, int) override {
-        TW_PENDING("CGumpManager::LaunchMissilePosToObj");
+    void LaunchMissilePosToObj(int g, Coords s, CObj* t, int speed, int fixed,
+                               int arrival) override {
+        ::LaunchMissilePosToObj(g, s, t, speed, fixed, arrival);
     }
-    void LaunchMissilePosToPos(int, Coords, Coords, int, int, int) override {
-        TW_PENDING("CGumpManager::LaunchMissilePosToPos");
+    void LaunchMissilePosToPos(int g, Coords s, Coords t, int speed, int fixed,
+                               int arrival) override {
+        ::LaunchMissilePosToPos(g, s, t, speed, fixed, arrival);
     }
     void CloseFlaggedGumps() override { CGumpManager::CloseFlaggedGumps(); }
     void CloseDeathMenuGumps(BOOL) override { TW_PENDING("CGumpManager::CloseDeathMenuGumps"); }

@@ -1,6 +1,7 @@
 // Installs every stand-in at once, with the built services that replaced
-// stand-ins (the text manager, the barks, the speech line): the tests and
+// stand-ins (the text manager, the barks, the speech line, the weather): the tests and
 // fuzz targets that run code reaching the services that are not built yet.
+#include "gumps/Weather.h"
 #include "pending/PendingServices.h"
 
 #include "comm/CommServices.h"
@@ -13,7 +14,7 @@ void InstallPendingServices() {
     InstallSpeechLine();
     InstallPendingWorldView();
     InstallPendingMapGump();
-    InstallPendingWeather();
+    InstallWeather();
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();

@@ -22,15 +22,15 @@ void InstallPendingGumpManager();
 // play-area gump.
 void InstallPendingWorldView();
 void InstallPendingMapGump();
-// Weather, the login screens, the game dialogs, the communication dialogs
-// (texts over objects included), the application's login sends and the
-// network layer's target answers.
-void InstallPendingWeather();
+// The login screens, the game dialogs, the communication dialogs (texts
+// over objects included), the application's login sends and the network
+// layer's target answers.
 void InstallPendingLogin();
 void InstallPendingDialogs();
 void InstallPendingComm();
 void InstallPendingLoginSends();
 void InstallPendingTargetMessages();
 
-// Every one of them.
+// Every one of them, and the weather (gumps/Weather.h), which the code
+// that reaches these services reaches too.
 void InstallPendingServices();

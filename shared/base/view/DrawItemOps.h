@@ -29,6 +29,7 @@ public:
     void Visit(CMobile& mobile) override { Visit(static_cast<CObj&>(mobile)); }
     void Visit(CPlayer& player) override { Visit(static_cast<CMobile&>(player)); }
     void Visit(CBigMobComponent& slice) override { Visit(static_cast<CDrawItem&>(slice)); }
+    void Visit(CMissileDrawItem& effect) override;
 };
 
 namespace drawitem {

@@ -6,6 +6,7 @@
 // (~CMobile), so no entry ever names a deleted mobile.
 #include <array>
 
+#include "gumps/Sequence.h"
 #include "view/DrawManager.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
@@ -101,6 +102,12 @@ int StopMobileAnimation(CMobile* mobile) {
         mobile->animActive = FALSE;
     }
     mobile->animTableIndex = -1;
+    // The animation was a step of an effect sequence: the sequence goes on
+    // at the next frame, outside the drawing pass and any destructor.
+    if (const M_DWORD sequence = mobile->sequenceId) {
+        mobile->sequenceId = 0;
+        CSequence::StepDoneLater(sequence);
+    }
     // A death fall ends by handing the mobile's place to its corpse; the
     // player's object stays.  The mobile may be deleted here.
     if (static_cast<signed char>(mobile->animAction) < 0 && mobile != pPlayerObject) {

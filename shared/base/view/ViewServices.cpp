@@ -4,6 +4,8 @@
 #include "config/ConfigHooks.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/MouseManager.h"
+#include "gumps/Sequence.h"
+#include "net/EffectMessages.h"
 #include "resources/PatchOwners.h"
 #include "resources/ScreenUpdate.h"
 #include "view/MouseCursor.h"
@@ -17,6 +19,8 @@ void InstallViewServices() {
     tw::Service<MapAccess>::Install(&ViewMapAccessService());
     tw::Service<ViewLight>::Install(&ViewLightService());
     tw::Service<CircleOfTransparency>::Install(&ViewCircleService());
+    tw::Service<EffectMessages>::Install(&ViewEffectMessages());
+    tw::Service<SequenceEffects>::Install(&ViewSequenceEffects());
     tw::Service<MouseCursorService>::Install(&ViewMouseCursor());
     tw::Service<GumpScreen>::Install(&ViewGumpScreen());
 }

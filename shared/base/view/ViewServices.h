@@ -8,6 +8,8 @@
 class CircleOfTransparency;
 class ConfigHooks;
 class DrawLists;
+class EffectMessages;
+class SequenceEffects;
 class GumpScreen;
 class MapAccess;
 class PatchOwners;
@@ -30,6 +32,10 @@ MapAccess& ViewMapAccessService();
 ViewLight& ViewLightService();
 CircleOfTransparency& ViewCircleService();
 
+// The effect and sequence messages of the network core, and the effect
+// steps of sequences (Effects.cpp).
+EffectMessages& ViewEffectMessages();
+SequenceEffects& ViewSequenceEffects();
 // What the gump framework asks of the view (gumps/GumpHooks.h): the screen
 // invalidation, the scroll reset, the mobiles' animation step and help on
 // hover.  The software cursor is ViewMouseCursor (view/MouseCursor.h).

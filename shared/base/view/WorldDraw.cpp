@@ -10,6 +10,7 @@
 #include "view/DrawItemOps.h"
 #include "view/DrawManager.h"
 #include "view/Light.h"
+#include "view/Missile.h"
 #include "view/WorldView.h"
 #include "world/ObjectManager.h"
 
@@ -29,6 +30,7 @@ public:
     void Visit(CPlayer& player) override { drawitem::CalcRect(player); }
     // A slice's rectangle is fixed when it is made.
     void Visit(CBigMobComponent&) override {}
+    void Visit(CMissileDrawItem& effect) override { effect.CalcRect(); }
 };
 
 class Drawer final : public DrawItemVisitorBase {
@@ -42,6 +44,7 @@ public:
     void Visit(CCorpse& corpse) override { drawitem::DrawClip(corpse, clip_); }
     void Visit(CMobile& mobile) override { drawitem::DrawClip(mobile, clip_); }
     void Visit(CBigMobComponent& slice) override { slice.DrawClip(clip_); }
+    void Visit(CMissileDrawItem& effect) override { effect.DrawClip(clip_); }
 
 private:
     const RECT& clip_;

@@ -18,6 +18,8 @@ class CMobile;
 class CPlayer;
 // The view's own draw item: one slice of a large creature's art.
 class CBigMobComponent;
+// The view's draw item of a graphic effect.
+class CMissileDrawItem;
 
 class DrawItemVisitor {
 public:
@@ -32,4 +34,5 @@ public:
     virtual void Visit(CMobile& mobile) = 0;
     virtual void Visit(CPlayer& player) = 0;
     virtual void Visit(CBigMobComponent& slice) = 0;
+    virtual void Visit(CMissileDrawItem& effect) = 0;
 };

@@ -118,6 +118,12 @@ public:
     int animTableIndex = -1;
     CGump* tradeGump = nullptr;
     int stateValue = 0;
+    // The effect sequence whose step this mobile's animation is (0: none);
+    // ending the animation, or deleting the mobile, ends the step.
+    M_DWORD sequenceId = 0;
+    // The head of the chain of effects shown on the mobile (missile gumps,
+    // chained through their own link; opaque here).
+    CGump* attachedEffects = nullptr;
 };
 
 class CPlayer : public CMobile {

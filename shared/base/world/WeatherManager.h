@@ -14,6 +14,9 @@ public:
     virtual void Update() = 0;
     virtual void Scroll(int dx, int dy) = 0;
     virtual void Stop() = 0;
+    // The server's weather message: type (0 none, 1 rain, 2 snow, 4 keep,
+    // 254 season and temperature), particle count, temperature.
+    virtual void SetWeather(int type, int count, int temperature) = 0;
 };
 
 class WeatherManager {
@@ -25,4 +28,7 @@ public:
     static void Scroll(int dx, int dy) { tw::Service<WeatherService>::Get().Scroll(dx, dy); }
     // Ends the rain or snow at once (the server placed the player).
     static void Stop() { tw::Service<WeatherService>::Get().Stop(); }
+    static void SetWeather(int type, int count, int temperature) {
+        tw::Service<WeatherService>::Get().SetWeather(type, count, temperature);
+    }
 };

@@ -26,23 +26,14 @@
 
 namespace tw::doubles {
 
-// The drag gump and effect sequences: the drag gumps made and the records
-// added to sequences.
+// The drag gump: the drag gumps made.
 class RecordingGumpManager final : public GumpService {
 public:
     int dragGumpsMade = 0;
-    struct SequenceRecord {
-        int kind;
-        std::vector<unsigned char> bytes;
-    };
-    std::vector<SequenceRecord> sequenceRecords;
 
     CGump* MakeDragGump() override {
         ++dragGumpsMade;
         return new CGump();
-    }
-    void AddPacket(CSequence*, int kind, const M_BYTE* bytes, int length) override {
-        sequenceRecords.push_back({kind, std::vector<unsigned char>(bytes, bytes + length)});
     }
 
 private:

@@ -19,6 +19,8 @@ public:
     };
 
     std::vector<Played> played;
+    // Every ambient sound asked for.
+    std::vector<int> ambient;
 
     void startup() override {}
     void shutdown() override {}
@@ -39,7 +41,7 @@ public:
         played.push_back({id, true, x, y, z});
         return 0;
     }
-    void SetAmbient(int) override {}
+    void SetAmbient(int id) override { ambient.push_back(id); }
     void SetVolume(unsigned char) override {}
 };
 

@@ -46,8 +46,10 @@ private:
 
 class RecordingWeather final : public WeatherService {
 public:
-    // Every Scroll (dx, dy); Update and Stop are counted.
+    // Every Scroll (dx, dy) and SetWeather (type, count, temperature);
+    // Update and Stop are counted.
     std::vector<std::pair<int, int>> scrolls;
+    std::vector<std::vector<int>> weather;
     int updates = 0;
     int stops = 0;
 
@@ -56,6 +58,9 @@ public:
     void Update() override { ++updates; }
     void Scroll(int dx, int dy) override { scrolls.emplace_back(dx, dy); }
     void Stop() override { ++stops; }
+    void SetWeather(int type, int count, int temperature) override {
+        weather.push_back({type, count, temperature});
+    }
 
 private:
     tw::ScopedService<WeatherService> installed_{this};

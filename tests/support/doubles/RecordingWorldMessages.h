@@ -48,6 +48,9 @@ public:
     void SetWindowTitle(const char* text) override { title = text; }
     const char* GetCurrentCharacterName() override { return "Alia"; }
     const char* GetCurrentShardName() override { return "Test Shard"; }
+    void SetGameClock(int h, int m, int s) override { Log("GameClock %d:%d:%d", h, m, s); }
+    void BeginServerTarget() override { Log("BeginServerTarget"); }
+    void EndTarget() override { Log("EndTarget"); }
 
     void OpenGump(CObj* object, int id, int flag) override {
         Log("OpenGump %X %d %d", Serial(object), id, flag);
@@ -108,6 +111,8 @@ public:
         Log("CourseGump %X %d %d %d %d %d %d %d", Serial(map), art, w[0], w[1], w[2], w[3], w[4],
             w[5]);
     }
+    void SetLastTarget(CObj* o) override { Log("SetLastTarget %X", Serial(o)); }
+    void SetServerTarget(M_DWORD serial) override { Log("SetServerTarget %X", serial); }
 
 private:
     static M_DWORD Serial(CObj* o) {

@@ -151,15 +151,15 @@ TEST_F(MobileTest, IdleAnimationsAreRecordedWhileASequenceIsBuilt) {
     CMobile* m = PlaceMobile(0x1234, 21, 101, 101);
     m->resting = TRUE;
     g_sequencing = TRUE;
-    CSequence* sequence = nullptr;
-    g_currentSequence = reinterpret_cast<CSequence*>(&sequence);
+    g_currentSequence = new CSequence();
     Frame(16000);
-    ASSERT_EQ(gumps.manager.sequenceRecords.size(), 1u);
-    const auto& r = gumps.manager.sequenceRecords[0];
+    ASSERT_EQ(g_currentSequence->steps.size(), 1u);
+    const auto& r = g_currentSequence->steps[0];
     EXPECT_EQ(r.kind, 7);
-    EXPECT_EQ(r.bytes,
+    EXPECT_EQ(r.data,
               (std::vector<unsigned char>{0x34, 0x12, 0, 0, 17, 0, 5, 0, 0, 0, 1, 0, 0, 0, 1, 0}));
     EXPECT_FALSE(m->animActive);
+    CSequence::reset();
 }
 
 TEST_F(MobileTest, ObjectsBeyondEighteenCellsAreReleasedWithWhatTheyHold) {

@@ -36,6 +36,7 @@
 #include "X11Lock.h"
 #include "app/App.h"
 #include "app/AppServices.h"
+#include "app/SmallMessages.h"
 #include "app/VersionManager.h"
 #include "comm/SpeechPackets.h"
 #include "config/Config.h"
@@ -44,6 +45,7 @@
 #include "gumps/MouseManager.h"
 #include "gumps/TextManager.h"
 #include "gumps/WorldGumps.h"
+#include "login/LoginRoad.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "net/WorldMessageState.h"
@@ -167,13 +169,14 @@ void StartServices() {
     // The message handlers of the modules built so far.
     InstallSpeechHandlers();
     InstallWorldHandlers();
+    InstallLoginHandlers();
+    InstallSmallMessageHandlers();
 
     // The login screens, the game dialogs and the communication dialogs,
     // which the application object reaches from its start-up on.
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();
-    InstallPendingLoginSends();
     // The macros that CApp reads name their keys.
     tw::Service<KeyNames>::Install(&X11KeyNames());
     CApp::startup();
@@ -296,5 +299,5 @@ int main() {
     }
     delete netInfo;
     TextManager::CloseJournalFile();
-    return 0;
+    return g_exitStatus.load();
 }

@@ -15,6 +15,5 @@ void InstallPendingServices() {
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();
-    InstallPendingLoginSends();
     InstallPendingTargetMessages();
 }

@@ -27,13 +27,11 @@ void InstallPendingInputWindow();
 void InstallPendingWorldView();
 void InstallPendingMapGump();
 // Weather, the login screens, the game dialogs, the communication dialogs
-// (texts over objects included), the application's login sends and the
-// network layer's target answers.
+// (texts over objects included) and the network layer's target answers.
 void InstallPendingWeather();
 void InstallPendingLogin();
 void InstallPendingDialogs();
 void InstallPendingComm();
-void InstallPendingLoginSends();
 void InstallPendingTargetMessages();
 
 // Every one of them.

@@ -584,8 +584,8 @@ void HandleDeleteCharFail(const PacketIn& packet) {
         "That character password is invalid.",
         "That character does not exist.",
         "That character is being played right now.",
-        "That character is not old enough to delete. The character must be 7 days old before it "
-        "can be deleted.",
+        ("That character is not old enough to delete. The character must be 7 days old before "
+         "it can be deleted."),
         "That character is currently queued for backup and cannot be deleted.",
     };
     screens.Close(kLoginWaitingGump);

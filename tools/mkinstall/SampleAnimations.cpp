@@ -7,7 +7,7 @@ namespace mkinstall {
 void WriteAnimations(Output& out, const SampleWorld& world) {
     using namespace tw::datafiles;
     // The sample world's figures: both human bodies, their hair, shirt and
-    // pants, and a creature, standing, walking and falling dead.
+    // pants, and a creature, standing, walking, seated and falling dead.
     out.pair("anim.idx", "anim.mul", world.animations);
 
     out.bytes("animinfo.mul", EncodeAnimInfo({{400, {4, 2}}, {401, {4, 2}}}));

@@ -22,5 +22,9 @@ struct LastTargetRecord {
 };
 extern LastTargetRecord g_lastTarget;
 
+// The mobile the server names as the player's current target (0xAA), by
+// serial; 0 none.  The world view draws it in its notoriety hue.
+extern M_DWORD g_serverTargetSerial;
+
 // Forgets the request and the last target.
 void ResetTargetState();

@@ -8,6 +8,7 @@ void RegisterPlayerHandlers();
 void RegisterExtendedHandler();
 void RegisterDataUpdateHandlers();
 void RegisterWarModeHandlers();
+void RegisterAnimationHandler();
 // The player's reported attributes become unknown (no change is reported
 // for the next status).
 void ResetPlayerAttributes();

@@ -29,4 +29,5 @@ void InstallWorldHandlers() {
     RegisterExtendedHandler();
     RegisterDataUpdateHandlers();
     RegisterWarModeHandlers();
+    RegisterAnimationHandler();
 }

@@ -7,6 +7,7 @@
 
 #include "TWTypes.h"
 #include "resources/SkipDraw.h"
+#include "view/AnimFrames.h"
 #include "view/BigMobComponent.h"
 #include "world/DrawItemVisitor.h"
 #include "world/Mobile.h"
@@ -48,6 +49,12 @@ void CalcRect(CObj& object);
 void DrawClip(CObj& object, const RECT& clip);
 void DrawClip(CMultiTargetObj& part, const RECT& clip);
 BOOL IsHidden(CObj& object);
+// The roof cut-away's pass over the objects blended instead of hidden:
+// while it runs, IsHidden decides afresh whether each stands in front of
+// the player; outside it, the answer of the last pass holds.
+BOOL WasInFront(const CObj& object);
+void BeginInFrontPass();
+void EndInFrontPass();
 
 // Mobiles, the player and corpses (MobileDraw.cpp).
 void CalcRect(CMobile& mobile);
@@ -56,6 +63,9 @@ void CalcRect(CCorpse& corpse);
 void DrawClip(CMobile& mobile, const RECT& clip);
 void DrawClip(CCorpse& corpse, const RECT& clip);
 BOOL IsHidden(CMobile& mobile);
+// The rectangle of body (or sitting pose) and worn figures without the
+// shadow, into *out; sets the cell shift.
+void CalcBoundRect(CMobile& mobile, RECT* out);
 // The anchor point of a mobile (or the player), in world pixels: where its
 // feet stand, less its step offsets (plus the player's draw offsets).
 void AnchorPoint(CMobile& mobile, int* x, int* y);
@@ -65,5 +75,24 @@ void StepCell(CMobile& mobile, int* x, int* y);
 // corpse, lies at the world point (wx, wy).
 BOOL HitTest(CMobile& mobile, int wx, int wy);
 BOOL HitTest(CCorpse& corpse, int wx, int wy);
+
+// Shared by the standing and the sitting figures (MobileDraw.cpp).
+// The standing layer order of a direction; its first entry is the mount.
+const int* LayerOrder(int direction);
+// The animation number of an item's tile data when it is a worn figure
+// (400..999), else -1.
+int WornAnimation(CObj* item);
+// TRUE for an item worn on the hair layers (tile data layer 11 or 16).
+bool IsHairLayerItem(CObj* item);
+// A frame of an animation; FALSE when the animation or the frame is
+// missing.  *count gets the animation's frame count.
+bool LoadFrame(int number, int index, AnimFrame* frame, int* count = nullptr);
+
+// A mobile (or the player) sitting on a chair (Sitting.cpp): its
+// rectangle, its pose drawn clipped, and the pose's pixel at a world point
+// (0: none).  For a mobile that IsSitting answers TRUE for.
+void CalcRectSitting(CMobile& mobile);
+void DrawClipSitting(CMobile& mobile, const RECT& clip);
+M_WORD HitTestSitting(CMobile& mobile, int wx, int wy);
 
 }  // namespace drawitem

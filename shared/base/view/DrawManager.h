@@ -11,6 +11,7 @@
 //   Light.h            the light pass, the light files and tables
 //   LandTile.h, TexturedTriangle.h   the land blitters
 //   BigMobComponent.h  slices of art that hangs below a creature's cell
+//   Sitting.h          the sitting poses of figures on chairs
 //
 // The world model's objects file themselves through their draw-list
 // members (AddToDrawList, RemoveFromDrawList, Invalidate), whose bodies are
@@ -73,6 +74,9 @@ public:
     // Where texts over the item are placed (world pixels): the middle of its
     // rectangle, or a creature's feet.
     static void GetAnchorPoint(CDrawItem* item, int* x, int* y);
+    // A mobile's rectangle of body and worn figures without its shadow
+    // (world pixels), into *out; also sets its cell shift.
+    static void CalcBoundRect(CMobile* mobile, RECT* out);
 
     // The table's window follows the view centre (MapManager): cells that
     // leave it are flushed, dynamic objects and land released.
@@ -122,6 +126,9 @@ public:
     static int heightCutLimit;
     // The roof cut-away: items at or above it are hidden (127: none).
     static int roofLimit;
+    // Set only while UpdateRoofCut asks the objects that are blended
+    // instead of hidden whether they stand in front of the player.
+    static BOOL roofRecompute;
 
     // Test support: the table emptied (nothing released), the state of a
     // fresh start.

@@ -4,9 +4,12 @@
 // equipment in the layer order of their direction.
 #include <algorithm>
 
+#include "gumps/MouseManager.h"
+#include "net/TargetState.h"
 #include "view/AnimFrames.h"
 #include "view/DrawItemOps.h"
 #include "view/DrawManager.h"
+#include "view/Sitting.h"
 #include "view/ViewGeometry.h"
 #include "view/WorldView.h"
 #include "world/MoveManager.h"
@@ -15,7 +18,13 @@
 
 namespace {
 
+using drawitem::IsHairLayerItem;
+using drawitem::LayerOrder;
+using drawitem::LoadFrame;
+using drawitem::WornAnimation;
+
 constexpr int kGhostHue = 995;
+constexpr int kTargetCursor = 19;
 constexpr int kHiddenViewer = 987;
 constexpr int kHairCover = 0x204E;
 constexpr M_DWORD kPartialHueFlag = 0x40000;
@@ -48,35 +57,6 @@ bool NoShadow(int body) {
     }
 }
 
-// The layer order by direction; its first entry is the mount.
-const int* LayerOrder(int direction) {
-    static const int kFront[25] = {25, 5,  4,  3,  24, 13, 8,  9, 14, 15, 19, 7, 23,
-                                   17, 22, 12, 10, 11, 16, 18, 6, 1,  2,  21, 20};
-    static const int kSide[25] = {25, 5,  4,  3,  24, 13, 8,  9, 14, 15, 19, 7, 23,
-                                  17, 22, 12, 10, 11, 16, 18, 6, 1,  21, 20, 2};
-    static const int kBack[25] = {25, 20, 5,  4,  3,  24, 13, 8,  9, 14, 15, 19, 7,
-                                  23, 17, 22, 12, 10, 11, 16, 18, 6, 1,  2,  21};
-    switch (direction & 7) {
-        case 0:
-        case 6:
-        case 7:
-            return kFront;
-        case 3:
-            return kBack;
-        default:
-            return kSide;
-    }
-}
-
-// A frame of an animation; FALSE when the animation or the frame is
-// missing.  *count gets the animation's frame count.
-bool LoadFrame(int number, int index, AnimFrame* frame, int* count = nullptr) {
-    size_t size = 0;
-    const M_BYTE* item = GetAnimationItem(number, &size);
-    if (count) *count = AnimFrameCount(item, size);
-    return item && ReadAnimFrame(item, size, index, frame);
-}
-
 // The screen rectangle of a frame drawn at (ax, ay); *grown: the height the
 // shadow is sheared over.
 RECT FrameRect(const AnimFrame& f, BOOL mirrored, int ax, int ay, bool footRule, int* grown) {
@@ -93,14 +73,6 @@ RECT FrameRect(const AnimFrame& f, BOOL mirrored, int ax, int ay, bool footRule,
     }
     if (grown) *grown = h;
     return r;
-}
-
-// The animation number of an item's tile data, when it is a worn figure
-// (400..999); else -1.
-int WornAnimation(CObj* item) {
-    if (!item) return -1;
-    const int n = CObjectManager::ItemTile(item->TileIndex()).fieldD;
-    return n >= 400 && n <= 999 ? n : -1;
 }
 
 // The item on a layer: the slot's, or for an empty slot of a mobile linked
@@ -155,6 +127,20 @@ int WornNumber(int itemAnimation, const Pose& pose, int direction) {
 int BodyOf(const CMobile& mobile) {
     const int body = mobile.objectType;
     return body == 402 || body == 403 ? body - 2 : body;
+}
+
+// The notoriety hue a mobile is forced into: the server's target always;
+// the highlighted creature while a target cursor shows or the player is at
+// war.  0: none.  Never the player's own figure.
+int ForcedHue(CMobile& mobile) {
+    if (mobile.IsPlayer()) return 0;
+    const M_DWORD serial = mobile.GetSerial();
+    if (g_serverTargetSerial != 0 && serial == g_serverTargetSerial)
+        return GetNotorietyHue(&mobile);
+    if (g_onMobileSerial == 0 || serial != g_onMobileSerial) return 0;
+    const bool targeting = MouseManager::GetCursorType() == kTargetCursor;
+    const bool war = pPlayerObject && pPlayerObject->GetWarMode();
+    return targeting || war ? GetNotorietyHue(&mobile) : 0;
 }
 
 bool GhostPlayer() {
@@ -212,15 +198,52 @@ int WornHue(CObj* item, int forced) {
     return hue;
 }
 
+}  // namespace
+
+namespace drawitem {
+
+// The layer order by direction; its first entry is the mount.
+const int* LayerOrder(int direction) {
+    static const int kFront[25] = {25, 5,  4,  3,  24, 13, 8,  9, 14, 15, 19, 7, 23,
+                                   17, 22, 12, 10, 11, 16, 18, 6, 1,  2,  21, 20};
+    static const int kSide[25] = {25, 5,  4,  3,  24, 13, 8,  9, 14, 15, 19, 7, 23,
+                                  17, 22, 12, 10, 11, 16, 18, 6, 1,  21, 20, 2};
+    static const int kBack[25] = {25, 20, 5,  4,  3,  24, 13, 8,  9, 14, 15, 19, 7,
+                                  23, 17, 22, 12, 10, 11, 16, 18, 6, 1,  2,  21};
+    switch (direction & 7) {
+        case 0:
+        case 6:
+        case 7:
+            return kFront;
+        case 3:
+            return kBack;
+        default:
+            return kSide;
+    }
+}
+
+// A frame of an animation; FALSE when the animation or the frame is
+// missing.  *count gets the animation's frame count.
+bool LoadFrame(int number, int index, AnimFrame* frame, int* count) {
+    size_t size = 0;
+    const M_BYTE* item = GetAnimationItem(number, &size);
+    if (count) *count = AnimFrameCount(item, size);
+    return item && ReadAnimFrame(item, size, index, frame);
+}
+
+// The animation number of an item's tile data, when it is a worn figure
+// (400..999); else -1.
+int WornAnimation(CObj* item) {
+    if (!item) return -1;
+    const int n = CObjectManager::ItemTile(item->TileIndex()).fieldD;
+    return n >= 400 && n <= 999 ? n : -1;
+}
+
 // Is the item one that sits on the head's hair layers?
 bool IsHairLayerItem(CObj* item) {
     const int layer = CObjectManager::ItemTile(item->TileIndex()).fieldB;
     return layer == 11 || layer == 16;
 }
-
-}  // namespace
-
-namespace drawitem {
 
 void AnchorPoint(CMobile& mobile, int* x, int* y) {
     const int foot = FootLine(mobile, mobile.drawZ);
@@ -264,12 +287,31 @@ void StepCell(CMobile& mobile, int* x, int* y) {
 }
 
 void CalcRect(CMobile& mobile) {
+    if (IsSitting(&mobile)) {
+        CalcRectSitting(mobile);
+        return;
+    }
     mobile.footLine = FootLine(mobile, mobile.drawZ);
     RECT rect;
     int shadowHeight = 0;
     if (BoundRect(mobile, &rect, &shadowHeight) && !NoShadow(BodyOf(mobile)))
         rect.right += shadowHeight / 2;  // the sheared shadow
     mobile.rect = rect;
+}
+
+void CalcBoundRect(CMobile& mobile, RECT* out) {
+    if (IsSitting(&mobile)) {
+        // The sitting rectangle, leaving the mobile's own as it was.
+        const RECT kept = mobile.rect;
+        const int keptFoot = mobile.footLine;
+        CalcRectSitting(mobile);
+        *out = mobile.rect;
+        mobile.rect = kept;
+        mobile.footLine = keptFoot;
+        return;
+    }
+    int shadowHeight = 0;
+    BoundRect(mobile, out, &shadowHeight);
 }
 
 void CalcRect(CPlayer& player) {
@@ -307,8 +349,12 @@ void CalcRect(CCorpse& corpse) {
 
 void DrawClip(CMobile& mobile, const RECT& clip) {
     if (mobile.objectType > 999) return;
+    if (IsSitting(&mobile)) {
+        DrawClipSitting(mobile, clip);
+        return;
+    }
     const bool player = mobile.IsPlayer() != FALSE;
-    int forced = 0;
+    int forced = ForcedHue(mobile);
     if (mobile.statusFlags & 0x80) {
         // Shown only to the one body that sees the hidden; the player always
         // sees itself.
@@ -400,6 +446,8 @@ void DrawClip(CCorpse& corpse, const RECT& clip) {
 
 BOOL HitTest(CMobile& mobile, int wx, int wy) {
     if (mobile.objectType > 999) return FALSE;
+    // A sitting figure is hit where its pose shows a pixel.
+    if (IsSitting(&mobile)) return HitTestSitting(mobile, wx, wy) != 0;
     int ax, ay;
     AnchorPoint(mobile, &ax, &ay);
     const Pose pose = PoseOf(mobile, BodyOf(mobile));
@@ -449,3 +497,7 @@ BOOL IsHidden(CMobile& mobile) {
 }
 
 }  // namespace drawitem
+
+void DrawManager::CalcBoundRect(CMobile* mobile, RECT* out) {
+    drawitem::CalcBoundRect(*mobile, out);
+}

@@ -1,5 +1,8 @@
 // Objects (map statics, items, containers, multi parts): their screen
 // rectangles, their drawing with hues and blending, and their hiding.
+#include <cstdlib>
+#include <unordered_set>
+
 #include "config/Config.h"
 #include "resources/GraphicManager.h"
 #include "resources/SkipDraw.h"
@@ -9,6 +12,8 @@
 #include "view/DrawManager.h"
 #include "view/LandTile.h"
 #include "view/Light.h"
+#include "view/MapManager.h"
+#include "view/ViewGeometry.h"
 #include "view/WorldView.h"
 #include "world/ObjectManager.h"
 #include "world/Player.h"
@@ -103,6 +108,42 @@ void DrawObject(CObj& object, const RECT& clip, M_DWORD forcedFlags) {
     if (doubled) DrawArt(handler, art, clip, x + 5, y + 5);
 }
 
+// The objects that the roof cut-away's last pass found in front of the
+// player, and those the pass under way finds.
+std::unordered_set<const CObj*> g_inFront;
+std::unordered_set<const CObj*> g_nextInFront;
+
+// Graphics that hide together: the pieces of one wide object.
+int CoverGroup(int graphic) {
+    static const int kGroups[][2] = {{3397, 3404}, {3405, 3411}, {3420, 3426},
+                                     {3427, 3433}, {3443, 3449}, {3450, 3455},
+                                     {3463, 3467}, {3468, 3472}, {4798, 4807}};
+    for (int i = 0; i < static_cast<int>(sizeof kGroups / sizeof kGroups[0]); ++i)
+        if (graphic >= kGroups[i][0] && graphic <= kGroups[i][1]) return i;
+    return -1;
+}
+
+// Whether an object that is blended instead of hidden stands in front of
+// the player and covers it.  A piece of a wide object answers for the
+// whole: it is in front when a piece of its group on its own diagonal row,
+// as many cells away as their graphics differ, covers the player.
+bool InFrontOfPlayer(CObj& object, CPlayer& player) {
+    const int graphic = object.objectType;
+    const int group = CoverGroup(graphic);
+    const int playerRow = player.locX + player.locY;
+    const int row = object.locX + object.locY;
+    if (group < 0) return RectsOverlap(player.rect, object.rect) && playerRow < row;
+    for (CObj* o = CObjectManager::roofList; o; o = o->roofNext) {
+        if (!o->inList || CoverGroup(o->objectType) != group) continue;
+        if (!RectsOverlap(player.rect, o->rect)) continue;
+        const Coords a(o->locX, o->locY, o->z), b(object.locX, object.locY, object.z);
+        if (MapManager::GetDistance(a, b) != std::abs(o->objectType - graphic)) continue;
+        const int oRow = o->locX + o->locY;
+        if (playerRow < oRow && oRow == row) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 namespace drawitem {
@@ -151,9 +192,30 @@ BOOL IsHidden(CObj& object) {
     if ((flags & kRoof) && DrawManager::roofLimit != 127) return TRUE;
     if (object.z >= DrawManager::roofLimit) return TRUE;
     if (flags & kNeverDrawn) return TRUE;
+    if (!(flags & kBlendedWhenCut)) return FALSE;
     // Objects that are blended instead of hidden keep the answer of the
     // roof cut-away's last pass; none is cut while no pass has run.
-    return FALSE;
+    if (!DrawManager::roofRecompute) return g_inFront.count(&object) ? TRUE : FALSE;
+    if (!InFrontOfPlayer(object, *pPlayerObject)) return FALSE;
+    g_nextInFront.insert(&object);
+    return TRUE;
+}
+
+BOOL WasInFront(const CObj& object) {
+    return g_inFront.count(&object) ? TRUE : FALSE;
+}
+
+void BeginInFrontPass() {
+    g_nextInFront.clear();
+    DrawManager::roofRecompute = TRUE;
+}
+
+void EndInFrontPass() {
+    // Only the answers of this pass are kept: an object that has gone since
+    // is forgotten (its address is never followed).
+    g_inFront.swap(g_nextInFront);
+    g_nextInFront.clear();
+    DrawManager::roofRecompute = FALSE;
 }
 
 }  // namespace drawitem

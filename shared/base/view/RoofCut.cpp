@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "view/DrawItemOps.h"
 #include "view/DrawManager.h"
 #include "view/Repaint.h"
 #include "view/WorldView.h"
 #include "world/Obj.h"
+#include "world/ObjectManager.h"
 #include "world/Player.h"
 
 namespace {
@@ -95,6 +97,19 @@ void DrawManager::UpdateRoofCut() {
         b = RoofFloodFill(a, item->locX, item->locY, item->z);
     }
     g_rawLimit = b;
+    // Objects blended instead of hidden: ask each whether it now stands in
+    // front of the player, and repaint those whose answer changed.
+    roofLimit = a;
+    drawitem::BeginInFrontPass();
+    for (CObj* o = CObjectManager::roofList; o; o = o->roofNext) {
+        if (!o->inList) continue;
+        const BOOL before = drawitem::WasInFront(*o);
+        if ((IsHidden(o) != FALSE) == (before != FALSE)) continue;
+        const RECT r{o->rect.left - g_viewOffsetX, o->rect.top - g_viewOffsetY,
+                     o->rect.right - g_viewOffsetX, o->rect.bottom - g_viewOffsetY};
+        DirtyRect(&r);
+    }
+    drawitem::EndInFrontPass();
     // The cut never comes lower than just over the player's head.
     roofLimit = std::max(b, pz + 16);
     if (roofLimit != oldLimit || g_rawLimit != oldRaw) InvalidateScreen();

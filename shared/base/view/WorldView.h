@@ -36,6 +36,11 @@ inline M_WORD* g_workBuffer = nullptr;
 // it goes (PlayArea::ForgetPointerObject).
 inline CObj* g_pointerObject = nullptr;
 
+// The creature under the pointer while the player is at war or picks a
+// target (the play area's highlighted mobile), by serial so that it never
+// names a deleted mobile; 0 none.  Drawn in its notoriety hue.
+inline M_DWORD g_onMobileSerial = 0;
+
 // One step along a path that the player follows (g_pathWalk of
 // world/PathManager.h).
 inline void FollowPathStep() {

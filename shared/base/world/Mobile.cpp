@@ -146,6 +146,8 @@ void CMobile::SetAnimation(int action, int frames, int repeat, int fourth, int b
     animRepeat = static_cast<M_WORD>(repeat);
     animBackward = static_cast<M_WORD>(backward);
     animDelay = static_cast<M_WORD>(delay);
+    // Back and forth is the animation message's alone to ask for.
+    animRepeatFlag = 0;
     if (backward) {
         animFrame = static_cast<M_WORD>(frames - 1);
         animActionOffset = fourth - 1;

@@ -232,6 +232,27 @@ Image Barrel() {
     return img;
 }
 
+// A wooden chair: a seat on four legs and a back on its north-east edge
+// (backNorth: the sitter faces south) or its south-east edge (the sitter
+// faces west, the back before it).
+Image Chair(bool backNorth) {
+    // Its feet stand in the middle of the cell, 22 rows over the bottom.
+    const int w = 28, h = 66;
+    Image img(w, h);
+    const M_WORD wood = Colour(18, 11, 5), dark = Colour(11, 7, 3);
+    // The seat: a flat diamond.
+    for (int y = 26; y < 34; ++y)
+        for (int x = 0; x < w; ++x)
+            if (std::abs(x - 13.5) / 14 + std::abs(y - 29.5) / 4 <= 1) img.set(x, y, wood);
+    for (int x : {2, 12, 15, 25}) img.fillRect(x, 32, 2, 12 + (x == 12 || x == 15 ? 2 : 0), dark);
+    // The back: a panel rising from the seat's far edge.
+    for (int x = 0; x < 14; ++x) {
+        const int foot = backNorth ? 26 + x / 3 : 33 - x / 3;
+        img.fillRect(14 + x, foot - 22, 1, 22, x % 5 == 0 ? dark : wood);
+    }
+    return img;
+}
+
 Image Lamp() {
     const int w = 16, h = 90;
     Image img(w, h);
@@ -385,6 +406,10 @@ void BuildMap(MapBuilder& map) {
     map.addStatic({kCrate, 41, 36, 5, 1100});
     map.addStatic({kBarrel, 32, 41, 0, 0});
 
+    // Two chairs on the grass far to the south.
+    map.addStatic({kChair, 46, 58, 0, 0});
+    map.addStatic({kChairWest, 49, 58, 0, 0});
+
     // A small wood to the north-west, bushes along the shore.
     for (int y = 4; y < 26; ++y)
         for (int x = 4; x < 26; ++x) {
@@ -426,7 +451,10 @@ TileData BuildTileData() {
     t.items[kHair] = {kWearable, 0, 11, 0, 0, kHairAnimation, 0, 0, "hair"};
     t.items[kShirt] = {kWearable | kPartialHue, 0, 5, 0, 0, kShirtAnimation, 0, 0, "shirt"};
     t.items[kPants] = {kWearable, 0, 4, 0, 0, kPantsAnimation, 0, 0, "pants"};
-    t.items[kChair] = {kSurface, 0, 0, 0, 0, 0, 0, 3, "chair"};
+    // A walker stands on the land under a chair, which is what seats it; a
+    // chair lies in the background of its cell, under the sitter.
+    t.items[kChair] = {0x1, 0, 0, 0, 0, 0, 0, 3, "chair"};
+    t.items[kChairWest] = {0x1, 0, 0, 0, 0, 0, 0, 3, "chair"};
     return t;
 }
 
@@ -446,14 +474,15 @@ std::array<M_WORD, 256> FigureColours() {
 enum class Part { Body, Hair, Shirt, Pants };
 
 // A standing figure seen in direction group g (0: facing the viewer's
-// left ... 4: facing away), 24 x 62 pixels, its feet on the anchor.  The
-// part paints only its own pixels.
-AnimFrame StandingFigure(Part part, bool female, int g) {
+// left ... 4: facing away), 24 x 62 pixels, its feet on the anchor; or
+// seated (as on a mount), its thighs forward, its hips 40 pixels over the
+// anchor.  The part paints only its own pixels.
+AnimFrame StandingFigure(Part part, bool female, int g, bool seated = false) {
     AnimFrame f;
     f.width = 24;
     f.height = 62;
     f.anchorX = 12;
-    f.anchorY = 62;
+    f.anchorY = seated ? 78 : 62;
     f.indexes.assign(static_cast<size_t>(f.width) * f.height, 0);
     auto set = [&](int x, int y, int index) {
         if (x >= 0 && x < f.width && y >= 0 && y < f.height)
@@ -468,7 +497,11 @@ AnimFrame StandingFigure(Part part, bool female, int g) {
             const int half = y < 24 ? 7 : (y < 34 ? waist : hips);
             const bool torso = y >= 15 && y < 38 && std::abs(dx) <= half;
             const bool arm = y >= 16 && y < 36 && (std::abs(dx) == 8 || std::abs(dx) == 9);
-            const bool leg = y >= 38 && (std::abs(dx - 3) <= 2 || std::abs(dx + 3) <= 2);
+            // Seated, the thighs reach forward, the way the face looks.
+            const int ahead = face < 0 ? -dx : dx;
+            const bool leg = seated ? (y >= 38 && y < 44 && ahead >= -5 && ahead <= 10) ||
+                                          (y >= 44 && y < 56 && ahead >= 6 && ahead <= 10)
+                                    : y >= 38 && (std::abs(dx - 3) <= 2 || std::abs(dx + 3) <= 2);
             const int shade = 12 + (x * 3 + y) % 7 + (dx < 0 ? 4 : 0);
             switch (part) {
                 case Part::Body:
@@ -576,10 +609,13 @@ IndexedPair Animations() {
     for (const Figure& fig : figures)
         for (int g = 0; g < 5; ++g) {
             // Walking (action 0) in place, two frames; standing in peace
-            // (action 4), one frame; falling dead (21, 22), six.
+            // (action 4) and seated (25, what figures sitting facing north
+            // or west are made from), one frame; falling dead (21, 22), six.
             const AnimFrame standing = StandingFigure(fig.part, fig.female, g);
             a.add(FirstNumber(fig.body) + g, EncodeAnimation(colours, {standing, standing}));
             a.add(FirstNumber(fig.body) + 5 * 4 + g, EncodeAnimation(colours, {standing}));
+            a.add(FirstNumber(fig.body) + 5 * 25 + g,
+                  EncodeAnimation(colours, {StandingFigure(fig.part, fig.female, g, true)}));
             std::vector<AnimFrame> fall;
             for (int k = 0; k < 6; ++k) fall.push_back(FallenFigure(fig.part, k, 6));
             a.add(FirstNumber(fig.body) + 5 * 21 + g, EncodeAnimation(colours, fall));
@@ -621,10 +657,19 @@ SampleWorld MakeSampleWorld() {
         w.art.add(id, LandArt(base, static_cast<unsigned>(id), grain));
     }
     const std::pair<M_WORD, Image> statics[] = {
-        {kWallNorth, Wall(true)}, {kWallWest, Wall(false)}, {kFloor, Floor()},
-        {kRoof, Roof()},          {kTree, Tree()},          {kBush, Bush()},
-        {kCrate, Crate()},        {kBarrel, Barrel()},      {kLamp, Lamp()},
-        {kCampfire, Fire(false)}, {kBrazier, Fire(true)},
+        {kWallNorth, Wall(true)},
+        {kWallWest, Wall(false)},
+        {kFloor, Floor()},
+        {kRoof, Roof()},
+        {kTree, Tree()},
+        {kBush, Bush()},
+        {kCrate, Crate()},
+        {kBarrel, Barrel()},
+        {kLamp, Lamp()},
+        {kCampfire, Fire(false)},
+        {kBrazier, Fire(true)},
+        {kChair, Chair(true)},
+        {kChairWest, Chair(false)},
     };
     for (const auto& [graphic, image] : statics) w.art.add(16384 + graphic, EncodeStaticArt(image));
     for (int i = 0; i < 4; ++i) w.art.add(16384 + kWaterfall + i, EncodeStaticArt(Waterfall(i)));

@@ -8,8 +8,8 @@
 // with floors and a roof, lamp posts, crates and a barrel; a grass hill
 // rises at (46, 16) with a dirt road climbing it; rock rises to the east;
 // a lake with sandy shores lies at (11, 47); a small wood and a campfire
-// lie to the north-west.  Plains are flat grass; the hill, the rock and the
-// shores are textured and sloped.
+// lie to the north-west; two chairs stand on the grass far to the south.  Plains are flat grass;
+// the hill, the rock and the shores are textured and sloped.
 #pragma once
 
 #include <string>
@@ -49,10 +49,11 @@ constexpr M_WORD kWaterfall = 6039;  // animated: 6039..6042
 constexpr int kMaleBody = 400;
 constexpr int kFemaleBody = 401;
 constexpr int kCreatureBody = 10;
-constexpr M_WORD kHair = 8251;   // layer 11, animation 450
-constexpr M_WORD kShirt = 5399;  // layer 5, animation 451; grey parts hued
-constexpr M_WORD kPants = 5422;  // layer 4, animation 452
-constexpr M_WORD kChair = 2895;
+constexpr M_WORD kHair = 8251;       // layer 11, animation 450
+constexpr M_WORD kShirt = 5399;      // layer 5, animation 451; grey parts hued
+constexpr M_WORD kPants = 5422;      // layer 4, animation 452
+constexpr M_WORD kChair = 2895;      // seats a mobile facing south
+constexpr M_WORD kChairWest = 2897;  // facing west, its back drawn over the sitter
 constexpr int kHairAnimation = 450;
 constexpr int kShirtAnimation = 451;
 constexpr int kPantsAnimation = 452;
@@ -71,6 +72,8 @@ constexpr Place kCrossroads{30, 31, "crossroads"};
 constexpr Place kHillside{42, 20, "hill"};
 constexpr Place kLakeShore{16, 44, "lake"};
 constexpr Place kByTheFire{20, 21, "campfire"};
+// Two chairs on the grass far south-east, at (46, 58) and (49, 58).
+constexpr Place kChairs{47, 57, "chairs"};
 
 // The map covers this many columns of blocks (x below 8 times it).
 constexpr int kMapBlockColumns = 8;

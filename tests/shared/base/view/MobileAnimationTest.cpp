@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "ViewTestSupport.h"
+#include "net/PacketManager.h"
+#include "net/WorldMessageState.h"
+#include "support/ServerMessage.h"
 #include "view/DrawManager.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
@@ -23,6 +26,10 @@ protected:
         UseBackBuffer(640, 480, 640, 480, false);
         PlacePlayer(tw::datafiles::sample::kCrossroads.x, tw::datafiles::sample::kCrossroads.y);
         ClearMobileAnimations();
+    }
+    void TearDown() override {
+        PacketManager::reset();
+        ViewTest::TearDown();
     }
     static CMobile* Creature(M_DWORD serial) {
         CObjectManager::HandleMove(serial, 200, 0, 0, pPlayerObject->locX + 2, pPlayerObject->locY,
@@ -53,10 +60,24 @@ protected:
     }
 };
 
+// The server's animation message (0x6E) for a mobile.
+void SendAnimation(M_DWORD serial, int action, int frames, int repeat, int backward,
+                   int backAndForth, int delay) {
+    const std::vector<M_BYTE> message = tw::test::Msg(0x6E)
+                                            .u32(serial)
+                                            .u16(action)
+                                            .u16(frames)
+                                            .u16(repeat)
+                                            .u8(backward)
+                                            .u8(backAndForth)
+                                            .u8(delay);
+    PacketManager::Dispatch(PacketIn(message.data(), message.size()));
+}
+
 struct TimingCase {
     const char* what;
     int frames, repeat, fourth, backward, delay;
-    bool pingPong;
+    bool pingPong;      // asked for by the animation message (fourth 1)
     const char* shown;  // frame/play on each change
     int drawnFrames;    // frames until the mobile leaves the table
 };
@@ -66,8 +87,12 @@ class AnimationTiming : public MobileAnimation, public ::testing::WithParamInter
 TEST_P(AnimationTiming, PlaysItsFramesAtItsPace) {
     const TimingCase& c = GetParam();
     CMobile* m = Creature(0x100);
-    m->SetAnimation(5, c.frames, c.repeat, c.fourth, c.backward, c.delay);
-    m->animRepeatFlag = c.pingPong ? 1 : 0;
+    if (c.fourth == 1) {
+        InstallWorldHandlers();
+        SendAnimation(0x100, 5, c.frames, c.repeat, c.backward, c.pingPong ? 1 : 0, c.delay);
+    } else {
+        m->SetAnimation(5, c.frames, c.repeat, c.fourth, c.backward, c.delay);
+    }
     ASSERT_GE(m->animTableIndex, 0);
     EXPECT_EQ(m->GetAnimFrame(), c.backward ? c.frames - 1 : 0);
     int frames = 0;
@@ -87,6 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TimingCase{"twoPlays", 2, 2, 1, 0, 0, false, "0 1 0/1 1", 8},
                       TimingCase{"backward", 3, 1, 2, 1, 0, false, "2 1 0 2/0 1 0", 12},
                       TimingCase{"pingPong", 5, 1, 1, 0, 0, true, "0 1 2 3 4 3 2 1 0", 18},
+                      TimingCase{"pingPongSlow", 3, 1, 1, 0, 1, true, "0 1 2 1 0", 15},
+                      TimingCase{"backwardPingPong", 3, 1, 1, 1, 0, true, "2 1 0 1 2", 10},
                       TimingCase{"oneFrame", 1, 1, 1, 0, 0, false, "0", 2}),
     [](const ::testing::TestParamInfo<TimingCase>& info) { return std::string(info.param.what); });
 

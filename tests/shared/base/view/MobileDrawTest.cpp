@@ -4,10 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ViewTestSupport.h"
+#include "gumps/MouseManager.h"
+#include "net/TargetState.h"
+#include "support/doubles/RecordingGumps.h"
 #include "view/AnimFrames.h"
 #include "view/DrawManager.h"
+#include "view/WorldView.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
 #include "world/Player.h"
@@ -112,6 +117,13 @@ TEST_F(MobileDraw, TheRectangleHoldsBodyShadowAndWornFiguresAndAFrameLessBodyIsA
     EXPECT_EQ(m->rect.top, ay - 62);
     EXPECT_EQ(m->rect.bottom, ay);
     EXPECT_EQ(m->animFrameCount, 1);
+    // The bounding rectangle leaves the shadow out.
+    RECT bound;
+    DrawManager::CalcBoundRect(m, &bound);
+    EXPECT_EQ(bound.left, ax - 12);
+    EXPECT_EQ(bound.right, ax + 12);
+    EXPECT_EQ(bound.top, ay - 62);
+    EXPECT_EQ(bound.bottom, ay);
     // A body with no animation shows nothing: its rectangle is its anchor.
     CMobile* none = Place(0x101, 300, 2, 2, 4);
     DrawManager::GetAnchorPoint(none, &ax, &ay);
@@ -122,6 +134,53 @@ TEST_F(MobileDraw, TheRectangleHoldsBodyShadowAndWornFiguresAndAFrameLessBodyIsA
     // Bodies above 999 are never drawn.
     CMobile* big = Place(0x102, 1200, 3, 3, 4);
     EXPECT_EQ(big->rect.left, big->rect.right);
+}
+
+TEST_F(MobileDraw, TheServersTargetAndTheHighlightedCreatureAtWarShowTheirNotorietyHue) {
+    // The cursor takes the target shape only in the world.
+    tw::doubles::RecordingGumpHooks session;
+    session.inWorld = TRUE;
+    PlacePlayer(sample::kByTheFire.x, sample::kByTheFire.y);
+    CMobile* m = Place(0x100, sample::kMaleBody, -2, 1, 4, 2186);
+    m->stateValue = 1;  // notoriety hue 89
+    // The mobile's own rectangle (the player changes its stance at war).
+    auto picture = [&] {
+        InvalidateScreen();
+        Paint();
+        const tw::test::Image16 all = PlayArea();
+        std::vector<M_WORD> figure;
+        for (int y = m->rect.top; y < m->rect.bottom; ++y)
+            for (int x = m->rect.left; x < m->rect.right; ++x)
+                figure.push_back(all.pixels[static_cast<size_t>(y - g_viewOffsetY) * all.width +
+                                            (x - g_viewOffsetX)]);
+        return figure;
+    };
+    const auto own = picture();
+    m->hue = 89;
+    const auto notoriety = picture();
+    m->hue = 2186;
+    ASSERT_NE(own, notoriety);
+    struct Case {
+        const char* what;
+        bool serverTarget, highlighted, war, targetCursor;
+        bool forced;
+    } cases[] = {
+        {"the server's target", true, false, false, false, true},
+        {"highlighted at war", false, true, true, false, true},
+        {"highlighted while targeting", false, true, false, true, true},
+        {"highlighted in peace", false, true, false, false, false},
+        {"at war but not highlighted", false, false, true, false, false},
+    };
+    for (const Case& c : cases) {
+        g_serverTargetSerial = c.serverTarget ? 0x100 : 0;
+        g_onMobileSerial = c.highlighted ? 0x100 : 0;
+        pPlayerObject->SetWarModeFlag(c.war);
+        MouseManager::SetCursorType(c.targetCursor ? 19 : 0);
+        EXPECT_EQ(picture(), c.forced ? notoriety : own) << c.what;
+    }
+    g_serverTargetSerial = 0;
+    g_onMobileSerial = 0;
+    MouseManager::SetCursorType(0);
 }
 
 }  // namespace

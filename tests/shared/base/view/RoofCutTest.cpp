@@ -8,6 +8,7 @@
 
 #include "ViewTestSupport.h"
 #include "view/DrawManager.h"
+#include "view/WorldView.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
 #include "world/Player.h"
@@ -91,5 +92,61 @@ INSTANTIATE_TEST_SUITE_P(Places, House,
                          [](const ::testing::TestParamInfo<HouseCase>& info) {
                              return std::string(info.param.name);
                          });
+
+// Things that are blended instead of hidden (tile flag 0x20000): a lone
+// one, and the pieces of a wide one that hide together.
+constexpr int kLone = 3300, kPieceA = 3398, kPieceB = 3399, kPieceFar = 3402;
+
+class BlendedInFront : public tw::test::ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        auto world = sample::MakeSampleWorld();
+        // Each looks like the sample's tree.
+        const tw::datafiles::IndexRecord tree = world.art.record(16384 + sample::kTree);
+        const tw::datafiles::Bytes art(world.art.data().begin() + tree.offset,
+                                       world.art.data().begin() + tree.offset + tree.length);
+        for (int g : {kLone, kPieceA, kPieceB, kPieceFar}) {
+            world.tiles.items[g] = {0x20000, 0, 0, 0, 0, 0, 0, 20, "tree"};
+            world.art.add(16384 + g, art);
+        }
+        StartWorld(world);
+        UseBackBuffer(640, 480, 640, 480, true);
+        player = PlacePlayer(sample::kHillside.x - 8, sample::kHillside.y);
+    }
+    CObj* Put(int graphic, int dx, int dy) {
+        CObj* o = NewStaticObj(graphic);
+        o->ToWorld(Coords(static_cast<short>(player->locX + dx),
+                          static_cast<short>(player->locY + dy), static_cast<short>(player->z)));
+        return o;
+    }
+    CPlayer* player = nullptr;
+};
+
+TEST_F(BlendedInFront, OnlyWhatStandsInFrontAndCoversThePlayerIsBlended) {
+    CObj* behind = Put(kLone, -1, -1);
+    CObj* front = Put(kLone, 1, 1);
+    CObj* a = Put(kPieceA, 1, 1);
+    CObj* b = Put(kPieceB, 2, 0);       // beside a on its row, one graphic on
+    CObj* far = Put(kPieceFar, 3, -1);  // on the row, but not its graphic's distance
+    Paint();
+    const tw::test::Image16 before = PlayArea();
+    EXPECT_FALSE(DrawManager::IsHidden(front)) << "no pass has run yet";
+    // The pass repaints what it changes: nothing else is invalidated here.
+    DrawManager::UpdateRoofCut();
+    EXPECT_EQ(DrawManager::roofLimit, 127);
+    EXPECT_FALSE(DrawManager::IsHidden(behind));
+    EXPECT_TRUE(DrawManager::IsHidden(front));
+    EXPECT_TRUE(DrawManager::IsHidden(a));
+    EXPECT_TRUE(DrawManager::IsHidden(b));
+    EXPECT_FALSE(DrawManager::IsHidden(far));
+    Paint();
+    const tw::test::Image16 blended = PlayArea();
+    EXPECT_NE(blended.pixels, before.pixels);
+    InvalidateScreen();
+    Paint();
+    EXPECT_EQ(PlayArea().pixels, blended.pixels) << "the pass dirtied all it changed";
+    EXPECT_TRUE(tw::test::MatchesGolden(blended, "shared/base/view/golden/blended_in_front.png"));
+}
 
 }  // namespace

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds and runs every test: a Debug build with AddressSanitizer and
-# UndefinedBehaviorSanitizer, a Release build, and the libFuzzer targets
-# (clang, sanitizers on) within one time budget for all of them.  After each
-# build the layer check (tools/layercheck) reads the libraries and their
-# sources.  Exits non-zero on any failure.
+# UndefinedBehaviorSanitizer, a Release build, a ThreadSanitizer build of
+# only the tests that run the client's threads (the cursor thread on a real
+# window; target thread_tests), and the libFuzzer targets (clang, sanitizers
+# on) within one time budget for all of them.  After the full builds the
+# layer check (tools/layercheck) reads the libraries and their sources.
+# Exits non-zero on any failure.
 #
 #   TW_FUZZ_SECONDS  fuzzing seconds for all targets together, split evenly
 #                    between them (default 300; 0 skips fuzzing)
@@ -30,9 +32,17 @@ build_and_test() {
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}
 
 build_and_test build/asan -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=ON
 build_and_test build/release -DCMAKE_BUILD_TYPE=Release
+
+# Only the thread tests' target: the libraries it links and nothing else.
+echo "== build/tsan: configure and build the thread tests"
+cmake -S . -B build/tsan -DTW_WERROR=ON -DCMAKE_BUILD_TYPE=Debug -DTW_SANITIZE=thread >/dev/null
+cmake --build build/tsan -j "$jobs" --target thread_tests
+echo "== build/tsan: tests"
+ctest --test-dir build/tsan -j "$jobs" --output-on-failure --no-tests=error
 
 # Inputs that fuzzing found are kept in the repository's corpus under their
 # SHA-1 names, up to this size (larger ones grow again from the sample

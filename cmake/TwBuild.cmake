@@ -1,7 +1,10 @@
 # Build options and the helper functions every folder uses.  Warning and
 # sanitizer flags are set here once, never per target.
 
-option(TW_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+# TW_SANITIZE: ON builds with AddressSanitizer and UndefinedBehaviorSanitizer;
+# "thread" builds with ThreadSanitizer and, of the tests, only those that run
+# threads of the client (tw_thread_test): everything else runs on one thread.
+set(TW_SANITIZE OFF CACHE STRING "ON: address and undefined behaviour; thread: ThreadSanitizer")
 option(TW_FUZZ "Build the libFuzzer targets (clang only)" OFF)
 option(TW_WERROR "Treat warnings as errors" OFF)
 
@@ -10,7 +13,12 @@ if(TW_WERROR)
   add_compile_options(-Werror)
 endif()
 
-if(TW_SANITIZE OR TW_FUZZ)
+set(TW_THREAD_SANITIZER OFF)
+if(TW_SANITIZE STREQUAL "thread")
+  set(TW_THREAD_SANITIZER ON)
+  add_compile_options(-fsanitize=thread -O1 -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(TW_SANITIZE OR TW_FUZZ)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
                       -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
@@ -43,9 +51,24 @@ endfunction()
 # folder.  CTest runs every test case in its own process, so static services
 # start fresh for each case; the fixtures also reset them for direct runs.
 function(tw_test name)
-  if(TW_FUZZ)
+  if(TW_FUZZ OR TW_THREAD_SANITIZER)
     return()
   endif()
+  tw_gtest_executable(${name} ${ARGN})
+endfunction()
+
+# tw_thread_test(name SOURCES ... [LIBS ...]): the tests that run the
+# client's threads, as an executable of their own in the ThreadSanitizer
+# build only (the other builds run them in their folder's tw_test).
+function(tw_thread_test name)
+  if(NOT TW_THREAD_SANITIZER)
+    return()
+  endif()
+  tw_gtest_executable(${name} ${ARGN})
+  add_dependencies(thread_tests ${name})
+endfunction()
+
+function(tw_gtest_executable name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} tw_testsupport GTest::gtest GTest::gtest_main
@@ -71,7 +94,7 @@ function(tw_fuzzer name)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     add_dependencies(fuzzers ${name})
     file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}.max_len "${F_MAX_LEN}\n")
-  else()
+  elseif(NOT TW_THREAD_SANITIZER)
     add_executable(${name} ${F_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/FuzzReplay.cpp)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(${name} PRIVATE ${F_LIBS} Threads::Threads)

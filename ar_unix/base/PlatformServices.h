@@ -20,5 +20,9 @@ void* MousePollThread(void* unused);
 // the web-browser hook.
 PlatformHooks& X11PlatformHooks();
 
+// The software cursor's window work on the X11 window (CursorWindow.h).
+class CursorWindow;
+CursorWindow& X11CursorWindow();
+
 // The X11 keysym names.
 KeyNames& X11KeyNames();

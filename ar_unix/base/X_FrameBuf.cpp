@@ -16,6 +16,7 @@ bool X_FrameBuf::s_sharedPixmapsAllowed = true;
 Display* g_xDisplay = nullptr;
 Window g_xWindow = 0;
 GC g_xGC = nullptr;
+Visual* g_xVisual = nullptr;
 int g_xDepth = 0;
 
 namespace {
@@ -163,6 +164,7 @@ BOOL X_FrameBuf::OpenDisplay(int width, int height, int depth) {
     g_xDisplay = display_;
     g_xWindow = window_;
     g_xGC = gc_;
+    g_xVisual = visual_;
     return TRUE;
 }
 
@@ -285,6 +287,7 @@ void X_FrameBuf::CloseDisplay() {
         g_xDisplay = nullptr;
         g_xWindow = 0;
         g_xGC = nullptr;
+        g_xVisual = nullptr;
     }
 }
 

@@ -82,4 +82,5 @@ private:
 extern Display* g_xDisplay;
 extern Window g_xWindow;
 extern GC g_xGC;
+extern Visual* g_xVisual;
 extern int g_xDepth;

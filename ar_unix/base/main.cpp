@@ -23,6 +23,7 @@
 
 #include "Clock.h"
 #include "ConfigurationManager.h"
+#include "CursorWindow.h"
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "MemoryManager.h"
@@ -38,6 +39,8 @@
 #include "app/AppServices.h"
 #include "app/SmallMessages.h"
 #include "app/VersionManager.h"
+#include "comm/CommServices.h"
+#include "comm/GumpMessages.h"
 #include "comm/SpeechPackets.h"
 #include "config/Config.h"
 #include "gumps/GumpManager.h"
@@ -117,11 +120,12 @@ void StartServices() {
     FileManager::startup();
     atexit(FileManager::shutdown);
 
-    InstallPendingMouseManager();
     MouseManager::startup();
     atexit(MouseManager::shutdown);
+    atexit(MouseManager::FreeCursorArt);
 
-    // What the configuration and the resources ask of the view, and what
+    // What the configuration, the resources and the gumps (the cursor, the
+    // screen) ask of the view, and what
     // the view, the speech code, the world model's target requests and the
     // game connection ask of the application, before any is used.
     InstallViewServices();
@@ -139,7 +143,7 @@ void StartServices() {
     DrawManager::startup();
     atexit(DrawManager::shutdown);
 
-    InstallPendingTextManager();
+    InstallTextManager();
     TextManager::startup();
     atexit(TextManager::shutdown);
     MapManager::startup();
@@ -156,7 +160,7 @@ void StartServices() {
     CObjectManager::startup();
     atexit(CObjectManager::shutdown);
     InstallPendingGumpFramework();
-    InstallPendingInputWindow();
+    InstallSpeechLine();
     InstallOwn<ObjectGumps, WorldGumps>();
     InstallPendingGumpServices();
     InstallPendingGumpManager();
@@ -168,6 +172,7 @@ void StartServices() {
     atexit(PacketManager::shutdown);
     // The message handlers of the modules built so far.
     InstallSpeechHandlers();
+    InstallGumpMessageHandlers();
     InstallWorldHandlers();
     InstallLoginHandlers();
     InstallSmallMessageHandlers();
@@ -177,6 +182,7 @@ void StartServices() {
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();
+    InstallBarkServices();
     // The macros that CApp reads name their keys.
     tw::Service<KeyNames>::Install(&X11KeyNames());
     CApp::startup();
@@ -250,6 +256,7 @@ int main() {
     StartServices();
 
     tw::Service<PlatformHooks>::Install(&X11PlatformHooks());
+    tw::Service<CursorWindow>::Install(&X11CursorWindow());
     g_frameBuf = CreateFrameBuf();
     if (g_frameBuf == nullptr) return 1;
     if (!OpenDisplay()) {

@@ -15,18 +15,23 @@
 #include <vector>
 
 #include "BenchScratch.h"
+#include "CursorWindow.h"
 #include "FileManager.h"
 #include "FrameBuf.h"
 #include "PlatformServices.h"
 #include "config/Config.h"
 #include "gumps/Gump.h"
+#include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
+#include "gumps/MouseManager.h"
 #include "gumps/ToolTipGump.h"
 #include "gumps/UnicodeSearch.h"
 #include "pending/PendingServices.h"
 #include "resources/DHDCache.h"
 #include "resources/UnicodeFont.h"
 #include "support/datafiles/DataFiles.h"
+#include "view/MouseCursor.h"
+#include "view/ViewServices.h"
 
 namespace {
 
@@ -48,6 +53,9 @@ struct Screen {
         if (!installed) {
             installed = true;
             InstallPendingGumpServices();
+            // The view's screen and its software cursor, off.
+            tw::Service<GumpScreen>::Install(&ViewGumpScreen());
+            tw::Service<MouseCursorService>::Install(&ViewMouseCursor());
             tw::Service<PlatformHooks>::Install(&X11PlatformHooks());
         }
         while (CGump* head = g_gumpList) delete head;
@@ -107,7 +115,8 @@ void BM_MemcpyFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_MemcpyFrame)->ArgName("800x600")->Arg(0)->Arg(1);
 
-// The data files a tool-tip needs: its frame art and the Unicode fonts.
+// The data files a tool-tip and the cursor need: the frame art, the Unicode
+// fonts and the cursor arts.
 void InstallToolTipFiles() {
     static bool done = false;
     if (done) return;
@@ -121,6 +130,9 @@ void InstallToolTipFiles() {
     for (const ToolTipFramePiece& piece : ToolTipFrameArt())
         AddGumpArt(gumps, piece.id, piece.image);
     gumps.write("gumpidx.mul", "gumpart.mul");
+    IndexedPair art;
+    AddCursorArt(art);
+    art.write("artidx.mul", "art.mul");
     const Bytes font = EncodeUnicodeFont(TextUnicodeGlyphs());
     for (const char* name : {"unifont.mul", "unifont1.mul", "unifont2.mul"}) WriteBytes(name, font);
     mkdir("cd", 0755);
@@ -165,6 +177,110 @@ void BM_MemcpyToolTipBox(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_MemcpyToolTipBox)->ArgName("characters")->Arg(20)->Arg(200)->Arg(1000);
+
+// A tree of count gumps on a 640x480 screen: windows of 120 x 90 at seeded
+// places, each with up to four 20 x 20 children, every pixel opaque.  The
+// pointer rests where no gump lies, so every search walks the whole list.
+struct GumpTree {
+    explicit GumpTree(int count) : screen(0, 0, 1) {
+        std::mt19937 rng(count);
+        auto frame = [](CGump* g, int w, int h) {
+            M_WORD* pixels = g->NewFrameBlock(0, w, h);
+            for (int p = 0; p < FramePitch(w) * h; ++p) pixels[p] = 0x4210;
+        };
+        for (int made = 0; made < count;) {
+            auto* top = new CGump(static_cast<int>(rng() % 500), static_cast<int>(rng() % 360),
+                                  nullptr, nullptr, 1, 120, 90);
+            frame(top, 120, 90);
+            top->PutInGump(nullptr);
+            ++made;
+            for (int c = 0; c < 4 && made < count; ++c, ++made) {
+                auto* child = new CGump(10 + c * 25, 10, top, nullptr, 1, 20, 20);
+                frame(child, 20, 20);
+                child->PutInGump(top);
+            }
+        }
+        MouseManager::SetPos(639, 479);
+    }
+    // Its destructor closes the gumps.
+    Screen screen;
+};
+
+void BM_MouseManagerUpdate(benchmark::State& state) {
+    GumpTree tree(static_cast<int>(state.range(0)));
+    for (auto _ : state) MouseManager::Update();
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_MouseManagerUpdate)->ArgName("gumps")->Arg(10)->Arg(200);
+
+// The reference: the one search for the gump under the pointer that every
+// update makes.
+void BM_GumpUnderPointer(benchmark::State& state) {
+    GumpTree tree(static_cast<int>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(CGumpManager::GetGumpAt(639, 479, nullptr, 0));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_GumpUnderPointer)->ArgName("gumps")->Arg(10)->Arg(200);
+
+// No window: the present's cursor finds no pointer to follow.
+class NoWindow final : public CursorWindow {
+public:
+    BOOL ReadWindow(int, int, int, int, M_WORD*) override { return FALSE; }
+    void WriteWindow(int, int, int, int, const M_WORD*) override {}
+    BOOL QueryPointer(int*, int*) override { return FALSE; }
+};
+
+// The pointer cursor (shape 40) loaded from its art at (300, 200), or
+// across the ring's end; the size of its picture.
+struct LoadedCursor {
+    explicit LoadedCursor(bool acrossRingEnd) : screen(0, 0, 1) {
+        static NoWindow window;
+        InstallToolTipFiles();
+        tw::Service<CursorWindow>::Install(&window);
+        MouseManager::reset();
+        MouseManager::LoadCursorArt();
+        MouseManager::EnableCursor(TRUE);
+        MouseManager::SetCursorType(MouseManager::NORMAL_CURSOR);
+        MouseManager::SetMouseCursor();
+        MouseManager::SetPos(300, 200);
+        // Screen (310, 200) is the ring's first pixel.
+        g_ringStart = acrossRingEnd ? 640 * 480 - (200 * 640 + 310) : 0;
+        const CursorSnapshot snap = MouseManager::TakeSnapshot();
+        CursorArtPicture(snap.art, &width, &height);
+    }
+    ~LoadedCursor() {
+        MouseManager::EnableCursor(FALSE);
+        MouseManager::FreeCursorArt();
+    }
+    Screen screen;
+    int width = 0;
+    int height = 0;
+};
+
+void BM_CursorDrawAndErase(benchmark::State& state) {
+    LoadedCursor cursor(state.range(0) != 0);
+    for (auto _ : state) {
+        MouseManager::DrawCursor();
+        MouseManager::EraseCursor();
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * cursor.width * cursor.height * 2);
+}
+BENCHMARK(BM_CursorDrawAndErase)->ArgName("across_ring_end")->Arg(0)->Arg(1);
+
+// The baseline: the same pixels saved and put back by two copies.
+void BM_MemcpyCursorPixels(benchmark::State& state) {
+    LoadedCursor cursor(false);
+    const size_t pixels = static_cast<size_t>(cursor.width) * cursor.height;
+    std::vector<M_WORD> save(pixels);
+    for (auto _ : state) {
+        std::memcpy(save.data(), g_backBuffer, pixels * 2);
+        std::memcpy(g_backBuffer, save.data(), pixels * 2);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(pixels) * 2);
+}
+BENCHMARK(BM_MemcpyCursorPixels);
 
 // A 128-unit line of words and a list of words, in mixed case.
 struct SearchInput {

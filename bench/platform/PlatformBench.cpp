@@ -33,7 +33,7 @@ namespace {
 // folder.
 const std::string& kScratch = tw::bench::EnterScratchDir();
 
-// The present draws the mouse manager's cursor: the program's stand-ins.
+// The services not built yet: the program's stand-ins.
 const bool kServices = (InstallPendingServices(), true);
 
 constexpr int kFramesPerFragment = 64;  // one 256-byte fragment of 16-bit stereo

@@ -13,6 +13,7 @@
 #include "TWReport.h"
 #include "app/App.h"
 #include "config/Config.h"
+#include "gumps/MouseManager.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
@@ -25,6 +26,8 @@
 #include "strings/LanguageManager.h"
 #include "support/TwTest.h"
 #include "support/datafiles/ArtFormats.h"
+#include "support/datafiles/CursorArt.h"
+#include "view/MouseCursor.h"
 #include "view/ViewServices.h"
 #include "world/ObjectManager.h"
 
@@ -82,6 +85,15 @@ TEST_F(SampleInstall, LoadsThroughTheReadersWithoutAMissingFile) {
     EXPECT_EQ(size, 2048) << "a land tile";
     for (int cursor = 24659; cursor <= 24697; ++cursor)
         ASSERT_TRUE(GetArtData(cursor)) << "cursor art " << cursor;
+    // Every cursor art loads.
+    tw::ScopedService<MouseCursorService> cursor(&ViewMouseCursor());
+    MouseManager::reset();
+    MouseManager::LoadCursorArt();
+    for (int index = 0; index < tw::datafiles::kCursorArtCount; ++index) {
+        int w = 0, h = 0;
+        EXPECT_NE(CursorArtPicture(24659 + index, &w, &h), nullptr) << "cursor art " << index;
+    }
+    MouseManager::FreeCursorArt();
     EXPECT_NE(CDHDCache::GetCacheItem(FN_GUMPIDX, FN_GUMPART, 5500, &size, &extra), nullptr);
     EXPECT_EQ(extra, 640 << 16 | 480);
     // The tool-tip frame at its exact sizes, and the container windows.

@@ -1,6 +1,7 @@
 // The speech display's and sender's view of the application object.
 #include "App.h"
 #include "AppServices.h"
+#include "VersionManager.h"
 #include "comm/AppSpeech.h"
 
 namespace {
@@ -19,10 +20,14 @@ public:
         say->b = mode;
         CApp::queuedSpeech.AddTail(say);
     }
+    void QueueSay(const char* text, int length, int mode) override {
+        CApp::AddQueuedSay(text, length, mode);
+    }
     M_WORD SpeechHue() override { return CApp::speechHue; }
     M_WORD SpeechFont() override { return CApp::speechFont; }
     M_WORD EmoteHue() override { return CApp::emoteHue; }
     M_WORD EmoteFont() override { return CApp::emoteFont; }
+    void ShowVersion() override { CVersionManager::ShowVersion(); }
 };
 
 }  // namespace

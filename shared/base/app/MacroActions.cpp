@@ -80,7 +80,7 @@ void UseSkill(int skill) {
 
 void Speak(const CMacroAction& action, int type) {
     const char* text = action.text ? action.text : "";
-    TextManager::SendSpeech(text, static_cast<int>(strlen(text)) + 1, type);
+    TextManager::SendSpeech(text, static_cast<int>(strlen(text)), type);
 }
 
 void Walk(int direction) {

@@ -19,9 +19,13 @@ public:
     virtual void AddSpeechSpam(int amount) = 0;
     virtual void QueueSpamSpeech() = 0;
     virtual void QueueUnicodeSay(const M_WORD* text, int value, int mode) = 0;
+    // Holds an 8-bit line back (its length without the terminator).
+    virtual void QueueSay(const char* text, int length, int mode) = 0;
     // The hue and font of speech, and of emotes.
     virtual M_WORD SpeechHue() = 0;
     virtual M_WORD SpeechFont() = 0;
     virtual M_WORD EmoteHue() = 0;
     virtual M_WORD EmoteFont() = 0;
+    // The speech line's ".version" command.
+    virtual void ShowVersion() = 0;
 };

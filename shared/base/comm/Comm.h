@@ -3,10 +3,11 @@
 // sit above the game dialogs and below the application.  Texts over objects
 // are the world model's ObjectText chain (world/ObjectText.h), which the
 // bark gumps implement; the board's news reaches it through the gump
-// framework's virtual operations.  None of it is built yet: what callers use
-// so far is declared as the installed CommService (and ObjectTexts), with
-// functions of the names callers use in each dialog's header; main installs
-// the stand-in of shared/base/pending/ at start-up.
+// framework's virtual operations.  The barks are built (BarkGump.h); the rest
+// is not: what callers use so far is declared as the installed CommService,
+// with functions of the names callers use in each dialog's header; main
+// installs the stand-in of shared/base/pending/ at start-up, which makes the
+// real barks.
 #pragma once
 
 #include "Service.h"

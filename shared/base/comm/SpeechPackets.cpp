@@ -18,6 +18,7 @@ void HandleServerFeature(const PacketIn& packet) {
 }
 
 void InstallSpeechHandlers() {
+    RegisterSpeechMessageHandlers();
     PacketManager::SetHandler(0xAE, HandleUnicodeSpeech);
     PacketManager::SetHandler(0xB9, HandleServerFeature);
 }

@@ -9,5 +9,8 @@ class PacketIn;
 void HandleUnicodeSpeech(const PacketIn& packet);
 void HandleServerFeature(const PacketIn& packet);
 
-// Registers both handlers with the packet table.
+// The 8-bit speech (0x1C) and the numbered server texts (0xC1).
+void RegisterSpeechMessageHandlers();
+
+// Registers the speech handlers with the packet table.
 void InstallSpeechHandlers();

@@ -11,7 +11,8 @@
 namespace {
 
 constexpr int kMobileTarget = 2;
-constexpr int kMessageFont = 0, kMessageHue = 3;
+// The text manager's system messages: hue 0 in font 3.
+constexpr int kMessageFont = 3, kMessageHue = 0;
 
 InputTargetCursor& cursor() {
     return tw::Service<InputTargetCursor>::Get();

@@ -1,7 +1,10 @@
-// CInputWindow: the speech input line.  Only what its callers use so far is
-// declared here.  It is not built yet: main makes the one line through the
-// installed InputWindowService, which the operations below reach too.
+// CInputWindow: the speech input line.  Its callers see this facade; the
+// line itself (comm/SpeechLine.h) lives with the communication module, which
+// sends what is typed, and installs the InputWindowService that main makes
+// the one line through and the operations below reach.
 #pragma once
+
+#include <cstddef>
 
 #include "Service.h"
 #include "TWTypes.h"
@@ -25,7 +28,7 @@ public:
 class CInputWindow {
 public:
     CInputWindow() = default;
-    ~CInputWindow() = default;
+    virtual ~CInputWindow() = default;
     CInputWindow(const CInputWindow&) = delete;
     CInputWindow& operator=(const CInputWindow&) = delete;
 
@@ -61,3 +64,9 @@ private:
 
 // The speech input line that main creates and deletes.
 extern CInputWindow* g_inputWindow;
+
+// Skips leading blanks of source, copies the next word (up to a blank or the
+// end) into destination with A-Z lowered, cut to size - 1 characters and
+// terminated, and returns where the text goes on after the word and one
+// following blank (or its end).  size 0 copies nothing.
+const char* GetLowercaseWord(const char* source, char* destination, size_t size);

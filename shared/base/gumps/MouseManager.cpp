@@ -1,6 +1,6 @@
 // The mouse manager's position, kind and shape, its geometry against the
 // play window, and the dispatch of mouse events to gumps.  The cursor's
-// pictures and their drawing are kept apart (MouseCursor*.cpp).
+// pictures and their drawing belong to the world view (view/MouseCursor.cpp).
 #include "gumps/MouseManager.h"
 
 #include <mutex>
@@ -233,6 +233,49 @@ void MouseManager::SetMouseCursor() {
     g_shape = shape;
     g_frame = 0;
     g_art = shape >= 0 ? g_shapes[shape].firstArt : -1;
+}
+
+void MouseManager::GetShapeArts(int shape, int* firstArt, int* lastArt) {
+    *firstArt = *lastArt = -1;
+    if (shape < 0 || shape >= NUM_SHAPES) return;
+    std::lock_guard<std::mutex> lock(g_shapeMutex);
+    *firstArt = g_shapes[shape].firstArt;
+    *lastArt = g_shapes[shape].lastArt;
+}
+
+void MouseManager::SetShapeArt(int shape, int hotX, int hotY, int width, int height) {
+    if (shape < 0 || shape >= NUM_SHAPES) return;
+    // Hot spots are read under the position mutex, sizes under the size
+    // mutex; the table itself under the shape mutex.
+    std::lock_guard<std::mutex> position(g_positionMutex);
+    std::lock_guard<std::mutex> shapeLock(g_shapeMutex);
+    std::lock_guard<std::mutex> size(g_sizeMutex);
+    Shape& s = g_shapes[shape];
+    s.hotX = hotX;
+    s.hotY = hotY;
+    s.width = width;
+    s.height = height;
+    s.loaded = true;
+    if (shape == g_shape) {
+        g_drawnWidth = width;
+        g_drawnHeight = height;
+    }
+}
+
+CursorSnapshot MouseManager::TakeSnapshot() {
+    CursorSnapshot snap;
+    std::lock_guard<std::mutex> position(g_positionMutex);
+    std::lock_guard<std::mutex> shape(g_shapeMutex);
+    snap.x = g_x;
+    snap.y = g_y;
+    snap.shape = g_shape;
+    snap.art = g_art;
+    return snap;
+}
+
+void MouseManager::ClearShapeChanged() {
+    std::lock_guard<std::mutex> kind(g_kindMutex);
+    g_shapeChanged = false;
 }
 
 int MouseManager::GetMouseDirection(BOOL anyPosition) {

@@ -15,21 +15,32 @@
 
 class CGump;
 
-// The parts of the mouse manager not built yet: the cursor's pictures,
-// their drawing on the window and in the frame, and the map cell under the
-// pointer.  The static functions of MouseManager of the same names reach
-// the installed one.
+// The software cursor: its pictures, their drawing on the window (cursor
+// thread) and in the presented frame (main thread, inside the present), and
+// the map cell under the pointer.  The world view implements it, since the
+// frame's back buffer is its ring; the static functions of MouseManager of
+// the same names reach the installed one.
 class MouseCursorService {
 public:
     static constexpr const char* kServiceName = "MouseManager cursor";
     virtual ~MouseCursorService() = default;
     virtual void LoadCursorArt() = 0;
+    virtual void FreeCursorArt() = 0;
     virtual void EnableCursor(BOOL on) = 0;
     virtual void GetCursorSize(int* width, int* height) = 0;
-    virtual void MoveCursor(BOOL force) = 0;
+    virtual void MoveCursor(BOOL takeDisplayLock) = 0;
     virtual void DrawCursor() = 0;
     virtual void EraseCursor() = 0;
     virtual void GetTileUnderPoint(int x, int y, int* cellX, int* cellY) = 0;
+};
+
+// What one redraw of the cursor draws: the image's top-left corner, the
+// shape and the art shown (-1: none).
+struct CursorSnapshot {
+    int x = 0;
+    int y = 0;
+    int shape = -1;
+    int art = -1;
 };
 
 class MouseManager {
@@ -45,6 +56,11 @@ public:
     static void startup();
     static void shutdown();
     static void LoadCursorArt() { Cursor().LoadCursorArt(); }
+    // Registered with atexit right after startup, so it may run before the
+    // cursor was installed.
+    static void FreeCursorArt() {
+        if (tw::Service<MouseCursorService>::IsInstalled()) Cursor().FreeCursorArt();
+    }
     static void EnableCursor(BOOL on) { Cursor().EnableCursor(on); }
 
     // ---- Position (any thread) ------------------------------------------------
@@ -56,8 +72,8 @@ public:
     static void GetCursorSize(int* width, int* height) { Cursor().GetCursorSize(width, height); }
     // TRUE while a new cursor shape waits to be drawn.
     static BOOL CursorNeedsRedraw();
-    // Redraws the cursor on the window; takes the X11 mutex itself.
-    static void MoveCursor(BOOL force) { Cursor().MoveCursor(force); }
+    // Redraws the cursor on the window; takes the X11 mutex when asked to.
+    static void MoveCursor(BOOL takeDisplayLock) { Cursor().MoveCursor(takeDisplayLock); }
     // Draw the cursor into the back buffer before a present and restore the
     // pixels under it afterwards; called under the X11 mutex.
     static void DrawCursor() { Cursor().DrawCursor(); }
@@ -75,6 +91,16 @@ public:
     // Chooses the shape from the kind, the direction and war mode.
     static void SetMouseCursor();
     static int GetShape();
+
+    // ---- The shape table, for the cursor's pictures ------------------------------
+    // The first and last art of a shape (-1, -1 outside 0..45).
+    static void GetShapeArts(int shape, int* firstArt, int* lastArt);
+    // Records a shape's loaded pictures: the hot spot and the largest size.
+    static void SetShapeArt(int shape, int hotX, int hotY, int width, int height);
+    // Position, shape and art, read under their mutexes in their order.
+    static CursorSnapshot TakeSnapshot();
+    // The new shape has been drawn.
+    static void ClearShapeChanged();
 
     // ---- The pointer and the player -----------------------------------------------
     // 0 (up the screen) .. 7 clockwise from the centre of the gameplay window,

@@ -77,6 +77,12 @@ public:
     static void SetHandler(unsigned id, PacketHandler handler);
     static PacketHandler GetHandler(unsigned id);
 
+    // Shows a line of 8-bit speech by its type (0x1C): over its speaker or
+    // as a system text; the text may be filtered in place.  The speech
+    // display defines it.
+    static void DisplaySpeech(M_DWORD serial, int graphic, int type, int hue, int font,
+                              const char* name, char* text);
+
     // Writing: the running length lives in the record (3 for variable ids,
     // 1 for fixed ids after BeginPacket).
     static void BeginPacket(PDSTRUCT* packet, M_BYTE id);

@@ -3,26 +3,21 @@
 
 #include "TWReport.h"
 #include "app/App.h"
+#include "comm/TextGump.h"
 #include "gumps/DeathMenuGump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/InputWindow.h"
 #include "login/MainMenuGump.h"
 #include "pending/Pending.h"
 #include "resources/GraphicManager.h"
-#include "view/DrawManager.h"
-#include "view/Light.h"
 #include "view/MapGump.h"
-#include "view/WorldView.h"
 
 namespace {
 
-// No dialog is built yet: none is made.
+// The dialogs not built yet are not made; the journal window is.
 class PendingGumpFactory : public GumpFactory {
 public:
-    CGump* CreateTextGump(int, int) override {
-        TW_PENDING("CTextGump::CTextGump");
-        return nullptr;
-    }
+    CGump* CreateTextGump(int x, int y) override { return new CTextGump(x, y); }
     CGump* CreateStatusGump(CObj*, int) override {
         TW_PENDING("CStatusGump::CStatusGump");
         return nullptr;
@@ -72,17 +67,6 @@ public:
     void LoadSkillGroups() override { TW_PENDING("LoadSkillGroups"); }
 };
 
-// The view's screen work is built; help on hover, which shares this
-// interface, is not, so the whole screen interface is installed here until
-// it is.
-class PendingGumpScreen : public GumpScreen {
-public:
-    void InvalidateScreen() override { ::InvalidateScreen(); }
-    void ResetScroll() override { thelightthingie::ResetScroll(); }
-    void StepMobileAnimations() override { ::StepMobileAnimations(); }
-    void UpdateHelpHovering() override { TW_PENDING("MouseManager::UpdateHelpHovering"); }
-};
-
 class PendingGumpSession : public GumpSession {
 public:
     BOOL IsInWorld() override { return CApp::inWorld; }
@@ -103,9 +87,7 @@ public:
 
 void InstallPendingGumpServices() {
     static PendingGumpFactory factory;
-    static PendingGumpScreen screen;
     static PendingGumpSession session;
     tw::Service<GumpFactory>::Install(&factory);
-    tw::Service<GumpScreen>::Install(&screen);
     tw::Service<GumpSession>::Install(&session);
 }

@@ -1,19 +1,22 @@
-// Installs every stand-in at once: the tests and fuzz targets that run code
-// reaching the services that are not built yet.
+// Installs every stand-in at once, with the built services that replaced
+// stand-ins (the text manager, the barks, the speech line): the tests and
+// fuzz targets that run code reaching the services that are not built yet.
 #include "pending/PendingServices.h"
+
+#include "comm/CommServices.h"
 
 void InstallPendingServices() {
     InstallPendingGumpFramework();
     InstallPendingGumpServices();
     InstallPendingGumpManager();
-    InstallPendingMouseManager();
-    InstallPendingTextManager();
-    InstallPendingInputWindow();
+    InstallTextManager();
+    InstallSpeechLine();
     InstallPendingWorldView();
     InstallPendingMapGump();
     InstallPendingWeather();
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();
+    InstallBarkServices();
     InstallPendingTargetMessages();
 }

@@ -10,18 +10,14 @@
 // stand-in here and installs the real one.
 #pragma once
 
-// The gump framework's unbuilt parts: CDragGump and CSequence; the mouse
-// manager's cursor; the text manager; the speech input line.  And what the
-// framework asks of the modules above it (gumps/GumpHooks.h): the dialogs
-// it opens, the world view's screen, the application and front end.
+// The gump framework's unbuilt parts: CDragGump and CSequence.  And what
+// the framework asks of the modules above it (gumps/GumpHooks.h): the
+// dialogs it opens, the application and front end.
 void InstallPendingGumpFramework();
 void InstallPendingGumpServices();
 // What the world's server messages ask of the gump manager that it does not
 // do yet (missiles, closing the death menu's and the login screens' gumps).
 void InstallPendingGumpManager();
-void InstallPendingMouseManager();
-void InstallPendingTextManager();
-void InstallPendingInputWindow();
 // The world view's play area (pointer, path step, what is on screen) and
 // play-area gump.
 void InstallPendingWorldView();

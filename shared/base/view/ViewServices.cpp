@@ -2,8 +2,11 @@
 
 #include "Service.h"
 #include "config/ConfigHooks.h"
+#include "gumps/GumpHooks.h"
+#include "gumps/MouseManager.h"
 #include "resources/PatchOwners.h"
 #include "resources/ScreenUpdate.h"
+#include "view/MouseCursor.h"
 #include "world/ViewHooks.h"
 
 void InstallViewServices() {
@@ -14,4 +17,6 @@ void InstallViewServices() {
     tw::Service<MapAccess>::Install(&ViewMapAccessService());
     tw::Service<ViewLight>::Install(&ViewLightService());
     tw::Service<CircleOfTransparency>::Install(&ViewCircleService());
+    tw::Service<MouseCursorService>::Install(&ViewMouseCursor());
+    tw::Service<GumpScreen>::Install(&ViewGumpScreen());
 }

@@ -8,6 +8,7 @@
 class CircleOfTransparency;
 class ConfigHooks;
 class DrawLists;
+class GumpScreen;
 class MapAccess;
 class PatchOwners;
 class ScreenUpdate;
@@ -28,5 +29,12 @@ DrawLists& ViewDrawListsService();
 MapAccess& ViewMapAccessService();
 ViewLight& ViewLightService();
 CircleOfTransparency& ViewCircleService();
+
+// What the gump framework asks of the view (gumps/GumpHooks.h): the screen
+// invalidation, the scroll reset, the mobiles' animation step and help on
+// hover.  The software cursor is ViewMouseCursor (view/MouseCursor.h).
+GumpScreen& ViewGumpScreen();
+// Test support: help on hover back at its start (state 0, nothing hovered).
+void ResetHelpHovering();
 
 void InstallViewServices();

@@ -4,6 +4,7 @@
 #include "support/datafiles/AnimFormats.h"
 #include "support/datafiles/ArtFormats.h"
 #include "support/datafiles/ColourFormats.h"
+#include "support/datafiles/CursorArt.h"
 #include "support/datafiles/DataFile.h"
 #include "support/datafiles/FontFormats.h"
 #include "support/datafiles/IffFormat.h"

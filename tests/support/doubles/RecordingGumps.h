@@ -124,6 +124,7 @@ public:
     int cellY = -1;
 
     void LoadCursorArt() override { Record("LoadCursorArt"); }
+    void FreeCursorArt() override { Record("FreeCursorArt"); }
     void EnableCursor(BOOL on) override { Record("EnableCursor " + std::to_string(on)); }
     void GetCursorSize(int* width, int* height) override {
         *width = cursorWidth;
@@ -177,6 +178,14 @@ public:
         speech.push_back({text ? text : "", length, type});
         if (onSendSpeech) onSendSpeech(speech.back());
     }
+    void AddJournalText(const char* text, M_DWORD) override { journal.push_back(text ? text : ""); }
+    void AddJournalText(const M_WORD* text, M_DWORD) override {
+        std::string narrow;
+        for (const M_WORD* u = text; u && *u; ++u) narrow.push_back(*u < 128 ? char(*u) : '?');
+        journal.push_back(narrow);
+    }
+    // Journal lines, wide ones narrowed.
+    std::vector<std::string> journal;
 
 private:
     tw::ScopedService<TextManagerService> installed_{this};

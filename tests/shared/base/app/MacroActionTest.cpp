@@ -67,7 +67,7 @@ TEST_F(MacroActionTest, SpeechGoesThroughTheTextManager) {
     const auto& speech = gumps.text.speech;
     ASSERT_EQ(speech.size(), 4u);
     EXPECT_EQ(speech[0].text, "hello there");
-    EXPECT_EQ(speech[0].length, 12);
+    EXPECT_EQ(speech[0].length, 11) << "the length counts the characters, not the terminator";
     const int types[] = {0, 2, 8, 9};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(speech[i].type, types[i]);
 }

@@ -16,6 +16,7 @@
 #include "resources/UnicodeFont.h"
 #include "strings/LanguageManager.h"
 #include "support/datafiles/DataFiles.h"
+#include "view/MouseCursor.h"
 #include "view/ViewServices.h"
 #include "world/ObjectManager.h"
 #include "world/ViewHooks.h"
@@ -157,9 +158,14 @@ void CaptureFrameBuf::PresentWrapped(int x, int y) {
 
 void GumpTest::SetUp() {
     TwTest::SetUp();
-    // The services not built yet are the program's stand-ins (the cursor's
-    // pictures draw no cursor); the world model meets the real framework.
+    // The services not built yet are the program's stand-ins; the world
+    // model meets the real framework.
     InstallPendingServices();
+    // The view's software cursor, without pictures and off until a test
+    // loads and enables it.
+    tw::Service<MouseCursorService>::Install(&ViewMouseCursor());
+    MouseManager::FreeCursorArt();
+    MouseManager::EnableCursor(FALSE);
     // A mobile leaving the world asks the view's circle of transparency to
     // forget it.
     tw::Service<CircleOfTransparency>::Install(&ViewCircleService());
@@ -220,7 +226,8 @@ std::vector<std::pair<int, datafiles::Image>> ToolTipArt(int changed, int widthC
     return art;
 }
 
-void InstallGumpArt(const std::vector<std::pair<int, datafiles::Image>>& art) {
+void InstallGumpArt(const std::vector<std::pair<int, datafiles::Image>>& art,
+                    const datafiles::IndexedPair* staticArt) {
     FileManager::startup();
     for (int i = 0; i < CDHDCache::NUM_FILES; ++i)
         datafiles::WriteBytes(CDHDCache::GetFileName(i),
@@ -228,6 +235,7 @@ void InstallGumpArt(const std::vector<std::pair<int, datafiles::Image>>& art) {
     datafiles::IndexedPair gumps;
     for (const auto& [id, image] : art) datafiles::AddGumpArt(gumps, id, image);
     gumps.write("gumpidx.mul", "gumpart.mul");
+    if (staticArt) staticArt->write("artidx.mul", "art.mul");
     const datafiles::Bytes font = datafiles::EncodeUnicodeFont(datafiles::TextUnicodeGlyphs());
     for (const char* name : {"unifont.mul", "unifont1.mul", "unifont2.mul"})
         datafiles::WriteBytes(name, font);

@@ -186,7 +186,9 @@ private:
 // Writes a small installation (every data file, the gump art given, the
 // three Unicode fonts) in the working directory and starts the data-file
 // cache over it.
-void InstallGumpArt(const std::vector<std::pair<int, datafiles::Image>>& art);
+// With staticArt, "artidx.mul" and "art.mul" hold it.
+void InstallGumpArt(const std::vector<std::pair<int, datafiles::Image>>& art,
+                    const datafiles::IndexedPair* staticArt = nullptr);
 // The tool-tip frame art, as InstallGumpArt takes it.
 std::vector<std::pair<int, datafiles::Image>> ToolTipArt(int changed = -1, int widthChange = 0);
 

@@ -44,6 +44,8 @@ public:
                            std::to_string(font));
     }
     void SendSpeech(const char*, int, int) override {}
+    void AddJournalText(const char*, M_DWORD) override {}
+    void AddJournalText(const M_WORD*, M_DWORD) override {}
     std::vector<std::string> messages;
 };
 
@@ -287,7 +289,7 @@ TEST_F(InputControlTest, DoubleClickAndLongPressFollowTheClock) {
     };
     click(1000);
     click(1250);
-    EXPECT_EQ(texts.messages, (std::vector<std::string>{"Select a player. 3 0"}));
+    EXPECT_EQ(texts.messages, (std::vector<std::string>{"Select a player. 0 3"}));
     EXPECT_EQ(targetCursor.calls, (std::vector<std::string>{"SetTargetCursor 2"}));
     EXPECT_EQ(owner->calls.back(), "SelectEntry InputControl gump");
     EXPECT_EQ(Field::pendingTargetField, field);
@@ -337,7 +339,7 @@ TEST_F(InputControlTest, APickedMobileFillsTheFieldAndAsksForItsName) {
     // Not a mobile: nothing is filled or sent.
     auto* item = new CItemObj(0x40000010, 0x0F00, 0, TRUE);
     targetCursor.callback(item);
-    EXPECT_EQ(texts.messages.back(), "Not a mobile. 3 0");
+    EXPECT_EQ(texts.messages.back(), "Not a mobile. 0 3");
     EXPECT_EQ(field->value, 0);
     EXPECT_EQ(Field::pendingTargetField, nullptr);
 
@@ -357,7 +359,7 @@ TEST_F(InputControlTest, APickedMobileFillsTheFieldAndAsksForItsName) {
     delete field;
     EXPECT_EQ(Field::pendingTargetField, nullptr);
     targetCursor.callback(mobile);
-    EXPECT_EQ(texts.messages.back(), "Not a mobile. 3 0");
+    EXPECT_EQ(texts.messages.back(), "Not a mobile. 0 3");
     delete g_pGameSocket;
     g_pGameSocket = nullptr;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Clock.h"
 #include "GumpTestSupport.h"
 #include "gumps/GumpManager.h"
 #include "gumps/MouseManager.h"
@@ -227,6 +228,57 @@ TEST_F(MouseManagerTest, AButtonReleaseMayCloseTheCaptureAndItsNeighbour) {
     EXPECT_EQ(MouseManager::GetCapture(), nullptr);
     MouseManager::Update();  // nothing left to reach
     EXPECT_EQ(ClosedGumps(), (std::vector<std::string>{"neighbour", "target"}));
+}
+
+M_DWORD g_clock = 0;
+M_DWORD Clock() {
+    return g_clock;
+}
+
+// A gump that tells single from double clicks as the text and list gumps
+// do: a second press within the double-click time of the first.
+class ClickGump : public TestGump {
+public:
+    ClickGump() : TestGump(10, 10, 50, 50, "clicks") { Fill(1); }
+    void HandleLButtonDown(int, int) override {
+        const M_DWORD now = GetTimeMs();
+        if (pending && now - first <= static_cast<M_DWORD>(GetDoubleClickTime())) {
+            clicks.push_back("double");
+            pending = false;
+        } else {
+            first = now;
+            pending = true;
+            clicks.push_back("single");
+        }
+    }
+    void HandleLButtonUp(int, int) override { MouseManager::SetCapture(nullptr); }
+    std::vector<std::string> clicks;
+    bool pending = false;
+    M_DWORD first = 0;
+};
+
+TEST_F(MouseManagerTest, EachPressReachesTheGumpThatTellsDoubleClicksByTheClock) {
+    SetTimeSourceForTests(Clock);
+    auto* gump = new ClickGump;
+    gump->PutInGump(nullptr);
+    struct Case {
+        M_DWORD gap;
+        std::vector<std::string> clicks;
+    } cases[] = {{0, {"single", "double"}},
+                 {250, {"single", "double"}},
+                 {251, {"single", "single"}},
+                 {5000, {"single", "single"}}};
+    for (const Case& c : cases) {
+        gump->clicks.clear();
+        gump->pending = false;
+        g_clock = 0xFFFFFF00;  // the clock wraps between the presses
+        Click(20, 20);
+        g_clock += c.gap;
+        Click(20, 20);
+        EXPECT_EQ(gump->clicks, c.clicks) << c.gap << " ms apart";
+        EXPECT_EQ(MouseManager::GetCapture(), nullptr);
+    }
+    SetTimeSourceForTests(nullptr);
 }
 
 }  // namespace

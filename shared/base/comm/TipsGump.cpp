@@ -1,0 +1,174 @@
+// The tips and notice window.
+#include "comm/TipsGump.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "comm/Parchment.h"
+#include "config/Config.h"
+#include "gumps/MouseManager.h"
+#include "net/ClientSock.h"
+#include "net/PacketManager.h"
+#include "resources/BlitTarget.h"
+#include "resources/FontManager.h"
+#include "resources/GumpArt.h"
+#include "resources/SpanHandlers.h"
+
+namespace {
+
+constexpr int kFont = 6;
+constexpr int kWrapWidth = 214;
+constexpr int kPageLines = 10;
+
+int TopGap() {
+    return parchment::ArtHeight(2093) - 1;
+}
+int BottomGap() {
+    return parchment::ArtHeight(2094);
+}
+
+}  // namespace
+
+std::vector<std::string> BreakTipText(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= text.size() && lines.size() < CTipsGump::MAX_LINES) {
+        size_t end = text.find('\r', start);
+        if (end == std::string::npos) end = text.size();
+        std::string paragraph = text.substr(start, end - start);
+        paragraph.resize(strnlen(paragraph.c_str(), paragraph.size()));
+        while (lines.size() < CTipsGump::MAX_LINES) {
+            const int brk = FontManager::FindLineBreak(kFont, paragraph.c_str(), kWrapWidth);
+            if (brk < 0 || static_cast<size_t>(brk) + 1 >= paragraph.size()) {
+                lines.push_back(paragraph.substr(0, CTipsGump::LINE_BYTES - 1));
+                break;
+            }
+            // The character after the break point goes.
+            lines.push_back(
+                paragraph.substr(0, std::min<size_t>(brk + 1, CTipsGump::LINE_BYTES - 1)));
+            paragraph.erase(0, static_cast<size_t>(brk) + 2);
+        }
+        if (end >= text.size()) break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+CTipsGump::CTipsGump(int, int, const std::vector<std::string>& linesIn, BOOL tip)
+    : CGump(tip ? 320 : 20, tip ? 180 : 20, nullptr, nullptr, 2,
+            (parchment::ArtWidth(2080) + 7) & ~7, 300),
+      tipMode(tip) {
+    name = "tips gump";
+    for (const std::string& line : linesIn) {
+        if (lines.size() >= MAX_LINES) break;
+        lines.push_back(line.substr(0, LINE_BYTES - 1));
+    }
+    const int B = BottomGap();
+    thumb = new CThumbGump(256, 72, TRUE, height - B - 56, this, 31);
+    thumb->PutInGump(this);
+    const GumpCallback nothing = static_cast<GumpCallback>(&CTipsGump::Nothing);
+    (new CButtonGump(249, 56, this, CButtonGump::PUSH, CButtonGump::UP, nothing, 2084, 2084, 0))
+        ->PutInGump(this);
+    (new CButtonGump(249, height - B - 52, this, CButtonGump::PUSH, CButtonGump::UP, nothing, 2085,
+                     2085, 0))
+        ->PutInGump(this);
+    if (tipMode) {
+        (new CButtonGump(35, height - B - 24, this, CButtonGump::PUSH, CButtonGump::UP,
+                         static_cast<GumpCallback>(&CTipsGump::Previous), 2508, 2508, 0))
+            ->PutInGump(this);
+        (new CButtonGump(251, height - B - 24, this, CButtonGump::PUSH, CButtonGump::UP,
+                         static_cast<GumpCallback>(&CTipsGump::Next), 2509, 2509, 0))
+            ->PutInGump(this);
+        dontShow = new CButtonGump(96, height - B - 27, this, CButtonGump::TOGGLE,
+                                   ShowTips ? CButtonGump::UP : CButtonGump::PRESSED, nothing, 2510,
+                                   2511, 0);
+        dontShow->PutInGump(this);
+    }
+    thumb->SetValue(0, static_cast<int>(lines.size()));
+    RedrawFrame();
+}
+
+CTipsGump::~CTipsGump() {
+    if (!tipMode || !dontShow) return;
+    const BOOL shown = dontShow->State() == CButtonGump::UP;
+    ShowTips = shown;
+    saveConfigDirective(51, shown ? "yes" : "no");
+}
+
+void CTipsGump::RedrawFrame() {
+    M_WORD* pixels = NewFrameBlock(0, width, height);
+    if (!pixels) return;
+    const BlitTarget target(pixels, pitch, width, height);
+    parchment::DrawArtColumn(target, height);
+    const int T = TopGap(), B = BottomGap();
+    DrawGumpPixels(CopySpanTransparent, 2091, 30, T + 34, target);
+    DrawGumpPixels(CopySpanTransparent, 2091, 31, height - B - 48, target);
+    if (tipMode)
+        DrawGumpPixels(CopySpanTransparent, 2506, 127, T + 9, target);
+    else
+        DrawGumpPixels(CopySpanTransparent, 2514, 112, T + 11, target);
+    const RECT area{38, 68, (width - 49) % 2 ? width - 49 : width - 50, height - 78};
+    const BlitTarget clipped = target.Clipped(area);
+    int y = area.top;
+    for (size_t i = static_cast<size_t>(std::max(firstLine, 0));
+         i < lines.size() && y < area.bottom; ++i) {
+        int w = 0, h = 0, baseline = 0;
+        FontManager::GetStringSize(kFont, lines[i].c_str(), &w, &h, &baseline);
+        FontManager::DrawString(area.left, y + baseline, kFont, 0, lines[i].c_str(), clipped);
+        y += std::max(h, 1);
+    }
+}
+
+BOOL CTipsGump::HitTest(int px, int py) {
+    return px >= 0 && py >= 0 && px < width && py < height;
+}
+
+void CTipsGump::HandleLButtonDown(int px, int py) {
+    BringToFront(this, 1);
+    if (px < width - 48 || px > width - 25 || py < 68 || py > height - 78 || lines.empty()) return;
+    const int last = static_cast<int>(lines.size()) - 1;
+    firstLine = py - 8 < thumb->y ? std::max(firstLine - kPageLines, 0)
+                                  : std::min(firstLine + kPageLines, last);
+    thumb->SetValue(firstLine, static_cast<int>(lines.size()));
+    RedrawFrame();
+}
+
+void CTipsGump::HandleLButtonUp(int, int) {
+    MouseManager::SetCapture(nullptr);
+}
+
+void CTipsGump::HandleRButtonUp(int, int) {
+    MouseManager::SetCapture(nullptr);
+    delete this;
+}
+
+void CTipsGump::HandleScroll(int position, int range, CGump*) {
+    const int count = static_cast<int>(lines.size());
+    if (count == 0) return;
+    if (position < 2)
+        firstLine = 0;
+    else if (position >= range)
+        firstLine = count - 1;
+    else
+        firstLine =
+            range > 0 ? static_cast<int>(static_cast<long long>(count) * position / range) : 0;
+    RedrawFrame();
+}
+
+void CTipsGump::Ask(int direction) {
+    if (g_pGameSocket) {
+        PDSTRUCT packet;
+        PacketManager::BuildTipRequest(&packet, static_cast<M_WORD>(LastTip & 0xFFFF),
+                                       static_cast<M_BYTE>(direction));
+        g_pGameSocket->Write(&packet);
+    }
+    delete this;
+}
+
+void CTipsGump::Previous() {
+    Ask(0);
+}
+
+void CTipsGump::Next() {
+    Ask(1);
+}

@@ -37,6 +37,7 @@
 #include "X11Lock.h"
 #include "app/App.h"
 #include "app/AppServices.h"
+#include "app/SmallMessages.h"
 #include "app/VersionManager.h"
 #include "comm/CommServices.h"
 #include "comm/GumpMessages.h"
@@ -48,6 +49,7 @@
 #include "gumps/TextManager.h"
 #include "gumps/Weather.h"
 #include "gumps/WorldGumps.h"
+#include "login/LoginRoad.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "net/WorldMessageState.h"
@@ -173,6 +175,8 @@ void StartServices() {
     InstallSpeechHandlers();
     InstallGumpMessageHandlers();
     InstallWorldHandlers();
+    InstallLoginHandlers();
+    InstallSmallMessageHandlers();
 
     // The login screens, the game dialogs and the communication dialogs,
     // which the application object reaches from its start-up on.
@@ -180,7 +184,6 @@ void StartServices() {
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();
-    InstallPendingLoginSends();
     // The macros that CApp reads name their keys.
     tw::Service<KeyNames>::Install(&X11KeyNames());
     CApp::startup();
@@ -304,5 +307,5 @@ int main() {
     }
     delete netInfo;
     TextManager::CloseJournalFile();
-    return 0;
+    return g_exitStatus.load();
 }

@@ -26,3 +26,23 @@ def pack(message):
 messages = [b"\x1d\x40\x00\x00\x01", b"\x1c\x00\x07abc\x00", b"\x33\x01", b"\x4f\x05", b"\x33\x00", b"\x55"]
 sys.stdout.buffer.write(b"\x05" + b"".join(pack(m) for m in messages))
 PY
+
+mkdir -p fuzz_login_road
+# Flags, then (id choice, length low, length high, body) per message: a shard
+# list of two, a character list with one character and one city, a refusal.
+python3 - >fuzz_login_road/road <<'PY'
+import struct, sys
+def msg(choice, body):
+    return bytes([choice]) + struct.pack("<H", len(body)) + body
+def field(text, width):
+    return text.encode().ljust(width, b"\0")[:width]
+shards = b"\x07" + struct.pack(">H", 2)
+for sid, name, tz in ((1, "First", 1), (0xFE, "Second 5", 50)):
+    shards += struct.pack(">H", sid) + field(name, 32) + bytes([0, tz & 0xFF]) + b"\x7f\0\0\1"
+slots = field("Ann", 30) + field("pw", 30) + b"\0" * 240
+cities = b"\x01" + b"\x00" + field("Port", 31) + field("Docks", 31)
+out = b"\x03" + msg(1, shards) + msg(4, b"\x01" + slots + cities)
+out += msg(5, b"\x01" + slots) + msg(0, b"\x01") + msg(2, b"\x01") + msg(6, b"\x02")
+out += msg(3, b"\x01\x05" + slots + b"\x01" + b"\x01" + field("Shard 3", 16) + cities)
+sys.stdout.buffer.write(out)
+PY

@@ -46,15 +46,6 @@ void ChooseServer(int backup);
 
 struct CMacro;
 
-// The login sends of the application, which come with the login screens
-// and are not built yet: their stand-in is installed at start-up.
-class LoginSends {
-public:
-    static constexpr const char* kServiceName = "LoginSends";
-    virtual ~LoginSends() = default;
-    virtual void SendAcctLogin(char* account, char* password, unsigned char flag) = 0;
-};
-
 class CApp {
 public:
     static constexpr int MAX_WORDS = 80;
@@ -205,11 +196,13 @@ public:
     static M_DWORD spamClock;
     static CList<CQueuedSay> queuedSpeech;
 
-    // Builds and writes the account login (0x80) behind a waiting gump (not
-    // built yet: LoginSends).
-    static void SendAcctLogin(char* account, char* password, unsigned char flag) {
-        tw::Service<LoginSends>::Get().SendAcctLogin(account, password, flag);
-    }
+    // The login requests: each opens the waiting gump with its text and
+    // writes its message to the game connection.  A connection that is not
+    // open gets nothing, and the request answers FALSE.  The account and
+    // password are kept (30 characters each) for the game server's login.
+    static BOOL SendAcctLogin(char* account, char* password, unsigned char flag);
+    static BOOL SendPlayChar(char* name, char* password, int slot);
+    static BOOL SendCreateChar();
 
     // What the character-creation gumps fill in for the create request
     // (net/PacketManager.h); start-up clears its skills and their values.

@@ -57,6 +57,10 @@ void AppInputTargets::EndTarget() {
 BOOL AppConnectionEvents::IsConnected() {
     return CApp::IsConnected();
 }
+
+void AppConnectionEvents::SetConnected(BOOL on) {
+    CApp::connected = on;
+}
 M_DWORD AppConnectionEvents::GetChosenAddress() {
     return CApp::GetChosenAddress();
 }

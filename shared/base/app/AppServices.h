@@ -41,6 +41,7 @@ public:
 class AppConnectionEvents : public ConnectionEvents {
 public:
     BOOL IsConnected() override;
+    void SetConnected(BOOL on) override;
     M_DWORD GetChosenAddress() override;
     M_WORD GetChosenPort() override;
     void ChooseServer(int backup) override;

@@ -56,7 +56,7 @@
     KEY(33, BackupLoginServer, ParseBackupLoginServer)                                         \
     SETTING(34, AcctID, ConfigText<42>, "", ParseTextUnlessEmpty)                              \
     SETTING(35, AcctLastName, ConfigText<60>, "", ParseTextUnlessEmpty)                        \
-    SETTING(36, AcctPassword, ConfigText<30>, "", ParsePassword) /* unscrambled */             \
+    SETTING(36, AcctPassword, ConfigText<31>, "", ParsePassword) /* unscrambled; 30 fit */     \
     SETTING(37, NextLoginKey, M_BYTE, 0, ParseNextLoginKey)                                    \
     SETTING(38, DefaultChar, int, 0, ParseDefaultChar) /* 0-4 */                               \
     KEY(40, Mouse, ParseMouse) /* sets MouseThread */                                          \

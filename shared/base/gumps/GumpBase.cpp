@@ -7,6 +7,7 @@
 #include "gumps/GumpHandle.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
+#include "gumps/MinimizedPositions.h"
 #include "gumps/GumpObjects.h"
 #include "gumps/MouseManager.h"
 #include "world/Obj.h"
@@ -36,8 +37,7 @@ CGump::CGump(int xIn, int yIn, CGump* parentIn, CObj* ownerIn, int frameCountIn,
 }
 
 CGump::~CGump() {
-    if ((iconSlotX || iconSlotY) && tw::Service<GumpSession>::IsInstalled())
-        tw::Service<GumpSession>::Get().ReleaseMinimizedPosition(this);
+    ReleaseMinimizedPosition(this);
 
     // Walks that hold this gump step past it, and every kept pointer to it is
     // cleared, before anything is freed.

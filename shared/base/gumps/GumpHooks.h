@@ -87,11 +87,6 @@ public:
     // Rebuilds the speech input line's prompt (it shows whether a gump or
     // the line takes the keys).
     virtual void UpdateInputPrompt() = 0;
-    // The minimize and restore of the callback library, and giving back a
-    // minimized gump's icon place.
-    virtual void Minimize(CGump* gump) = 0;
-    virtual void Restore(CGump* gump) = 0;
-    virtual void ReleaseMinimizedPosition(CGump* gump) = 0;
     // Leaves the world for the main menu (a message box's button after the
     // connection was lost).
     virtual void LogoutFromWorld() = 0;

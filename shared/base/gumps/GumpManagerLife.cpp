@@ -8,6 +8,7 @@
 #include "gumps/Gump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
+#include "gumps/MinimizedPositions.h"
 #include "gumps/MouseManager.h"
 
 CGump* CGumpManager::radarGump = nullptr;
@@ -85,6 +86,7 @@ void CGumpManager::RecreateMainBitmap() {
 
 void CGumpManager::reset() {
     clearReferences();
+    ResetMinimizedPositions();
     MouseManager::pCapture = nullptr;
     CDragGump::highlightedPaperdoll = nullptr;
     mainBitmapReleased = TRUE;

@@ -44,11 +44,3 @@ void CGump::BringToFront(CGump* gump, int flag) {
     }
     if (gump->IsShopGump()) BringToFront(gump->GetBillGump(), flag);
 }
-
-void CGump::Minimize(CGump* gump) {
-    tw::Service<GumpSession>::Get().Minimize(gump);
-}
-
-void CGump::Restore(CGump* gump) {
-    tw::Service<GumpSession>::Get().Restore(gump);
-}

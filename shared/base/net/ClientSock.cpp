@@ -134,10 +134,14 @@ BOOL CClientSock::Connect(M_DWORD address, M_WORD port) {
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     to.sin_addr.s_addr = htonl(address);
+    peerAddress_ = 0;
+    peerPort_ = 0;
     if (connect(socket_, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
         Close();
         return FALSE;
     }
+    peerAddress_ = address;
+    peerPort_ = port;
 
     if (EditServerAddress == 0) {
         loginStream_ = TRUE;

@@ -93,6 +93,9 @@ public:
     BOOL IsLoginStream() const { return loginStream_; }
     BOOL IsHolding() const { return holding_; }
     M_DWORD GetLocalAddress() const { return localAddress_; }
+    // The address and port (host order) of the last successful Connect.
+    M_DWORD PeerAddress() const { return peerAddress_; }
+    M_WORD PeerPort() const { return peerPort_; }
     size_t OutputLength() const { return outputLength_; }
     // The bytes appended by Write and not yet sent (after the login key,
     // before the game cipher); tests read them from a connection that never
@@ -143,6 +146,8 @@ private:
     CLoginStream loginKeys_;
     BOOL loginStream_ = FALSE;
     M_DWORD localAddress_ = 0;
+    M_DWORD peerAddress_ = 0;
+    M_WORD peerPort_ = 0;
     HuffmanDecoder decoder_;
 
     BOOL holding_ = FALSE;

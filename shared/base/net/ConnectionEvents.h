@@ -24,6 +24,7 @@ public:
 
     // The application's connected flag.
     virtual BOOL IsConnected() = 0;
+    virtual void SetConnected(BOOL on) = 0;
     // The login server chosen last: its IPv4 address (host order) and port.
     virtual M_DWORD GetChosenAddress() = 0;
     virtual M_WORD GetChosenPort() = 0;

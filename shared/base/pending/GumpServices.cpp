@@ -74,9 +74,6 @@ public:
     void UpdateInputPrompt() override {
         if (g_inputWindow) CInputWindow::UpdatePrompt(g_inputWindow);
     }
-    void Minimize(CGump*) override { TW_PENDING("CGump::Minimize"); }
-    void Restore(CGump*) override { TW_PENDING("CGump::Restore"); }
-    void ReleaseMinimizedPosition(CGump*) override { TW_PENDING("ReleaseMinimizedPosition"); }
     void LogoutFromWorld() override { TW_PENDING("CGump::LogoutFromWorld"); }
     void ForgetGump(CGump* gump) override {
         // The main gumps that the graphic manager keeps.

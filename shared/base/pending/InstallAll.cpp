@@ -19,6 +19,5 @@ void InstallPendingServices() {
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();
-    InstallPendingLoginSends();
     InstallPendingTargetMessages();
 }

@@ -2,6 +2,7 @@
 // quit question opens; the shard list's choices, sorting and cancelling go
 // nowhere.
 #include "gumps/ChoiceGump.h"
+#include "login/LoginRoad.h"
 #include "login/MainMenuGump.h"
 #include "login/QuitQuestion.h"
 #include "pending/Pending.h"
@@ -9,8 +10,24 @@
 
 namespace {
 
-class LoginStandIn : public LoginService, public ShardChoice {
+class LoginStandIn : public LoginService, public ShardChoice, public LoginScreens {
 public:
+    BOOL IsOpen(LoginGumpKind) override { return FALSE; }
+    void Close(unsigned) override {}
+    void SetInputEnabled(LoginGumpKind, BOOL) override {}
+    void OpenBox(const char*, LoginGumpKind, int) override { TW_PENDING("CWaitingGump::CWaitingGump"); }
+    void ShowShardChoice(const ShardChoiceLine*, int, BOOL) override {
+        TW_PENDING("CShardChoiceGump::CShardChoiceGump");
+    }
+    void NewCharacterList() override { TW_PENDING("CLoginGump::CLoginGump"); }
+    void AddCharacter(const char*, const char*, int) override {}
+    void RemoveCharacter(int) override {}
+    void ShowCharacterList() override {}
+    void StartCharacterCreation() override { TW_PENDING("CGump::NewChar"); }
+    void AcceptCharacterList() override {}
+    void SetWindowTitle(const char*) override {}
+    void OpenWaiting(const char*) override {}
+
     CMainMenuGump* MakeMainMenuGump() override {
         TW_PENDING("CMainMenuGump::CMainMenuGump");
         return new CMainMenuGump();
@@ -36,5 +53,5 @@ public:
 }  // namespace
 
 void InstallPendingLogin() {
-    InstallStandIn<LoginStandIn, LoginService, ShardChoice>();
+    InstallStandIn<LoginStandIn, LoginService, ShardChoice, LoginScreens>();
 }

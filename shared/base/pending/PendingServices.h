@@ -23,12 +23,10 @@ void InstallPendingGumpManager();
 void InstallPendingWorldView();
 void InstallPendingMapGump();
 // The login screens, the game dialogs, the communication dialogs (texts
-// over objects included), the application's login sends and the network
-// layer's target answers.
+// over objects included) and the network layer's target answers.
 void InstallPendingLogin();
 void InstallPendingDialogs();
 void InstallPendingComm();
-void InstallPendingLoginSends();
 void InstallPendingTargetMessages();
 
 // Every one of them, and the weather (gumps/Weather.h), which the code

@@ -1,16 +1,11 @@
-// Stand-ins of two requests that come with later work: the application's
-// account login and the network layer's target answers.
+// Stand-in of a request that comes with later work: the network layer's
+// target answers.
 #include "app/App.h"
 #include "net/PacketManager.h"
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
 
 namespace {
-
-class LoginSendsStandIn : public LoginSends {
-public:
-    void SendAcctLogin(char*, char*, unsigned char) override { TW_PENDING("CApp::SendAcctLogin"); }
-};
 
 class TargetMessagesStandIn : public TargetMessages {
 public:
@@ -21,10 +16,6 @@ public:
 };
 
 }  // namespace
-
-void InstallPendingLoginSends() {
-    InstallStandIn<LoginSendsStandIn, LoginSends>();
-}
 
 void InstallPendingTargetMessages() {
     InstallStandIn<TargetMessagesStandIn, TargetMessages>();

@@ -42,6 +42,7 @@ public:
     std::string shardName;
 
     BOOL IsConnected() override { return connected; }
+    void SetConnected(BOOL on) override { connected = on; }
     M_DWORD GetChosenAddress() override { return chosenAddress; }
     M_WORD GetChosenPort() override { return chosenPort; }
     void ChooseServer(int backup) override {

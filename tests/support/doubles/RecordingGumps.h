@@ -41,7 +41,7 @@ private:
 };
 
 // What the gump framework asks of the modules above it (gumps/GumpHooks.h):
-// every call in order ("CreateStackGump 10 20", "Minimize", "Restore",
+// every call in order ("CreateStackGump 10 20", "LogoutFromWorld",
 // "InvalidateScreen"...); no gump is made.  inWorld and atWar are the
 // session's answers.
 class RecordingGumpHooks final : public GumpFactory, public GumpScreen, public GumpSession {
@@ -81,9 +81,6 @@ public:
     BOOL IsInWorld() override { return inWorld; }
     BOOL PlayerAtWar() override { return atWar; }
     void UpdateInputPrompt() override {}
-    void Minimize(CGump*) override { calls.push_back("Minimize"); }
-    void Restore(CGump*) override { calls.push_back("Restore"); }
-    void ReleaseMinimizedPosition(CGump*) override {}
     void LogoutFromWorld() override { calls.push_back("LogoutFromWorld"); }
     void ForgetGump(CGump*) override {}
 

@@ -225,10 +225,9 @@ private:
 };
 
 // The application's target cursor as the world model asks for it
-// ("BeginTarget <command> <kind> <number>"), its login sends
-// ("SendAcctLogin <account> <password> <flag>") and the network layer's
-// target cancels.
-class RecordingRequests final : public TargetRequests, public LoginSends, public TargetMessages {
+// ("BeginTarget <command> <kind> <number>") and the network layer's target
+// cancels.
+class RecordingRequests final : public TargetRequests, public TargetMessages {
 public:
     std::vector<std::string> calls;
     int targetCancels = 0;
@@ -237,15 +236,10 @@ public:
         calls.push_back(std::string("BeginTarget ") + (command ? command : "") + " " +
                         std::to_string(kind) + " " + std::to_string(number));
     }
-    void SendAcctLogin(char* account, char* password, unsigned char flag) override {
-        calls.push_back(std::string("SendAcctLogin ") + (account ? account : "") + " " +
-                        (password ? password : "") + " " + std::to_string(flag));
-    }
     void SendTargetCancel() override { ++targetCancels; }
 
 private:
     tw::ScopedService<TargetRequests> targets_{this};
-    tw::ScopedService<LoginSends> logins_{this};
     tw::ScopedService<TargetMessages> cancels_{this};
 };
 

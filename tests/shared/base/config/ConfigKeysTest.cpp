@@ -274,7 +274,7 @@ TEST_F(ConfigKeysTest, TextsAreCutToTheirVariables) {
         {CFG_FilterPassword, FilterPassword, 29},
         {CFG_AcctID, AcctID, 41},
         {CFG_AcctLastName, AcctLastName, 59},
-        {CFG_AcctPassword, AcctPassword, 29},
+        {CFG_AcctPassword, AcctPassword, 30},
         {CFG_FullScreenRes, FullScreenRes, 511},
         {CFG_LoginServerFile, LoginServerFile, 255},
         {CFG_JournalSaveFile, JournalSaveFile, 255},

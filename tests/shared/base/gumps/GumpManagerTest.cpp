@@ -75,7 +75,7 @@ TEST_F(GumpManagerTest, OpenGumpRaisesTheOpenPaperdollButMakesAShopBesideIt) {
     CGump* shop = CGumpManager::OpenGump(mobile, 48, nullptr, 0);
     ASSERT_NE(shop, nullptr);
     EXPECT_NE(shop, paperdoll);
-    EXPECT_EQ(doubles.calls, (std::vector<std::string>{"CreatePaperdollGump 640 0", "Restore",
+    EXPECT_EQ(doubles.calls, (std::vector<std::string>{"CreatePaperdollGump 640 0",
                                                        "CreateShopGump 150 5"}));
     // A second shop for another mobile replaces the first.
     CGumpManager::OpenGump(NewMobile(2), 48, nullptr, 0);

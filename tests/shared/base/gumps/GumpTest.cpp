@@ -1,11 +1,13 @@
 // The gump base class: links, pages, hit tests, coordinates, raising,
 // moving, closing a tree and forgetting a closed gump.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "GumpTestSupport.h"
 #include "gumps/DragGump.h"
 #include "gumps/GumpManager.h"
+#include "gumps/MinimizedPositions.h"
 #include "gumps/MouseManager.h"
 #include "world/Obj.h"
 
@@ -261,7 +263,10 @@ TEST_F(CGumpTest, ClosingForgetsTheGumpEverywhereItIsKept) {
     MouseManager::SetCapture(g);
     ASSERT_EQ(MouseManager::GetCapture(), g);
     CDragGump::highlightedPaperdoll = g;
-    g->iconSlotX = 16;
+    int slotX = 0, slotY = 0;
+    ASSERT_TRUE(AllocMinimizedPosition(&slotX, &slotY));
+    g->iconSlotX = slotX;
+    g->iconSlotY = slotY;
     delete g;
     for (CGump** slot : slots) EXPECT_EQ(*slot, nullptr);
     EXPECT_EQ(MouseManager::GetCapture(), nullptr);
@@ -270,7 +275,10 @@ TEST_F(CGumpTest, ClosingForgetsTheGumpEverywhereItIsKept) {
     EXPECT_EQ(waiting->ownerGump, nullptr);
     EXPECT_EQ(bag->gump, nullptr);
     EXPECT_EQ(bag->containerGump, nullptr);
-    EXPECT_EQ(doubles.calls, std::vector<std::string>{"ReleaseMinimizedPosition"});
+    // Its icon place is free again.
+    int x = 0, y = 0;
+    ASSERT_TRUE(AllocMinimizedPosition(&x, &y));
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(slotX, slotY));
 }
 
 TEST(GumpRectTest, IntersectionAndRowCopies) {

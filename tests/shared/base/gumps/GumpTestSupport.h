@@ -115,12 +115,6 @@ public:
     BOOL IsInWorld() override { return inWorld; }
     BOOL PlayerAtWar() override { return atWar; }
     void UpdateInputPrompt() override { ++prompts; }
-    void Minimize(CGump* gump) override { gump->minimized = TRUE; }
-    void Restore(CGump* gump) override {
-        gump->minimized = FALSE;
-        calls.push_back("Restore");
-    }
-    void ReleaseMinimizedPosition(CGump*) override { calls.push_back("ReleaseMinimizedPosition"); }
     void LogoutFromWorld() override { calls.push_back("LogoutFromWorld"); }
     void ForgetGump(CGump* gump) override;
 

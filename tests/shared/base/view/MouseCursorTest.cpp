@@ -72,9 +72,6 @@ public:
     BOOL IsInWorld() override { return TRUE; }
     BOOL PlayerAtWar() override { return atWar; }
     void UpdateInputPrompt() override {}
-    void Minimize(CGump*) override {}
-    void Restore(CGump*) override {}
-    void ReleaseMinimizedPosition(CGump*) override {}
     void LogoutFromWorld() override {}
     void ForgetGump(CGump*) override {}
 };

@@ -24,8 +24,8 @@ using Calls = std::vector<std::string>;
 // ids, then fields; done() puts the length in.
 struct Msg {
     Bytes b;
-    explicit Msg(M_BYTE id) : b{id} {
-        if (IsVariablePacket(id)) b.insert(b.end(), {0, 0});
+    explicit Msg(M_BYTE id) : b(IsVariablePacket(id) ? Bytes{id, 0, 0} : Bytes{id}) {
+        b.reserve(256);
     }
     Msg& u8(unsigned v) { b.push_back(static_cast<M_BYTE>(v)); return *this; }
     Msg& u16(unsigned v) { return u8(v >> 8).u8(v); }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "fuzz/MessageFuzz.h"
 #include "fuzz/WorldFuzz.h"
 #include "gumps/GumpManager.h"
 #include "gumps/Sequence.h"
@@ -37,18 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (flags & 1) g_multiTarget = new MultiTarget();
     std::vector<M_BYTE> message;
     for (int steps = 0; ops.more() && steps < 200; ++steps) {
-        const M_BYTE id = kIds[ops.byte() % sizeof kIds];
-        size_t length = ops.word() % 1400;
-        if (length > ops.left()) length = ops.left();
-        message.assign(1, id);
-        if (IsVariablePacket(id)) {
-            const size_t total = length + 3;
-            message.push_back(static_cast<M_BYTE>(total >> 8));
-            message.push_back(static_cast<M_BYTE>(total));
-        }
-        message.insert(message.end(), ops.rest(), ops.rest() + length);
-        ops.skip(length);
-        PacketManager::Dispatch(PacketIn(message.data(), message.size()));
+        tw::fuzz::DispatchNextMessage(ops, kIds, 1400, message);
         for (unsigned frames = ops.byte() % 40; frames > 0; --frames) {
             CGumpManager::Update();
             WeatherManager::Update();

@@ -10,6 +10,7 @@
 
 #include "config/Config.h"
 #include "fuzz/FuzzSupport.h"
+#include "fuzz/MessageFuzz.h"
 #include "fuzz/WorldFuzz.h"
 #include "login/LoginRoad.h"
 #include "net/ClientSock.h"
@@ -37,18 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     EditServerAddress = (flags & 8) ? 0x7F000001 : 0;
     std::vector<M_BYTE> message;
     for (int steps = 0; ops.more() && steps < 100; ++steps) {
-        const M_BYTE id = kIds[ops.byte() % sizeof kIds];
-        size_t length = ops.word() % 20000;
-        if (length > ops.left()) length = ops.left();
-        message.assign(1, id);
-        if (IsVariablePacket(id)) {
-            const size_t total = length + 3;
-            message.push_back(static_cast<M_BYTE>(total >> 8));
-            message.push_back(static_cast<M_BYTE>(total));
-        }
-        message.insert(message.end(), ops.rest(), ops.rest() + length);
-        ops.skip(length);
-        PacketManager::Dispatch(PacketIn(message.data(), message.size()));
+        tw::fuzz::DispatchNextMessage(ops, kIds, 20000, message);
         screens.calls.clear();
     }
     EditServerAddress = 0;

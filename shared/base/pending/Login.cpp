@@ -15,7 +15,7 @@ public:
     BOOL IsOpen(LoginGumpKind) override { return FALSE; }
     void Close(unsigned) override {}
     void SetInputEnabled(LoginGumpKind, BOOL) override {}
-    void OpenBox(const char*, LoginGumpKind, int) override { TW_PENDING("CWaitingGump::CWaitingGump"); }
+    void OpenBox(const char*, LoginGumpKind, int) override { TW_PENDING("LoginScreens::OpenBox"); }
     void ShowShardChoice(const ShardChoiceLine*, int, BOOL) override {
         TW_PENDING("CShardChoiceGump::CShardChoiceGump");
     }

@@ -2,6 +2,7 @@
 // quit question opens; the shard list's choices, sorting and cancelling go
 // nowhere.
 #include "gumps/ChoiceGump.h"
+#include "login/CharCreation.h"
 #include "login/LoginRoad.h"
 #include "login/MainMenuGump.h"
 #include "login/QuitQuestion.h"
@@ -10,8 +11,12 @@
 
 namespace {
 
-class LoginStandIn : public LoginService, public ShardChoice, public LoginScreens {
+class LoginStandIn : public LoginService, public ShardChoice, public LoginScreens,
+                     public CharacterCreation {
 public:
+    void OpenProfessionGump() override { TW_PENDING("CGump::OpenProfessionGump"); }
+    void CloseCreationGumps() override {}
+
     BOOL IsOpen(LoginGumpKind) override { return FALSE; }
     void Close(unsigned) override {}
     void SetInputEnabled(LoginGumpKind, BOOL) override {}
@@ -53,5 +58,5 @@ public:
 }  // namespace
 
 void InstallPendingLogin() {
-    InstallStandIn<LoginStandIn, LoginService, ShardChoice, LoginScreens>();
+    InstallStandIn<LoginStandIn, LoginService, ShardChoice, LoginScreens, CharacterCreation>();
 }

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <thread>
 
+#include "support/GoldenImage.h"
 #include "support/TwTest.h"
 #include "support/Xvfb.h"
 // Xlib's macros (None, Bool, Status) must come after the test framework.
@@ -210,6 +211,42 @@ TEST_F(TwClientFailureTest, DepthTwentyFourOnlyDisplayEndsWithTheFirstDepthTried
             << tw::test::ReadFile("stderr.txt");
     }
     std::filesystem::current_path(dir());
+}
+
+// The client opens on the main menu with the account login box, and its
+// exit button ends it with status 0.
+TEST_F(TwClientFailureTest, OpensOnTheMainMenuAndItsExitButtonEndsIt) {
+    XvfbOptions options;
+    options.depth = 16;
+    XvfbServer server(options);
+    ASSERT_TRUE(server.ok()) << server.error();
+    // No cursor thread: the picture holds the menu alone.
+    MakeInstallation("Sound=off\nMouseThread=off\n");
+    ClientProcess client;
+    XvfbClient x;
+    ASSERT_NE(x.display(), nullptr);
+    Window window = 0;
+    const auto end = std::chrono::steady_clock::now() + kTimeout;
+    while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
+        window = x.FindWindow("Tarrowmere");
+        if (window == 0) std::this_thread::sleep_for(kPoll);
+    }
+    ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
+    int damageEvent = 0, damageError = 0;
+    ASSERT_TRUE(XDamageQueryExtension(x.display(), &damageEvent, &damageError));
+    Damage damage = XDamageCreate(x.display(), window, XDamageReportNonEmpty);
+    XFlush(x.display());
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
+    // The pointer rests on the title picture, where no button lies.
+    x.FakeMotion(window, 320, 30);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
+    XDamageDestroy(x.display(), damage);
+    EXPECT_TRUE(tw::test::MatchesGolden(x.ReadImage(window, 640, 480),
+                                        "ar_unix/base/golden/main_menu.png"));
+
+    x.Click(window, 570, 10);
+    EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");
+    EXPECT_NE(ReportLog().find("Main Program Loop. End."), std::string::npos);
 }
 
 }  // namespace

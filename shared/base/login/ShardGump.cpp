@@ -89,6 +89,10 @@ CShardChoiceGump::~CShardChoiceGump() {
         // closed with its gump otherwise, it neither cancels nor waits.
         if (chosen) {
             delete closing;
+            // The wait it opened is the front end's waiting gump, which the
+            // server's next message closes.
+            if (CGump* box = CGumpManager::modalGump; box && box->IsWaitingGump())
+                CGumpManager::pWaitingGump = box;
             return;
         }
         const BOOL teardown = g_gumpTeardown;

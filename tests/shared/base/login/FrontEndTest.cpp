@@ -383,3 +383,26 @@ TEST_F(FrontEndTest, ExitEndsTheLoopAndQuitPromptLogsOut) {
 }
 
 }  // namespace
+
+namespace {
+
+// With the connection closed, no callback writes: the shard choice, the
+// delete and the logout from the selection leave nothing in the output.
+TEST_F(FrontEndTest, ClosedConnectionGetsNothingFromTheCallbacks) {
+    tw::doubles::RecordingConnection connection;
+    Shards({Shard(3, "Alpha", 0, 0, 0)});
+    pShardGump = new CShardChoiceGump();
+    pShardGump->PutInGump(nullptr);
+    pShardGump->HandleKey(13);
+    CLoginGump* selection = Selection({{"Anna", "pw"}});
+    selection->AskDeleteChar();
+    g_gumpList->OnAccept();
+    EXPECT_EQ(g_pGameSocket->OutputLength(), 0u);
+    selection->LogoutFromCharSelect();
+    EXPECT_EQ(pLGump, nullptr);
+    EXPECT_NE(GraphicManager::pMainMenuGump, nullptr);
+    EXPECT_EQ(g_pGameSocket->OutputLength(), 0u);
+    EXPECT_NE(ReportLog().find("the connection is not open; nothing is sent"), std::string::npos);
+}
+
+}  // namespace

@@ -111,8 +111,9 @@ void CParchmentGump::OpenResize() {
     resize->PutInGump(nullptr);
 }
 
-void CParchmentGump::MoveChildrenForSize(int newWidth, int newHeight, CThumbGump* thumb,
-                                         CGump* keepBoth) {
+void CParchmentGump::TakeSize(int newWidth, int newHeight, CThumbGump* thumb, CGump* keepBoth) {
+    newWidth = (std::max(newWidth, 8) + 7) & ~7;
+    newHeight = std::max(newHeight, 1);
     const int dx = newWidth - width, dy = newHeight - height;
     for (CGump* c = firstChild; c; c = c->next) {
         if (c == thumb) {
@@ -126,6 +127,16 @@ void CParchmentGump::MoveChildrenForSize(int newWidth, int newHeight, CThumbGump
         if (c == keepBoth || c->x > width / 2) c->x += dx;
         if (c == keepBoth || c->y > height / 2) c->y += dy;
     }
+    width = newWidth;
+    height = newHeight;
+    pitch = FramePitch(width);
+}
+
+void CParchmentGump::ChaseThumb(CThumbGump* thumb, int wanted, bool upward) {
+    const bool short_ = upward ? thumb->y > wanted && thumb->y > thumb->minY : thumb->y < wanted;
+    if (!short_) return;
+    thumb->y = std::clamp(wanted, thumb->minY, thumb->maxY);
+    HandleScroll(thumb->Position(), thumb->Range(), thumb);
 }
 
 void CParchmentGump::HandleLButtonDown(int px, int py) {

@@ -47,11 +47,16 @@ protected:
     void AddFrameButtons();
     // A press (and its auto-repeat) on the scroll bar beside the text.
     virtual void ScrollBarClick(int px, int py) = 0;
-    // Children keep their distance to the right edge when they lie in the
-    // right half and to the bottom edge when in the lower half; keepBoth
-    // keeps both wherever it lies.  The thumb keeps its distance to the
-    // right edge and its range end to the bottom edge.
-    void MoveChildrenForSize(int newWidth, int newHeight, CThumbGump* thumb, CGump* keepBoth);
+    // The new size (the width rounded up to a multiple of 8) with the
+    // children moved for it: those in the right half keep their distance to
+    // the right edge and those in the lower half to the bottom edge;
+    // keepBoth keeps both wherever it lies; the thumb keeps its distance to
+    // the right edge and its range end to the bottom edge.  The caller lays
+    // out and redraws.
+    void TakeSize(int newWidth, int newHeight, CThumbGump* thumb, CGump* keepBoth);
+    // After a scroll-bar page, a thumb that stopped short of the pointer
+    // (the thumb's wanted top) goes on to it, and the view follows it.
+    void ChaseThumb(CThumbGump* thumb, int wanted, bool upward);
 
 private:
     CGump* resizeButton_ = nullptr;

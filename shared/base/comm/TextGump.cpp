@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "Clock.h"
 #include "FrameBuf.h"
 #include "comm/Journal.h"
 #include "gumps/GumpManager.h"
@@ -201,11 +200,7 @@ void CTextGump::ScrollBarClick(int px, int py) {
     const bool upward = wanted < thumb->y;
     PageBy(upward ? -PAGE_ENTRIES : PAGE_ENTRIES);
     UpdateThumb();
-    const bool short_ = upward ? thumb->y > wanted && thumb->y > thumb->minY : thumb->y < wanted;
-    if (short_) {
-        thumb->y = std::clamp(wanted, thumb->minY, thumb->maxY);
-        HandleScroll(thumb->Position(), thumb->Range(), thumb);
-    }
+    ChaseThumb(thumb, wanted, upward);
     RedrawFrame();
 }
 
@@ -268,12 +263,7 @@ void CTextGump::ToggleFollow() {
 }
 
 void CTextGump::Resize(int newWidth, int newHeight, int) {
-    newWidth = (std::max(newWidth, 8) + 7) & ~7;
-    newHeight = std::max(newHeight, 1);
-    MoveChildrenForSize(newWidth, newHeight, thumb, followToggle);
-    width = newWidth;
-    height = newHeight;
-    pitch = FramePitch(width);
+    TakeSize(newWidth, newHeight, thumb, followToggle);
     Layout();
     if (Following()) Reflow();
     UpdateThumb();

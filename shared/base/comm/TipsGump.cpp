@@ -7,7 +7,6 @@
 #include "FrameBuf.h"
 #include "comm/Parchment.h"
 #include "config/Config.h"
-#include "gumps/MouseManager.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "resources/BlitTarget.h"
@@ -130,22 +129,12 @@ void CTipsGump::ScrollBarClick(int px, int py) {
     firstLine = upward ? std::max(firstLine - kPageLines, 0)
                        : std::min(firstLine + kPageLines, count - 1);
     thumb->SetValue(firstLine, count);
-    // Short of the pointer, the thumb goes on to it and the view follows.
-    const bool short_ = upward ? thumb->y > wanted && thumb->y > thumb->minY : thumb->y < wanted;
-    if (short_) {
-        thumb->y = std::clamp(wanted, thumb->minY, thumb->maxY);
-        HandleScroll(thumb->Position(), thumb->Range(), thumb);
-    }
+    ChaseThumb(thumb, wanted, upward);
     RedrawFrame();
 }
 
 void CTipsGump::Resize(int newWidth, int newHeight, int) {
-    newWidth = (std::max(newWidth, 8) + 7) & ~7;
-    newHeight = std::max(newHeight, 1);
-    MoveChildrenForSize(newWidth, newHeight, thumb, nullptr);
-    width = newWidth;
-    height = newHeight;
-    pitch = FramePitch(width);
+    TakeSize(newWidth, newHeight, thumb, nullptr);
     thumb->SetValue(firstLine, static_cast<int>(lines.size()));
     RedrawFrame();
 }

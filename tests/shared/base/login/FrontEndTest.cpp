@@ -20,6 +20,7 @@
 #include "login/LoginRoad.h"
 #include "login/LoginState.h"
 #include "net/ClientSock.h"
+#include "net/GMSSock.h"
 #include "net/PacketManager.h"
 #include "resources/GraphicManager.h"
 #include "shared/base/gumps/GumpTestSupport.h"
@@ -380,6 +381,9 @@ TEST_F(FrontEndTest, ExitEndsTheLoopAndQuitPromptLogsOut) {
     EXPECT_EQ(g_quitFlag.load(), 0);
     EXPECT_EQ(app.calls.back(), "ResetWorldState");
     EXPECT_NE(GraphicManager::pMainMenuGump, nullptr);
+    // The message service starts again with the next login.
+    EXPECT_NE(g_pGMSSock, nullptr);
+    EXPECT_EQ(g_messageServiceState, -1);
 }
 
 }  // namespace

@@ -225,11 +225,14 @@ TEST_F(FrontEndTest, ConnectSendsTheLoginAndKeepsOnlyItsKeys) {
     }
     login::g_road.nextLoginKey = 9;
     RememberAcctPW = TRUE;
-    snprintf(AcctPassword, sizeof AcctPassword, "%s", "");
+    // A remembered password of 30 characters fills the field whole.
+    const std::string stored(30, 'q');
+    snprintf(AcctPassword, sizeof AcctPassword, "%s", stored.c_str());
     auto* menu = new CMainMenuGump();
     GraphicManager::pMainMenuGump = menu;
     menu->PutInGump(nullptr);
     ASSERT_NE(pAcctLoginGump, nullptr);
+    EXPECT_EQ(std::string(pAcctLoginGump->passwordField->text), stored);
     const std::string password(30, 'p');
     pAcctLoginGump->accountField->SetText("player");
     pAcctLoginGump->passwordField->SetText(password.c_str());

@@ -49,6 +49,7 @@
 #include "gumps/TextManager.h"
 #include "gumps/Weather.h"
 #include "gumps/WorldGumps.h"
+#include "login/CharCreation.h"
 #include "login/LoginRoad.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
@@ -181,6 +182,7 @@ void StartServices() {
     // The login screens, the game dialogs and the communication dialogs,
     // which the application object reaches from its start-up on.
     InstallPendingLogin();
+    InstallCharacterCreation();
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "gumps/InputControlGump.h"
+#include "login/CharCreation.h"
 #include "net/ConnectionEvents.h"
 #include "net/WorldMessageEvents.h"
 #include "view/ScreenGumps.h"
@@ -24,6 +25,12 @@ AppSpeech& ApplicationSpeech();
 InputLineRedraw& ApplicationInputLine();
 
 void InstallAppServices();
+
+class AppCreationRequests : public CreationRequests {
+public:
+    int IsBadName(const char* name) override;
+    BOOL SendCreateChar(const CharCreateRecord& info) override;
+};
 
 class AppTargetRequests : public TargetRequests {
 public:

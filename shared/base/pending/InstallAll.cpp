@@ -1,10 +1,12 @@
 // Installs every stand-in at once, with the built services that replaced
-// stand-ins (the text manager, the barks, the speech line, the weather): the tests and
-// fuzz targets that run code reaching the services that are not built yet.
+// stand-ins (the text manager, the barks, the speech line, the weather,
+// character creation): the tests and fuzz targets that run code reaching the
+// services that are not built yet.
 #include "gumps/Weather.h"
 #include "pending/PendingServices.h"
 
 #include "comm/CommServices.h"
+#include "login/CharCreation.h"
 
 void InstallPendingServices() {
     InstallPendingGumpFramework();
@@ -16,6 +18,7 @@ void InstallPendingServices() {
     InstallPendingMapGump();
     InstallWeather();
     InstallPendingLogin();
+    InstallCharacterCreation();
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();

@@ -2,7 +2,6 @@
 // quit question opens; the shard list's choices, sorting and cancelling go
 // nowhere.
 #include "gumps/ChoiceGump.h"
-#include "login/CharCreation.h"
 #include "login/LoginRoad.h"
 #include "login/MainMenuGump.h"
 #include "login/QuitQuestion.h"
@@ -11,12 +10,8 @@
 
 namespace {
 
-class LoginStandIn : public LoginService, public ShardChoice, public LoginScreens,
-                     public CharacterCreation {
+class LoginStandIn : public LoginService, public ShardChoice, public LoginScreens {
 public:
-    void OpenProfessionGump() override { TW_PENDING("CGump::OpenProfessionGump"); }
-    void CloseCreationGumps() override {}
-
     BOOL IsOpen(LoginGumpKind) override { return FALSE; }
     void Close(unsigned) override {}
     void SetInputEnabled(LoginGumpKind, BOOL) override {}
@@ -58,5 +53,5 @@ public:
 }  // namespace
 
 void InstallPendingLogin() {
-    InstallStandIn<LoginStandIn, LoginService, ShardChoice, LoginScreens, CharacterCreation>();
+    InstallStandIn<LoginStandIn, LoginService, ShardChoice, LoginScreens>();
 }

@@ -286,7 +286,9 @@ CTutorialGump::CTutorialGump() : CGump(0, 0, nullptr, nullptr, 1, 640, 480) {
     name = "tutorial gump";
     artId = 0;
     if (M_WORD* pixels = NewFrameBlock(0, width, height)) {
-        const M_WORD grey = static_cast<M_WORD>((8 >> 3) << 10 | (8 >> 3) << 5 | (8 >> 3));
+        // The colour (8, 8, 8) in the frame's pixel format.
+        M_WORD grey = static_cast<M_WORD>((8 >> 3) << 10 | (8 >> 3) << 5 | (8 >> 3));
+        if (use565) grey = static_cast<M_WORD>((grey & 0x1F) | ((grey & 0x7FE0) << 1));
         std::fill_n(pixels, static_cast<size_t>(pitch) * height, grey);
     }
     LoadPage(0);

@@ -2,21 +2,27 @@
 // message on a real connection, and the choices that feed the message.
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "Clock.h"
 #include "app/App.h"
 #include "app/AppServices.h"
 #include "config/Config.h"
+#include "gumps/GumpManager.h"
 #include "login/CharCreation.h"
 #include "login/CharCreationGump.h"
 #include "login/CreationFlow.h"
 #include "login/CreationGumps.h"
 #include "login/LoginRoad.h"
 #include "login/ProfessionGump.h"
+#include "login/SkillList.h"
 #include "net/ClientSock.h"
+#include "resources/FontManager.h"
 #include "shared/base/gumps/GumpTestSupport.h"
 #include "support/LoopbackServer.h"
+#include "support/datafiles/FontFormats.h"
 #include "support/doubles/RecordingConnection.h"
 #include "support/doubles/RecordingLoginScreens.h"
 
@@ -45,6 +51,12 @@ protected:
                                   {1877, Image(10, 6, 0x2108)},
                                   {1841, Image(10, 6, 0x2108)}});
         tw::test::WriteFile("prof.txt", kProfessions);
+        // The fonts that measure the city names and the labels.
+        std::vector<std::optional<tw::datafiles::BitmapFont>> fonts(10);
+        for (int f : {1, 3, 5, 9})
+            fonts[f] = tw::datafiles::TextFont(tw::datafiles::Rgb555(200, 200, 200));
+        tw::datafiles::WriteBytes("fonts.mul", tw::datafiles::EncodeFonts(fonts));
+        FontManager::startup();
         screens_ = std::make_unique<tw::doubles::RecordingLoginScreens>();
         upper_ = std::make_unique<tw::doubles::RecordingConnection>();
         app_ = std::make_unique<tw::ScopedService<CreationRequests>>(&requests_);
@@ -271,6 +283,100 @@ TEST_F(CharCreationTest, TutorialDoneSendsOnce) {
     // A 30-character name fills its field whole.
     EXPECT_EQ(std::string(got.begin() + 10, got.begin() + 40), std::string(30, 'N'));
     EXPECT_FALSE(PollUntil([&] { return server.ReadMessage(&got, 0); }, 200));
+}
+
+M_DWORD g_now = 1000;
+M_DWORD FakeNow() {
+    return g_now;
+}
+
+// Outside custom mode only cities 1-4 answer; a double press creates the
+// character, a press held past the double-click time does not.
+TEST_F(CharCreationTest, CityMapOffersItsCitiesAndTakesADoublePress) {
+    SetTimeSourceForTests(FakeNow);
+    int sends = 0;
+    struct Counting : CreationRequests {
+        int* sends;
+        explicit Counting(int* s) : sends(s) {}
+        int IsBadName(const char*) override { return 0; }
+        BOOL SendCreateChar(const CharCreateRecord&) override { return ++*sends, TRUE; }
+    } counting(&sends);
+    tw::ScopedService<CreationRequests> installed(&counting);
+    auto* map = new CVeldMapGump(nullptr, 5528);
+    map->PutInGump(nullptr);
+    g_customMode = FALSE;
+    for (int c = 0; c < CVeldMapGump::kCities; ++c) {
+        const CVeldMapGump::City& city = CVeldMapGump::kCityTable[c];
+        EXPECT_EQ(map->HitCity(city.x + 1, city.y), (c >= 1 && c <= 4) ? c : -1) << c;
+    }
+    g_customMode = TRUE;
+    EXPECT_EQ(map->HitCity(CVeldMapGump::kCityTable[7].x, CVeldMapGump::kCityTable[7].y), 7);
+    g_customMode = FALSE;
+
+    const CVeldMapGump::City& westmarch = CVeldMapGump::kCityTable[3];
+    map->HandleLButtonDown(westmarch.x + 2, westmarch.y);
+    EXPECT_EQ(map->selected, 3);
+    EXPECT_STREQ(map->selectedName, "Westmarch");
+    map->HandleLButtonUp(westmarch.x + 2, westmarch.y);
+    g_now += 100;
+    map->HandleLButtonDown(0, 0);  // the second press need not hit a city
+    map->HandleLButtonUp(0, 0);
+    EXPECT_EQ(sends, 1);
+
+    g_now += 1000;
+    map->HandleLButtonDown(westmarch.x + 2, westmarch.y);
+    g_now += 300;
+    map->Tick();
+    map->HandleLButtonUp(westmarch.x + 2, westmarch.y);
+    g_now += 50;
+    map->HandleLButtonDown(westmarch.x + 2, westmarch.y);
+    map->HandleLButtonUp(westmarch.x + 2, westmarch.y);
+    EXPECT_EQ(sends, 1);  // held past 250 ms: no character, and the count starts again
+    SetTimeSourceForTests(nullptr);
+}
+
+// The skill list leaves out the refused skills and each row names the skill
+// it stands for; a chosen row fills the pending slot.
+TEST_F(CharCreationTest, SkillListRowsGiveTheSkillsTheyShow) {
+    ProfessionGump* g = OpenProfessions();
+    g_skillList = SkillTextList{};
+    const char* names[] = {"Tracking", "stealth", "Alchemy", "Remove Trap", "Magery"};
+    for (int i = 0; i < 5; ++i) {
+        strcpy(g_skillList.names[i], names[i]);
+        g_skillList.present[i] = TRUE;
+    }
+    g_skillList.count = 5;
+    const M_BYTE order[] = {2, 4, 3, 1, 0};  // by name
+    memcpy(g_skillList.order, order, sizeof order);
+    g->skillList->FillSkills();
+    ASSERT_EQ(g->skillList->count, 3);
+    const std::vector<std::string> rows = {g->skillList->texts[0], g->skillList->texts[1],
+                                           g->skillList->texts[2]};
+    EXPECT_EQ(rows, (std::vector<std::string>{"Alchemy", "Magery", "Tracking"}));
+
+    g->Select(nullptr);
+    g->OnNotify(ProfessionGump::kSkillButton0 + 1);
+    EXPECT_TRUE(g->skillList->visible);
+    g->skillList->selection = 1;
+    g->OnNotify(ProfessionGump::kSkillChosen);
+    EXPECT_EQ(g->skillIndices[1], 4);
+    EXPECT_STREQ(g->skillButtons[1]->text, "Magery");
+    EXPECT_EQ(CharCreateInfo.skills[1].index, 4);
+}
+
+TEST_F(CharCreationTest, TutorialSkipsMissingPagesAndClosesBeforeTheFirst) {
+    CharCreateInfo.skills[1].index = 4;
+    char name[32];
+    CTutorialGump::PictureName(7, name, sizeof name);
+    EXPECT_STREQ(name, "skill05.tga");
+    CTutorialGump::PictureName(0, name, sizeof name);
+    EXPECT_STREQ(name, "1gen.tga");
+    auto* tutorial = new CTutorialGump();
+    tutorial->PutInGump(nullptr);
+    ASSERT_EQ(pTutorialGump, nullptr);  // not made through creation: no global
+    tutorial->page = 5;
+    tutorial->TutorialBack();  // no picture on any earlier page
+    EXPECT_FALSE(CGumpManager::IsGumpOpen(tutorial));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "ErrorMessage.h"
 #include "FileManager.h"
 #include "TWReport.h"
+#include "config/Config.h"
 #include "gumps/ButtonGump.h"
 #include "gumps/GumpManager.h"
 #include "gumps/MouseManager.h"
@@ -18,6 +19,8 @@
 #include "login/SkillList.h"
 #include "resources/GumpArt.h"
 #include "resources/SpanHandlers.h"
+#include "resources/UnicodeFont.h"
+#include "strings/LanguageManager.h"
 
 BOOL g_customMode = FALSE;
 
@@ -96,6 +99,9 @@ ProfessionGump::ProfessionGump() : CGump(0, 0, nullptr, nullptr, 1, 640, 480) {
     NewFrameBlock(0, width, height);
     ReadProfessions();
     LinkParents();
+    // Loaded once: a missing section is not looked for at every redraw.
+    texts = LanguageManager::loadSection("professn", LanguageManager::getUserLanguageCode(),
+                                         "professn", FALSE, FALSE);
     Render();
     UpdateDescription();
 
@@ -291,8 +297,27 @@ void ProfessionGump::Render() {
             creation::DrawLabel(t, 460, kSkillLabelY[i], 1, 0, number, 500);
         }
     }
+    for (const ProfessionButton* b : buttons) {
+        const M_WORD* caption = Text(b->profession ? b->profession->Desc + 1 : 0);
+        if (!caption) continue;
+        UnicodeSetStyle(18);
+        int w = 0, h = 0, baseline = 0;
+        UnicodeCalcInfo(caption, 145, &w, &h, &baseline);
+        // White in the frame's own pixel format.
+        UnicodeDrawStringBuf(t, 145, caption, b->x - 145, b->y + (85 - h) / 2,
+                             use565 ? 0xFFFF : 0x7FFF, FALSE);
+        UnicodeRestoreStyle();
+    }
     DrawGumpArt(CopySpanTransparent, current ? current->Gump : ProfessionButton::kCustomArt, 231,
                 51, t);
+}
+
+const M_WORD* ProfessionGump::Text(int entry) {
+    // Entry numbers come from the profession file: only those the section
+    // holds are asked for.
+    if (!texts || entry < 0 || entry >= texts->getNumStrings()) return nullptr;
+    USimStr* text = texts->getStr(entry);
+    return text ? text->c_str() : nullptr;
 }
 
 void ProfessionGump::StoreChoices() {

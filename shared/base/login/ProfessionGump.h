@@ -61,6 +61,8 @@ public:
     void Render();
     void OnNotify(int code) override;
     void StoreChoices();
+    // Entry `entry` of the "professn" section, or null.
+    const M_WORD* Text(int entry);
     // A profession button was released (profession null: custom mode).
     void Select(Profession* profession);
 
@@ -85,6 +87,8 @@ public:
     Profession* previous = nullptr;
     ProfessionList professions;
     std::vector<ProfessionButton*> buttons;
+    // The captions and descriptions ("professn"), or null when missing.
+    class LanguageSection* texts = nullptr;
 };
 
 // Set while custom mode is chosen; the city map offers every city then.

@@ -24,6 +24,7 @@
 #include "resources/HueManager.h"
 #include "support/datafiles/CreationArt.h"
 #include "support/datafiles/FontFormats.h"
+#include "support/datafiles/LanguageFormats.h"
 #include "support/datafiles/TgaFormat.h"
 
 namespace {
@@ -88,6 +89,11 @@ protected:
         HueManager::MakeHue(1001, Rgb555(120, 80, 60), Rgb555(250, 200, 170), "skin");
         HueManager::MakeHue(1101, Rgb555(40, 20, 10), Rgb555(120, 70, 40), "hair");
         tw::test::WriteFile("prof.txt", tw::datafiles::SampleProfessionFile());
+        // The captions of the profession buttons: entry Desc + 1, and 0
+        // for custom mode; titles end at the first empty entry.
+        tw::datafiles::WriteLanguageSection(
+            {.name = "professn",
+             .texts = {u"Your own way", u"-", u"Fighter", u"Knight", u"Archer", u"Mage", u""}});
         InstallCharacterCreation();
         g_customMode = FALSE;
     }

@@ -14,6 +14,7 @@
 #include "gumps/GumpManager.h"
 #include "gumps/MouseManager.h"
 #include "gumps/TgaPicture.h"
+#include "gumps/TiledDraw.h"
 #include "gumps/WaitingGump.h"
 #include "login/CharCreation.h"
 #include "login/CharCreationGump.h"
@@ -23,6 +24,8 @@
 #include "resources/FontManager.h"
 #include "resources/GumpArt.h"
 #include "resources/SpanHandlers.h"
+#include "resources/UnicodeFont.h"
+#include "strings/LanguageManager.h"
 
 CharCreateRecord CharCreateInfo;
 ProfessionGump* pProfessionGump = nullptr;
@@ -292,6 +295,17 @@ CTutorialGump::CTutorialGump() : CGump(0, 0, nullptr, nullptr, 1, 640, 480) {
         std::fill_n(pixels, static_cast<size_t>(pitch) * height, grey);
     }
     LoadPage(0);
+    // The pane behind the buttons: two framed halves over (535, 408) to
+    // (638, 477).
+    // A child, so that it stays over every page's picture.
+    auto* pane = new CGump(535, 408, this, nullptr, 1, 103, 69);
+    if (M_WORD* panePixels = pane->NewFrameBlock(0, 103, 69)) {
+        DrawTiledFrameAt(0, 0, 52, 69, 5054, panePixels - 2, TRUE);
+        DrawTiledFrameAt(52, 0, 51, 69, 5054, panePixels - 2, TRUE);
+        creation::DrawLabel(BlitTarget(panePixels, pane->pitch, 103, 69), 10, 4, 2, 847, "Tutorial",
+                            103);
+    }
+    pane->PutInGump(this);
     Arrow(this, 610, 5540, 5542, 5541, static_cast<GumpCallback>(&CTutorialGump::TutorialNext));
     Arrow(this, 586, 5537, 5539, 5538, static_cast<GumpCallback>(&CTutorialGump::TutorialBack));
     auto* doneButton =
@@ -317,7 +331,44 @@ BOOL CTutorialGump::LoadPage(int pageIn) {
     char file[32];
     PictureName(pageIn, file, sizeof file);
     M_WORD* pixels = FramePixels(0);
-    return pixels && LoadTGAIntoBitmap(file, pixels, width, height, pitch);
+    if (!pixels || !LoadTGAIntoBitmap(file, pixels, width, height, pitch)) return FALSE;
+    // Pictures load as 5-5-5 pixels; a 5-6-5 frame takes them widened.
+    if (use565)
+        for (size_t i = 0; i < static_cast<size_t>(pitch) * height; ++i)
+            pixels[i] = static_cast<M_WORD>((pixels[i] & 0x1F) | ((pixels[i] & 0x7FE0) << 1));
+    // The page's text lies on its picture; it is drawn once, when the
+    // picture is loaded, rather than at every redraw.
+    *strrchr(file, '.') = 0;
+    DrawPageText(file);
+    return TRUE;
+}
+
+void CTutorialGump::DrawPageText(const char* section) {
+    LanguageSection* s = LanguageManager::loadSection(
+        section, LanguageManager::getUserLanguageCode(), section, FALSE, FALSE);
+    M_WORD* pixels = FramePixels(0);
+    if (!s || !pixels) return;
+    const BlitTarget t(pixels, pitch, width, height);
+    const int oldFont = UnicodeGetCurrentFont();
+    const int oldSpace = UnicodeGetSpaceWidth();
+    for (int i = 0; i < s->getNumStrings(); ++i) {
+        USimStr* text = s->getStr(i);
+        if (!text) continue;
+        int rgb = 0xFFFFFF, font = 1;
+        // No colour, or black (which would not show), is white.
+        if (!s->getColor(i, rgb) || rgb == 0) rgb = 0xFFFFFF;
+        if (!s->getFont(i, font)) font = 1;
+        M_WORD colour = static_cast<M_WORD>(((rgb >> 19) & 31) << 10 | ((rgb >> 11) & 31) << 5 |
+                                            ((rgb >> 3) & 31));
+        if (use565) colour = static_cast<M_WORD>((colour & 0x1F) | ((colour & 0x7FE0) << 1));
+        UnicodeSetCurrentFont(font);
+        UnicodeSetSpaceWidth(4);
+        UnicodeSetStyle(2);
+        UnicodeDrawString(t, text->c_str(), s->getPosX(i), s->getPosY(i), colour);
+        UnicodeRestoreStyle();
+        UnicodeSetCurrentFont(oldFont);
+        UnicodeSetSpaceWidth(oldSpace);
+    }
 }
 
 BOOL CTutorialGump::HitTest(int px, int py) {

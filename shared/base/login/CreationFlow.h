@@ -62,6 +62,8 @@ public:
     // skill pages).
     static void PictureName(int page, char* out, size_t size);
     BOOL LoadPage(int page);
+    // The texts of the page's language section over its picture.
+    void DrawPageText(const char* section);
 
     BOOL HitTest(int x, int y) override;
     void HandleLButtonDown(int x, int y) override;

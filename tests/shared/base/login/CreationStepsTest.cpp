@@ -71,6 +71,7 @@ std::vector<std::pair<int, Image>> StepArt() {
     range(5536, 5536, 640, 40, Rgb555(70, 60, 40));
     range(1209, 1210, 8, 8, Rgb555(230, 40, 40));  // city markers
     range(1153, 1155, 40, 24, Rgb555(60, 160, 60));
+    range(5054, 5062, 8, 8, Rgb555(90, 80, 60));  // the tutorial's pane
     return art;
 }
 
@@ -94,6 +95,22 @@ protected:
         tw::datafiles::WriteLanguageSection(
             {.name = "professn",
              .texts = {u"Your own way", u"-", u"Fighter", u"Knight", u"Archer", u"Mage", u""}});
+        // The first tutorial page: a picture and two lines, one white in
+        // font 1 by default, one coloured in font 2.
+        tw::data::TgaPicture page;
+        page.width = 640;
+        page.height = 480;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                page.pixels.push_back(static_cast<uint32_t>((x / 5) << 16 | (y / 4) << 8 | 60));
+        const std::vector<uint8_t> tga = tw::data::WriteTga(page);
+        tw::datafiles::WriteBytes("1gen.tga", tw::datafiles::Bytes(tga.begin(), tga.end()));
+        tw::datafiles::WriteLanguageSection({.name = "1gen",
+                                             .texts = {u"Welcome to Veldoria", u"Press the arrow"},
+                                             .colours = {{0, 0, 0}, {0xFF, 0xD0, 0x40}},
+                                             .fonts = {1, 2},
+                                             .positions = {{40, 40}, {40, 80}}});
+        HueManager::MakeHue(847 - 1, Rgb555(40, 40, 40), Rgb555(250, 240, 200), "label");
         InstallCharacterCreation();
         g_customMode = FALSE;
     }

@@ -1,5 +1,7 @@
 // Character creation from the profession gump to the create-character
 // message on a real connection, and the choices that feed the message.
+#include <unistd.h>
+
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -377,6 +379,20 @@ TEST_F(CharCreationTest, TutorialSkipsMissingPagesAndClosesBeforeTheFirst) {
     tutorial->page = 5;
     tutorial->TutorialBack();  // no picture on any earlier page
     EXPECT_FALSE(CGumpManager::IsGumpOpen(tutorial));
+}
+
+TEST_F(CharCreationTest, WithoutTheProfessionFileOnlyCustomModeIsOffered) {
+    unlink("prof.txt");
+    ProfessionGump* g = OpenProfessions();
+    EXPECT_EQ(ButtonNames(*g), std::vector<std::string>{"custom"});
+    EXPECT_NE(ReportLog().find("Function:CApp::readConfig: cannot open file ''."),
+              std::string::npos);
+    // Closing creation deletes every creation gump and clears the globals.
+    g->Select(nullptr);
+    g->AcceptInitSkills();  // three skills of 0: refused
+    tw::Service<CharacterCreation>::Get().CloseCreationGumps();
+    EXPECT_EQ(pProfessionGump, nullptr);
+    EXPECT_EQ(pCharCreationGump, nullptr);
 }
 
 }  // namespace

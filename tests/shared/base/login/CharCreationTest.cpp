@@ -395,4 +395,19 @@ TEST_F(CharCreationTest, WithoutTheProfessionFileOnlyCustomModeIsOffered) {
     EXPECT_EQ(pCharCreationGump, nullptr);
 }
 
+// A category naming a record that does not exist shows the buttons before
+// the missing name, and an error box names it.
+TEST_F(CharCreationTest, MissingChildStopsTheLevelWithAnError) {
+    tw::test::WriteFile("prof.txt",
+                        "Begin\nName Top\nTopLevel true\nType Category\nChildren Leaf Ghost Other\n"
+                        "End\nBegin\nName Leaf\nEnd\nBegin\nName Other\nEnd\n");
+    ProfessionGump* g = OpenProfessions();
+    tw::test::StderrCapture err;
+    g->Select(g->buttons[0]->profession);
+    EXPECT_EQ(ButtonNames(*g), std::vector<std::string>{"Leaf"});
+    EXPECT_NE(err.text().find("Profession Gump: Couldn't find Profession Ghost in profession.txt.  "
+                              "Please insure that TW is fully installed on your computer."),
+              std::string::npos);
+}
+
 }  // namespace

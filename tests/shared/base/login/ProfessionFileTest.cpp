@@ -24,9 +24,11 @@ ProfessionList Read(const std::string& text) {
 std::string Shape(const ProfessionList& list) {
     std::string out;
     for (const auto& p : list) {
-        out += std::string(p->Name) + "(" + std::to_string(p->Children.size());
-        if (p->Parent) out += "<" + std::string(p->Parent->Name);
-        out += ") ";
+        // Appended piece by piece: g++ 12 at -O2 misreads a chain of
+        // string additions here as an overlapping copy.
+        out.append(p->Name).append("(").append(std::to_string(p->Children.size()));
+        if (p->Parent) out.append("<").append(p->Parent->Name);
+        out.append(") ");
     }
     return out;
 }

@@ -53,13 +53,13 @@ constexpr int kPickerType[CCharCreationGump::kPickers] = {1, 2, 0, 3, 4};
 constexpr int kPickerTooltip[CCharCreationGump::kPickers] = {100035, 100037, 100039, 100040,
                                                              100041};
 
-struct ColourButtonSpec {
+struct ColourButtonRow {
     const char* label;
     int y;
     int tooltip;
     CCharCreationGump::Picker picker;
 };
-constexpr ColourButtonSpec kColourButtonSpecs[CCharCreationGump::kColourButtons] = {
+constexpr ColourButtonRow kColourButtonRows[CCharCreationGump::kColourButtons] = {
     {"Hair Color", 275, 100035, CCharCreationGump::kHairPicker},
     {"Facial Hair Color", 320, 100037, CCharCreationGump::kFacialPicker},
     {"Skin Tone", 140, 100039, CCharCreationGump::kSkinPicker},
@@ -168,11 +168,11 @@ CCharCreationGump::CCharCreationGump() : CGump(0, 0, nullptr, nullptr, 1, 640, 4
     facialField = StyleField(this, 199, 1, "NONE", 100037);
 
     for (int i = 0; i < kColourButtons; ++i) {
-        const ColourButtonSpec& spec = kColourButtonSpecs[i];
-        auto* b = new CPanelChoiceGump(490, spec.y, 130, 40, this, nullptr, 3500, FALSE);
-        b->AddChoice(1, spec.label, 1153);
+        const ColourButtonRow& row = kColourButtonRows[i];
+        auto* b = new CPanelChoiceGump(490, row.y, 130, 40, this, nullptr, 3500, FALSE);
+        b->AddChoice(1, row.label, 1153);
         b->RedrawFrame();
-        b->tooltipId = spec.tooltip;
+        b->tooltipId = row.tooltip;
         b->visible = i != kSkirtColour;
         b->PutInGump(this);
         colourButtons[i] = b;
@@ -249,7 +249,7 @@ void CCharCreationGump::HandleButton(CGump* child) {
     for (int i = 0; i < kColourButtons; ++i) {
         if (child != colourButtons[i]) continue;
         if (i == kFacialColour && female) return;
-        CHueControl* picker = pickers[kColourButtonSpecs[i].picker];
+        CHueControl* picker = pickers[kColourButtonRows[i].picker];
         picker->visible = TRUE;
         picker->Render();
         CGump::BringToFront(picker, 1);

@@ -28,12 +28,12 @@ namespace {
 
 constexpr int kButtonX = 500, kButtonY = 100, kButtonStep = 79;
 
-struct SliderSpec {
+struct SliderLayout {
     int id, min, max, value, x, y;
 };
-constexpr SliderSpec kStatSliders[3] = {
+constexpr SliderLayout kStatSliders[3] = {
     {1, 10, 45, 44, 500, 137}, {2, 10, 45, 11, 500, 167}, {3, 10, 45, 10, 500, 197}};
-constexpr SliderSpec kSkillSliders[3] = {
+constexpr SliderLayout kSkillSliders[3] = {
     {4, 0, 50, 50, 500, 256}, {5, 0, 50, 50, 500, 289}, {6, 0, 50, 0, 500, 319}};
 constexpr int kSkillButtonY[3] = {256, 289, 319};
 constexpr int kStatLabelY[3] = {146, 176, 206};
@@ -111,16 +111,16 @@ ProfessionGump::ProfessionGump() : CGump(0, 0, nullptr, nullptr, 1, 640, 480) {
     statGroup = std::make_unique<SliderGroup>(this, kStatMoved, kStatTotal);
     skillGroup = std::make_unique<SliderGroup>(this, kSkillMoved, kSkillTotal);
     for (int i = 0; i < 3; ++i) {
-        for (auto [spec, sliders, group] :
+        for (auto [layout, sliders, group] :
              {std::tuple{kStatSliders[i], statSliders, statGroup.get()},
               std::tuple{kSkillSliders[i], skillSliders, skillGroup.get()}}) {
             auto* s = new SliderGump();
-            s->id = spec.id;
-            s->SetMin(spec.min);
-            s->SetMax(spec.max);
-            s->SetValue(spec.value);
+            s->id = layout.id;
+            s->SetMin(layout.min);
+            s->SetMax(layout.max);
+            s->SetValue(layout.value);
             s->UpdateThumb();
-            s->x = spec.x, s->y = spec.y;
+            s->x = layout.x, s->y = layout.y;
             s->visible = FALSE;
             s->PutInGump(this);
             group->AddSlider(s);

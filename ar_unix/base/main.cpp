@@ -50,6 +50,7 @@
 #include "gumps/Weather.h"
 #include "gumps/WorldGumps.h"
 #include "login/FrontEnd.h"
+#include "login/CharCreation.h"
 #include "login/LoginRoad.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
@@ -183,7 +184,7 @@ void StartServices() {
     // communication dialogs, which the application object reaches from its
     // start-up on.
     InstallLoginScreens();
-    InstallPendingLogin();
+    InstallCharacterCreation();
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();

@@ -2,6 +2,7 @@
 // client's screens name.  The sizes are plausible, not those of any real
 // artwork.
 #include "Sample.h"
+#include "support/datafiles/CreationArt.h"
 
 namespace mkinstall {
 
@@ -94,6 +95,11 @@ void WriteGumpArt(Output& out) {
     for (const Range& r : kPictures)
         for (int id = r.first; id <= r.last; ++id)
             AddGumpArt(gumps, id, Framed(r.width, r.height, shade(id), Rgb555(230, 210, 150)));
+    // Character creation: the figure pieces of the appearance preview and
+    // the profession pictures of "prof.txt" (each with its pressed picture).
+    for (const auto& [id, image] : CreationFigureArt()) AddGumpArt(gumps, id, image);
+    for (int id = 5510; id <= 5517; ++id)
+        AddGumpArt(gumps, id, Framed(60, 60, shade(id * 3), Rgb555(230, 210, 150)));
     // The flicker effect's frames 20000 to 20009 (the weather's snow uses
     // the pictures 6000 and 6001 above).
     for (int id = 20000; id <= 20009; ++id) {

@@ -2,6 +2,7 @@
 #include "app/App.h"
 #include "app/CreditsRoll.h"
 #include "app/VersionManager.h"
+#include "login/CharCreation.h"
 #include "login/FrontEnd.h"
 #include "net/PacketManager.h"
 
@@ -28,7 +29,12 @@ public:
         CApp::speechHue = CApp::savedSpeechHues[slot];
         CApp::emoteHue = CApp::savedEmoteHues[slot];
     }
-    void SetChosenShard(int id) override { CApp::createChar.shardIndex = static_cast<M_BYTE>(id); }
+    // Both records: a character played takes the message's, one created
+    // takes creation's whole.
+    void SetChosenShard(int id) override {
+        CApp::createChar.shardIndex = static_cast<M_BYTE>(id);
+        CharCreateInfo.shard = static_cast<M_DWORD>(id);
+    }
     void SetPlayedCharacter(const char* name, const char* password) override {
         CApp::createChar.name = name;
         CApp::createChar.password = password;

@@ -20,6 +20,7 @@ void InstallAppServices() {
     static AppConnectionWindows windows;
     static AppScreenGumps screenGumps;
     static AppWorldMessages worldMessages;
+    static AppCreationRequests creation;
     tw::Service<AppSpeech>::Install(&ApplicationSpeech());
     tw::Service<InputLineRedraw>::Install(&ApplicationInputLine());
     tw::Service<TargetRequests>::Install(&targets);
@@ -28,6 +29,7 @@ void InstallAppServices() {
     tw::Service<ConnectionWindows>::Install(&windows);
     tw::Service<ScreenGumps>::Install(&screenGumps);
     tw::Service<WorldMessageApp>::Install(&worldMessages);
+    tw::Service<CreationRequests>::Install(&creation);
 }
 
 CGump* AppScreenGumps::MakeFreeText(const char* text, int hue, int font) {

@@ -1,11 +1,13 @@
 // Installs every stand-in at once, with the built services that replaced
-// stand-ins (the text manager, the barks, the speech line, the weather): the tests and
-// fuzz targets that run code reaching the services that are not built yet.
+// stand-ins (the text manager, the barks, the speech line, the weather,
+// the login screens, character creation): the tests and fuzz targets that run code reaching the
+// services that are not built yet.
 #include "gumps/Weather.h"
 #include "pending/PendingServices.h"
 
 #include "app/AppServices.h"
 #include "comm/CommServices.h"
+#include "login/CharCreation.h"
 #include "login/FrontEnd.h"
 
 void InstallPendingServices() {
@@ -17,9 +19,9 @@ void InstallPendingServices() {
     InstallPendingWorldView();
     InstallPendingMapGump();
     InstallWeather();
-    InstallPendingLogin();
     InstallLoginScreens();
     InstallAppFrontEnd();
+    InstallCharacterCreation();
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();

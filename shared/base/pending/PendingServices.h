@@ -22,9 +22,8 @@ void InstallPendingGumpManager();
 // play-area gump.
 void InstallPendingWorldView();
 void InstallPendingMapGump();
-// Character creation, the game dialogs, the communication dialogs (texts
+// The game dialogs, the communication dialogs (texts
 // over objects included) and the network layer's target answers.
-void InstallPendingLogin();
 void InstallPendingDialogs();
 void InstallPendingComm();
 void InstallPendingTargetMessages();

@@ -17,6 +17,7 @@
 #include "login/CharCreationGump.h"
 #include "login/CreationFlow.h"
 #include "login/CreationGumps.h"
+#include "login/FrontEnd.h"
 #include "login/LoginRoad.h"
 #include "login/ProfessionGump.h"
 #include "login/SkillList.h"
@@ -193,7 +194,9 @@ TEST_F(CharCreationTest, CreateCharacterSendsOneMessageOfTheChoices) {
     login::g_road.cityCount = 3;
     login::g_road.cityIndex[0] = 5, login::g_road.cityIndex[1] = 7, login::g_road.cityIndex[2] = 9;
     for (int slot : {0, 1, 3}) strcpy(login::g_road.characters[slot].name, "Someone");
-    CharCreateInfo.shard = 0x0102;
+    // The shard as the shard list hands it to the application.
+    InstallAppFrontEnd();
+    tw::Service<FrontEndApp>::Get().SetChosenShard(0x0102);
     snprintf(Password, sizeof Password, "hunter2");
 
     ProfessionGump* g = OpenProfessions();

@@ -1,6 +1,7 @@
 // Stand-in of the login screens: no character or shard is chosen and no
 // quit question opens; the shard list's choices, sorting and cancelling go
 // nowhere.
+#include "app/SmallMessages.h"
 #include "gumps/ChoiceGump.h"
 #include "login/CharCreation.h"
 #include "login/LoginRoad.h"
@@ -55,8 +56,23 @@ public:
     void ShardListCancelled() override { TW_PENDING("CShardChoiceGump::ShardListCancelled"); }
 };
 
+// Entering the world: no front-end gump holds it back, and the saved
+// desktop, the play area's edges and the popup help's text window are not
+// built.
+class WorldEntryStandIn : public WorldEntry {
+public:
+    BOOL DeferLoginCompletion(void (*)()) override { return FALSE; }
+    void LoadDesktop() override { TW_PENDING("CGumpManager::LoadDesktop"); }
+    void ResetGameAreaEdges() override { TW_PENDING("ResetGameAreaEdges"); }
+    CGump* OpenScrollText(int, int, int, int, const M_WORD*) override {
+        TW_PENDING("CScrollTextGump::CScrollTextGump");
+        return nullptr;
+    }
+};
+
 }  // namespace
 
 void InstallPendingLogin() {
     InstallStandIn<LoginStandIn, LoginService, ShardChoice, LoginScreens, CharacterCreation>();
+    InstallStandIn<WorldEntryStandIn, WorldEntry>();
 }

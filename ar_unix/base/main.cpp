@@ -168,7 +168,6 @@ void StartServices() {
     CGumpManager::startup();
     atexit(CGumpManager::shutdown);
     InstallOwn<WorldMessages, GameConnectionMessages>();
-    InstallPendingTargetMessages();
     PacketManager::startup();
     atexit(PacketManager::shutdown);
     // The message handlers of the modules built so far.

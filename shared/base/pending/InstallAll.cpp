@@ -19,5 +19,4 @@ void InstallPendingServices() {
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();
-    InstallPendingTargetMessages();
 }

@@ -49,6 +49,7 @@
 #include "gumps/TextManager.h"
 #include "gumps/Weather.h"
 #include "gumps/WorldGumps.h"
+#include "login/FrontEnd.h"
 #include "login/LoginRoad.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
@@ -177,8 +178,10 @@ void StartServices() {
     InstallLoginHandlers();
     InstallSmallMessageHandlers();
 
-    // The login screens, the game dialogs and the communication dialogs,
-    // which the application object reaches from its start-up on.
+    // The login screens, character creation, the game dialogs and the
+    // communication dialogs, which the application object reaches from its
+    // start-up on.
+    InstallLoginScreens();
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();

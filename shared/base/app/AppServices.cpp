@@ -13,6 +13,7 @@
 #include "view/InputLineRedraw.h"
 
 void InstallAppServices() {
+    InstallAppFrontEnd();
     static AppTargetRequests targets;
     static AppInputTargets inputTargets;
     static AppConnectionEvents events;

@@ -24,6 +24,9 @@ AppSpeech& ApplicationSpeech();
 InputLineRedraw& ApplicationInputLine();
 
 void InstallAppServices();
+// The application's side of the login front end (login/FrontEnd.h); part
+// of InstallAppServices.
+void InstallAppFrontEnd();
 
 class AppTargetRequests : public TargetRequests {
 public:

@@ -4,7 +4,9 @@
 #include "gumps/Weather.h"
 #include "pending/PendingServices.h"
 
+#include "app/AppServices.h"
 #include "comm/CommServices.h"
+#include "login/FrontEnd.h"
 
 void InstallPendingServices() {
     InstallPendingGumpFramework();
@@ -16,6 +18,8 @@ void InstallPendingServices() {
     InstallPendingMapGump();
     InstallWeather();
     InstallPendingLogin();
+    InstallLoginScreens();
+    InstallAppFrontEnd();
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();

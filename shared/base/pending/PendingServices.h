@@ -16,14 +16,14 @@
 void InstallPendingGumpFramework();
 void InstallPendingGumpServices();
 // What the world's server messages ask of the gump manager that it does not
-// do yet (missiles, closing the death menu's and the login screens' gumps).
+// do yet (missiles, closing the death menu's gumps).
 void InstallPendingGumpManager();
 // The world view's play area (pointer, path step, what is on screen) and
 // play-area gump.
 void InstallPendingWorldView();
 void InstallPendingMapGump();
-// The login screens, the game dialogs and the communication dialogs (texts
-// over objects included).
+// Character creation (and the windows entering the world needs), the game
+// dialogs and the communication dialogs (texts over objects included).
 void InstallPendingLogin();
 void InstallPendingDialogs();
 void InstallPendingComm();

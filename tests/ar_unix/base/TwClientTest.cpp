@@ -8,6 +8,8 @@
 #include <fcntl.h>
 
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <filesystem>
 #include <sstream>
 #include <thread>
@@ -458,6 +460,65 @@ TEST_F(TwClientFailureTest, ClickingTheSecondShardAndACharacterPlaysIt) {
     // request ends the client.
     x.SendDeleteWindow(window);
     EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");
+}
+
+// The failures of the account login show their boxes over the main menu:
+// so far, no server listening.
+TEST_F(TwClientFailureTest, AccountLoginFailuresShowTheirBoxes) {
+    using tw::test::ScriptedServer;
+    struct Case {
+        const char* golden;
+        std::function<void(ScriptedServer&)> script;  // null: nobody listens
+    };
+    const Case cases[] = {
+        {"ar_unix/base/golden/login_no_server.png", nullptr},
+    };
+    XvfbOptions options;
+    options.depth = 16;
+    XvfbServer server(options);
+    ASSERT_TRUE(server.ok()) << server.error();
+    MakeInstallation("Sound=off\nMouseThread=off\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.golden);
+        M_WORD port;
+        std::unique_ptr<ScriptedServer> login;
+        if (c.script) {
+            login = std::make_unique<ScriptedServer>(ScriptedServer::kLogin);
+            c.script(*login);
+            port = login->port();
+        } else {
+            tw::test::LoopbackServer gone;
+            port = gone.port();
+        }
+        tw::test::WriteLoginCfg(".", port);
+        ClientProcess client;
+        XvfbClient x;
+        ASSERT_NE(x.display(), nullptr);
+        Window window = 0;
+        const auto end = std::chrono::steady_clock::now() + kTimeout;
+        while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
+            window = x.FindWindow("Tarrowmere");
+            if (window == 0) std::this_thread::sleep_for(kPoll);
+        }
+        ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
+        WaitFrames(x, window, client, 3);
+        x.Click(window, 400, 350);
+        x.TypeText("player");
+        x.Click(window, 400, 390);
+        x.TypeText("secret");
+        x.FakeKey(XK_Return, true);
+        x.FakeKey(XK_Return, false);
+        XFlush(x.display());
+        if (login) {
+            ASSERT_TRUE(login->WaitFor(0x80, nullptr, 30000));
+        }
+        WaitFrames(x, window, client, 4);
+        x.FakeMotion(window, 320, 20);
+        WaitFrames(x, window, client, 3);
+        EXPECT_TRUE(tw::test::MatchesGolden(x.ReadImage(window, 640, 480), c.golden));
+        x.SendDeleteWindow(window);
+        EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");
+    }
 }
 
 }  // namespace

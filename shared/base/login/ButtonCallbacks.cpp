@@ -19,9 +19,11 @@
 #include "login/FrontEnd.h"
 #include "login/LoginRoad.h"
 #include "net/ClientSock.h"
+#include "net/GMSSock.h"
 #include "net/ConnectionEvents.h"
 #include "net/PacketManager.h"
 #include "resources/GraphicManager.h"
+#include "view/MapGump.h"
 
 using login::g_road;
 
@@ -231,12 +233,17 @@ void LogoutFromWorld() {
     App().SetInWorld(FALSE);
     net::Application().SetConnected(FALSE);
     g_road.frontEnd = TRUE;
+    if (CGump* arrow = CGumpManager::arrowGump) arrow->visible = FALSE;
     g_road.onGameServer = FALSE;
     ReplaceGameSocket(new CClientSock());
     App().ResetWorldState();
     tw::Service<CharacterCreation>::Get().CloseCreationGumps();
     CGumpManager::CloseAllGumps();
+    if (CMapGump* playArea = GraphicManager::pMapGump) playArea->visible = FALSE;
     SetWindowTitle("");
+    // The message service starts again with the next login.
+    RecreateMessageServiceSocket();
+    g_messageServiceState = -1;
     App().ClearBackBuffer();
     NewMainMenu();
 }

@@ -20,6 +20,7 @@
 #include "login/LoginRoad.h"
 #include "login/LoginState.h"
 #include "net/ClientSock.h"
+#include "net/GMSSock.h"
 #include "net/PacketManager.h"
 #include "resources/GraphicManager.h"
 #include "shared/base/gumps/GumpTestSupport.h"
@@ -224,11 +225,14 @@ TEST_F(FrontEndTest, ConnectSendsTheLoginAndKeepsOnlyItsKeys) {
     }
     login::g_road.nextLoginKey = 9;
     RememberAcctPW = TRUE;
-    snprintf(AcctPassword, sizeof AcctPassword, "%s", "");
+    // A remembered password of 30 characters fills the field whole.
+    const std::string stored(30, 'q');
+    snprintf(AcctPassword, sizeof AcctPassword, "%s", stored.c_str());
     auto* menu = new CMainMenuGump();
     GraphicManager::pMainMenuGump = menu;
     menu->PutInGump(nullptr);
     ASSERT_NE(pAcctLoginGump, nullptr);
+    EXPECT_EQ(std::string(pAcctLoginGump->passwordField->text), stored);
     const std::string password(30, 'p');
     pAcctLoginGump->accountField->SetText("player");
     pAcctLoginGump->passwordField->SetText(password.c_str());
@@ -380,6 +384,9 @@ TEST_F(FrontEndTest, ExitEndsTheLoopAndQuitPromptLogsOut) {
     EXPECT_EQ(g_quitFlag.load(), 0);
     EXPECT_EQ(app.calls.back(), "ResetWorldState");
     EXPECT_NE(GraphicManager::pMainMenuGump, nullptr);
+    // The message service starts again with the next login.
+    EXPECT_NE(g_pGMSSock, nullptr);
+    EXPECT_EQ(g_messageServiceState, -1);
 }
 
 }  // namespace

@@ -170,7 +170,6 @@ void StartServices() {
     CGumpManager::startup();
     atexit(CGumpManager::shutdown);
     InstallOwn<WorldMessages, GameConnectionMessages>();
-    InstallPendingTargetMessages();
     PacketManager::startup();
     atexit(PacketManager::shutdown);
     // The message handlers of the modules built so far.
@@ -185,6 +184,7 @@ void StartServices() {
     // start-up on.
     InstallLoginScreens();
     InstallCharacterCreation();
+    InstallPendingWorldEntry();
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();

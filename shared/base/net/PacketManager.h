@@ -50,15 +50,6 @@ struct PacketSellLine {
     M_WORD amount;
 };
 
-// The target answers, which are not built yet: their stand-in is installed
-// at start-up.
-class TargetMessages {
-public:
-    static constexpr const char* kServiceName = "TargetMessages";
-    virtual ~TargetMessages() = default;
-    virtual void SendTargetCancel() = 0;
-};
-
 class PacketManager {
 public:
     static void startup();
@@ -106,9 +97,10 @@ public:
     // cannot be sent (no table row, or it overflowed).
     static size_t SealPacket(PDSTRUCT* packet);
 
-    // Answers the open target cursor with the cancelling reply and ends
-    // targeting (not built yet: TargetMessages).
-    static void SendTargetCancel() { tw::Service<TargetMessages>::Get().SendTargetCancel(); }
+    // Answers the open target cursor with the cancelling reply (0x6C with
+    // the pending cursor id and flag, no object, x = y = 0xFFFF) and ends
+    // targeting; the cursor flag is cleared.
+    static void SendTargetCancel();
     // Answers the server's target cursor with what the player picked (null:
     // nothing is sent): ground, an object or static art, as message 0x6C
     // with the pending cursor id; then targeting ends.

@@ -119,6 +119,14 @@ void PacketManager::SendTargetResponse(CDrawItem* picked) {
     g_targetCursorFlag = 0;
 }
 
+void PacketManager::SendTargetCancel() {
+    PDSTRUCT reply;
+    BuildTarget(&reply, 0, g_targetCursorId, g_targetCursorFlag, 0, 0xFFFF, 0xFFFF, 0, 0);
+    if (g_pGameSocket) g_pGameSocket->Write(&reply);
+    net::App().EndTarget();
+    g_targetCursorFlag = 0;
+}
+
 void RegisterTargetHandlers() {
     PacketManager::SetHandler(0x6C, HandleTargetCursor);
     PacketManager::SetHandler(0x99, HandleMultiPlacement);

@@ -22,8 +22,8 @@ void InstallPendingServices() {
     InstallLoginScreens();
     InstallAppFrontEnd();
     InstallCharacterCreation();
+    InstallPendingWorldEntry();
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();
-    InstallPendingTargetMessages();
 }

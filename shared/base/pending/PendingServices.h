@@ -22,11 +22,11 @@ void InstallPendingGumpManager();
 // play-area gump.
 void InstallPendingWorldView();
 void InstallPendingMapGump();
-// The game dialogs, the communication dialogs (texts
-// over objects included) and the network layer's target answers.
+// What entering the world asks of windows not built yet, the game dialogs
+// and the communication dialogs (texts over objects included).
+void InstallPendingWorldEntry();
 void InstallPendingDialogs();
 void InstallPendingComm();
-void InstallPendingTargetMessages();
 
 // Every one of them, and the weather (gumps/Weather.h), which the code
 // that reaches these services reaches too.

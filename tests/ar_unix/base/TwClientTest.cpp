@@ -8,12 +8,15 @@
 #include <fcntl.h>
 
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <filesystem>
 #include <sstream>
 #include <thread>
 
 #include "support/GoldenImage.h"
 #include "support/LoopbackServer.h"
+#include "support/ScriptedServer.h"
 #include "support/TwTest.h"
 #include "support/Xvfb.h"
 // Xlib's macros (None, Bool, Status) must come after the test framework.
@@ -372,6 +375,150 @@ TEST_F(TwClientFailureTest, LoginScreensFromTheAccountToTheCharacterSelection) {
 
     x.Click(window, 570, 10);
     EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");
+}
+
+// The whole road against the scripted servers, driven by clicks: the second
+// shard of the list is clicked, the relay's key opens the game server, and
+// the second character is chosen and played.
+TEST_F(TwClientFailureTest, ClickingTheSecondShardAndACharacterPlaysIt) {
+    using tw::test::Bytes;
+    using tw::test::ScriptedServer;
+    XvfbOptions options;
+    options.depth = 16;
+    XvfbServer server(options);
+    ASSERT_TRUE(server.ok()) << server.error();
+    ScriptedServer game(ScriptedServer::kGame);
+    Msg characters(0xA9, true);
+    characters.u8(2).field("Rowan", 30).field("", 30).field("Sable", 30).field("", 30);
+    for (int k = 2; k < 5; ++k) characters.field("", 60);
+    characters.u8(0);
+    game.On(0x91, {characters.done()});
+    ScriptedServer login(ScriptedServer::kLogin);
+    Msg shards(0xA8, true);
+    shards.u8(7).u16(2);
+    shards.u16(1).field("Amberfell", 32).u8(0).u8(0).u32(0x7F000001);
+    shards.u16(2).field("Brightwater", 32).u8(0).u8(0).u32(0x7F000001);
+    login.On(0x80, {shards.done()});
+    login.On(0xA0, [&](const Bytes&) {
+        return std::vector<Bytes>{
+            Msg(0x8C, false).u32(0x7F000001).u16(game.port()).u32(0x0BADF00D).done()};
+    });
+    MakeInstallation("Sound=off\nMouseThread=off\n");
+    tw::test::WriteLoginCfg(".", login.port());
+    ClientProcess client;
+    XvfbClient x;
+    ASSERT_NE(x.display(), nullptr);
+    Window window = 0;
+    const auto end = std::chrono::steady_clock::now() + kTimeout;
+    while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
+        window = x.FindWindow("Tarrowmere");
+        if (window == 0) std::this_thread::sleep_for(kPoll);
+    }
+    ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
+    WaitFrames(x, window, client, 3);
+
+    x.Click(window, 400, 350);
+    x.TypeText("player");
+    x.Click(window, 400, 390);
+    x.TypeText("secret");
+    x.FakeKey(XK_Return, true);
+    x.FakeKey(XK_Return, false);
+    XFlush(x.display());
+    Bytes got;
+    ASSERT_TRUE(login.WaitFor(0x80, &got, 30000)) << tw::test::ReadFile("stderr.txt");
+    ASSERT_EQ(got.size(), 62u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&got[1])), "player");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&got[31])), "secret");
+
+    // The rows of the list are one line apart; the second is below the
+    // first name.  The list takes its choice while the button is held, so
+    // every click here lasts two frames.
+    auto holdClick = [&](int px, int py) {
+        x.FakeMotion(window, px, py);
+        x.FakeButton(1, true);
+        WaitFrames(x, window, client, 2);
+        x.FakeButton(1, false);
+        WaitFrames(x, window, client, 1);
+    };
+    WaitFrames(x, window, client, 4);
+    holdClick(250, 111);
+    ASSERT_TRUE(login.WaitFor(0xA0, &got, 30000)) << tw::test::ReadFile("TWReport0.log");
+    EXPECT_EQ(got, (Bytes{0xA0, 0, 2}));
+    ASSERT_TRUE(game.WaitFor(0x91, &got, 30000));
+    EXPECT_EQ(game.Seeds(), std::vector<M_DWORD>{0x0BADF00D});
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&got[5])), "player");
+
+    // A double click on the second slot plays it.
+    WaitFrames(x, window, client, 4);
+    x.Click(window, 335, 194);
+    x.Click(window, 335, 194);
+    ASSERT_TRUE(game.WaitFor(0x5D, &got, 30000)) << tw::test::ReadFile("TWReport0.log");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&got[5])), "Sable");
+    EXPECT_EQ(got[65] << 24 | got[66] << 16 | got[67] << 8 | got[68], 1);
+
+    // The waiting box over the selection is modal: the window's close
+    // request ends the client.
+    x.SendDeleteWindow(window);
+    EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");
+}
+
+// The failures of the account login show their boxes over the main menu:
+// so far, no server listening.
+TEST_F(TwClientFailureTest, AccountLoginFailuresShowTheirBoxes) {
+    using tw::test::ScriptedServer;
+    struct Case {
+        const char* golden;
+        std::function<void(ScriptedServer&)> script;  // null: nobody listens
+    };
+    const Case cases[] = {
+        {"ar_unix/base/golden/login_no_server.png", nullptr},
+    };
+    XvfbOptions options;
+    options.depth = 16;
+    XvfbServer server(options);
+    ASSERT_TRUE(server.ok()) << server.error();
+    MakeInstallation("Sound=off\nMouseThread=off\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.golden);
+        M_WORD port;
+        std::unique_ptr<ScriptedServer> login;
+        if (c.script) {
+            login = std::make_unique<ScriptedServer>(ScriptedServer::kLogin);
+            c.script(*login);
+            port = login->port();
+        } else {
+            tw::test::LoopbackServer gone;
+            port = gone.port();
+        }
+        tw::test::WriteLoginCfg(".", port);
+        ClientProcess client;
+        XvfbClient x;
+        ASSERT_NE(x.display(), nullptr);
+        Window window = 0;
+        const auto end = std::chrono::steady_clock::now() + kTimeout;
+        while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
+            window = x.FindWindow("Tarrowmere");
+            if (window == 0) std::this_thread::sleep_for(kPoll);
+        }
+        ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
+        WaitFrames(x, window, client, 3);
+        x.Click(window, 400, 350);
+        x.TypeText("player");
+        x.Click(window, 400, 390);
+        x.TypeText("secret");
+        x.FakeKey(XK_Return, true);
+        x.FakeKey(XK_Return, false);
+        XFlush(x.display());
+        if (login) {
+            ASSERT_TRUE(login->WaitFor(0x80, nullptr, 30000));
+        }
+        WaitFrames(x, window, client, 4);
+        x.FakeMotion(window, 320, 20);
+        WaitFrames(x, window, client, 3);
+        EXPECT_TRUE(tw::test::MatchesGolden(x.ReadImage(window, 640, 480), c.golden));
+        x.SendDeleteWindow(window);
+        EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");
+    }
 }
 
 }  // namespace

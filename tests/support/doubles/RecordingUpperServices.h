@@ -225,22 +225,18 @@ private:
 };
 
 // The application's target cursor as the world model asks for it
-// ("BeginTarget <command> <kind> <number>") and the network layer's target
-// cancels.
-class RecordingRequests final : public TargetRequests, public TargetMessages {
+// ("BeginTarget <command> <kind> <number>").
+class RecordingRequests final : public TargetRequests {
 public:
     std::vector<std::string> calls;
-    int targetCancels = 0;
 
     void BeginTarget(const char* command, int kind, int number) override {
         calls.push_back(std::string("BeginTarget ") + (command ? command : "") + " " +
                         std::to_string(kind) + " " + std::to_string(number));
     }
-    void SendTargetCancel() override { ++targetCancels; }
 
 private:
     tw::ScopedService<TargetRequests> targets_{this};
-    tw::ScopedService<TargetMessages> cancels_{this};
 };
 
 }  // namespace tw::doubles

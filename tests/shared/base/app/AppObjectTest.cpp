@@ -8,6 +8,7 @@
 #include "gumps/MouseManager.h"
 #include "gumps/WaitingGump.h"
 #include "net/ClientSock.h"
+#include "net/TargetState.h"
 #include "resources/GraphicManager.h"
 #include "world/MoveManager.h"
 #include "world/Player.h"
@@ -63,19 +64,32 @@ TEST_F(AppObjectTest, KeysGoToTheFocusedGumpElseToTheSpeechLine) {
     CApp::OnChar('c');  // no line either: nothing to crash on
 }
 
+// The cancel answers the server's cursor with its id and flag, no object and
+// the position 0xFFFF, 0xFFFF, and ends targeting.
 TEST_F(AppObjectTest, EscapeAnswersAPromptFirstThenCancelsATarget) {
     tw::doubles::RecordingGump gump;
     g_focusGump = &gump;
+    CClientSock socket;
+    g_pGameSocket = &socket;
+    g_targetCursorId = 0x01020304;
+    g_targetCursorFlag = 2;
     CApp::SetTargetCursor();
     gumps.input.promptPending = true;
     CApp::OnChar(27);
     EXPECT_EQ(gumps.input.calls, (Calls{"PromptReply 0 ''"}));
-    EXPECT_EQ(requests.targetCancels, 0);
+    EXPECT_EQ(socket.OutputLength(), 0u);
+    EXPECT_TRUE(CApp::targeting);
 
     gumps.input.promptPending = false;
     CApp::OnChar(27);
-    EXPECT_EQ(requests.targetCancels, 1);
+    const std::vector<M_BYTE> sent(socket.PendingOutput(),
+                                   socket.PendingOutput() + socket.OutputLength());
+    EXPECT_EQ(sent, (std::vector<M_BYTE>{0x6C, 0, 1, 2, 3, 4, 2, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
+                                         0xFF, 0, 0, 0, 0}));
+    EXPECT_FALSE(CApp::targeting);
+    EXPECT_EQ(g_targetCursorFlag, 0);
     EXPECT_TRUE(gump.calls.empty());
+    g_pGameSocket = nullptr;
 }
 
 // The connection-loss box logs out when its button is pressed; the server

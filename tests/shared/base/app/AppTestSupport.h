@@ -63,9 +63,11 @@ private:
     WorldGumps objectGumps_;
     GameConnectionMessages messages_;
     AppTargetRequests targets_;
+    AppWorldMessages worldApp_;
     tw::ScopedService<ObjectGumps> installedGumps_{&objectGumps_};
     tw::ScopedService<WorldMessages> installedMessages_{&messages_};
     tw::ScopedService<TargetRequests> installedTargets_{&targets_};
+    tw::ScopedService<WorldMessageApp> installedWorldApp_{&worldApp_};
     tw::ScopedService<AppSpeech> installedSpeech_{&ApplicationSpeech()};
 };
 

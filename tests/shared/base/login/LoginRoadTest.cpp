@@ -4,6 +4,8 @@
 
 #include "ProcessFlags.h"
 #include "app/App.h"
+#include "app/SmallMessages.h"
+#include "view/Light.h"
 #include "config/Config.h"
 #include "login/LoginRoad.h"
 #include "net/ClientSock.h"
@@ -108,7 +110,13 @@ TEST_F(LoginRoadTest, HostileMessagesAreDroppedWhole) {
         {"0x53 empty", Bytes{0x53}},
         {"0x85 empty", Bytes{0x85}},
         {"0x8C without its key", Bytes{0x8C, 127, 0, 0, 1, 0x10, 0x00}},
+        {"0x30 without its serial", Bytes{0x30, 0, 1}},
+        {"0x4F empty", Bytes{0x4F}},
+        {"0xBA without its y", Bytes{0xBA, 1, 0, 5}},
+        {"0xB7 without its serial", Msg(0xB7).u16(1).done()},
     };
+    InstallSmallMessageHandlers();
+    thelightthingie::ambientLevel = 3;
     screens.open = kLoginAcctGump | kLoginCharSelectGump;
     login::g_road.shardCount = 2;
     strcpy(login::g_road.characters[0].name, "Kept");
@@ -120,6 +128,7 @@ TEST_F(LoginRoadTest, HostileMessagesAreDroppedWhole) {
         EXPECT_EQ(login::g_road.shardCount, 2);
         EXPECT_STREQ(login::g_road.characters[0].name, "Kept");
         EXPECT_EQ(upper.connected, 1);
+        EXPECT_EQ(thelightthingie::ambientLevel, 3);
     }
     EXPECT_NE(ReportLog().find("dropped"), std::string::npos);
 }

@@ -135,11 +135,10 @@ void StartServices() {
     GraphicManager::startup();
     atexit(GraphicManager::shutdown);
 
-    // The world view's play area and play-area gump, not built yet; its draw
-    // lists, map, light and circle of transparency came with
-    // InstallViewServices.
-    InstallPendingWorldView();
-    InstallPendingMapGump();
+    // The world view's play area, its draw lists, map, light and circle of
+    // transparency came with InstallViewServices; the yes/no questions of
+    // its harmful acts are not built yet.
+    InstallPendingPlayAreaQuestions();
     DrawManager::ClearTable();
     DrawManager::startup();
     atexit(DrawManager::shutdown);
@@ -168,7 +167,7 @@ void StartServices() {
     CGumpManager::startup();
     atexit(CGumpManager::shutdown);
     InstallOwn<WorldMessages, GameConnectionMessages>();
-    InstallPendingTargetMessages();
+    InstallTargetMessages();
     PacketManager::startup();
     atexit(PacketManager::shutdown);
     // The message handlers of the modules built so far.

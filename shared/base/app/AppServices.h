@@ -11,6 +11,7 @@
 #include "gumps/InputControlGump.h"
 #include "net/ConnectionEvents.h"
 #include "net/WorldMessageEvents.h"
+#include "view/MapGump.h"
 #include "view/ScreenGumps.h"
 #include "world/TargetRequests.h"
 
@@ -35,6 +36,15 @@ class AppInputTargets : public InputTargetCursor {
 public:
     BOOL IsTargeting() override;
     void SetTargetCursor(int kind, void (*callback)(CDrawItem* picked)) override;
+    void EndTarget() override;
+};
+
+// The target cursor as the play area answers it.
+class AppPlayAreaSession : public PlayAreaSession {
+public:
+    BOOL IsTargeting() override;
+    int TargetKind() override;
+    void AnswerTarget(CDrawItem* picked) override;
     void EndTarget() override;
 };
 

@@ -50,14 +50,17 @@ struct PacketSellLine {
     M_WORD amount;
 };
 
-// The target answers, which are not built yet: their stand-in is installed
-// at start-up.
+// The cancelling target answer, reached through this interface so that the
+// application's tests can record it; InstallTargetMessages installs the
+// network layer's own (TargetHandlers.cpp).
 class TargetMessages {
 public:
     static constexpr const char* kServiceName = "TargetMessages";
     virtual ~TargetMessages() = default;
     virtual void SendTargetCancel() = 0;
 };
+
+void InstallTargetMessages();
 
 class PacketManager {
 public:
@@ -107,7 +110,7 @@ public:
     static size_t SealPacket(PDSTRUCT* packet);
 
     // Answers the open target cursor with the cancelling reply and ends
-    // targeting (not built yet: TargetMessages).
+    // targeting (TargetMessages).
     static void SendTargetCancel() { tw::Service<TargetMessages>::Get().SendTargetCancel(); }
     // Answers the server's target cursor with what the player picked (null:
     // nothing is sent): ground, an object or static art, as message 0x6C

@@ -119,6 +119,29 @@ void PacketManager::SendTargetResponse(CDrawItem* picked) {
     g_targetCursorFlag = 0;
 }
 
+namespace {
+
+// 0x6C with target type 0, serial 0, x = y = 0xFFFF, z 0, graphic 0, under
+// the request's cursor id and flag.
+class NetTargetMessages final : public TargetMessages {
+public:
+    void SendTargetCancel() override {
+        PDSTRUCT reply;
+        PacketManager::BuildTarget(&reply, 0, g_targetCursorId, g_targetCursorFlag, 0, 0xFFFF,
+                                   0xFFFF, 0, 0);
+        if (g_pGameSocket) g_pGameSocket->Write(&reply);
+        net::App().EndTarget();
+        g_targetCursorFlag = 0;
+    }
+};
+
+}  // namespace
+
+void InstallTargetMessages() {
+    static NetTargetMessages messages;
+    tw::Service<TargetMessages>::Install(&messages);
+}
+
 void RegisterTargetHandlers() {
     PacketManager::SetHandler(0x6C, HandleTargetCursor);
     PacketManager::SetHandler(0x99, HandleMultiPlacement);

@@ -1,10 +1,13 @@
 // Installs every stand-in at once, with the built services that replaced
-// stand-ins (the text manager, the barks, the speech line, the weather): the tests and
+// stand-ins (the text manager, the barks, the speech line, the weather, the play area,
+// the target answers): the tests and
 // fuzz targets that run code reaching the services that are not built yet.
 #include "gumps/Weather.h"
 #include "pending/PendingServices.h"
 
 #include "comm/CommServices.h"
+#include "net/PacketManager.h"
+#include "view/ViewServices.h"
 
 void InstallPendingServices() {
     InstallPendingGumpFramework();
@@ -12,12 +15,12 @@ void InstallPendingServices() {
     InstallPendingGumpManager();
     InstallTextManager();
     InstallSpeechLine();
-    InstallPendingWorldView();
-    InstallPendingMapGump();
+    InstallPlayArea();
+    InstallPendingPlayAreaQuestions();
     InstallWeather();
     InstallPendingLogin();
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();
-    InstallPendingTargetMessages();
+    InstallTargetMessages();
 }

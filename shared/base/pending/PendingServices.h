@@ -18,16 +18,13 @@ void InstallPendingGumpServices();
 // What the world's server messages ask of the gump manager that it does not
 // do yet (missiles, closing the death menu's and the login screens' gumps).
 void InstallPendingGumpManager();
-// The world view's play area (pointer, path step, what is on screen) and
-// play-area gump.
-void InstallPendingWorldView();
-void InstallPendingMapGump();
-// The login screens, the game dialogs, the communication dialogs (texts
-// over objects included) and the network layer's target answers.
+// The yes/no questions the play area asks before harmful acts.
+void InstallPendingPlayAreaQuestions();
+// The login screens, the game dialogs and the communication dialogs (texts
+// over objects included).
 void InstallPendingLogin();
 void InstallPendingDialogs();
 void InstallPendingComm();
-void InstallPendingTargetMessages();
 
 // Every one of them, and the weather (gumps/Weather.h), which the code
 // that reaches these services reaches too.

@@ -43,4 +43,9 @@ GumpScreen& ViewGumpScreen();
 // Test support: help on hover back at its start (state 0, nothing hovered).
 void ResetHelpHovering();
 
+// The play area: its path step (WorldViewService), what the world model asks
+// of it (PlayArea) and its gump (MapGumpService); InstallViewServices
+// installs it too.
+void InstallPlayArea();
+
 void InstallViewServices();

@@ -159,7 +159,6 @@ void StartServices() {
     atexit(FontManager::shutdown);
     CObjectManager::startup();
     atexit(CObjectManager::shutdown);
-    InstallPendingGumpFramework();
     InstallSpeechLine();
     InstallOwn<ObjectGumps, WorldGumps>();
     InstallPendingGumpServices();

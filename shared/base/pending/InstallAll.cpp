@@ -1,6 +1,6 @@
 // Installs every stand-in at once, with the built services that replaced
-// stand-ins (the text manager, the barks, the speech line, the weather, the play area,
-// the target answers): the tests and
+// stand-ins (the text manager, the barks, the speech line, the weather, the play area
+// and the drag gump, the target answers): the tests and
 // fuzz targets that run code reaching the services that are not built yet.
 #include "gumps/Weather.h"
 #include "pending/PendingServices.h"
@@ -10,7 +10,7 @@
 #include "view/ViewServices.h"
 
 void InstallPendingServices() {
-    InstallPendingGumpFramework();
+    InstallDragGump();
     InstallPendingGumpServices();
     InstallPendingGumpManager();
     InstallTextManager();

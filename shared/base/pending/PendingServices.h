@@ -10,10 +10,8 @@
 // stand-in here and installs the real one.
 #pragma once
 
-// The gump framework's unbuilt parts: CDragGump and CSequence.  And what
-// the framework asks of the modules above it (gumps/GumpHooks.h): the
-// dialogs it opens, the application and front end.
-void InstallPendingGumpFramework();
+// What the gump framework asks of the modules above it (gumps/GumpHooks.h):
+// the dialogs it opens, the application and front end.
 void InstallPendingGumpServices();
 // What the world's server messages ask of the gump manager that it does not
 // do yet (missiles, closing the death menu's and the login screens' gumps).

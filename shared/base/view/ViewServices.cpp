@@ -22,6 +22,7 @@ void InstallViewServices() {
     tw::Service<EffectMessages>::Install(&ViewEffectMessages());
     tw::Service<SequenceEffects>::Install(&ViewSequenceEffects());
     InstallPlayArea();
+    InstallDragGump();
     tw::Service<MouseCursorService>::Install(&ViewMouseCursor());
     tw::Service<GumpScreen>::Install(&ViewGumpScreen());
 }

@@ -47,5 +47,8 @@ void ResetHelpHovering();
 // of it (PlayArea) and its gump (MapGumpService); InstallViewServices
 // installs it too.
 void InstallPlayArea();
+// The drag gump of a held item (GumpService); InstallViewServices installs
+// it too.
+void InstallDragGump();
 
 void InstallViewServices();

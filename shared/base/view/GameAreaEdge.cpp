@@ -53,7 +53,8 @@ GameAreaEdgeGump::GameAreaEdgeGump(int piece)
     const int art = horizontal ? HORIZONTAL_ART : VERTICAL_ART;
     int artWidth = 0, artHeight = 0;
     GetGumpArtSize(art, &artWidth, &artHeight);
-    if (M_WORD* pixels = NewFrameBlock(0, width, height)) {
+    M_WORD* pixels = width > 0 && height > 0 ? NewFrameBlock(0, width, height) : nullptr;
+    if (pixels) {
         const BlitTarget target(pixels, FramePitch(width), width, height);
         // A missing art (size 0) leaves the piece blank: the copies are
         // spaced by the art's size, and a size of 0 would never advance.

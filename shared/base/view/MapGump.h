@@ -98,6 +98,11 @@ public:
     // The single click: the answer to a target cursor, else a look at the
     // object under the point (a map static shows its name).
     void HandleClick(int x, int y);
+    // Answers the target cursor with the pick (or null) by the click's rule:
+    // a harmful target on an innocent, or a helpful one on a hostile kind,
+    // ends the cursor and asks first.  Texts over an object answer with
+    // their owner this way too.
+    static void AnswerTargetWith(CDrawItem* picked);
     // The double click: use, open or attack the object.
     void UseObject(CObj* object);
     void UseObjectAt(int x, int y);

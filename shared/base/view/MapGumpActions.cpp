@@ -62,26 +62,8 @@ PlayAreaQuestions* Questions() {
 void CMapGump::HandleClick(int px, int py) {
     if (playarea::Targeting()) {
         PlayAreaSession* session = playarea::Session();
-        CDrawItem* picked =
-            DrawManager::GetItemAtScreenPoint(px, py, session->TargetKind() != 1 ? TRUE : FALSE);
-        if (picked && picked->IsMobile() && TargetNeedsQuestion(static_cast<CMobile*>(picked))) {
-            const M_DWORD serial = static_cast<CMobile*>(picked)->GetSerial();
-            session->EndTarget();
-            g_onMobileSerial = 0;
-            picked->Invalidate();
-            ConfirmCriminalAction(serial);
-            return;
-        }
-        session->AnswerTarget(picked);
-        // The answer may have removed the pick from the world: look it up
-        // again before repainting it.
-        if (picked && picked->IsObj() && picked->IsDynamic()) {
-            if (CDynamicObj* still =
-                    CObjectManager::FindObject(static_cast<CDynamicObj*>(picked)->GetSerial()))
-                still->Invalidate();
-        } else if (picked) {
-            picked->Invalidate();
-        }
+        AnswerTargetWith(
+            DrawManager::GetItemAtScreenPoint(px, py, session->TargetKind() != 1 ? TRUE : FALSE));
         return;
     }
     CObj* object = CObjectManager::GetObjAtScreenLoc(px, py);
@@ -91,6 +73,27 @@ void CMapGump::HandleClick(int px, int py) {
         return;
     }
     SendSerialRequest(PacketManager::BuildLook, static_cast<CDynamicObj*>(object)->GetSerial());
+}
+
+void CMapGump::AnswerTargetWith(CDrawItem* picked) {
+    PlayAreaSession* session = playarea::Session();
+    if (!session || !session->IsTargeting()) return;
+    if (picked && picked->IsMobile() && TargetNeedsQuestion(static_cast<CMobile*>(picked))) {
+        const M_DWORD serial = static_cast<CMobile*>(picked)->GetSerial();
+        session->EndTarget();
+        g_onMobileSerial = 0;
+        picked->Invalidate();
+        ConfirmCriminalAction(serial);
+        return;
+    }
+    // The answer may take the pick out of the world: a dynamic object is
+    // looked up again by its serial before it is repainted.
+    const bool dynamic = picked && picked->IsObj() && picked->IsDynamic();
+    const M_DWORD serial = dynamic ? static_cast<CDynamicObj*>(picked)->GetSerial() : 0;
+    if (picked && !dynamic) picked->Invalidate();
+    session->AnswerTarget(picked);
+    if (CDynamicObj* still = serial ? CObjectManager::FindObject(serial) : nullptr)
+        still->Invalidate();
 }
 
 void CMapGump::UseObjectAt(int px, int py) {

@@ -12,6 +12,7 @@
 #include "Clock.h"
 #include "ViewTestSupport.h"
 #include "app/AppServices.h"
+#include "comm/BarkGump.h"
 #include "config/Config.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
@@ -513,6 +514,32 @@ TEST_F(MapGumpTest, TheHighlightIsKeptBySerialAndGoesWithTheObject) {
     EXPECT_EQ(g_onObjSerial, 0u);
     Paint();  // nothing draws a freed crate
     map->HandleMouseMoveAway();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MapGumpTest, AClickOnATextOverACreatureAnswersATargetWithTheCreature) {
+    StartAt(sample::kCrossroads.x, sample::kCrossroads.y);
+    CMobile* creature = static_cast<CMobile*>(CObjectManager::FindObject(kCreature));
+    auto* bark = new CBarkGump(creature, "grr", 0, 0);
+    NotorietyQuery = TRUE;
+    // A helpful target on an innocent is answered; a harmful one asks first.
+    creature->stateValue = 1;
+    for (M_BYTE harm : {2, 1}) {
+        g_targetCursorFlag = harm;
+        session.targeting = TRUE;
+        g_now += 1000;
+        bark->HandleLButtonDown(2, 2);
+        bark->HandleLButtonUp(2, 2);
+        g_now += 300;
+        bark->Tick();
+    }
+    g_targetCursorFlag = 0;
+    EXPECT_EQ(session.answers, std::vector<CDrawItem*>{creature});
+    EXPECT_EQ(session.questions, std::vector<std::string>{"target 256"});
+    delete bark;
 }
 
 }  // namespace

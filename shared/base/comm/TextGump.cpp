@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "Clock.h"
 #include "FrameBuf.h"
 #include "comm/Journal.h"
 #include "gumps/GumpManager.h"
@@ -22,31 +21,11 @@
 #include "resources/SpanHandlers.h"
 #include "resources/UnicodeFont.h"
 
-namespace parchment {
-
-int ArtWidth(int art) {
-    int w = 0, h = 0;
-    GetGumpArtSize(art, &w, &h);
-    return w;
-}
-int ArtHeight(int art) {
-    int w = 0, h = 0;
-    GetGumpArtSize(art, &w, &h);
-    return h;
-}
-
-}  // namespace parchment
-
 namespace {
 
-using parchment::ArtHeight;
-using parchment::ArtWidth;
+using parchment::BottomGap;
+using parchment::TopGap;
 
-constexpr int kBackgroundArt = 2080;  // top; 2081-2082 middle; 2083 bottom
-constexpr int kMiddlePieces = 2;
-constexpr int kMinimizeArt = 2093;
-constexpr int kResizeArt = 2094;
-constexpr int kResizeHoverArt = 2095;
 constexpr int kIconArt = 2096;
 constexpr int kDecorationArt = 2091;
 constexpr int kHeaderArt = 2090;
@@ -55,38 +34,8 @@ constexpr int kUpArt = 2084;
 constexpr int kDownArt = 2085;
 constexpr int kThumbArt = 31;
 constexpr int kJournalFont = 9;
-constexpr int kDragDistance = 5;
-
-int TopGap() {
-    return ArtHeight(kMinimizeArt) - 1;
-}
-int BottomGap() {
-    return ArtHeight(kResizeArt);
-}
 
 }  // namespace
-
-// The strip: the top piece, the middle pieces in turn down to the last
-// piece, each centred on the top piece.
-void parchment::DrawArtColumn(const BlitTarget& target, int frameHeight) {
-    const int topWidth = ArtWidth(kBackgroundArt);
-    auto centred = [&](int art) { return (topWidth - ArtWidth(art)) / 2; };
-    DrawGumpPixels(CopySpanTransparent, kBackgroundArt, 0, 0, target);
-    const int last = kBackgroundArt + kMiddlePieces + 1;
-    const int lastY = frameHeight - ArtHeight(last) - 1;
-    if (ArtWidth(kBackgroundArt + 1) > 0) {
-        const BlitTarget above = target.Clipped(RECT{0, 0, target.width, std::max(lastY, 0)});
-        int y = ArtHeight(kBackgroundArt) - 1;
-        for (int i = 0; y < lastY; i = (i + 1) % kMiddlePieces) {
-            const int art = kBackgroundArt + 1 + i;
-            const int h = ArtHeight(art);
-            if (h <= 0) break;
-            DrawGumpPixels(CopySpanTransparent, art, centred(art), y, above);
-            y += h;
-        }
-    }
-    DrawGumpPixels(CopySpanTransparent, last, centred(last), lastY, target);
-}
 
 namespace {
 
@@ -104,22 +53,12 @@ long long Scaled(long long total, int position, int range) {
 
 }  // namespace
 
-CTextGump::CTextGump(int xIn, int yIn)
-    : CGump(xIn, yIn, nullptr, nullptr, 2, (ArtWidth(kBackgroundArt) + 7) & ~7, INITIAL_HEIGHT) {
+CTextGump::CTextGump(int xIn, int yIn) : CParchmentGump(xIn, yIn, kIconArt) {
     name = "text gump";
     const int B = BottomGap();
     thumb = new CThumbGump(256, 72, TRUE, height - B - 56, this, kThumbArt);
     thumb->PutInGump(this);
-    auto* minimize = new CButtonGump(137, 0, this, CButtonGump::PUSH, CButtonGump::UP,
-                                     static_cast<GumpCallback>(&CTextGump::DoMinimize),
-                                     kMinimizeArt, kMinimizeArt, 0);
-    minimize->PutInGump(this);
-    auto* resize = new CButtonGump(137, height - B - 3, this, CButtonGump::PUSH, CButtonGump::UP,
-                                   static_cast<GumpCallback>(&CTextGump::OpenResize), kResizeArt,
-                                   kResizeArt, 0);
-    resize->hoverArt = kResizeHoverArt;
-    resize->PutInGump(this);
-    resizeButton_ = resize;
+    AddFrameButtons();
     auto* up = new CButtonGump(249, 56, this, CButtonGump::AUTO_REPEAT, CButtonGump::UP,
                                static_cast<GumpCallback>(&CTextGump::ScrollUp), kUpArt, kUpArt, 0);
     up->PutInGump(this);
@@ -131,13 +70,6 @@ CTextGump::CTextGump(int xIn, int yIn)
                                    static_cast<GumpCallback>(&CTextGump::ToggleFollow), kToggleArt,
                                    kToggleArt, 0);
     followToggle->PutInGump(this);
-    int iw = 0, ih = 0;
-    GetGumpArtSize(kIconArt, &iw, &ih);
-    minimizedWidth = iw;
-    minimizedHeight = ih;
-    if (M_WORD* icon = iw > 0 && ih > 0 ? NewFrameBlock(1, iw, ih) : nullptr)
-        DrawGumpPixels(CopySpanTransparent, kIconArt, 0, 0,
-                       BlitTarget(icon, FramePitch(iw), iw, ih));
     Layout();
     Reflow();
     UpdateThumb();
@@ -268,11 +200,7 @@ void CTextGump::ScrollBarClick(int px, int py) {
     const bool upward = wanted < thumb->y;
     PageBy(upward ? -PAGE_ENTRIES : PAGE_ENTRIES);
     UpdateThumb();
-    const bool short_ = upward ? thumb->y > wanted && thumb->y > thumb->minY : thumb->y < wanted;
-    if (short_) {
-        thumb->y = std::clamp(wanted, thumb->minY, thumb->maxY);
-        HandleScroll(thumb->Position(), thumb->Range(), thumb);
-    }
+    ChaseThumb(thumb, wanted, upward);
     RedrawFrame();
 }
 
@@ -334,94 +262,8 @@ void CTextGump::ToggleFollow() {
     RedrawFrame();
 }
 
-void CTextGump::DoMinimize() {
-    CGump::Minimize(this);
-}
-
-void CTextGump::OpenResize() {
-    // The rectangle starts where the resize button was pressed.
-    if (resizeButton_) {
-        grabX = resizeButton_->x + resizeButton_->grabX;
-        grabY = resizeButton_->y + resizeButton_->grabY;
-    }
-    auto* resize = new CResizeGump(x, y, width, height, width, MIN_HEIGHT, width,
-                                   g_displayHeight - y - 20, this, 0);
-    resize->PutInGump(nullptr);
-}
-
-void CTextGump::HandleLButtonDown(int px, int py) {
-    BringToFront(this, 1);
-    pressX_ = px;
-    pressY_ = py;
-    held_ = TRUE;
-    repeat_ = 0;
-    if (clickState_ == 0) {
-        clickState_ = 1;
-        firstClickTime_ = GetTimeMs();
-    } else if (clickState_ == 1) {
-        clickState_ = 2;
-    }
-    if (!minimized) ScrollBarClick(px, py);
-}
-
-void CTextGump::HandleMouseDrag(int px, int py) {
-    if (!held_) return;
-    if (!dragging_ && clickState_ == 1 &&
-        (std::abs(px - pressX_) >= kDragDistance || std::abs(py - pressY_) >= kDragDistance)) {
-        dragging_ = TRUE;
-        clickState_ = 0;
-    }
-    if (dragging_) {
-        RECT changed{0, 0, 0, 0};
-        MoveBy(px - pressX_, py - pressY_, TRUE, changed, TRUE);
-    }
-}
-
-void CTextGump::Tick() {
-    if (held_ && !minimized && ++repeat_ % 2 == 0) ScrollBarClick(pressX_, pressY_);
-    if (clickState_ == 1 &&
-        GetTimeMs() - firstClickTime_ > static_cast<M_DWORD>(GetDoubleClickTime())) {
-        clickState_ = 0;
-        if (held_) dragging_ = TRUE;
-    }
-}
-
-void CTextGump::HandleLButtonUp(int, int) {
-    held_ = FALSE;
-    MouseManager::SetCapture(nullptr);
-    if (dragging_) {
-        dragging_ = FALSE;
-        clickState_ = 0;
-    } else if (clickState_ == 2) {
-        clickState_ = 0;
-        if (minimized) CGump::Restore(this);
-    }
-}
-
-void CTextGump::HandleRButtonUp(int, int) {
-    MouseManager::SetCapture(nullptr);
-    delete this;
-}
-
 void CTextGump::Resize(int newWidth, int newHeight, int) {
-    newWidth = (std::max(newWidth, 8) + 7) & ~7;
-    newHeight = std::max(newHeight, 1);
-    const int oldWidth = width, oldHeight = height;
-    for (CGump* c = firstChild; c; c = c->next) {
-        if (c == thumb) {
-            thumb->x += newWidth - oldWidth;
-            thumb->minX += newWidth - oldWidth;
-            thumb->maxX += newWidth - oldWidth;
-            thumb->maxY += newHeight - oldHeight;
-            thumb->y = std::min(thumb->y, thumb->maxY);
-            continue;
-        }
-        if (c == followToggle || c->x > oldWidth / 2) c->x += newWidth - oldWidth;
-        if (c == followToggle || c->y > oldHeight / 2) c->y += newHeight - oldHeight;
-    }
-    width = newWidth;
-    height = newHeight;
-    pitch = FramePitch(width);
+    TakeSize(newWidth, newHeight, thumb, followToggle);
     Layout();
     if (Following()) Reflow();
     UpdateThumb();

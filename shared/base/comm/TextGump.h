@@ -11,14 +11,13 @@
 
 #include "TWTypes.h"
 #include "gumps/ButtonGump.h"
+#include "comm/Parchment.h"
 #include "gumps/Gump.h"
 
 struct JournalLine;
 
-class CTextGump : public CGump {
+class CTextGump : public CParchmentGump {
 public:
-    static constexpr int INITIAL_HEIGHT = 300;
-    static constexpr int MIN_HEIGHT = 220;
     // Entries one scroll-bar click pages over.
     static constexpr int PAGE_ENTRIES = 10;
     static constexpr int ARROW_STEP = 6;
@@ -34,11 +33,6 @@ public:
     void RedrawFrame() override;
 
     BOOL HitTest(int x, int y) override;
-    void HandleLButtonDown(int x, int y) override;
-    void HandleLButtonUp(int x, int y) override;
-    void HandleRButtonUp(int x, int y) override;
-    void HandleMouseDrag(int x, int y) override;
-    void Tick() override;
     void HandleScroll(int position, int range, CGump* thumb) override;
     void Resize(int newWidth, int newHeight, int flag) override;
     BOOL IsTextGump() override { return TRUE; }
@@ -47,8 +41,6 @@ public:
     void ScrollUp();
     void ScrollDown();
     void ToggleFollow();
-    void OpenResize();
-    void DoMinimize();
 
     // The wrapped height of a line at the text area's width.
     int LineHeight(const JournalLine* line) const;
@@ -66,15 +58,7 @@ public:
 private:
     void Layout();
     void PageBy(int entries);
-    void ScrollBarClick(int px, int py);
-
-    CGump* resizeButton_ = nullptr;
-    BOOL held_ = FALSE;
-    BOOL dragging_ = FALSE;
-    int clickState_ = 0;
-    M_DWORD firstClickTime_ = 0;
-    int repeat_ = 0;
-    int pressX_ = 0, pressY_ = 0;
+    void ScrollBarClick(int px, int py) override;
 };
 
 // A rectangle of four white edges that follows the mouse from a press on a

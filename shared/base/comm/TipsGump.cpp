@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "FrameBuf.h"
 #include "comm/Parchment.h"
 #include "config/Config.h"
-#include "gumps/MouseManager.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "resources/BlitTarget.h"
@@ -16,16 +16,14 @@
 
 namespace {
 
+using parchment::BottomGap;
+using parchment::TopGap;
+
 constexpr int kFont = 6;
 constexpr int kWrapWidth = 214;
 constexpr int kPageLines = 10;
-
-int TopGap() {
-    return parchment::ArtHeight(2093) - 1;
-}
-int BottomGap() {
-    return parchment::ArtHeight(2094);
-}
+constexpr int kTipIconArt = 2507;
+constexpr int kNoticeIconArt = 2515;
 
 }  // namespace
 
@@ -55,8 +53,7 @@ std::vector<std::string> BreakTipText(const std::string& text) {
 }
 
 CTipsGump::CTipsGump(int, int, const std::vector<std::string>& linesIn, BOOL tip)
-    : CGump(tip ? 320 : 20, tip ? 180 : 20, nullptr, nullptr, 2,
-            (parchment::ArtWidth(2080) + 7) & ~7, 300),
+    : CParchmentGump(tip ? 320 : 20, tip ? 180 : 20, tip ? kTipIconArt : kNoticeIconArt),
       tipMode(tip) {
     name = "tips gump";
     for (const std::string& line : linesIn) {
@@ -66,6 +63,7 @@ CTipsGump::CTipsGump(int, int, const std::vector<std::string>& linesIn, BOOL tip
     const int B = BottomGap();
     thumb = new CThumbGump(256, 72, TRUE, height - B - 56, this, 31);
     thumb->PutInGump(this);
+    AddFrameButtons();
     const GumpCallback nothing = static_cast<GumpCallback>(&CTipsGump::Nothing);
     (new CButtonGump(249, 56, this, CButtonGump::PUSH, CButtonGump::UP, nothing, 2084, 2084, 0))
         ->PutInGump(this);
@@ -120,26 +118,25 @@ void CTipsGump::RedrawFrame() {
 }
 
 BOOL CTipsGump::HitTest(int px, int py) {
-    return px >= 0 && py >= 0 && px < width && py < height;
+    return px >= 0 && py >= 0 && px < DrawWidth() && py < DrawHeight();
 }
 
-void CTipsGump::HandleLButtonDown(int px, int py) {
-    BringToFront(this, 1);
+void CTipsGump::ScrollBarClick(int px, int py) {
     if (px < width - 48 || px > width - 25 || py < 68 || py > height - 78 || lines.empty()) return;
-    const int last = static_cast<int>(lines.size()) - 1;
-    firstLine = py - 8 < thumb->y ? std::max(firstLine - kPageLines, 0)
-                                  : std::min(firstLine + kPageLines, last);
-    thumb->SetValue(firstLine, static_cast<int>(lines.size()));
+    const int count = static_cast<int>(lines.size());
+    const int wanted = py - 8;
+    const bool upward = wanted < thumb->y;
+    firstLine = upward ? std::max(firstLine - kPageLines, 0)
+                       : std::min(firstLine + kPageLines, count - 1);
+    thumb->SetValue(firstLine, count);
+    ChaseThumb(thumb, wanted, upward);
     RedrawFrame();
 }
 
-void CTipsGump::HandleLButtonUp(int, int) {
-    MouseManager::SetCapture(nullptr);
-}
-
-void CTipsGump::HandleRButtonUp(int, int) {
-    MouseManager::SetCapture(nullptr);
-    delete this;
+void CTipsGump::Resize(int newWidth, int newHeight, int) {
+    TakeSize(newWidth, newHeight, thumb, nullptr);
+    thumb->SetValue(firstLine, static_cast<int>(lines.size()));
+    RedrawFrame();
 }
 
 void CTipsGump::HandleScroll(int position, int range, CGump*) {

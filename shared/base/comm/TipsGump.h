@@ -1,6 +1,7 @@
 // CTipsGump: the tip of the day or a server notice (message 0xA6) on the
 // journal window's parchment: at most MAX_LINES lines of 8-bit text in font
-// 6, scrolled with the thumb or scroll-bar clicks.  A tip window also has
+// 6, scrolled with the thumb or scroll-bar clicks, moved, minimised and
+// made taller as the journal window is.  A tip window also has
 // previous and next buttons, which ask the server for another tip and close
 // the window, and a "Don't show again" toggle saved as ShowTips when it
 // closes.
@@ -11,9 +12,10 @@
 
 #include "TWTypes.h"
 #include "gumps/ButtonGump.h"
+#include "comm/Parchment.h"
 #include "gumps/Gump.h"
 
-class CTipsGump : public CGump {
+class CTipsGump : public CParchmentGump {
 public:
     static constexpr int MAX_LINES = 100;
     static constexpr int LINE_BYTES = 80;
@@ -25,10 +27,8 @@ public:
 
     void RedrawFrame() override;
     BOOL HitTest(int x, int y) override;
-    void HandleLButtonDown(int x, int y) override;
-    void HandleLButtonUp(int x, int y) override;
-    void HandleRButtonUp(int x, int y) override;
     void HandleScroll(int position, int range, CGump* thumb) override;
+    void Resize(int newWidth, int newHeight, int flag) override;
 
     void Previous();
     void Next();
@@ -41,6 +41,7 @@ public:
     CButtonGump* dontShow = nullptr;
 
 private:
+    void ScrollBarClick(int px, int py) override;
     void Ask(int direction);
 };
 

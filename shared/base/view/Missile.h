@@ -27,6 +27,7 @@
 #include "world/Obj.h"
 
 class CMissileGump;
+class CMobile;
 
 // The effect's companion in the draw table.
 class CMissileDrawItem : public CDrawItem {
@@ -113,6 +114,8 @@ public:
     M_DWORD sequence = 0;
     M_DWORD hue = 0;
     M_DWORD blendMode = 0;
+    // Its art was found missing while it rode a mobile (said once).
+    BOOL missingArtNoted = FALSE;
 
 private:
     void Init();
@@ -135,10 +138,18 @@ private:
 void ScreenPointOf(Coords where, int* x, int* y);
 void ScreenPointOf(CObj* object, int* x, int* y);
 
-// Static art rotated about its centre at the placement rectangle's top-left
-// corner (a mobile's attached effects), hued and blended as asked.
+// Static art turned by the direction about its centre, which lands on the
+// middle of the placement rectangle (a mobile's attached effects), hued and
+// blended as asked; nothing when the art is missing.
 void DrawRotatedStaticArt(int art, int direction, const RECT& placement, const RECT& clip,
                           M_DWORD hue, M_DWORD blend);
+
+// The effects a mobile carries, over the middle of its rectangle: grows the
+// rectangle (and the mobile's effect margins) until each effect's turned art
+// fits, and draws them in chain order.  An effect whose art is missing is
+// left out, with one log line.
+void GrowForAttachedEffects(CMobile& mobile, RECT* rect);
+void DrawAttachedEffects(CMobile& mobile, const RECT& clip);
 
 // The effect parameters of the server's message: type, objects (mobiles or
 // null), art, positions and p1..p6.

@@ -1,6 +1,7 @@
 // The draw item of a graphic effect: its place in the draw table, its
 // screen rectangle and its drawing (plain, rotated, hued, blended); and the
 // rotated drawing of the effects a mobile carries.
+#include "TWReport.h"
 #include "resources/GraphicManager.h"
 #include "resources/GumpArt.h"
 #include "resources/SkipDraw.h"
@@ -9,6 +10,7 @@
 #include "view/Light.h"
 #include "view/Missile.h"
 #include "view/RotatedBlit.h"
+#include "world/Mobile.h"
 
 void DrawItemVisitorBase::Visit(CMissileDrawItem& effect) {
     Visit(static_cast<CDrawItem&>(effect));
@@ -124,18 +126,87 @@ void CMissileDrawItem::DrawClip(const RECT& clip) {
     DrawRotated(art, source, x, y, owner->direction, clip, owner->hue, owner->blendMode);
 }
 
+namespace {
+
+// Where the art of an effect lands when its centre sits on the middle of
+// the placement: the unrotated art's rectangle and, turned, its bounds.
+void CentredArtRects(const SkipImage& image, int direction, const RECT& placement, RECT* art,
+                     RECT* bounds) {
+    const int cx = (placement.left + placement.right) / 2;
+    const int cy = (placement.top + placement.bottom) / 2;
+    art->left = cx - (image.Width() >> 1);
+    art->top = cy - (image.Height() >> 1);
+    art->right = art->left + image.Width();
+    art->bottom = art->top + image.Height();
+    *bounds = *art;
+    if (direction != 0) GetRotatedBoundRect(direction, bounds);
+}
+
+// The current art of an effect riding a mobile; a missing one is said once
+// for the effect and then passed over.
+SkipImage RiderArt(CMissileGump& effect) {
+    SkipImage image = StaticArt(effect.currentArt);
+    if (!image && !effect.missingArtNoted) {
+        effect.missingArtNoted = TRUE;
+        TWReport::warning("CMobile::DrawClip: the art %d of an effect on a mobile is missing.\n",
+                          effect.currentArt);
+    }
+    return image;
+}
+
+}  // namespace
+
 void DrawRotatedStaticArt(int art, int direction, const RECT& placement, const RECT& clip,
                           M_DWORD hue, M_DWORD blend) {
     const SkipImage image = StaticArt(art);
     if (!image) return;
-    const int x = placement.left - g_viewOffsetX, y = placement.top - g_viewOffsetY;
+    RECT unrotated, bounds;
+    CentredArtRects(image, direction, placement, &unrotated, &bounds);
+    const int x = bounds.left - g_viewOffsetX, y = bounds.top - g_viewOffsetY;
     if (direction == 0) {
         DrawUnrotated(image, clip, x, y, hue, blend);
         return;
     }
-    // Turned about its centre, which lands on the destination point.
-    const int cx = image.Width() >> 1, cy = image.Height() >> 1;
-    const RECT source{cx, cy, cx + (placement.right - placement.left),
-                      cy + (placement.bottom - placement.top)};
+    // The turned bounds in the art's own coordinates.
+    const RECT source{bounds.left - unrotated.left, bounds.top - unrotated.top,
+                      bounds.right - unrotated.left, bounds.bottom - unrotated.top};
     DrawRotated(image, source, x, y, direction, clip, hue, blend);
+}
+
+void GrowForAttachedEffects(CMobile& mobile, RECT* rect) {
+    mobile.effectMarginX = 0;
+    mobile.effectMarginY = 0;
+    for (CGump* g = mobile.attachedEffects; g; g = static_cast<CMissileGump*>(g)->nextEffect) {
+        CMissileGump& effect = *static_cast<CMissileGump*>(g);
+        const SkipImage image = RiderArt(effect);
+        if (!image) continue;
+        // The turned art, not only the upright one, must fit: what is drawn
+        // outside the rectangle would never be painted over again.
+        RECT unrotated, bounds;
+        CentredArtRects(image, effect.direction, *rect, &unrotated, &bounds);
+        const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
+        const int excessX = w - (rect->right - rect->left);
+        if (excessX > 0) {
+            const int grow = (excessX + 1) / 2;
+            rect->left -= grow;
+            rect->right += grow;
+            mobile.effectMarginX += grow;
+        }
+        const int excessY = h - (rect->bottom - rect->top);
+        if (excessY > 0) {
+            const int grow = (excessY + 1) / 2;
+            rect->top -= grow;
+            rect->bottom += grow;
+            mobile.effectMarginY += grow;
+        }
+    }
+}
+
+void DrawAttachedEffects(CMobile& mobile, const RECT& clip) {
+    for (CGump* g = mobile.attachedEffects; g; g = static_cast<CMissileGump*>(g)->nextEffect) {
+        CMissileGump& effect = *static_cast<CMissileGump*>(g);
+        if (!RiderArt(effect)) continue;
+        DrawRotatedStaticArt(effect.currentArt, effect.direction, mobile.rect, clip, effect.hue,
+                             effect.blendMode);
+    }
 }

@@ -9,6 +9,7 @@
 #include "view/AnimFrames.h"
 #include "view/DrawItemOps.h"
 #include "view/DrawManager.h"
+#include "view/Missile.h"
 #include "view/Sitting.h"
 #include "view/ViewGeometry.h"
 #include "view/WorldView.h"
@@ -294,8 +295,10 @@ void CalcRect(CMobile& mobile) {
     mobile.footLine = FootLine(mobile, mobile.drawZ);
     RECT rect;
     int shadowHeight = 0;
-    if (BoundRect(mobile, &rect, &shadowHeight) && !NoShadow(BodyOf(mobile)))
-        rect.right += shadowHeight / 2;  // the sheared shadow
+    if (BoundRect(mobile, &rect, &shadowHeight)) {
+        if (!NoShadow(BodyOf(mobile))) rect.right += shadowHeight / 2;  // the sheared shadow
+        GrowForAttachedEffects(mobile, &rect);
+    }
     mobile.rect = rect;
 }
 
@@ -311,7 +314,7 @@ void CalcBoundRect(CMobile& mobile, RECT* out) {
         return;
     }
     int shadowHeight = 0;
-    BoundRect(mobile, out, &shadowHeight);
+    if (BoundRect(mobile, out, &shadowHeight)) GrowForAttachedEffects(mobile, out);
 }
 
 void CalcRect(CPlayer& player) {
@@ -346,6 +349,29 @@ void CalcRect(CCorpse& corpse) {
         corpse.rect = Union(corpse.rect, FrameRect(worn, mirrored, ax, ay, false, nullptr));
     }
 }
+
+namespace {
+
+// The worn figures in the direction's layer order, the mount left out.
+void DrawWorn(CMobile& mobile, const Pose& pose, int forced, int ax, int ay, const RECT& working) {
+    const int* order = LayerOrder(mobile.direction);
+    CObj* cover = LayerItem(mobile, 22);
+    const bool hairCovered = cover && cover->objectType == kHairCover;
+    for (int i = 1; i < 25; ++i) {
+        const int layer = order[i];
+        if (layer == 21) continue;
+        CObj* item = LayerItem(mobile, layer);
+        const int n = WornAnimation(item);
+        if (n < 0) continue;
+        if (mobile.equippedItem[layer] && IsLayerCovered(layer, mobile.equippedItem)) continue;
+        if (hairCovered && IsHairLayerItem(item)) continue;
+        const int number = n == 538 && mobile.objectType == 401 ? 986 : n;
+        DrawFrame(WornNumber(number, pose, mobile.direction), pose.frame, pose.mirrored,
+                  WornHue(item, forced), ax, ay, working, false);
+    }
+}
+
+}  // namespace
 
 void DrawClip(CMobile& mobile, const RECT& clip) {
     if (mobile.objectType > 999) return;
@@ -389,26 +415,15 @@ void DrawClip(CMobile& mobile, const RECT& clip) {
                       true);
             // The rider is drawn from its own body.
             pose = PoseOf(mobile, mobile.objectType);
-            if (!LoadFrame(pose.number, pose.frame, &body)) return;
+            if (!LoadFrame(pose.number, pose.frame, &body)) {
+                DrawAttachedEffects(mobile, working);
+                return;
+            }
         }
     }
     BlitAnimFrame(pose.mirrored, hue, ax, ay, working, body);
-    if (pose.body < 400) return;
-    const int* order = LayerOrder(mobile.direction);
-    CObj* cover = LayerItem(mobile, 22);
-    const bool hairCovered = cover && cover->objectType == kHairCover;
-    for (int i = 1; i < 25; ++i) {
-        const int layer = order[i];
-        if (layer == 21) continue;
-        CObj* item = LayerItem(mobile, layer);
-        const int n = WornAnimation(item);
-        if (n < 0) continue;
-        if (mobile.equippedItem[layer] && IsLayerCovered(layer, mobile.equippedItem)) continue;
-        if (hairCovered && IsHairLayerItem(item)) continue;
-        const int number = n == 538 && mobile.objectType == 401 ? 986 : n;
-        DrawFrame(WornNumber(number, pose, mobile.direction), pose.frame, pose.mirrored,
-                  WornHue(item, forced), ax, ay, working, false);
-    }
+    if (pose.body >= 400) DrawWorn(mobile, pose, forced, ax, ay, working);
+    DrawAttachedEffects(mobile, working);
 }
 
 void DrawClip(CCorpse& corpse, const RECT& clip) {

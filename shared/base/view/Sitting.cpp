@@ -12,6 +12,7 @@
 #include "view/DrawItemOps.h"
 #include "view/DrawManager.h"
 #include "view/Light.h"
+#include "view/Missile.h"
 #include "view/WorldView.h"
 #include "world/MoveManager.h"
 #include "world/ObjectManager.h"
@@ -382,6 +383,7 @@ void CalcRectSitting(CMobile& mobile) {
     const int offset =
         s.facing == 0 || s.facing == 6 ? chair.offsetNorthWest : chair.offsetEastSouth;
     r.bottom += 32 + std::max(0, offset);
+    GrowForAttachedEffects(mobile, &r);
     mobile.rect = r;
 }
 
@@ -391,6 +393,7 @@ void DrawClipSitting(CMobile& mobile, const RECT& clip) {
     const Seat s = SeatOf(mobile);
     if (!Compose(mobile, s)) return;
     BlitSittingPose(mobile, s, clip);
+    DrawAttachedEffects(mobile, clip);
 }
 
 M_WORD HitTestSitting(CMobile& mobile, int wx, int wy) {

@@ -124,6 +124,9 @@ public:
     // The head of the chain of effects shown on the mobile (missile gumps,
     // chained through their own link; opaque here).
     CGump* attachedEffects = nullptr;
+    // How far the rectangle grew on each side to hold those effects.
+    int effectMarginX = 0;
+    int effectMarginY = 0;
 };
 
 class CPlayer : public CMobile {

@@ -1,14 +1,17 @@
 // The journal window: following the journal, paging, arrows and making it
 // taller.
+#include <functional>
 #include <string>
 
 #include "ByteWriter.h"
+#include "Clock.h"
 #include "CommTestSupport.h"
 #include "comm/GumpMessages.h"
 #include "comm/Journal.h"
 #include "comm/TextGump.h"
 #include "comm/TipsGump.h"
 #include "config/Config.h"
+#include "support/GoldenImage.h"
 #include "gumps/GumpManager.h"
 #include "gumps/TextManager.h"
 #include "net/Packet.h"
@@ -17,6 +20,11 @@
 namespace {
 
 using tw::datafiles::Image;
+
+M_DWORD g_now = 1000;
+M_DWORD Now() {
+    return g_now;
+}
 
 class TextGumpTest : public tw::test::CommTest {
 protected:
@@ -28,7 +36,8 @@ protected:
             {2090, Image(40, 12, 0x1234)},  {2091, Image(200, 4, 0x2345)},
             {2092, Image(12, 12, 0x7C00)},  {2093, Image(20, 12, 0x03E0)},
             {2094, Image(20, 10, 0x001F)},  {2095, Image(20, 10, 0x7FE0)},
-            {2096, Image(30, 30, 0x7FFF)},  {31, Image(10, 14, 0x7FFF)}};
+            {2096, Image(30, 30, 0x7FFF)},  {31, Image(10, 14, 0x7FFF)},
+            {2507, Image(24, 24, 0x03FF)},  {2515, Image(28, 20, 0x7C1F)}};
         return art;
     }
     void AddLines(int from, int to) {
@@ -197,6 +206,124 @@ TEST_F(TextGumpTest, TipsAndNoticesOpenByTheirNumberAndKeepTheirLinesBounded) {
     const std::vector<M_BYTE> cut = {0xA6, 0x00, 0x0C, 0, 0, 0, 0, 1, 0, 50, 'a', 'b'};
     send(cut);
     EXPECT_EQ(OpenTips(), nullptr) << "a text longer than its message is dropped";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextGumpTest, BothWindowsMoveWhenDraggedAndComeBackFromTheirIconOnADoubleClick) {
+    SetTimeSourceForTests(Now);
+    const std::vector<std::string> lines(60, "a line of the tip");
+    const struct {
+        const char* what;
+        std::function<CParchmentGump*()> open;
+        int iconWidth;
+    } windows[] = {
+        {"journal", [this] { return OpenJournal(); }, 30},
+        {"tip", [&] { return new CTipsGump(0, 0, lines, TRUE); }, 24},
+        {"notice", [&] { return new CTipsGump(0, 0, lines, FALSE); }, 28},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.what);
+        CParchmentGump* window = w.open();
+        if (window != g_gumpList) window->PutInGump(nullptr);
+        const int x0 = window->x, y0 = window->y;
+        // Under 5 pixels the press is still a click; from 5 on the window
+        // follows the pointer.
+        window->HandleLButtonDown(20, 150);
+        window->HandleMouseDrag(24, 153);
+        EXPECT_EQ(window->x, x0);
+        window->HandleMouseDrag(30, 150);
+        EXPECT_EQ(window->x, x0 + 10);
+        EXPECT_EQ(window->y, y0);
+        window->HandleLButtonUp(20, 150);
+        window->HandleMouseDrag(40, 170);
+        EXPECT_EQ(window->x, x0 + 10) << "released: it stays";
+        // Held past the double-click time, it moves however little.
+        g_now += 1000;
+        window->HandleLButtonDown(20, 150);
+        g_now += 251;
+        window->Tick();
+        window->HandleMouseDrag(21, 152);
+        EXPECT_EQ(window->x, x0 + 11);
+        EXPECT_EQ(window->y, y0 + 2);
+        window->HandleLButtonUp(21, 152);
+
+        window->DoMinimize();
+        ASSERT_TRUE(window->minimized);
+        EXPECT_EQ(window->DrawWidth(), w.iconWidth) << "its icon is shown";
+        g_now += 1000;
+        window->HandleLButtonDown(5, 5);
+        window->HandleLButtonUp(5, 5);
+        g_now += 300;
+        window->Tick();
+        window->HandleLButtonDown(5, 5);
+        window->HandleLButtonUp(5, 5);
+        EXPECT_TRUE(window->minimized) << "two clicks too far apart";
+        g_now += 100;
+        window->HandleLButtonDown(5, 5);
+        window->HandleLButtonUp(5, 5);
+        EXPECT_FALSE(window->minimized) << "a double click restores it";
+        EXPECT_EQ(window->DrawWidth(), window->width);
+        window->HandleRButtonUp(0, 0);
+    }
+    SetTimeSourceForTests(nullptr);
+}
+
+TEST_F(TextGumpTest, AHeldPressOnTheTipsScrollBarPagesEverySecondTickAndTheWindowResizes) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 60; ++i) lines.push_back("line " + std::to_string(i));
+    auto* tip = new CTipsGump(0, 0, lines, TRUE);
+    tip->PutInGump(nullptr);
+    const int barX = tip->width - 40, barY = tip->height - 90;
+    tip->HandleLButtonDown(barX, barY);
+    const int first = tip->firstLine;
+    EXPECT_GE(first, 10) << "a page down, and on to where the pointer is";
+    tip->Tick();
+    EXPECT_EQ(tip->firstLine, first);
+    tip->Tick();
+    EXPECT_GT(tip->firstLine, first);
+    tip->HandleLButtonUp(barX, barY);
+    const int held = tip->firstLine;
+    tip->Tick();
+    tip->Tick();
+    EXPECT_EQ(tip->firstLine, held);
+
+    // Made shorter (a tip opens at y 180: at most 280 high), its controls at
+    // the foot keep their distance to it.
+    CGump* next = nullptr;
+    for (CGump* c = tip->firstChild; c; c = c->next)
+        if (c->x == 251) next = c;
+    ASSERT_NE(next, nullptr);
+    const int gap = tip->height - next->y;
+    const int thumbEnd = tip->thumb->maxY;
+    tip->OpenResize();
+    auto* resize = static_cast<CResizeGump*>(g_gumpList);
+    EXPECT_EQ(resize->maxHeight, 280);
+    resize->HandleMouseDrag(0, 260);
+    resize->HandleLButtonUp(0, 260);
+    EXPECT_EQ(tip->height, 260);
+    EXPECT_EQ(tip->height - next->y, gap);
+    EXPECT_EQ(tip->thumb->maxY, thumbEnd - 40) << "the thumb's range ends as far from the foot";
+    EXPECT_EQ(tip->FrameHeight(0), 260);
+    tip->HandleRButtonUp(0, 0);
+}
+
+TEST_F(TextGumpTest, TheJournalWindowLooksAsItShould) {
+    UseScreen(640, 480);
+    AddLines(1, 40);
+    TextManager::AddJournalText("A hued line at the foot", 38);
+    CTextGump* window = OpenJournal();
+    CGumpManager::DrawAllGumps(RECT{0, 0, 640, 480}, 0);
+    tw::test::Image16 image;
+    image.width = window->width;
+    image.height = window->height;
+    image.depth = 15;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            image.pixels.push_back(ScreenPixel(window->x + x, window->y + y));
+    EXPECT_TRUE(tw::test::MatchesGolden(image, "shared/base/comm/golden/journal_window.png"));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "support/doubles/RecordingGumps.h"
 #include "view/AnimFrames.h"
 #include "view/DrawManager.h"
+#include "view/Missile.h"
 #include "view/WorldView.h"
 #include "world/Mobile.h"
 #include "world/ObjectManager.h"
@@ -134,6 +135,70 @@ TEST_F(MobileDraw, TheRectangleHoldsBodyShadowAndWornFiguresAndAFrameLessBodyIsA
     // Bodies above 999 are never drawn.
     CMobile* big = Place(0x102, 1200, 3, 3, 4);
     EXPECT_EQ(big->rect.left, big->rect.right);
+}
+
+TEST_F(MobileDraw, EffectsOnAMobileSitOverItsMiddleGrowItsRectangleAndLeaveNoTrail) {
+    PlacePlayer(sample::kByTheFire.x, sample::kByTheFire.y);
+    CMobile* creature = Place(0x300, sample::kCreatureBody, -3, 1, 1);
+    CMobile* man = Place(0x301, sample::kMaleBody, 1, 3, 2);
+    Dress(man, 0x40001000, 0);
+    Paint();
+    const tw::test::Image16 bare = PlayArea();
+    const RECT creatureRect = creature->rect, manRect = man->rect;
+
+    // A tree wider and taller than the creature; a hued crate turned an
+    // eighth of a circle over the man.
+    auto* tree = new CMissileGump(creature, sample::kTree, 10, 0, 0, 0);
+    auto* crate = new CMissileGump(man, sample::kCrate, 10, 0, 0, 0, 38);
+    crate->direction = 32;
+    creature->RemoveFromDrawList();
+    creature->AddToDrawList();
+    man->RemoveFromDrawList();
+    man->AddToDrawList();
+    Paint();
+    EXPECT_TRUE(tw::test::MatchesGolden(PlayArea(), "shared/base/view/golden/effects_on_mobiles.png"));
+
+    // The rectangle grew evenly about its middle by the recorded margins.
+    const RECT& r = creature->rect;
+    EXPECT_GT(creature->effectMarginX, 0);
+    EXPECT_GT(creature->effectMarginY, 0);
+    EXPECT_EQ(r.left, creatureRect.left - creature->effectMarginX);
+    EXPECT_EQ(r.right, creatureRect.right + creature->effectMarginX);
+    EXPECT_EQ(r.top, creatureRect.top - creature->effectMarginY);
+    EXPECT_EQ(r.bottom, creatureRect.bottom + creature->effectMarginY);
+    // The man's turned crate needs more than the upright crate's size.
+    EXPECT_GE(man->rect.right - man->rect.left, manRect.right - manRect.left);
+
+    // When the effects end, every pixel they drew is painted over again.
+    delete tree;
+    delete crate;
+    EXPECT_EQ(creature->attachedEffects, nullptr);
+    Paint();
+    EXPECT_EQ(creature->rect.left, creatureRect.left);
+    EXPECT_EQ(creature->effectMarginX, 0);
+    EXPECT_EQ(PlayArea().pixels, bare.pixels);
+}
+
+TEST_F(MobileDraw, AnEffectOnAMobileWhoseArtIsMissingIsLeftOutWithOneLogLine) {
+    PlacePlayer(sample::kByTheFire.x, sample::kByTheFire.y);
+    CMobile* creature = Place(0x300, sample::kCreatureBody, -3, 1, 1);
+    Paint();
+    const tw::test::Image16 bare = PlayArea();
+    const RECT before = creature->rect;
+    auto* missing = new CMissileGump(creature, 0x3FF0, 10, 0, 0, 0);
+    for (int frame = 0; frame < 3; ++frame) {
+        creature->RemoveFromDrawList();
+        creature->AddToDrawList();
+        Paint();
+    }
+    EXPECT_EQ(creature->rect.left, before.left);
+    EXPECT_EQ(creature->rect.top, before.top);
+    EXPECT_EQ(PlayArea().pixels, bare.pixels);
+    const std::string log = ReportLog();
+    const std::string line = "the art 16368 of an effect on a mobile is missing.";
+    ASSERT_NE(log.find(line), std::string::npos) << log;
+    EXPECT_EQ(log.find(line), log.rfind(line)) << "said once";
+    delete missing;
 }
 
 TEST_F(MobileDraw, TheServersTargetAndTheHighlightedCreatureAtWarShowTheirNotorietyHue) {

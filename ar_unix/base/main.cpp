@@ -49,6 +49,8 @@
 #include "gumps/TextManager.h"
 #include "gumps/Weather.h"
 #include "gumps/WorldGumps.h"
+#include "login/FrontEnd.h"
+#include "login/CharCreation.h"
 #include "login/LoginRoad.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
@@ -176,9 +178,11 @@ void StartServices() {
     InstallLoginHandlers();
     InstallSmallMessageHandlers();
 
-    // The login screens, the game dialogs and the communication dialogs,
-    // which the application object reaches from its start-up on.
-    InstallPendingLogin();
+    // The login screens, character creation, the game dialogs and the
+    // communication dialogs, which the application object reaches from its
+    // start-up on.
+    InstallLoginScreens();
+    InstallCharacterCreation();
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();

@@ -104,6 +104,7 @@ int main(int argc, char** argv) {
     SeedFile("fuzz_app_files", "chardata.mul");
     SeedFile("fuzz_macro_file", "keynames.txt");
     SeedFile("fuzz_macro_file", "macros.txt");
+    SeedFile("fuzz_prof_file", "prof.txt");
 
     // Language files: IFF images; the section target's first byte chooses
     // the language codes (odd) or a section (even).

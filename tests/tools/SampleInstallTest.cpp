@@ -14,6 +14,7 @@
 #include "app/App.h"
 #include "config/Config.h"
 #include "gumps/MouseManager.h"
+#include "login/ProfessionFile.h"
 #include "resources/AnimData.h"
 #include "resources/DHDCache.h"
 #include "resources/FontManager.h"
@@ -135,4 +136,24 @@ TEST_F(SampleInstall, LoadsThroughTheReadersWithoutAMissingFile) {
     for (int font = 0; font < 10; ++font) EXPECT_TRUE(FontManager::ValidFont(font)) << font;
     EXPECT_GT(FontManager::GetCharWidth(3, 'A'), 0);
     EXPECT_TRUE(UnicodeFontsLoaded());
+}
+
+// The sample's professions read into a tree whose categories name only
+// records that exist, each leaf with three skills of the skill table.
+TEST_F(SampleInstall, ProfessionFileReadsIntoACompleteTree) {
+    FILE* f = fopen("prof.txt", "r");
+    ASSERT_NE(f, nullptr);
+    ProfessionList list;
+    ReadProfessionFile(f, list);
+    fclose(f);
+    LinkProfessionParents(list);
+    ASSERT_EQ(list.size(), 4u);
+    for (const auto& p : list) {
+        for (const std::string& child : p->Children)
+            EXPECT_NE(FindProfessionIn(list, child.c_str()), nullptr) << child;
+        if (p->Type) continue;
+        ASSERT_EQ(p->Skills.size(), 3u) << p->Name;
+        for (const auto& skill : p->Skills) EXPECT_GE(skill.index, 0) << p->Name;
+        EXPECT_EQ(p->Str + p->Dex + p->Int, 65) << p->Name;
+    }
 }

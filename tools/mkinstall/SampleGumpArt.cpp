@@ -2,6 +2,7 @@
 // client's screens name.  The sizes are plausible, not those of any real
 // artwork.
 #include "Sample.h"
+#include "support/datafiles/CreationArt.h"
 
 namespace mkinstall {
 
@@ -23,7 +24,7 @@ struct Range {
 
 // Nine-piece frames (corners, edges, middle) and the single pictures.
 constexpr Range kFrames[] = {
-    {2600, 2608, 16, 16}, {3500, 3508, 16, 16}, {3600, 3608, 16, 16}, {5100, 5110, 16, 16},
+    {2600, 2608, 16, 16}, {3500, 3508, 16, 16}, {5054, 5062, 16, 16}, {3600, 3608, 16, 16}, {5100, 5110, 16, 16},
     {3000, 3008, 16, 16}, {5170, 5178, 16, 16}, {2700, 2715, 16, 16}, {9200, 9208, 16, 16},
 };
 constexpr Range kPictures[] = {
@@ -40,7 +41,7 @@ constexpr Range kPictures[] = {
     {2508, 2516, 30, 20}, {2642, 2643, 30, 20},   {4000, 4001, 30, 20},   {4200, 4201, 30, 20},
     {4500, 4506, 30, 20}, {5000, 5021, 40, 30},   {5031, 5031, 40, 30},   {5042, 5042, 40, 30},
     {5050, 5052, 40, 30}, {5200, 5210, 40, 30},   {5401, 5411, 40, 30},   {5504, 5504, 200, 60},
-    {5528, 5545, 60, 24}, {5608, 5610, 40, 30},   {6000, 6001, 40, 30},   {6040, 6040, 40, 30},
+    {5507, 5527, 100, 24}, {5528, 5545, 60, 24}, {5608, 5610, 40, 30},   {6000, 6001, 40, 30},   {6040, 6040, 40, 30},
     {8270, 8270, 40, 30}, {8487, 8487, 40, 30},   {14001, 14001, 40, 30}, {14027, 14027, 40, 30},
 };
 
@@ -77,6 +78,9 @@ void WriteGumpArt(Output& out) {
             0, y, 640, 1,
             static_cast<M_WORD>((2 + y / 40) << 10 | (3 + y / 32) << 5 | (6 + y / 24)));
     AddGumpArt(gumps, 5500, background);
+    // The tile under the main menu and the title picture over it.
+    AddGumpArt(gumps, 3604, Image(64, 64, Rgb555(20, 30, 60)));
+    AddGumpArt(gumps, 5536, Framed(400, 60, Rgb555(90, 60, 30), Rgb555(230, 210, 150)));
     for (const Range& r : kFrames)
         for (int id = r.first; id <= r.last; ++id)
             AddGumpArt(gumps, id, Image(r.width, r.height, shade(id)));
@@ -91,6 +95,11 @@ void WriteGumpArt(Output& out) {
     for (const Range& r : kPictures)
         for (int id = r.first; id <= r.last; ++id)
             AddGumpArt(gumps, id, Framed(r.width, r.height, shade(id), Rgb555(230, 210, 150)));
+    // Character creation: the figure pieces of the appearance preview and
+    // the profession pictures of "prof.txt" (each with its pressed picture).
+    for (const auto& [id, image] : CreationFigureArt()) AddGumpArt(gumps, id, image);
+    for (int id = 5510; id <= 5517; ++id)
+        AddGumpArt(gumps, id, Framed(60, 60, shade(id * 3), Rgb555(230, 210, 150)));
     // The flicker effect's frames 20000 to 20009 (the weather's snow uses
     // the pictures 6000 and 6001 above).
     for (int id = 20000; id <= 20009; ++id) {

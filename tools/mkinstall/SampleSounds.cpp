@@ -3,6 +3,7 @@
 
 #include "ByteWriter.h"
 #include "Sample.h"
+#include "support/datafiles/CreationArt.h"
 
 namespace mkinstall {
 
@@ -45,6 +46,8 @@ void WriteSoundsAndSkills(Output& out) {
     for (size_t i = 0; i < sizeof kSkills / sizeof kSkills[0]; ++i)
         skills.add(static_cast<int>(i), EncodeSkill(i % 5 == 0 ? 1 : 0, kSkills[i]));
     out.pair("skills.idx", "skills.mul", skills);
+    // The professions that character creation offers.
+    out.text("prof.txt", SampleProfessionFile());
     out.bytes("skillgrp.mul", EncodeSkillGroups({"Crafting", "Combat"}, {1, 0, 0, 0, 0, 2}));
 
     // No patches: a count of 0.

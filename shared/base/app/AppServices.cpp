@@ -14,6 +14,7 @@
 #include "view/InputLineRedraw.h"
 
 void InstallAppServices() {
+    InstallAppFrontEnd();
     static AppTargetRequests targets;
     static AppInputTargets inputTargets;
     static AppPlayAreaSession playArea;
@@ -21,6 +22,7 @@ void InstallAppServices() {
     static AppConnectionWindows windows;
     static AppScreenGumps screenGumps;
     static AppWorldMessages worldMessages;
+    static AppCreationRequests creation;
     tw::Service<AppSpeech>::Install(&ApplicationSpeech());
     tw::Service<InputLineRedraw>::Install(&ApplicationInputLine());
     tw::Service<TargetRequests>::Install(&targets);
@@ -30,6 +32,7 @@ void InstallAppServices() {
     tw::Service<ConnectionWindows>::Install(&windows);
     tw::Service<ScreenGumps>::Install(&screenGumps);
     tw::Service<WorldMessageApp>::Install(&worldMessages);
+    tw::Service<CreationRequests>::Install(&creation);
 }
 
 CGump* AppScreenGumps::MakeFreeText(const char* text, int hue, int font) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "gumps/InputControlGump.h"
+#include "login/CharCreation.h"
 #include "net/ConnectionEvents.h"
 #include "net/WorldMessageEvents.h"
 #include "view/MapGump.h"
@@ -25,6 +26,15 @@ AppSpeech& ApplicationSpeech();
 InputLineRedraw& ApplicationInputLine();
 
 void InstallAppServices();
+// The application's side of the login front end (login/FrontEnd.h); part
+// of InstallAppServices.
+void InstallAppFrontEnd();
+
+class AppCreationRequests : public CreationRequests {
+public:
+    int IsBadName(const char* name) override;
+    BOOL SendCreateChar(const CharCreateRecord& info) override;
+};
 
 class AppTargetRequests : public TargetRequests {
 public:

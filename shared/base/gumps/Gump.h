@@ -292,6 +292,9 @@ public:
     virtual BOOL IsPointGump() { return FALSE; }
     virtual BOOL IsCPointGump() { return FALSE; }
     virtual BOOL IsAcctLoginGump() { return FALSE; }
+    // The front-end gump that carries the logout button of the front-end
+    // column (the account login).
+    virtual BOOL IsFrontEndGump() { return FALSE; }
 
     // The owner object is a mobile or a corpse (a speech gump's speaker).
     BOOL OwnerIsMobileOrCorpse() const;
@@ -319,6 +322,36 @@ public:
     // The secure-trade gump's serial, which names the trade in the trade
     // messages; 0 for other gumps.
     virtual M_DWORD GetTradeSerial() { return 0; }
+
+    // ---- The button-callback library -------------------------------------------
+    // Buttons store these members (GumpCallback, ButtonGump.h) and call them
+    // on the gump that holds the button.  They belong to the login front end,
+    // which defines them (login/ButtonCallbacks.cpp); the framework itself
+    // never calls them.
+    void Close();
+    void ForwardButtonPress();
+    void Connect();
+    void BackToMainMenu();
+    void LogoutToMainMenu();
+    void LogoutFromCharSelect();
+    void LogoutFromWorld();
+    void ExitProgram();
+    void ShowCredits();
+    void OpenSupportPage();
+    void OpenSignUpPage();
+    void OpenMainWebSite();
+    void OpenAccountPage();
+    void ShardBackToMainMenu();
+    void PlayDefaultShard();
+    void PlaySelectedShard();
+    void AskPlayChar();
+    void AskDeleteChar();
+    void NewChar();
+    void BackToShardList();
+    void PlayChar();
+    void DelChar();
+    void QuitPrompt();
+    void QuitConfirmed();
 
     // ---- Fields ----------------------------------------------------------------
     // 0xfeedbeef while the gump lives, 0 once its destructor has run.

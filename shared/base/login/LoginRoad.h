@@ -91,6 +91,7 @@ struct ShardEntry {
     int timeZone;
     M_BYTE distance;
     M_DWORD address;
+    M_WORD ping;  // milliseconds, after the shards were pinged
 };
 
 struct CharacterSlot {

@@ -1,10 +1,8 @@
-// The login screens and the character creation: the main menu, account
-// login, shard and character choice, the quit question.  They sit above the
-// world view and below the game dialogs.  None of it is built yet: what
-// callers use so far is declared as the installed LoginService, with free
-// functions of the names callers use; main installs the stand-in of
-// shared/base/pending/ at start-up.  The network core reaches the names
-// below through net/ConnectionEvents.h.
+// What the modules around the login screens ask of them: the main menu,
+// the names of the character in play and of its shard, the quit question.
+// The screens (login/FrontEnd.h) implement LoginService and
+// InstallLoginScreens installs it; callers use the free functions below.
+// The network core reaches the names through net/ConnectionEvents.h.
 #pragma once
 
 #include "Service.h"

@@ -1,6 +1,5 @@
-// The quit question of the game: a yes/no gump whose yes ends the program.
-// Only what its callers use so far is declared here (LoginService,
-// login/LoginState.h).
+// The quit question of the exit macro: a yes/no gump whose yes ends the
+// program (LoginService, login/LoginState.h).
 #pragma once
 
 #include "login/LoginState.h"

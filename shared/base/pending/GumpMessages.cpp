@@ -1,8 +1,9 @@
 // Stand-in of what the world's server messages ask of the gump manager that
-// is not built yet (the death menu's and the login screens' closing); the
+// is not built yet (the death menu's closing); the
 // rest goes to the real gump manager, text manager and missiles.
 #include "gumps/GumpManager.h"
 #include "gumps/TextManager.h"
+#include "login/FrontEnd.h"
 #include "net/WorldMessageEvents.h"
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
@@ -37,7 +38,7 @@ public:
     void AddSystemMessage(int hue, int font, const char* text) override {
         TextManager::AddSystemMessage(hue, font, text);
     }
-    void CloseLoginGumps() override { TW_PENDING("CGumpManager::CloseLoginGumps"); }
+    void CloseLoginGumps() override { ::CloseLoginGumps(); }
 };
 
 }  // namespace

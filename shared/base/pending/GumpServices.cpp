@@ -7,7 +7,7 @@
 #include "gumps/DeathMenuGump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/InputWindow.h"
-#include "login/MainMenuGump.h"
+#include "login/FrontEnd.h"
 #include "pending/Pending.h"
 #include "resources/GraphicManager.h"
 #include "view/MapGump.h"
@@ -74,7 +74,7 @@ public:
     void UpdateInputPrompt() override {
         if (g_inputWindow) CInputWindow::UpdatePrompt(g_inputWindow);
     }
-    void LogoutFromWorld() override { TW_PENDING("CGump::LogoutFromWorld"); }
+    void LogoutFromWorld() override { ::LogoutFromWorld(); }
     void ForgetGump(CGump* gump) override {
         // The main gumps that the graphic manager keeps.
         if (GraphicManager::pMapGump == gump) GraphicManager::pMapGump = nullptr;

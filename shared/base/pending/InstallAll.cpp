@@ -1,11 +1,15 @@
 // Installs every stand-in at once, with the built services that replaced
-// stand-ins (the text manager, the barks, the speech line, the weather, the play area
-// and the drag gump, the target answers): the tests and
-// fuzz targets that run code reaching the services that are not built yet.
+// stand-ins (the text manager, the barks, the speech line, the weather,
+// the login screens, character creation, the play area and the drag gump,
+// the target answers): the tests and fuzz targets that run code reaching
+// the services that are not built yet.
 #include "gumps/Weather.h"
 #include "pending/PendingServices.h"
 
+#include "app/AppServices.h"
 #include "comm/CommServices.h"
+#include "login/CharCreation.h"
+#include "login/FrontEnd.h"
 #include "net/PacketManager.h"
 #include "view/ViewServices.h"
 
@@ -18,7 +22,9 @@ void InstallPendingServices() {
     InstallPlayArea();
     InstallPendingPlayAreaQuestions();
     InstallWeather();
-    InstallPendingLogin();
+    InstallLoginScreens();
+    InstallAppFrontEnd();
+    InstallCharacterCreation();
     InstallPendingDialogs();
     InstallPendingComm();
     InstallBarkServices();

@@ -14,13 +14,12 @@
 // the dialogs it opens, the application and front end.
 void InstallPendingGumpServices();
 // What the world's server messages ask of the gump manager that it does not
-// do yet (missiles, closing the death menu's and the login screens' gumps).
+// do yet (missiles, closing the death menu's gumps).
 void InstallPendingGumpManager();
 // The yes/no questions the play area asks before harmful acts.
 void InstallPendingPlayAreaQuestions();
-// The login screens, the game dialogs and the communication dialogs (texts
-// over objects included).
-void InstallPendingLogin();
+// The game dialogs and the communication dialogs (texts over objects
+// included).
 void InstallPendingDialogs();
 void InstallPendingComm();
 

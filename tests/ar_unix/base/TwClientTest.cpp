@@ -12,11 +12,14 @@
 #include <sstream>
 #include <thread>
 
+#include "support/GoldenImage.h"
+#include "support/LoopbackServer.h"
 #include "support/TwTest.h"
 #include "support/Xvfb.h"
 // Xlib's macros (None, Bool, Status) must come after the test framework.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <X11/extensions/Xdamage.h>
 
 namespace {
@@ -210,6 +213,165 @@ TEST_F(TwClientFailureTest, DepthTwentyFourOnlyDisplayEndsWithTheFirstDepthTried
             << tw::test::ReadFile("stderr.txt");
     }
     std::filesystem::current_path(dir());
+}
+
+// The client opens on the main menu with the account login box, and its
+// exit button ends it with status 0.
+TEST_F(TwClientFailureTest, OpensOnTheMainMenuAndItsExitButtonEndsIt) {
+    XvfbOptions options;
+    options.depth = 16;
+    XvfbServer server(options);
+    ASSERT_TRUE(server.ok()) << server.error();
+    // No cursor thread: the picture holds the menu alone.
+    MakeInstallation("Sound=off\nMouseThread=off\n");
+    ClientProcess client;
+    XvfbClient x;
+    ASSERT_NE(x.display(), nullptr);
+    Window window = 0;
+    const auto end = std::chrono::steady_clock::now() + kTimeout;
+    while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
+        window = x.FindWindow("Tarrowmere");
+        if (window == 0) std::this_thread::sleep_for(kPoll);
+    }
+    ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
+    int damageEvent = 0, damageError = 0;
+    ASSERT_TRUE(XDamageQueryExtension(x.display(), &damageEvent, &damageError));
+    Damage damage = XDamageCreate(x.display(), window, XDamageReportNonEmpty);
+    XFlush(x.display());
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
+    // The pointer rests on the title picture, where no button lies.
+    x.FakeMotion(window, 320, 30);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
+    XDamageDestroy(x.display(), damage);
+    EXPECT_TRUE(tw::test::MatchesGolden(x.ReadImage(window, 640, 480),
+                                        "ar_unix/base/golden/main_menu.png"));
+
+    x.Click(window, 570, 10);
+    EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");
+    EXPECT_NE(ReportLog().find("Main Program Loop. End."), std::string::npos);
+}
+
+// A login message built field by field; done() puts a variable message's
+// length in.
+struct Msg {
+    tw::test::Bytes b;
+    explicit Msg(M_BYTE id, bool variable) : variable_(variable) {
+        b.push_back(id);
+        if (variable) b.insert(b.end(), {0, 0});
+    }
+    Msg& u8(unsigned v) {
+        b.push_back(static_cast<M_BYTE>(v));
+        return *this;
+    }
+    Msg& u16(unsigned v) { return u8(v >> 8).u8(v); }
+    Msg& u32(M_DWORD v) { return u16(v >> 16).u16(v & 0xFFFF); }
+    Msg& field(const std::string& text, size_t width) {
+        for (size_t i = 0; i < width; ++i) u8(i < text.size() ? text[i] : 0);
+        return *this;
+    }
+    tw::test::Bytes done() {
+        if (variable_) {
+            b[1] = static_cast<M_BYTE>(b.size() >> 8);
+            b[2] = static_cast<M_BYTE>(b.size());
+        }
+        return b;
+    }
+
+private:
+    bool variable_;
+};
+
+// Waits for count frames.
+void WaitFrames(XvfbClient& x, Window window, ClientProcess& client, int count) {
+    int damageEvent = 0, damageError = 0;
+    ASSERT_TRUE(XDamageQueryExtension(x.display(), &damageEvent, &damageError));
+    Damage damage = XDamageCreate(x.display(), window, XDamageReportNonEmpty);
+    XFlush(x.display());
+    for (int i = 0; i < count; ++i) EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
+    XDamageDestroy(x.display(), damage);
+}
+
+// Typed into the main menu, the account reaches a loopback login server,
+// whose shard list is shown; Enter takes the default shard, the relay leads
+// to a loopback game server, whose character list is shown.  Each screen
+// is compared with its picture.
+TEST_F(TwClientFailureTest, LoginScreensFromTheAccountToTheCharacterSelection) {
+    XvfbOptions options;
+    options.depth = 16;
+    XvfbServer server(options);
+    ASSERT_TRUE(server.ok()) << server.error();
+    tw::test::LoopbackServer loginServer, gameServer;
+    MakeInstallation("Sound=off\nMouseThread=off\n");
+    tw::test::WriteFile("login.cfg",
+                        "LoginServer=127.0.0.1," + std::to_string(loginServer.port()) + "\n");
+    ClientProcess client;
+    XvfbClient x;
+    ASSERT_NE(x.display(), nullptr);
+    Window window = 0;
+    const auto end = std::chrono::steady_clock::now() + kTimeout;
+    while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
+        window = x.FindWindow("Tarrowmere");
+        if (window == 0) std::this_thread::sleep_for(kPoll);
+    }
+    ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
+    WaitFrames(x, window, client, 3);
+
+    x.Click(window, 400, 350);
+    x.TypeText("player");
+    x.Click(window, 400, 390);
+    x.TypeText("secret");
+    x.FakeKey(XK_Return, true);
+    x.FakeKey(XK_Return, false);
+    XFlush(x.display());
+
+    ASSERT_TRUE(loginServer.WaitForConnections(1)) << tw::test::ReadFile("stderr.txt");
+    M_DWORD seed = 0;
+    ASSERT_TRUE(loginServer.ReadSeed(&seed));
+    tw::test::Bytes got;
+    ASSERT_TRUE(loginServer.ReadMessage(&got));
+    ASSERT_EQ(got.size(), 62u);
+    EXPECT_EQ(got[0], 0x80);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&got[1])), "player");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&got[31])), "secret");
+
+    Msg shards(0xA8, true);
+    shards.u8(7).u16(2);
+    shards.u16(1).field("Amberfell", 32).u8(0).u8(0).u32(0x7F000001);
+    shards.u16(2).field("Brightwater", 32).u8(0).u8(0).u32(0x7F000001);
+    ASSERT_TRUE(loginServer.SendMessage(shards.done()));
+    WaitFrames(x, window, client, 4);
+    x.FakeMotion(window, 320, 20);
+    WaitFrames(x, window, client, 3);
+    EXPECT_TRUE(tw::test::MatchesGolden(x.ReadImage(window, 640, 480),
+                                        "ar_unix/base/golden/shard_list.png"));
+
+    x.FakeKey(XK_Return, true);
+    x.FakeKey(XK_Return, false);
+    XFlush(x.display());
+    ASSERT_TRUE(loginServer.ReadMessage(&got));
+    EXPECT_EQ(got, (tw::test::Bytes{0xA0, 0, 1}));
+    ASSERT_TRUE(loginServer.SendMessage(
+        Msg(0x8C, false).u32(0x7F000001).u16(gameServer.port()).u32(0x0BADF00D).done()));
+    ASSERT_TRUE(gameServer.WaitForConnections(1));
+    ASSERT_TRUE(gameServer.ReadSeed(&seed));
+    EXPECT_EQ(seed, 0x0BADF00Du);
+    gameServer.SetGameMode(true);
+    ASSERT_TRUE(gameServer.ReadMessage(&got));
+    EXPECT_EQ(got[0], 0x91);
+
+    Msg characters(0xA9, true);
+    characters.u8(2).field("Rowan", 30).field("", 30).field("Sable", 30).field("", 30);
+    for (int k = 2; k < 5; ++k) characters.field("", 60);
+    characters.u8(0);
+    ASSERT_TRUE(gameServer.SendMessage(characters.done()));
+    WaitFrames(x, window, client, 4);
+    x.FakeMotion(window, 320, 20);
+    WaitFrames(x, window, client, 3);
+    EXPECT_TRUE(tw::test::MatchesGolden(x.ReadImage(window, 640, 480),
+                                        "ar_unix/base/golden/character_selection.png"));
+
+    x.Click(window, 570, 10);
+    EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");
 }
 
 }  // namespace

@@ -137,11 +137,10 @@ void StartServices() {
     GraphicManager::startup();
     atexit(GraphicManager::shutdown);
 
-    // The world view's play area and play-area gump, not built yet; its draw
-    // lists, map, light and circle of transparency came with
-    // InstallViewServices.
-    InstallPendingWorldView();
-    InstallPendingMapGump();
+    // The world view's play area, its draw lists, map, light and circle of
+    // transparency came with InstallViewServices; the yes/no questions of
+    // its harmful acts are not built yet.
+    InstallPendingPlayAreaQuestions();
     DrawManager::ClearTable();
     DrawManager::startup();
     atexit(DrawManager::shutdown);
@@ -162,7 +161,6 @@ void StartServices() {
     atexit(FontManager::shutdown);
     CObjectManager::startup();
     atexit(CObjectManager::shutdown);
-    InstallPendingGumpFramework();
     InstallSpeechLine();
     InstallOwn<ObjectGumps, WorldGumps>();
     InstallPendingGumpServices();

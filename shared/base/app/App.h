@@ -216,6 +216,8 @@ public:
     static int warModeRequest;
     // A target cursor is up (the server's or a macro's).
     static BOOL targeting;
+    // The kind of the target asked for: 1 a location, else an object.
+    static int targetKind;
 
     // Connection state.
     static M_DWORD chosenAddress;  // host order; 0 = none

@@ -10,12 +10,14 @@
 #include "gumps/MouseManager.h"
 #include "login/LoginState.h"
 #include "login/MainMenuGump.h"
+#include "net/TargetState.h"
 #include "view/InputLineRedraw.h"
 
 void InstallAppServices() {
     InstallAppFrontEnd();
     static AppTargetRequests targets;
     static AppInputTargets inputTargets;
+    static AppPlayAreaSession playArea;
     static AppConnectionEvents events;
     static AppConnectionWindows windows;
     static AppScreenGumps screenGumps;
@@ -25,6 +27,7 @@ void InstallAppServices() {
     tw::Service<InputLineRedraw>::Install(&ApplicationInputLine());
     tw::Service<TargetRequests>::Install(&targets);
     tw::Service<InputTargetCursor>::Install(&inputTargets);
+    tw::Service<PlayAreaSession>::Install(&playArea);
     tw::Service<ConnectionEvents>::Install(&events);
     tw::Service<ConnectionWindows>::Install(&windows);
     tw::Service<ScreenGumps>::Install(&screenGumps);
@@ -55,6 +58,23 @@ void AppInputTargets::SetTargetCursor(int, void (*callback)(CDrawItem*)) {
 void AppInputTargets::EndTarget() {
     CApp::EndTarget();
     CApp::targetCallback = nullptr;
+}
+
+BOOL AppPlayAreaSession::IsTargeting() {
+    return CApp::targeting && CApp::targetCallback;
+}
+int AppPlayAreaSession::TargetKind() {
+    return CApp::targetKind;
+}
+void AppPlayAreaSession::AnswerTarget(CDrawItem* picked) {
+    // The routine is taken first: answering may start the next target.
+    CApp::TargetCallback answer = CApp::targetCallback;
+    if (answer) answer(picked);
+}
+void AppPlayAreaSession::EndTarget() {
+    CApp::EndTarget();
+    CApp::targetCallback = nullptr;
+    g_targetCursorFlag = 0;
 }
 
 BOOL AppConnectionEvents::IsConnected() {

@@ -12,6 +12,7 @@
 #include "login/CharCreation.h"
 #include "net/ConnectionEvents.h"
 #include "net/WorldMessageEvents.h"
+#include "view/MapGump.h"
 #include "view/ScreenGumps.h"
 #include "world/TargetRequests.h"
 
@@ -45,6 +46,15 @@ class AppInputTargets : public InputTargetCursor {
 public:
     BOOL IsTargeting() override;
     void SetTargetCursor(int kind, void (*callback)(CDrawItem* picked)) override;
+    void EndTarget() override;
+};
+
+// The target cursor as the play area answers it.
+class AppPlayAreaSession : public PlayAreaSession {
+public:
+    BOOL IsTargeting() override;
+    int TargetKind() override;
+    void AnswerTarget(CDrawItem* picked) override;
     void EndTarget() override;
 };
 

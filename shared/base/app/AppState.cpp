@@ -30,6 +30,7 @@ int CApp::warModeExtra[3] = {4, 0, 0};
 int CApp::warModeRequest = -1;
 BOOL CApp::targeting = FALSE;
 CApp::TargetCallback CApp::targetCallback = nullptr;
+int CApp::targetKind = 0;
 M_DWORD CApp::chosenAddress = 0;
 M_WORD CApp::chosenPort = 0;
 BOOL CApp::connected = FALSE;
@@ -60,6 +61,7 @@ void CApp::reset() {
     warModeRequest = -1;
     targeting = FALSE;
     targetCallback = nullptr;
+    targetKind = 0;
     chosenAddress = 0;
     chosenPort = 0;
     connected = FALSE;

@@ -7,6 +7,7 @@
 #include "VersionManager.h"
 #include "login/LoginState.h"
 #include "net/PacketManager.h"
+#include "net/TargetState.h"
 
 void AppWorldMessages::ResetWorldState() {
     CApp::ResetWorldState();
@@ -49,6 +50,7 @@ void AppWorldMessages::SetGameClock(int hour, int minute, int step) {
 
 void AppWorldMessages::BeginServerTarget() {
     CApp::SetTargetCursor();
+    CApp::targetKind = g_targetType;
     CApp::targetCallback = [](CDrawItem* picked) { PacketManager::SendTargetResponse(picked); };
 }
 

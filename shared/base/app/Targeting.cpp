@@ -28,6 +28,7 @@ void CApp::BeginTarget(const char* command, int kind, int number) {
     snprintf(s_command, sizeof s_command, "%s", command ? command : "");
     s_kind = kind;
     s_number = number;
+    targetKind = kind;
     if (kind == 0) {
         CompleteTarget(nullptr);
         return;

@@ -374,8 +374,9 @@ void CBarkGump::OnDoubleClick() {
 }
 
 void CBarkGump::OnSingleClick() {
-    // Targeting the owner through its bark belongs with the play area's
-    // click rules, which are not built yet.
+    // A text over a creature or corpse stands for its owner: a target cursor
+    // is answered with the owner by the play area's click rule.
+    if (OwnerIsMobileOrCorpseObject(owner)) CMapGump::AnswerTargetWith(owner);
 }
 
 namespace {

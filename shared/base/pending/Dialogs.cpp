@@ -10,6 +10,7 @@
 #include "dialogs/StackGump.h"
 #include "dialogs/TargetManager.h"
 #include "dialogs/TradeGump.h"
+#include "gumps/DragGump.h"
 #include "net/WorldMessageEvents.h"
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
@@ -100,8 +101,23 @@ public:
     void SetServerTarget(M_DWORD) override { TW_PENDING("TargetManager::SetServerTarget"); }
 };
 
+// No paperdoll or container gump exists to take a drop.
+class DragDropStandIn : public DragDropTargets {
+public:
+    int GetPaperdollLayerAt(CGump*, int, int) override {
+        TW_PENDING("CPaperdollGump::GetLayerAt");
+        return -1;
+    }
+    void MarkPaperdollLayer(CGump*, int) override { TW_PENDING("CPaperdollGump::MarkLayer"); }
+    BOOL ContainerTakesDrop(CGump*, int, int) override {
+        TW_PENDING("CContainerGump::HandleDrop");
+        return FALSE;
+    }
+};
+
 }  // namespace
 
 void InstallPendingDialogs() {
     InstallStandIn<DialogsStandIn, DialogsService, WorldMessageDialogs>();
+    InstallStandIn<DragDropStandIn, DragDropTargets>();
 }

@@ -1,7 +1,8 @@
 // Installs every stand-in at once, with the built services that replaced
 // stand-ins (the text manager, the barks, the speech line, the weather,
-// the login screens, character creation): the tests and fuzz targets that run code reaching the
-// services that are not built yet.
+// the login screens, character creation, the play area and the drag gump,
+// the target answers): the tests and fuzz targets that run code reaching
+// the services that are not built yet.
 #include "gumps/Weather.h"
 #include "pending/PendingServices.h"
 
@@ -9,15 +10,17 @@
 #include "comm/CommServices.h"
 #include "login/CharCreation.h"
 #include "login/FrontEnd.h"
+#include "net/PacketManager.h"
+#include "view/ViewServices.h"
 
 void InstallPendingServices() {
-    InstallPendingGumpFramework();
+    InstallDragGump();
     InstallPendingGumpServices();
     InstallPendingGumpManager();
     InstallTextManager();
     InstallSpeechLine();
-    InstallPendingWorldView();
-    InstallPendingMapGump();
+    InstallPlayArea();
+    InstallPendingPlayAreaQuestions();
     InstallWeather();
     InstallLoginScreens();
     InstallAppFrontEnd();

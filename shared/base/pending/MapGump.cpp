@@ -1,21 +1,20 @@
-// Stand-in of the play-area gump.
+// Stand-in of the questions the play area asks before harmful acts: the
+// yes/no gump that asks them belongs to the login screens.  No question is
+// asked, so nothing is answered or attacked.
 #include "view/MapGump.h"
 #include "pending/Pending.h"
 #include "pending/PendingServices.h"
 
 namespace {
 
-class MapGumpStandIn : public MapGumpService {
+class PlayAreaQuestionsStandIn : public PlayAreaQuestions {
 public:
-    CMapGump* MakeMapGump() override {
-        TW_PENDING("CMapGump::CMapGump");
-        return new CMapGump();
-    }
-    void ForgetObjectUnderPointer() override { TW_PENDING("CMapGump::ForgetObjectUnderPointer"); }
+    void AskBeforeTarget(M_DWORD) override { TW_PENDING("CYesNoGump::CYesNoGump"); }
+    void AskBeforeAttack(M_DWORD, const char*) override { TW_PENDING("CYesNoGump::CYesNoGump"); }
 };
 
 }  // namespace
 
-void InstallPendingMapGump() {
-    InstallStandIn<MapGumpStandIn, MapGumpService>();
+void InstallPendingPlayAreaQuestions() {
+    InstallStandIn<PlayAreaQuestionsStandIn, PlayAreaQuestions>();
 }

@@ -10,18 +10,14 @@
 // stand-in here and installs the real one.
 #pragma once
 
-// The gump framework's unbuilt parts: CDragGump and CSequence.  And what
-// the framework asks of the modules above it (gumps/GumpHooks.h): the
-// dialogs it opens, the application and front end.
-void InstallPendingGumpFramework();
+// What the gump framework asks of the modules above it (gumps/GumpHooks.h):
+// the dialogs it opens, the application and front end.
 void InstallPendingGumpServices();
 // What the world's server messages ask of the gump manager that it does not
 // do yet (missiles, closing the death menu's gumps).
 void InstallPendingGumpManager();
-// The world view's play area (pointer, path step, what is on screen) and
-// play-area gump.
-void InstallPendingWorldView();
-void InstallPendingMapGump();
+// The yes/no questions the play area asks before harmful acts.
+void InstallPendingPlayAreaQuestions();
 // What entering the world asks of windows not built yet, the game dialogs
 // and the communication dialogs (texts over objects included).
 void InstallPendingWorldEntry();

@@ -92,7 +92,8 @@ void DrawObject(CObj& object, const RECT& clip, M_DWORD forcedFlags) {
     }
     if (object.hue >= kFirstUnseenHue) return;
     const int hue = grey ? kGreyHue : object.hue;
-    const bool highlighted = g_pointerObject == &object;
+    const bool highlighted = g_onObjSerial != 0 && object.IsDynamic() &&
+                             static_cast<CDynamicObj&>(object).GetSerial() == g_onObjSerial;
     DrawHue = highlighted ? kHighlightHueIndex : hue - 1;
 
     M_DWORD mode = grey ? 0 : (flags & (kTranslucent | kBlendedWhenCut | kPartialHue));

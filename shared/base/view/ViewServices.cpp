@@ -21,6 +21,8 @@ void InstallViewServices() {
     tw::Service<CircleOfTransparency>::Install(&ViewCircleService());
     tw::Service<EffectMessages>::Install(&ViewEffectMessages());
     tw::Service<SequenceEffects>::Install(&ViewSequenceEffects());
+    InstallPlayArea();
+    InstallDragGump();
     tw::Service<MouseCursorService>::Install(&ViewMouseCursor());
     tw::Service<GumpScreen>::Install(&ViewGumpScreen());
 }

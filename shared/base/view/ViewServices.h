@@ -43,4 +43,12 @@ GumpScreen& ViewGumpScreen();
 // Test support: help on hover back at its start (state 0, nothing hovered).
 void ResetHelpHovering();
 
+// The play area: its path step (WorldViewService), what the world model asks
+// of it (PlayArea) and its gump (MapGumpService); InstallViewServices
+// installs it too.
+void InstallPlayArea();
+// The drag gump of a held item (GumpService); InstallViewServices installs
+// it too.
+void InstallDragGump();
+
 void InstallViewServices();

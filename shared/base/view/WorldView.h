@@ -1,9 +1,9 @@
 // The world view's screen state that the platform layer, the application and
 // the world model touch.  What the world model asks of the view is declared
-// in world/ViewHooks.h, which the view implements (ViewServices.h).  The
-// play area's pointer, path walker and lists of what is on screen are not
-// built yet: they reach the installed WorldViewService and PlayArea, which
-// main installs from the stand-in of shared/base/pending/ at start-up.
+// in world/ViewHooks.h, which the view implements (ViewServices.h), the
+// play area's pointer, path walker and lists of what is on screen among
+// them (PlayArea.cpp).  The application reaches the path step through
+// WorldViewService, which tests may replace.
 #pragma once
 
 #include "Service.h"
@@ -32,9 +32,10 @@ void InvalidateScreen();
 // does not exist; AllocateMainBitmap re-creates it at the display size.
 inline M_WORD* g_workBuffer = nullptr;
 
-// The object under the pointer, drawn highlighted; an object clears it when
-// it goes (PlayArea::ForgetPointerObject).
-inline CObj* g_pointerObject = nullptr;
+// The dynamic object under the pointer, drawn highlighted (the play area's
+// highlighted object), by serial so that it never names a deleted object;
+// 0 none.
+inline M_DWORD g_onObjSerial = 0;
 
 // The creature under the pointer while the player is at war or picks a
 // target (the play area's highlighted mobile), by serial so that it never

@@ -98,7 +98,7 @@ void WriteGumpArt(Output& out) {
     // Character creation: the figure pieces of the appearance preview and
     // the profession pictures of "prof.txt" (each with its pressed picture).
     for (const auto& [id, image] : CreationFigureArt()) AddGumpArt(gumps, id, image);
-    for (int id = 5510; id <= 5517; ++id)
+    for (int id = 5800; id <= 5807; ++id)
         AddGumpArt(gumps, id, Framed(60, 60, shade(id * 3), Rgb555(230, 210, 150)));
     // The flicker effect's frames 20000 to 20009 (the weather's snow uses
     // the pictures 6000 and 6001 above).

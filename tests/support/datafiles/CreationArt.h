@@ -18,7 +18,8 @@ namespace tw::datafiles {
 // picture is drawn with its top-left corner at the preview's anchor.
 std::vector<std::pair<int, Image>> CreationFigureArt();
 
-// A "prof.txt" whose pictures are gump arts 5510-5517.
+// A "prof.txt" whose pictures are gump arts 5800-5807 (clear of the
+// front end's buttons).
 std::string SampleProfessionFile();
 
 }  // namespace tw::datafiles

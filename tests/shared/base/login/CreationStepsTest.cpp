@@ -55,7 +55,7 @@ std::vector<std::pair<int, Image>> StepArt() {
     range(1417, 1417, 80, 76, Rgb555(120, 100, 60));  // the profession buttons
     range(1419, 1419, 240, 60, Rgb555(100, 60, 40));
     range(5504, 5504, 60, 60, Rgb555(160, 160, 160));  // custom mode
-    range(5510, 5517, 60, 60, Rgb555(150, 90, 40));    // the professions
+    range(5800, 5807, 60, 60, Rgb555(150, 90, 40));    // the professions
     range(5545, 5545, 60, 60, Rgb555(0, 0, 0));
     range(213, 215, 5, 12, Rgb555(140, 140, 140));  // the slider track
     art.emplace_back(214, Edged(30, 12, Rgb555(140, 140, 140)));

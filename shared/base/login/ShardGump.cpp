@@ -146,7 +146,7 @@ void login::SortShardRows(CScrollChoiceGump* list, int key) {
     if (!list) return;
     const int n = g_road.shardCount;
     if (key == 2) {
-        M_DWORD addresses[login::kMaxShards];
+        M_DWORD addresses[login::kMaxShards] = {};
         M_WORD results[login::kMaxShards] = {};
         for (int i = 0; i < n; ++i) addresses[i] = g_road.shards[i].address;
         PingServers(n, addresses, results);

@@ -260,7 +260,9 @@ struct Msg {
     tw::test::Bytes b;
     explicit Msg(M_BYTE id, bool variable) : variable_(variable) {
         b.push_back(id);
-        if (variable) b.insert(b.end(), {0, 0});
+        if (!variable) return;
+        b.push_back(0);
+        b.push_back(0);
     }
     Msg& u8(unsigned v) {
         b.push_back(static_cast<M_BYTE>(v));

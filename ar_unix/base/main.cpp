@@ -52,6 +52,7 @@
 #include "login/FrontEnd.h"
 #include "login/CharCreation.h"
 #include "login/LoginRoad.h"
+#include "login/PlayAreaWarnings.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "net/WorldMessageState.h"
@@ -139,8 +140,8 @@ void StartServices() {
 
     // The world view's play area, its draw lists, map, light and circle of
     // transparency came with InstallViewServices; the yes/no questions of
-    // its harmful acts are not built yet.
-    InstallPendingPlayAreaQuestions();
+    // its harmful acts are the login screens'.
+    InstallPlayAreaWarnings();
     DrawManager::ClearTable();
     DrawManager::startup();
     atexit(DrawManager::shutdown);
@@ -185,6 +186,7 @@ void StartServices() {
     InstallPendingWorldEntry();
     InstallPendingDialogs();
     InstallPendingComm();
+    InstallPendingHTMLBox();
     InstallBarkServices();
     // The macros that CApp reads name their keys.
     tw::Service<KeyNames>::Install(&X11KeyNames());

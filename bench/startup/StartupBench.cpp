@@ -2,7 +2,10 @@
 // exec to the line "Main Program Loop. Start." in its report file, its peak
 // resident memory (peak_rss_MB) and the processor time it used (cpu_ms) by
 // then, beside a least X client that opens its window and writes the same
-// line.  Every start gets a fresh Xvfb started with -noreset, as under
+// line.  Then the road a player sees: from exec to the main menu drawn in
+// the window, and from the main menu to the world drawn round the player
+// against the sample shard (in this process), each with its goal beside it
+// (goal_ms, goal_MB).  Every start gets a fresh Xvfb started with -noreset, as under
 // ./run.sh (the server's own start is not timed).  Without -noreset the
 // server resets when the client's first connection (the depth it tries
 // first) closes, and the second one meets that reset.
@@ -23,8 +26,15 @@
 #include <cstdlib>
 #include <string>
 
+#include <fstream>
+#include <thread>
+
 #include "BenchScratch.h"
+#include "SampleShard.h"
 #include "support/Xvfb.h"
+// Xlib's macros come after everything else.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -145,5 +155,185 @@ void BM_LeastXClientBaseline(benchmark::State& state) {
     Measure(state, TW_BASELINE_PATH);
 }
 BENCHMARK(BM_LeastXClientBaseline)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// The road: the client as a player starts it, timed by what its window
+// shows.
+
+constexpr double kMainMenuGoalMs = 150;
+constexpr double kWorldGoalMb = 64;
+
+pid_t StartClient(const std::string& dir) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int null = open("/dev/null", O_RDWR);
+        dup2(null, 1);
+        dup2(null, 2);
+        if (chdir(dir.c_str()) != 0) _exit(127);
+        execl(TW_CLIENT_PATH, TW_CLIENT_PATH, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+// The peak resident memory of a running process, in KB.
+long PeakRssKb(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+    return 0;
+}
+
+void EndClient(pid_t pid) {
+    kill(pid, SIGKILL);
+    int status;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// An X error (a window gone or not yet shown while it is read) only means
+// "not yet" here.
+int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+using Clock = std::chrono::steady_clock;
+
+// Waits for the client's window and for its top-left corner, where the main
+// menu's first button lies, to be drawn; 0 when it does not come.
+Window WaitForMainMenu(tw::test::XvfbClient& x) {
+    const auto end = Clock::now() + std::chrono::milliseconds(kGiveUpMs);
+    Window window = 0;
+    while (Clock::now() < end) {
+        if (window == 0) window = x.FindWindow("Tarrowmere");
+        if (window != 0) {
+            for (std::uint16_t p : x.ReadPixels(window, 64, 24))
+                if (p != 0) return window;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return 0;
+}
+
+void BM_StartupToMainMenu(benchmark::State& state) {
+    const std::string& dir = SampleDir();
+    if (dir.empty()) {
+        state.SkipWithError("mkinstall failed");
+        return;
+    }
+    XSetErrorHandler(IgnoreXError);
+    long peak = 0;
+    for (auto _ : state) {
+        tw::test::XvfbServer server;
+        if (!server.ok()) {
+            state.SkipWithError(server.error().c_str());
+            break;
+        }
+        tw::test::XvfbClient x;
+        const auto start = Clock::now();
+        const pid_t pid = StartClient(dir);
+        const bool shown = WaitForMainMenu(x) != 0;
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        peak = std::max(peak, PeakRssKb(pid));
+        EndClient(pid);
+        if (!shown) {
+            state.SkipWithError("no main menu");
+            break;
+        }
+        state.SetIterationTime(seconds);
+    }
+    state.counters["peak_rss_MB"] = static_cast<double>(peak) / 1024;
+    state.counters["goal_ms"] = kMainMenuGoalMs;
+}
+BENCHMARK(BM_StartupToMainMenu)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Waits until the shard has received a message beginning with prefix, then
+// until the window's top-left width x height pixels differ from before.
+bool WaitForAnswer(tw::test::XvfbClient& x, Window window, sampleshard::SampleShard& shard,
+                   const std::string& prefix, const std::vector<std::uint16_t>& before, int width,
+                   int height) {
+    const auto end = Clock::now() + std::chrono::milliseconds(kGiveUpMs);
+    std::string log;
+    while (log.find(prefix) == std::string::npos) {
+        if (Clock::now() >= end) return false;
+        char* text = nullptr;
+        size_t length = 0;
+        FILE* memory = open_memstream(&text, &length);
+        shard.LogNewMessages(memory);
+        fclose(memory);
+        log.append(text, length);
+        free(text);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    while (x.ReadPixels(window, width, height) == before) {
+        if (Clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+void BM_MainMenuToWorld(benchmark::State& state) {
+    const std::string& dir = SampleDir();
+    if (dir.empty()) {
+        state.SkipWithError("mkinstall failed");
+        return;
+    }
+    XSetErrorHandler(IgnoreXError);
+    long peak = 0;
+    for (auto _ : state) {
+        tw::test::XvfbServer server;
+        sampleshard::SampleShard shard("");
+        tw::test::WriteLoginCfg(dir, shard.loginPort());
+        if (!server.ok()) {
+            state.SkipWithError(server.error().c_str());
+            break;
+        }
+        tw::test::XvfbClient x;
+        const pid_t pid = StartClient(dir);
+        const Window window = WaitForMainMenu(x);
+        if (window == 0) {
+            EndClient(pid);
+            state.SkipWithError("no main menu");
+            break;
+        }
+        // As fast as a player could: the account, the shard by Enter, the
+        // character by a double click, each once its screen is up (and a
+        // pause of kSettle on it, counted in the figure).  The world is
+        // there when the top-left corner of the window, the character
+        // screen's background, changes.
+        constexpr auto kSettle = std::chrono::milliseconds(150);
+        const auto start = Clock::now();
+        auto before = x.ReadPixels(window, 640, 480);
+        x.Click(window, 400, 350);
+        x.TypeText("guest");
+        x.Click(window, 400, 390);
+        x.TypeText("secret");
+        x.FakeKey(XK_Return, true);
+        x.FakeKey(XK_Return, false);
+        bool ok = WaitForAnswer(x, window, shard, "login 0x80", before, 640, 480);
+        std::this_thread::sleep_for(kSettle);
+        before = x.ReadPixels(window, 640, 480);
+        x.FakeKey(XK_Return, true);
+        x.FakeKey(XK_Return, false);
+        ok = ok && WaitForAnswer(x, window, shard, "game 0x91", before, 640, 480);
+        std::this_thread::sleep_for(kSettle);
+        before = x.ReadPixels(window, 120, 120);
+        x.Click(window, 335, 154);
+        x.Click(window, 335, 154);
+        ok = ok && WaitForAnswer(x, window, shard, "game 0x5D", before, 120, 120);
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        // A few frames in the world before the memory is read.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        peak = std::max(peak, PeakRssKb(pid));
+        EndClient(pid);
+        if (!ok) {
+            state.SkipWithError("the world did not come");
+            break;
+        }
+        state.SetIterationTime(seconds);
+    }
+    state.counters["peak_rss_MB"] = static_cast<double>(peak) / 1024;
+    state.counters["goal_MB"] = kWorldGoalMb;
+}
+BENCHMARK(BM_MainMenuToWorld)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace

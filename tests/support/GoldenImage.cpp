@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
+#include <utility>
 
 namespace tw::test {
 
@@ -214,6 +216,38 @@ bool ReadRgbPng(const std::string& path, int* width, int* height, std::vector<st
     return ::testing::AssertionFailure()
            << "size " << image.width << "x" << image.height << " differs from the golden's "
            << width << "x" << height << " (" << golden << "); see " << stem << ".actual.png";
+}
+
+::testing::AssertionResult SettlesToGolden(const std::function<Image16()>& read,
+                                           const std::string& goldenPath,
+                                           std::chrono::milliseconds within) {
+    if (UpdateRequested()) {
+        // A new golden is the picture once it has stayed the same for two
+        // seconds: a window can hold a passing state for some hundred ms.
+        const auto end = std::chrono::steady_clock::now() + within;
+        Image16 image = read();
+        auto since = std::chrono::steady_clock::now();
+        while (std::chrono::steady_clock::now() - since < std::chrono::seconds(2) &&
+               std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            Image16 again = read();
+            if (again.pixels != image.pixels) since = std::chrono::steady_clock::now();
+            image = std::move(again);
+        }
+        return MatchesGolden(image, goldenPath);
+    }
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> expected;
+    const bool haveGolden =
+        ReadRgbPng(TestsSourceDir() + "/" + goldenPath, &width, &height, &expected);
+    const auto end = std::chrono::steady_clock::now() + within;
+    Image16 image = read();
+    while (haveGolden && std::chrono::steady_clock::now() < end &&
+           !(image.width == width && image.height == height && ToRgb(image) == expected)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        image = read();
+    }
+    return MatchesGolden(image, goldenPath);
 }
 
 }  // namespace tw::test

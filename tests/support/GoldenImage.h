@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,14 @@ bool ReadRgbPng(const std::string& path, int* width, int* height, std::vector<st
 // the source tree's "tests" folder (for example
 // "shared/base/gumps/golden/three_gumps.png").
 ::testing::AssertionResult MatchesGolden(const Image16& image, const std::string& goldenPath);
+
+// For a window that settles a moment after the event a test waited for:
+// reads pictures until one equals the golden or `within` has passed, then
+// compares the last one as MatchesGolden does.  With TW_UPDATE_GOLDEN=1 the
+// golden is the first picture that stays the same for two seconds.
+::testing::AssertionResult SettlesToGolden(const std::function<Image16()>& read,
+                                           const std::string& goldenPath,
+                                           std::chrono::milliseconds within = std::chrono::seconds(20));
 
 // The source tree's "tests" folder, and the folder for failure pictures.
 std::string TestsSourceDir();

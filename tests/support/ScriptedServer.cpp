@@ -34,9 +34,9 @@ void ScriptedServer::On(M_BYTE id, Answer answer) {
     rules_[id].answer = std::move(answer);
 }
 
-void ScriptedServer::CloseAfter(M_BYTE id) {
+void ScriptedServer::CloseAfter(M_BYTE id, bool close) {
     std::lock_guard<std::mutex> lock(mutex_);
-    rules_[id].close = true;
+    rules_[id].close = close;
 }
 
 void ScriptedServer::OnConnect(std::vector<Bytes> messages) {

@@ -55,8 +55,9 @@ public:
     // the server runs.  A message without a rule is only recorded.
     void On(M_BYTE id, std::vector<Bytes> answer);
     void On(M_BYTE id, Answer answer);
-    // After the answer to id (if any), the server closes the connection.
-    void CloseAfter(M_BYTE id);
+    // After the answer to id (if any), the server closes the connection
+    // (with close false, no longer).
+    void CloseAfter(M_BYTE id, bool close = true);
     // Messages sent as soon as a connection's seed has arrived.
     void OnConnect(std::vector<Bytes> messages);
 

@@ -53,4 +53,27 @@ private:
     ByteWriter w_;
 };
 
+// The login confirmation 0x1B: the player's serial, body, place and
+// direction, and the map's size (6144 by 4096).
+inline std::vector<M_BYTE> LoginConfirm(M_DWORD serial, M_WORD body, M_WORD x, M_WORD y,
+                                        M_WORD z, M_BYTE direction) {
+    return Msg(0x1B)
+        .u32(serial)
+        .u32(0)
+        .u16(body)
+        .u16(x)
+        .u16(y)
+        .u16(z)
+        .u8(direction)
+        .u8(0)
+        .u32(0)
+        .u16(0)
+        .u16(0)
+        .u16(6144)
+        .u16(4096)
+        .u16(0)
+        .u16(0)
+        .u16(0);
+}
+
 }  // namespace tw::test

@@ -22,7 +22,9 @@ struct Range {
     int height;
 };
 
-// Nine-piece frames (corners, edges, middle) and the single pictures.
+// Nine-piece frames (corners, edges, middle) and the single pictures.  The
+// appearance gump is hit where its art 1260 is, so that art spans the
+// screen; the creation arrows 5537-5542 stand side by side.
 constexpr Range kFrames[] = {
     {2600, 2608, 16, 16}, {3500, 3508, 16, 16}, {5054, 5062, 16, 16}, {3600, 3608, 16, 16}, {5100, 5110, 16, 16},
     {3000, 3008, 16, 16}, {5170, 5178, 16, 16}, {2700, 2715, 16, 16}, {9200, 9208, 16, 16},
@@ -31,17 +33,17 @@ constexpr Range kPictures[] = {
     {10, 11, 260, 240},   {30, 31, 60, 60},       {40, 40, 60, 60},       {55, 57, 40, 40},
     {80, 80, 40, 40},     {92, 97, 30, 30},       {120, 120, 40, 40},     {202, 216, 20, 20},
     {250, 257, 20, 20},   {300, 300, 40, 40},     {400, 401, 40, 40},     {510, 510, 40, 40},
-    {987, 987, 40, 40},   {1140, 1155, 40, 30},   {1210, 1210, 40, 30},   {1260, 1260, 40, 30},
+    {987, 987, 40, 40},   {1140, 1155, 40, 30},   {1209, 1210, 10, 10},   {1260, 1260, 640, 480},
     {1280, 1280, 40, 30}, {1417, 1419, 30, 30},   {1800, 1808, 30, 30},   {1847, 1849, 30, 30},
     {1889, 1890, 30, 30}, {2000, 2002, 120, 80},  {2021, 2026, 30, 20},   {2030, 2030, 30, 20},
-    {2050, 2055, 30, 20}, {2070, 2076, 30, 20},   {2080, 2096, 30, 20},   {2100, 2131, 30, 20},
+    {2050, 2055, 30, 20}, {2070, 2076, 30, 20},   {2086, 2089, 30, 20},   {2100, 2131, 30, 20},
     {2140, 2142, 30, 20}, {2150, 2153, 30, 20},   {2160, 2161, 250, 200}, {2170, 2182, 30, 20},
     {2220, 2240, 30, 20}, {2310, 2311, 220, 140}, {2320, 2329, 30, 20},   {2331, 2349, 30, 20},
     {2351, 2371, 30, 20}, {2400, 2405, 30, 20},   {2431, 2462, 16, 16},   {2472, 2479, 16, 16},
     {2508, 2516, 30, 20}, {2642, 2643, 30, 20},   {4000, 4001, 30, 20},   {4200, 4201, 30, 20},
     {4500, 4506, 30, 20}, {5000, 5021, 40, 30},   {5031, 5031, 40, 30},   {5042, 5042, 40, 30},
     {5050, 5052, 40, 30}, {5200, 5210, 40, 30},   {5401, 5411, 40, 30},   {5504, 5504, 200, 60},
-    {5507, 5527, 100, 24}, {5528, 5545, 60, 24}, {5608, 5610, 40, 30},   {6000, 6001, 40, 30},   {6040, 6040, 40, 30},
+    {5507, 5527, 100, 24}, {5528, 5528, 380, 380}, {5529, 5536, 60, 24}, {5537, 5542, 24, 24}, {5543, 5545, 60, 24}, {5608, 5610, 40, 30},   {6000, 6001, 40, 30},   {6040, 6040, 40, 30},
     {8270, 8270, 40, 30}, {8487, 8487, 40, 30},   {14001, 14001, 40, 30}, {14027, 14027, 40, 30},
 };
 
@@ -66,6 +68,35 @@ constexpr ContainerArt kContainers[] = {
     {76, 210, 200}, {77, 155, 85},    {78, 210, 165},   {79, 210, 165}, {81, 170, 110},
     {82, 120, 75},  {2330, 290, 240}, {2350, 290, 220},
 };
+
+// The journal's parchment: a strip whose top, middle and bottom pieces
+// join without seams, the buttons on it and its minimised icon.
+void WriteJournalArt(IndexedPair& gumps) {
+    const M_WORD parchment = Rgb555(222, 206, 164), edge = Rgb555(120, 90, 50);
+    auto strip = [&](int height, bool top, bool bottom) {
+        Image piece(270, height, parchment);
+        piece.fillRect(0, 0, 3, height, edge);
+        piece.fillRect(267, 0, 3, height, edge);
+        if (top) piece.fillRect(0, 0, 270, 3, edge);
+        if (bottom) piece.fillRect(0, height - 3, 270, 3, edge);
+        return piece;
+    };
+    AddGumpArt(gumps, 2080, strip(40, true, false));
+    AddGumpArt(gumps, 2081, strip(30, false, false));
+    AddGumpArt(gumps, 2082, strip(30, false, false));
+    AddGumpArt(gumps, 2083, strip(40, false, true));
+    // The scroll arrows, the title, its underline and the follow toggle.
+    AddGumpArt(gumps, 2084, Framed(12, 12, Rgb555(180, 160, 120), edge));
+    AddGumpArt(gumps, 2085, Framed(12, 12, Rgb555(180, 160, 120), edge));
+    AddGumpArt(gumps, 2090, Framed(60, 14, Rgb555(200, 180, 130), edge));
+    AddGumpArt(gumps, 2091, Image(200, 2, edge));
+    AddGumpArt(gumps, 2092, Framed(12, 12, Rgb555(160, 60, 40), edge));
+    // Minimise, resize (and its lit form), the minimised icon.
+    AddGumpArt(gumps, 2093, Framed(20, 12, Rgb555(180, 160, 120), edge));
+    AddGumpArt(gumps, 2094, Framed(20, 10, Rgb555(180, 160, 120), edge));
+    AddGumpArt(gumps, 2095, Framed(20, 10, Rgb555(230, 210, 150), edge));
+    AddGumpArt(gumps, 2096, Framed(30, 30, parchment, edge));
+}
 
 }  // namespace
 
@@ -92,6 +123,7 @@ void WriteGumpArt(Output& out) {
         AddGumpArt(gumps, piece.id, piece.image);
     for (const ContainerArt& c : kContainers)
         AddGumpArt(gumps, c.id, Framed(c.width, c.height, shade(c.id), Rgb555(120, 90, 50)));
+    WriteJournalArt(gumps);
     for (const Range& r : kPictures)
         for (int id = r.first; id <= r.last; ++id)
             AddGumpArt(gumps, id, Framed(r.width, r.height, shade(id), Rgb555(230, 210, 150)));

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "Sample.h"
+#include "support/datafiles/CreationArt.h"
 
 namespace mkinstall {
 
@@ -62,6 +63,12 @@ void WriteTextAndColour(Output& out, const SampleWorld& world) {
         }
         out.bytes(LanguageSectionFileName(section), LanguageSectionImage(section));
     }
+    // The descriptions of character creation.
+    for (LanguageSectionFile section : {LanguageSectionFile{.name = "professn",
+                                                            .texts = SampleProfessionTexts()},
+                                        LanguageSectionFile{.name = "citytext",
+                                                            .texts = SampleCityTexts()}})
+        out.bytes(LanguageSectionFileName(section), LanguageSectionImage(section));
 }
 
 }  // namespace mkinstall

@@ -1,7 +1,9 @@
 // The application's side of the login front end (login/FrontEnd.h).
 #include "app/App.h"
 #include "app/CreditsRoll.h"
+#include "app/SmallMessages.h"
 #include "app/VersionManager.h"
+#include "comm/HtmlMessages.h"
 #include "login/CharCreation.h"
 #include "login/FrontEnd.h"
 #include "net/PacketManager.h"
@@ -21,8 +23,13 @@ public:
         CCreditsRoll roll;
         roll.Run();
     }
-    void SetInWorld(BOOL on) override { CApp::inWorld = on; }
+    void SetInWorld(BOOL on) override {
+        CApp::inWorld = on;
+        if (!on) g_worldShown = FALSE;
+    }
     void ResetWorldState() override { CApp::ResetWorldState(); }
+    void SaveDesktop() override { tw::Service<WorldEntry>::Get().SaveDesktop(); }
+    void ClearMessageStore() override { DeleteHtmlMessages(); }
     void ClearBackBuffer() override { CApp::ClearBackBuffer(); }
     void UseSlotHues(int slot) override {
         if (slot < 0 || slot >= CApp::CHAR_SLOTS) return;

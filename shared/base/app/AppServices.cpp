@@ -8,6 +8,7 @@
 #include "gumps/GumpManager.h"
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
+#include "login/FrontEnd.h"
 #include "login/LoginState.h"
 #include "login/MainMenuGump.h"
 #include "net/TargetState.h"
@@ -95,6 +96,9 @@ void AppConnectionEvents::ChooseServer(int backup) {
 }
 void AppConnectionEvents::SendAcctLogin(char* account, char* password, unsigned char flag) {
     CApp::SendAcctLogin(account, password, flag);
+}
+BOOL AppConnectionEvents::ReturnToLoginScreens(const char* text) {
+    return ::ReturnToLoginScreens(text);
 }
 
 CWaitingGump* AppConnectionWindows::OpenWaitingGump(const void* text, CGump* parent, int withButton,

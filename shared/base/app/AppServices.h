@@ -66,6 +66,7 @@ public:
     M_WORD GetChosenPort() override;
     void ChooseServer(int backup) override;
     void SendAcctLogin(char* account, char* password, unsigned char flag) override;
+    BOOL ReturnToLoginScreens(const char* text) override;
 };
 
 class AppConnectionWindows : public ConnectionWindows {

@@ -124,7 +124,7 @@ void OpenWindow(int window) {
         case MACRO_WINDOW_CHAT:
             if (CGump* chat = CGumpManager::FindWindowGump(MACRO_WINDOW_CHAT)) {
                 CGump::BringToFront(chat, 0);
-            } else if (g_pGameSocket && g_pGameSocket->Descriptor() != -1) {
+            } else if (GameConnectionOpen()) {
                 PDSTRUCT packet;
                 const M_WORD noName[1] = {0};
                 SendChatOpen(&packet, noName);

@@ -78,7 +78,7 @@ void ChooseServer(int backup) {
 
 int CApp::ConnectToServer() {
     connected = TRUE;
-    if (g_pGameSocket && g_pGameSocket->Descriptor() != -1) return 1;
+    if (GameConnectionOpen()) return 1;
 
     srand(GetTimeMs());
     LoginServerList& main = loginServers;

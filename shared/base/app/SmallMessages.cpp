@@ -11,11 +11,15 @@
 #include "gumps/InputWindow.h"
 #include "gumps/MouseManager.h"
 #include "login/CharCreation.h"
+#include "login/LoginState.h"
 #include "net/ClientSock.h"
 #include "net/Packet.h"
 #include "net/PacketManager.h"
+#include "resources/GraphicManager.h"
 #include "strings/LanguageManager.h"
+#include "view/GameAreaEdge.h"
 #include "view/Light.h"
+#include "view/MapGump.h"
 #include "view/WorldView.h"
 #include "world/Mobile.h"
 #include "world/MoveManager.h"
@@ -64,7 +68,8 @@ void HandleLightLevel(const PacketIn& packet) {
 
 void HandleLoginComplete(const PacketIn&) {
     tw::Service<CharacterCreation>::Get().CloseCreationGumps();
-    if (tw::Service<WorldEntry>::Get().DeferLoginCompletion(CompleteLogin)) return;
+    // An open front end holds the rest until the player goes on.
+    if (tw::Service<LoginCompletionHold>::Get().DeferLoginCompletion(CompleteLogin)) return;
     CompleteLogin();
 }
 
@@ -172,9 +177,10 @@ void CompleteLogin() {
     g_loginComplete = TRUE;
     if (g_inputWindow) CInputWindow::UpdatePrompt(g_inputWindow);
     CGumpManager::CloseAllGumps();
-    WorldEntry& entry = tw::Service<WorldEntry>::Get();
-    entry.LoadDesktop();
-    entry.ResetGameAreaEdges();
+    tw::Service<WorldEntry>::Get().LoadDesktop();
+    ResetGameAreaEdges();
+    // A logout hid the play area; the new world shows it again.
+    if (CMapGump* playArea = GraphicManager::pMapGump) playArea->visible = TRUE;
     g_worldShown = TRUE;
 }
 

@@ -11,19 +11,16 @@
 
 class CGump;
 
-// What entering the world and the popup help ask of windows above the
-// application that are not built yet: the login screens' front end, the
-// saved desktop, the play area's edges and the scrolling text window.
+// What entering and leaving the world and the popup help ask of the dialogs
+// above the application: the saved desktop and the scrolling text window.
 class WorldEntry {
 public:
     static constexpr const char* kServiceName = "WorldEntry";
     virtual ~WorldEntry() = default;
-    // While the front-end gump of the login screens is open, gives one of its
-    // controls the callback complete and returns TRUE: entering the world
-    // then waits until that control is used.  FALSE when it is not open.
-    virtual BOOL DeferLoginCompletion(void (*complete)()) = 0;
+    // The character's windows reopened where they were, and their places
+    // saved when it leaves the world.
     virtual void LoadDesktop() = 0;
-    virtual void ResetGameAreaEdges() = 0;
+    virtual void SaveDesktop() = 0;
     // A scrolling text window of width x height at (x, y), on screen; null
     // when none opened.  text is NUL-terminated.
     virtual CGump* OpenScrollText(int x, int y, int width, int height, const M_WORD* text) = 0;

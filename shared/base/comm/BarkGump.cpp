@@ -190,7 +190,9 @@ void CBarkGump::Place(Size size, int systemFootGap) {
     ArrangeStack(this);
 
     startTime = GetTimeMs();
-    const long long lines = height / kLineHeight;
+    // A text in a font under one line's height still counts as one line:
+    // it would otherwise get no time at all and go before it was drawn.
+    const long long lines = std::max(1, height / kLineHeight);
     const long long perLine = 40LL * BarkTimeModifier;
     const long long ms = ScaleBarkTimes ? lines * perLine : perLine;
     duration = static_cast<M_DWORD>(std::clamp(ms, 0LL, 0x7FFFFFFFLL));

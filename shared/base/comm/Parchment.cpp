@@ -84,20 +84,14 @@ CParchmentGump::CParchmentGump(int xIn, int yIn, int iconArt)
 
 void CParchmentGump::AddFrameButtons() {
     auto* minimize = new CButtonGump(137, 0, this, CButtonGump::PUSH, CButtonGump::UP,
-                                     static_cast<GumpCallback>(&CParchmentGump::DoMinimize),
-                                     kMinimizeArt, kMinimizeArt, 0);
+                                     &CGump::Minimize, kMinimizeArt, kMinimizeArt, 0);
     minimize->PutInGump(this);
-    auto* resize = new CButtonGump(137, height - parchment::BottomGap() - 3, this,
-                                   CButtonGump::PUSH, CButtonGump::UP,
-                                   static_cast<GumpCallback>(&CParchmentGump::OpenResize),
-                                   kResizeArt, kResizeArt, 0);
+    auto* resize = new CButtonGump(
+        137, height - parchment::BottomGap() - 3, this, CButtonGump::PUSH, CButtonGump::UP,
+        static_cast<GumpCallback>(&CParchmentGump::OpenResize), kResizeArt, kResizeArt, 0);
     resize->hoverArt = kResizeHoverArt;
     resize->PutInGump(this);
     resizeButton_ = resize;
-}
-
-void CParchmentGump::DoMinimize() {
-    CGump::Minimize(this);
 }
 
 void CParchmentGump::OpenResize() {
@@ -106,9 +100,7 @@ void CParchmentGump::OpenResize() {
         grabX = resizeButton_->x + resizeButton_->grabX;
         grabY = resizeButton_->y + resizeButton_->grabY;
     }
-    auto* resize = new CResizeGump(x, y, width, height, width, MIN_HEIGHT, width,
-                                   g_displayHeight - y - 20, this, 0);
-    resize->PutInGump(nullptr);
+    ResizeTextGump();
 }
 
 void CParchmentGump::TakeSize(int newWidth, int newHeight, CThumbGump* thumb, CGump* keepBoth) {

@@ -38,8 +38,8 @@ public:
     void HandleMouseDrag(int x, int y) override;
     void Tick() override;
 
-    // Button callbacks.
-    void DoMinimize();
+    // The resize button: the rectangle starts at the press point, and the
+    // window grows only downwards (CGump::ResizeTextGump).
     void OpenResize();
 
 protected:

@@ -60,15 +60,13 @@ CTextGump::CTextGump(int xIn, int yIn) : CParchmentGump(xIn, yIn, kIconArt) {
     thumb->PutInGump(this);
     AddFrameButtons();
     auto* up = new CButtonGump(249, 56, this, CButtonGump::AUTO_REPEAT, CButtonGump::UP,
-                               static_cast<GumpCallback>(&CTextGump::ScrollUp), kUpArt, kUpArt, 0);
+                               &CGump::TextScrollUp, kUpArt, kUpArt, 0);
     up->PutInGump(this);
-    auto* down =
-        new CButtonGump(249, height - B - 52, this, CButtonGump::AUTO_REPEAT, CButtonGump::UP,
-                        static_cast<GumpCallback>(&CTextGump::ScrollDown), kDownArt, kDownArt, 0);
+    auto* down = new CButtonGump(249, height - B - 52, this, CButtonGump::AUTO_REPEAT,
+                                 CButtonGump::UP, &CGump::TextScrollDown, kDownArt, kDownArt, 0);
     down->PutInGump(this);
     followToggle = new CButtonGump(233, height - B - 52, this, CButtonGump::TOGGLE, CButtonGump::UP,
-                                   static_cast<GumpCallback>(&CTextGump::ToggleFollow), kToggleArt,
-                                   kToggleArt, 0);
+                                   &CGump::TextReflow, kToggleArt, kToggleArt, 0);
     followToggle->PutInGump(this);
     Layout();
     Reflow();

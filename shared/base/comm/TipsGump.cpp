@@ -7,8 +7,6 @@
 #include "FrameBuf.h"
 #include "comm/Parchment.h"
 #include "config/Config.h"
-#include "net/ClientSock.h"
-#include "net/PacketManager.h"
 #include "resources/BlitTarget.h"
 #include "resources/FontManager.h"
 #include "resources/GumpArt.h"
@@ -72,10 +70,10 @@ CTipsGump::CTipsGump(int, int, const std::vector<std::string>& linesIn, BOOL tip
         ->PutInGump(this);
     if (tipMode) {
         (new CButtonGump(35, height - B - 24, this, CButtonGump::PUSH, CButtonGump::UP,
-                         static_cast<GumpCallback>(&CTipsGump::Previous), 2508, 2508, 0))
+                         &CGump::TipPrev, 2508, 2508, 0))
             ->PutInGump(this);
         (new CButtonGump(251, height - B - 24, this, CButtonGump::PUSH, CButtonGump::UP,
-                         static_cast<GumpCallback>(&CTipsGump::Next), 2509, 2509, 0))
+                         &CGump::TipNext, 2509, 2509, 0))
             ->PutInGump(this);
         dontShow = new CButtonGump(96, height - B - 27, this, CButtonGump::TOGGLE,
                                    ShowTips ? CButtonGump::UP : CButtonGump::PRESSED, nothing, 2510,
@@ -126,8 +124,8 @@ void CTipsGump::ScrollBarClick(int px, int py) {
     const int count = static_cast<int>(lines.size());
     const int wanted = py - 8;
     const bool upward = wanted < thumb->y;
-    firstLine = upward ? std::max(firstLine - kPageLines, 0)
-                       : std::min(firstLine + kPageLines, count - 1);
+    firstLine =
+        upward ? std::max(firstLine - kPageLines, 0) : std::min(firstLine + kPageLines, count - 1);
     thumb->SetValue(firstLine, count);
     ChaseThumb(thumb, wanted, upward);
     RedrawFrame();
@@ -150,22 +148,4 @@ void CTipsGump::HandleScroll(int position, int range, CGump*) {
         firstLine =
             range > 0 ? static_cast<int>(static_cast<long long>(count) * position / range) : 0;
     RedrawFrame();
-}
-
-void CTipsGump::Ask(int direction) {
-    if (g_pGameSocket) {
-        PDSTRUCT packet;
-        PacketManager::BuildTipRequest(&packet, static_cast<M_WORD>(LastTip & 0xFFFF),
-                                       static_cast<M_BYTE>(direction));
-        g_pGameSocket->Write(&packet);
-    }
-    delete this;
-}
-
-void CTipsGump::Previous() {
-    Ask(0);
-}
-
-void CTipsGump::Next() {
-    Ask(1);
 }

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "TWTypes.h"
-#include "gumps/ButtonGump.h"
 #include "comm/Parchment.h"
+#include "gumps/ButtonGump.h"
 #include "gumps/Gump.h"
 
 class CTipsGump : public CParchmentGump {
@@ -30,8 +30,8 @@ public:
     void HandleScroll(int position, int range, CGump* thumb) override;
     void Resize(int newWidth, int newHeight, int flag) override;
 
-    void Previous();
-    void Next();
+    // The arrows' callback: they do nothing (previous and next are the
+    // library's TipPrev and TipNext).
     void Nothing() {}
 
     std::vector<std::string> lines;
@@ -42,7 +42,6 @@ public:
 
 private:
     void ScrollBarClick(int px, int py) override;
-    void Ask(int direction);
 };
 
 // Breaks the text of message 0xA6 into the window's lines: carriage returns

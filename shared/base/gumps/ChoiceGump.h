@@ -89,6 +89,9 @@ public:
     M_DWORD firstClickTime = 0;
     int longPress = 0;
     int tickCounter = 0;
+    // TRUE from a first press until a tick or the release has taken its
+    // choice.
+    BOOL pressUntaken = FALSE;
     int frameArt = 0;
 
 protected:

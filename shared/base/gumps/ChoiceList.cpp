@@ -96,6 +96,8 @@ void CChoiceListGump::HandleLButtonDown(int px, int py) {
     } else {
         clickState = 2;
     }
+    // The second press of a double click adds nothing of its own.
+    pressUntaken = clickState == 1;
 }
 
 void CChoiceListGump::HandleLButtonUp(int, int) {
@@ -108,6 +110,12 @@ void CChoiceListGump::HandleLButtonUp(int, int) {
         clickState = 0;
     }
     MouseManager::SetCapture(nullptr);
+    // A click quicker than a frame is still a choice.  Taking it may close
+    // this gump: it comes last.
+    if (pressUntaken) {
+        pressUntaken = FALSE;
+        TakeChoiceAt(pressX, pressY);
+    }
 }
 
 void CChoiceListGump::HandleMouseMove(int px, int py) {
@@ -132,6 +140,7 @@ void CChoiceListGump::Tick() {
     if (!held) return;
     if (tickCounter++ == 1) {
         tickCounter = 0;
+        pressUntaken = FALSE;
         TakeChoiceAt(pressX, pressY);
     }
 }

@@ -12,11 +12,12 @@ namespace {
 
 constexpr int kWidth = 280, kHeight = 100;
 
-void sendChoice(int choice) {
-    if (!g_pGameSocket) return;
+// The reply goes only to an open connection: a menu left on screen after
+// the connection closed must not write to it.
+void sendChoice(int choice, const char* who) {
     PDSTRUCT packet;
     PacketManager::BuildDeathMenu(&packet, static_cast<M_BYTE>(choice));
-    g_pGameSocket->Write(&packet);
+    WriteToOpenGame(&packet, who);
 }
 
 }  // namespace
@@ -34,8 +35,7 @@ CDeathMenuGump::CDeathMenuGump()
         FontManager::DrawString(60, h + 20, 1, 902, "Play As Ghost", target);
         FontManager::DrawString(60, h + 60, 1, 902, "Resurrect With Penalties", target);
     }
-    const GumpCallback choices[2] = {static_cast<GumpCallback>(&CDeathMenuGump::PlayAsGhost),
-                                     static_cast<GumpCallback>(&CDeathMenuGump::Resurrect)};
+    const GumpCallback choices[2] = {&CGump::DeathMenuChoice2, &CGump::DeathMenuChoice1};
     for (int i = 0; i < 2; ++i) {
         auto* button = new CButtonGump(20, 20 + 40 * i, this, CButtonGump::PUSH, CButtonGump::UP,
                                        choices[i], 5050, 5051, 0);
@@ -47,13 +47,13 @@ CDeathMenuGump::~CDeathMenuGump() {
     if (GraphicManager::pDeathMenuGump == this) GraphicManager::pDeathMenuGump = nullptr;
 }
 
-void CDeathMenuGump::PlayAsGhost() {
-    sendChoice(PLAY_AS_GHOST);
-    delete this;
+void CGump::DeathMenuChoice1() {
+    sendChoice(CDeathMenuGump::RESURRECT, "CGump::DeathMenuChoice1");
 }
 
-void CDeathMenuGump::Resurrect() {
-    sendChoice(RESURRECT);
+void CGump::DeathMenuChoice2() {
+    sendChoice(CDeathMenuGump::PLAY_AS_GHOST, "CGump::DeathMenuChoice2");
+    delete this;
 }
 
 BOOL CDeathMenuGump::HitTest(int px, int py) {

@@ -16,9 +16,8 @@ public:
     CDeathMenuGump();
     ~CDeathMenuGump() override;
 
-    // The buttons: the ghost answer closes the menu, the other leaves it.
-    void PlayAsGhost();
-    void Resurrect();
+    // The buttons are the library's DeathMenuChoice2 (play as a ghost,
+    // closes the menu) and DeathMenuChoice1 (resurrect, leaves it open).
 
     BOOL HitTest(int x, int y) override;
     void HandleLButtonDown(int x, int y) override;

@@ -36,6 +36,7 @@
 #include "MemoryManager.h"
 #include "Service.h"
 #include "TWTypes.h"
+#include "gumps/DialogCallbackList.h"
 
 class CObj;
 
@@ -89,7 +90,9 @@ public:
     // Raises the gump to the head of its list (flag 0 also ends the input of
     // an active gump that is not its child).
     static void BringToFront(CGump* gump, int flag);
-    // The minimize buttons of the callback library.
+    // Minimizes and restores a gump, for the callers that name one (the
+    // desktop loader, macros, the gump manager); the buttons store the
+    // members Minimize() and Restore() of the callback library below.
     static void Minimize(CGump* gump);
     static void Restore(CGump* gump);
 
@@ -325,9 +328,9 @@ public:
 
     // ---- The button-callback library -------------------------------------------
     // Buttons store these members (GumpCallback, ButtonGump.h) and call them
-    // on the gump that holds the button.  They belong to the login front end,
-    // which defines them (login/ButtonCallbacks.cpp); the framework itself
-    // never calls them.
+    // on the gump that holds the button.  The first group belongs to the
+    // login front end, which defines them (login/ButtonCallbacks.cpp); the
+    // framework itself never calls them.
     void Close();
     void ForwardButtonPress();
     void Connect();
@@ -352,6 +355,47 @@ public:
     void DelChar();
     void QuitPrompt();
     void QuitConfirmed();
+    void DeferredCompleteLogin();
+    // The answers to the play area's questions before harmful acts
+    // (login/PlayAreaWarnings.cpp).
+    void CancelTargetAndClose();
+    void ConfirmTarget();
+    void ConfirmAttack();
+
+    // The shared window buttons and the callbacks of the game and
+    // communication windows.  Those whose window lies above the framework
+    // are defined where that window lives (comm/ for the text, tips and
+    // resize handles, app/ for the paperdoll's requests); those of dialogs
+    // that hold all their own state hand over through DialogCallbacks
+    // (gumps/DialogCallbacks.h).
+    void Minimize();
+    void Restore();
+    void DeathMenuChoice1();
+    void DeathMenuChoice2();
+    void OpenOptions();
+    void OpenTextGump();
+    void OptionsCancel();
+    void PaperdollHelp();
+    void PaperdollStatus();
+    void PaperdollChat();
+    void ToggleWarMode();
+    void UseSkill();
+    void TextReflow();
+    void TextScrollUp();
+    void TextScrollDown();
+    void TipPrev();
+    void TipNext();
+    void ResizeSkillGump();
+    void ResizeTextGump();
+    void ResizeBBMsgGump();
+    void ResizeGMChatGump();
+    void ResizeFrameGump();
+    void ResizeWindow();
+    void ResizeChatWindow();
+    void ResizeChatPane();
+#define TW_DECLARE_DIALOG_CALLBACK(name) void name();
+    TW_DIALOG_CALLBACKS(TW_DECLARE_DIALOG_CALLBACK)
+#undef TW_DECLARE_DIALOG_CALLBACK
 
     // ---- Fields ----------------------------------------------------------------
     // 0xfeedbeef while the gump lives, 0 once its destructor has run.

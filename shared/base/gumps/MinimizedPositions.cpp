@@ -82,3 +82,13 @@ void CGump::Restore(CGump* gump) {
     MoveTo(gump, gump->restoreX, gump->restoreY);
     ReleaseMinimizedPosition(gump);
 }
+
+// The minimize and restore buttons store these members and call them on the
+// window that holds them.
+void CGump::Minimize() {
+    Minimize(this);
+}
+
+void CGump::Restore() {
+    Restore(this);
+}

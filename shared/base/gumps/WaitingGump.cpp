@@ -75,7 +75,9 @@ CWaitingGump::CWaitingGump(int, int, const void* textIn, CGump* owner, BOOL okBu
     if (framed && withText) {
         DrawTiledFrame(FRAME_ART, framed - 2, FALSE);
         std::copy_n(framed, static_cast<size_t>(pitch) * height, withText);
-        const int wrap = large ? 268 : 115;
+        // Lines end inside the frame: with a narrow frame art the fixed
+        // text width would run the last letters under the right edge.
+        const int wrap = std::min(large ? 268 : 115, width - kTextX - frameWidth());
         // The text area, and never past the frame (the drawers know no
         // height of their own).
         const RECT clip{kTextX, kTextY, std::min(kTextX + wrap + 1, width),
@@ -174,6 +176,13 @@ void CWaitingGump::HandleMouseDrag(int px, int py) {
 
 int CWaitingGump::HandleKey(int code) {
     if (code != 13) return 0;
-    CloseOrLogout();
+    // Enter is the button, whatever the button was given to do.
+    GumpCallback action = static_cast<GumpCallback>(&CWaitingGump::CloseOrLogout);
+    for (CGump* child = firstChild; child; child = child->next)
+        if (child->IsButtonGump() && static_cast<CButtonGump*>(child)->callback) {
+            action = static_cast<CButtonGump*>(child)->callback;
+            break;
+        }
+    (this->*action)();
     return 1;
 }

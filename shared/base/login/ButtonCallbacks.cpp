@@ -2,6 +2,7 @@
 // buttons of the front end, the message boxes and the quit question do.
 // Each runs on the gump that holds the button; many end by closing it, which
 // must be the last thing they touch.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -13,6 +14,7 @@
 #include "gumps/ButtonGump.h"
 #include "gumps/GumpManager.h"
 #include "gumps/InputControlGump.h"
+#include "gumps/MouseManager.h"
 #include "gumps/ToggleControlGump.h"
 #include "gumps/WaitingGump.h"
 #include "login/CharCreation.h"
@@ -22,7 +24,9 @@
 #include "net/GMSSock.h"
 #include "net/ConnectionEvents.h"
 #include "net/PacketManager.h"
+#include "resources/FontManager.h"
 #include "resources/GraphicManager.h"
+#include "resources/GumpArt.h"
 #include "view/MapGump.h"
 
 using login::g_road;
@@ -46,22 +50,10 @@ FrontEndApp& App() {
 // The longest a logout waits for its message to leave.
 constexpr M_DWORD kLogoutFlushMs = 2000;
 
-BOOL ConnectionOpen() {
-    return g_pGameSocket && g_pGameSocket->Descriptor() != -1;
-}
-
-// Writes a request only to an open connection.
-void WriteIfOpen(PDSTRUCT* packet, const char* who) {
-    if (ConnectionOpen())
-        g_pGameSocket->Write(packet);
-    else
-        TWReport::warning("%s: the connection is not open; nothing is sent.\n", who);
-}
-
 // Sends the logout message and waits, at most kLogoutFlushMs, for it to
 // leave: a server that stopped reading must not hang the client.
 void SendLogoutAndFlush() {
-    if (!ConnectionOpen()) return;
+    if (!GameConnectionOpen()) return;
     PDSTRUCT packet;
     PacketManager::Build01(&packet);
     g_pGameSocket->Write(&packet);
@@ -90,7 +82,7 @@ void NewMainMenu() {
 // The connect step shared by the account login and the selection's back
 // arrow: TRUE when a connection is open afterwards.
 BOOL ConnectShowingWait(CGump* caller) {
-    if (ConnectionOpen()) return TRUE;
+    if (GameConnectionOpen()) return TRUE;
     caller->visible = FALSE;
     CloseWaitingGump();
     auto* box = new CWaitingGump(-1, -1, "Connecting... ", GraphicManager::pMainMenuGump, TRUE,
@@ -102,8 +94,7 @@ BOOL ConnectShowingWait(CGump* caller) {
     const int connected = App().ConnectToServer();
     CloseWaitingGump();
     if (!connected) {
-        CGumpManager::pWaitingGump =
-            CGumpManager::OpenWaitingGump(frontend::kCouldNotConnect, caller, TRUE, TRUE, FALSE);
+        CGumpManager::pWaitingGump = OpenMessageBox(frontend::kCouldNotConnect, caller, TRUE, FALSE);
         return FALSE;
     }
     return TRUE;
@@ -186,7 +177,7 @@ void CGump::BackToMainMenu() {
 
 void CGump::LogoutToMainMenu() {
     if (g_pGameSocket) {
-        if (ConnectionOpen()) {
+        if (GameConnectionOpen()) {
             PDSTRUCT packet;
             PacketManager::Build01(&packet);
             g_pGameSocket->Write(&packet);
@@ -212,7 +203,7 @@ void CGump::LogoutToMainMenu() {
 void CGump::LogoutFromCharSelect() {
     if (pLGump == this) pLGump = nullptr;
     delete this;
-    if (ConnectionOpen()) {
+    if (GameConnectionOpen()) {
         g_pGameSocket->SetBlocking();
         SendLogoutAndFlush();
         g_pGameSocket->SetNonBlocking();
@@ -237,11 +228,15 @@ void LogoutFromWorld() {
     g_road.onGameServer = FALSE;
     ReplaceGameSocket(new CClientSock());
     App().ResetWorldState();
+    App().SaveDesktop();
     tw::Service<CharacterCreation>::Get().CloseCreationGumps();
     CGumpManager::CloseAllGumps();
+    // The play area stays in the list; entering the world shows it again.
     if (CMapGump* playArea = GraphicManager::pMapGump) playArea->visible = FALSE;
     SetWindowTitle("");
-    // The message service starts again with the next login.
+    // The message service starts again with the next login, without the
+    // messages of this one.
+    App().ClearMessageStore();
     RecreateMessageServiceSocket();
     g_messageServiceState = -1;
     App().ClearBackBuffer();
@@ -288,6 +283,99 @@ void CloseLoginGumps() {
         GraphicManager::pMainMenuGump = nullptr;
         delete menu;
     }
+    // The control that held the login completion has gone with the front
+    // end: the completion runs now rather than never.
+    if (void (*complete)() = frontend::heldLoginCompletion) {
+        frontend::heldLoginCompletion = nullptr;
+        complete();
+    }
+}
+
+namespace {
+// An open box whose button the player is to press, as opposed to one that
+// waits for an answer of the server.
+bool IsMessageForThePlayer(CGump* box) {
+    if (!box || !CGumpManager::IsGumpOpen(box) || box == frontend::requestWait) return false;
+    for (CGump* child = box->firstChild; child; child = child->next)
+        if (child->IsButtonGump()) return child->visible != FALSE;
+    return false;
+}
+}  // namespace
+
+CWaitingGump* OpenMessageBox(const char* text, CGump* owner, BOOL large, BOOL logout) {
+    if (!large) {
+        // The small box's text area in font 1: 115 by 33 pixels from (44,
+        // 44), less what a narrow frame art leaves of it.
+        int frameW = 0, frameH = 0;
+        GetGumpArtSize(CWaitingGump::FRAME_ART, &frameW, &frameH);
+        const int areaW = std::min(115, frameW + 115 - 44);
+        const int areaH = std::min(33, frameH + 33 - 44);
+        int w = 0, h = 0, baseline = 0;
+        if (areaW > 0) FontManager::CalcInfoWrap(1, text, areaW, &w, &h, &baseline, 0);
+        large = areaW <= 0 || areaH <= 0 || w > areaW || h > areaH;
+    }
+    CWaitingGump* box = CGumpManager::OpenWaitingGump(text, owner, TRUE, large, logout);
+    if (box && box->busyRaised) {
+        box->busyRaised = FALSE;
+        MouseManager::EndWait();
+        MouseManager::SetCursorType(17);
+    }
+    return box;
+}
+
+void ShowMessageBox(const char* text, CGump* owner, BOOL large) {
+    CloseWaitingGump();
+    CGumpManager::pWaitingGump = OpenMessageBox(text, owner, large, FALSE);
+}
+
+BOOL ReturnToLoginScreens(const char* text) {
+    CGump* menu = GraphicManager::pMainMenuGump;
+    CAcctLoginGump* login = pAcctLoginGump;
+    if (!menu || !login) return FALSE;
+    net::Application().SetConnected(FALSE);
+    g_road.onGameServer = FALSE;
+    g_road.frontEnd = TRUE;
+    // A new connection object, as the logouts make: the next connect starts
+    // from a clean one.  The lost one may be polling us; it is retired.
+    ReplaceGameSocket(new CClientSock());
+    tw::Service<CharacterCreation>::Get().CloseCreationGumps();
+    if (pShardGump) delete pShardGump;
+    if (pLGump) delete pLGump;
+    frontend::heldLoginCompletion = nullptr;
+    SetWindowTitle("");
+    login->visible = FALSE;
+    CGump* box = CGumpManager::pWaitingGump;
+    if (IsMessageForThePlayer(box)) {
+        // The server's own message says more than ours would; answering it
+        // brings the login box back.
+        box->ownerGump = login;
+        return TRUE;
+    }
+    frontend::requestWait = nullptr;
+    ShowMessageBox(text, login);
+    return TRUE;
+}
+
+BOOL HoldLoginCompletion(void (*complete)()) {
+    if (!complete || !GraphicManager::pMainMenuGump) return FALSE;
+    CGump* box = CGumpManager::pWaitingGump;
+    if (!box || !CGumpManager::IsGumpOpen(box)) return FALSE;
+    for (CGump* child = box->firstChild; child; child = child->next) {
+        if (!child->IsButtonGump()) continue;
+        auto* button = static_cast<CButtonGump*>(child);
+        button->callback = &CGump::DeferredCompleteLogin;
+        button->visible = TRUE;
+        frontend::heldLoginCompletion = complete;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void CGump::DeferredCompleteLogin() {
+    void (*complete)() = frontend::heldLoginCompletion;
+    frontend::heldLoginCompletion = nullptr;
+    // Entering the world closes every gump, this one with them.
+    if (complete) complete();
 }
 
 // ---- Shard choice ----
@@ -317,9 +405,7 @@ void CGump::AskPlayChar() {
     selection->visible = FALSE;
     const char* characterName = selection->SelectedName();
     if (!characterName[0]) {
-        CloseWaitingGump();
-        CGumpManager::pWaitingGump =
-            CGumpManager::OpenWaitingGump("No character to login with.", selection, TRUE, FALSE, FALSE);
+        ShowMessageBox("No character to login with.", selection);
         return;
     }
     const int id = selection->SelectedId();
@@ -342,9 +428,7 @@ void CGump::PlayChar() {
     }
     if (!selection->SelectedName()[0]) {
         visible = FALSE;
-        CloseWaitingGump();
-        CGumpManager::pWaitingGump =
-            CGumpManager::OpenWaitingGump("No character to login with.", this, TRUE, FALSE, FALSE);
+        ShowMessageBox("No character to login with.", this);
         return;
     }
     char typed[login::kCharField + 1] = {};
@@ -366,9 +450,7 @@ void CGump::AskDeleteChar() {
     selection->visible = FALSE;
     const char* characterName = selection->SelectedName();
     if (!characterName[0]) {
-        CloseWaitingGump();
-        CGumpManager::pWaitingGump =
-            CGumpManager::OpenWaitingGump("No character to delete.", selection, TRUE, FALSE, FALSE);
+        ShowMessageBox("No character to delete.", selection);
         return;
     }
     auto* dialog = new CDeleteCharGump(characterName, "");
@@ -393,6 +475,7 @@ void CGump::DelChar() {
     if (box->firstChild) box->firstChild->visible = FALSE;
     box->PutInGump(nullptr);
     CGumpManager::pWaitingGump = box;
+    frontend::requestWait = box;
     // The slot's own password goes with the request: the dialog asks for
     // none, and an empty field would be refused for a protected character.
     const char* password =
@@ -400,16 +483,14 @@ void CGump::DelChar() {
     PDSTRUCT packet;
     const M_DWORD local = g_pGameSocket ? g_pGameSocket->GetLocalAddress() : 0;
     PacketManager::BuildDeleteChar(&packet, password, static_cast<M_DWORD>(id), local);
-    WriteIfOpen(&packet, "CGump::DelChar");
+    WriteToOpenGame(&packet, "CGump::DelChar");
     selection->visible = FALSE;
 }
 
 void CGump::NewChar() {
     CLoginGump* selection = pLGump;
     if (selection && selection->count >= CLoginGump::SLOTS) {
-        CloseWaitingGump();
-        CGumpManager::pWaitingGump = CGumpManager::OpenWaitingGump(
-            "You already have 5 characters.", nullptr, TRUE, TRUE, FALSE);
+        ShowMessageBox("You already have 5 characters.", nullptr, TRUE);
         return;
     }
     if (selection) selection->visible = FALSE;

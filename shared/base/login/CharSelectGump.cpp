@@ -72,6 +72,30 @@ CLoginGump::~CLoginGump() {
     if (pLGump == this) pLGump = nullptr;
 }
 
+void CLoginGump::Show() {
+    visible = TRUE;
+    CGumpManager::SetActiveGump(this);
+}
+
+void CLoginGump::HandleChildEvent(CGump* child) {
+    SelectSlot(child);
+    if (visible) CGumpManager::SetActiveGump(this);
+}
+
+int CLoginGump::HandleKey(int code) {
+    switch (code) {
+        case CInputControlGump::KEY_ENTER:
+        case CInputControlGump::KEY_LINEFEED:
+            OnAccept();
+            return 1;
+        case CInputControlGump::KEY_ESCAPE:
+            OnCancel();
+            return 1;
+        default:
+            return 0;
+    }
+}
+
 void CLoginGump::AddCharacter(const char* characterName, const char*, int id) {
     if (!characterName || !characterName[0]) return;
     // Five slots: a longer list than that has no place here.

@@ -19,6 +19,7 @@
 #include "login/CharCreation.h"
 #include "login/CharCreationGump.h"
 #include "login/CreationGumps.h"
+#include "login/DescriptionBox.h"
 #include "login/LoginRoad.h"
 #include "login/ProfessionGump.h"
 #include "resources/FontManager.h"
@@ -169,6 +170,9 @@ CVeldMapGump::CVeldMapGump(CGump* owner, int mapArtIn)
     ownerGump = owner;
     NewFrameBlock(0, width, height);
     snprintf(selectedName, sizeof selectedName, "%s", kCityTable[selected].name);
+    // Loaded once: a missing section is not looked for at every choice.
+    texts = LanguageManager::loadSection("citytext", LanguageManager::getUserLanguageCode(),
+                                         "citytext", FALSE, FALSE);
     Arrow(this, 610, 5540, 5542, 5541, static_cast<GumpCallback>(&CVeldMapGump::CreateCharacter));
     Arrow(this, 586, 5537, 5539, 5538, static_cast<GumpCallback>(&CVeldMapGump::BackToAppearance));
     UpdateDescription();
@@ -210,6 +214,43 @@ void CVeldMapGump::Render() {
         const int hue = c == highlighted ? 1153 : c == hovered ? 153 : 88;
         creation::DrawLabel(t, city.x, city.y, 3, hue, city.name, width);
     }
+}
+
+BOOL CVeldMapGump::CityText(int city, USimStr* text) {
+    if (!texts || city < 0) return FALSE;
+    const int count = texts->getNumStrings();
+    // Entries past the section's count are missing; asking for them would
+    // only log.
+    auto entry = [&](int i) -> const M_WORD* {
+        if (i >= count) return nullptr;
+        USimStr* s = texts->getStr(i);
+        return s ? s->c_str() : nullptr;
+    };
+    static const USimStr kEnd(".END");
+    int i = 0;
+    for (int ends = 0; ends < city + 1; ++i) {
+        const M_WORD* e = entry(i);
+        if (!e) return FALSE;
+        if (kEnd == e) ++ends;
+    }
+    const M_WORD* title = entry(i);
+    if (!title) return FALSE;
+    *text = title;
+    for (const M_WORD* paragraph = entry(++i); paragraph && kEnd != paragraph;
+         paragraph = entry(++i)) {
+        *text += static_cast<M_WORD>('\n');
+        *text += static_cast<M_WORD>('\n');
+        *text += paragraph;
+    }
+    return TRUE;
+}
+
+void CVeldMapGump::UpdateDescription() {
+    USimStr text;
+    if (selected < 0 || !CityText(selected, &text)) return;
+    HTMLBoxMaker& maker = tw::Service<HTMLBoxMaker>::Get();
+    maker.DeleteHTMLBox(descriptionBox);
+    descriptionBox = maker.MakeHTMLBox(this, kDescriptionFlags, text.c_str(), 452, 60, 173, 367);
 }
 
 void CVeldMapGump::Select(int px, int py) {
@@ -448,10 +489,14 @@ void ProfessionGump::AcceptInitSkills() {
 }
 
 void ProfessionGump::BackFromSkills() {
-    LoginScreens& screens = tw::Service<LoginScreens>::Get();
-    if (login::g_road.characterCount > 0)
-        screens.ShowCharacterList();
-    else
-        TWReport::notice("CGump::BackFromSkills: no character to go back to.\n");
+    if (login::g_road.characterCount > 0) {
+        tw::Service<LoginScreens>::Get().ShowCharacterList();
+    } else {
+        BackToShardList();
+        // When the login server could not be reached, the message says so
+        // over this gump, which its OK shows again: the player is not left
+        // on an empty screen.
+        if (CGumpManager::pWaitingGump && CGumpManager::pWaitingGump->ownerGump == this) return;
+    }
     delete this;
 }

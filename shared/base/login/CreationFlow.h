@@ -7,11 +7,14 @@
 #include "gumps/Gump.h"
 
 class CCharCreationGump;
+class LanguageSection;
+class USimStr;
 
 // The map of the starting cities.
 class CVeldMapGump : public CGump {
 public:
     static constexpr int kCities = 9;
+    static constexpr int kDescriptionFlags = 0x2002;
     struct City {
         const char* name;
         int x, y;
@@ -25,7 +28,11 @@ public:
     static BOOL Offered(int city);
     int HitCity(int x, int y);
     void Select(int x, int y);
-    void UpdateDescription() {}
+    // The description of a city from the "citytext" section: its title and
+    // each paragraph after two newlines.  False when the section has no
+    // block for it.
+    BOOL CityText(int city, USimStr* text);
+    void UpdateDescription();
     void Render();
 
     BOOL HitTest(int x, int y) override;
@@ -40,6 +47,10 @@ public:
 
     int mapArt;
     int highlighted = 2, selected = 2, hovered = 2;
+    // The description of the selected city, or null.
+    CGump* descriptionBox = nullptr;
+    // The city descriptions ("citytext"), or null when missing.
+    LanguageSection* texts = nullptr;
     char selectedName[65] = {};
     BOOL pressed = FALSE;
     int pressX = 0, pressY = 0;

@@ -24,6 +24,7 @@ class CInputLineGump;
 class CInputControlGump;
 class CScrollChoiceGump;
 class CToggleControlGump;
+class CWaitingGump;
 
 class FrontEndApp {
 public:
@@ -40,6 +41,10 @@ public:
     virtual void SetInWorld(BOOL on) = 0;
     // Forgets the world (logout): objects, view and walk state.
     virtual void ResetWorldState() = 0;
+    // Leaving the world: the places of the character's windows are saved,
+    // and the stored HTML and mail messages are dropped.
+    virtual void SaveDesktop() = 0;
+    virtual void ClearMessageStore() = 0;
     virtual void ClearBackBuffer() = 0;
     // The character's speech and emote hues from the per-slot tables.
     virtual void UseSlotHues(int slot) = 0;
@@ -53,14 +58,35 @@ public:
 };
 
 // Installs the screens' own services (LoginScreens, LoginService,
-// ShardChoice).
+// ShardChoice, LoginCompletionHold).
 void InstallLoginScreens();
 
 // Leaves the world for a new main menu (the quit question's yes, a lost
 // connection's message box).
 void LogoutFromWorld();
-// Closes every front-end gump (the world is entered).
+// Closes every front-end gump (the world is entered); a login completion
+// that the front end held runs then.
 void CloseLoginGumps();
+// While the main menu is open and a message box is up, gives the box's
+// button the login completion (CGump::DeferredCompleteLogin) and returns
+// TRUE; FALSE otherwise.
+BOOL HoldLoginCompletion(void (*complete)());
+
+// A message for the player with its OK button, over owner (hidden by the
+// caller): the large box when asked for or when the text does not fit the
+// small one.  A message waits for the player, so it shows no busy cursor.
+CWaitingGump* OpenMessageBox(const char* text, CGump* owner, BOOL large, BOOL logout);
+// The same box in place of any other box of the front end, kept as its
+// waiting gump.
+void ShowMessageBox(const char* text, CGump* owner, BOOL large = FALSE);
+
+// A lost connection while the login screens are up (the main menu is open):
+// the connection is closed, the shard list, the character selection and
+// character creation close, and the login box comes back under a message
+// box saying text, unless a message of the server's own is already shown,
+// which stays and shows the login box when answered.  TRUE when it did so;
+// FALSE (nothing done) once the world is entered.
+BOOL ReturnToLoginScreens(const char* text);
 
 // The column of front-end buttons (exit, web pages, credits, and the
 // logout button on a gump whose IsFrontEndGump answers TRUE).
@@ -73,6 +99,13 @@ extern char currentShardName[64];
 extern char currentCharName[31];
 // The open quit question, or null.
 extern CGump* quitQuestion;
+// The login completion that the front end holds, or null; a new main menu
+// drops it.
+extern void (*heldLoginCompletion)();
+// The box that waits for a request's answer ("Verifying Account... " and
+// the like), as opposed to a message for the player; may be stale, so only
+// compared with the open box.
+extern CGump* requestWait;
 // Web pages of the front-end column.
 constexpr const char* kMainWebSite = "https://www.tarrowmere.example/";
 constexpr const char* kSignUpPage = "https://www.tarrowmere.example/signup";
@@ -141,6 +174,9 @@ public:
     ~CShardChoiceGump() override;
 
     CScrollChoiceGump* GetList() { return list; }
+    // The list is closing by itself (its destructor is running); the gump
+    // must not close it again.
+    void ForgetList() { list = nullptr; }
     // The shard table (login::g_road) by index and by id.
     static int GetShardId(int index);
     static const char* GetShardName(int id);
@@ -194,9 +230,15 @@ public:
     void HandleLButtonUp(int x, int y) override;
     void HandleRButtonUp(int x, int y) override;
     void HandleMouseMove(int x, int y) override;
+    // Shown with the keyboard: the slots are read-only and take no key, so
+    // Enter and Esc reach the selection itself.
+    void Show();
+    int HandleKey(int code) override;
     void OnAccept() override { AskPlayChar(); }
     void OnCancel() override { LogoutFromCharSelect(); }
-    void HandleChildEvent(CGump* child) override { SelectSlot(child); }
+    // A click on a slot raises the selection, which ends its keyboard
+    // focus; it takes the keyboard back so that Enter plays the slot.
+    void HandleChildEvent(CGump* child) override;
     void SelectEntry(CGump* field) override { ActivateSlot(field); }
     BOOL IsInGameArea() override { return TRUE; }
     BOOL IsDisposable() override { return FALSE; }
@@ -216,6 +258,8 @@ public:
     void HandleLButtonUp(int x, int y) override;
     void HandleMouseDrag(int x, int y) override;
     void HandleRButtonUp(int x, int y) override;
+    // Enter and Esc, when the dialog has the keyboard.
+    int HandleKey(int code) override;
     BOOL IsInGameArea() override { return TRUE; }
     BOOL IsDisposable() override { return FALSE; }
 

@@ -54,7 +54,7 @@ CButtonGump* AddButton(CGump* parent, int x, int y, int up, int pressed, int hov
 }
 
 void ShowSelection() {
-    if (pLGump) pLGump->visible = TRUE;
+    if (pLGump) pLGump->Show();
 }
 
 }  // namespace
@@ -62,6 +62,18 @@ void ShowSelection() {
 CFrontEndDialog::CFrontEndDialog(int x, int y, int w, int h)
     : CGump(x, y, nullptr, nullptr, 1, w, h) {
     NewFrameBlock(0, w, h);
+}
+
+int CFrontEndDialog::HandleKey(int code) {
+    if (code == 13 || code == 10) {
+        OnAccept();
+        return 1;
+    }
+    if (code == 27) {
+        OnCancel();
+        return 1;
+    }
+    return 0;
 }
 
 void CFrontEndDialog::HandleLButtonDown(int px, int py) {
@@ -145,6 +157,8 @@ CDeleteCharGump::CDeleteCharGump(const char* characterName, const char*)
     const int x0 = (width - 4 * bw) / 2, by = height - 2 * bh;
     AddButton(this, x0, by, 1153, 1155, 1154, &CGump::DelChar);
     AddButton(this, x0 + 3 * bw, by, 1150, 1152, 1151, &CGump::Close);
+    // Enter deletes, Esc cancels: the hidden selection must not hear them.
+    CGumpManager::SetActiveGump(this);
 }
 
 CDeleteCharGump::~CDeleteCharGump() {

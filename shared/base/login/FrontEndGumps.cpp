@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "FrameBuf.h"
 #include "ProcessFlags.h"
 #include "TWReport.h"
 #include "config/Config.h"
@@ -14,6 +15,7 @@
 #include "login/FrontEnd.h"
 #include "login/LoginRoad.h"
 #include "login/LoginState.h"
+#include "net/ClientSock.h"
 #include "resources/BlitTarget.h"
 #include "resources/GraphicManager.h"
 #include "resources/GumpArt.h"
@@ -52,6 +54,8 @@ CButtonGump* AddButton(CGump* parent, int x, int y, int up, int pressed, int hov
 }  // namespace
 
 CGump* frontend::quitQuestion = nullptr;
+void (*frontend::heldLoginCompletion)() = nullptr;
+CGump* frontend::requestWait = nullptr;
 char frontend::currentShardName[64] = {};
 char frontend::currentCharName[31] = {};
 
@@ -88,6 +92,13 @@ CMainMenuGump* CMainMenuGump::Make() {
 CMainMenuGump::CMainMenuGump() : CGump(0, 0, nullptr, nullptr, 1, 640, 480) {
     name = "MainMenu gump";
     tw::Service<FrontEndApp>::Get().SetInWorld(FALSE);
+    // The front end is drawn at the screen's corner wherever the play
+    // window was moved to.
+    g_viewX = 0;
+    g_viewY = 0;
+    g_loginComplete = FALSE;
+    // A login completion held by an earlier front end never runs.
+    frontend::heldLoginCompletion = nullptr;
     GraphicManager::setGameplayWindowPixelWidthAndHeight(640, 480);
     InvalidateScreen();
     if (FullScreen) {

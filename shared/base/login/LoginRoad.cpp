@@ -48,8 +48,13 @@ int LocalTimeZone() {
 }
 
 void RememberAccount(const char* account, const char* password) {
-    snprintf(g_road.account, sizeof g_road.account, "%s", account ? account : "");
-    snprintf(g_road.password, sizeof g_road.password, "%s", password ? password : "");
+    // Going back to the shard list sends the stored account again: the
+    // texts may be the stored ones, so they are copied through scratch.
+    char a[sizeof g_road.account], p[sizeof g_road.password];
+    snprintf(a, sizeof a, "%s", account ? account : "");
+    snprintf(p, sizeof p, "%s", password ? password : "");
+    memcpy(g_road.account, a, sizeof a);
+    memcpy(g_road.password, p, sizeof p);
 }
 
 M_BYTE TimeZoneDistance(int timeZone, int localTimeZone) {
@@ -572,6 +577,8 @@ void HandleCharListUpdate(const PacketIn& packet) {
     StoreSlots(slots);
     screens.Close(kLoginWaitingGump);
     screens.SetInputEnabled(kLoginCharSelectGump, TRUE);
+    // The delete hid the selection; the new list shows it again.
+    screens.ShowCharacterList();
 }
 
 void HandleDeleteCharFail(const PacketIn& packet) {

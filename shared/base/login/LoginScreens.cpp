@@ -1,5 +1,6 @@
 // The screens as the login road and the framework reach them: LoginScreens
-// (LoginRoad.h), the shard list's ShardChoice and the LoginService.
+// (LoginRoad.h), the shard list's ShardChoice, the LoginService and the
+// hold on the login completion.
 #include "gumps/ChoiceGump.h"
 #include "gumps/GumpManager.h"
 #include "gumps/WaitingGump.h"
@@ -29,7 +30,10 @@ void CloseWaiting() {
     if (box && CGumpManager::IsGumpOpen(box)) delete box;
 }
 
-class Screens final : public LoginScreens, public LoginService, public ShardChoice {
+class Screens final : public LoginScreens,
+                      public LoginService,
+                      public ShardChoice,
+                      public LoginCompletionHold {
 public:
     // ---- LoginScreens ----
     BOOL IsOpen(LoginGumpKind gump) override { return GumpOf(gump) != nullptr; }
@@ -51,11 +55,11 @@ public:
 
     void OpenBox(const char* text, LoginGumpKind parentKind, int logoutOnClose) override {
         CloseWaiting();
+        frontend::requestWait = nullptr;
         CGump* owner = GumpOf(parentKind);
         // The box's button shows its owner again.
         if (owner) owner->visible = FALSE;
-        CGumpManager::pWaitingGump =
-            CGumpManager::OpenWaitingGump(text, owner, TRUE, FALSE, logoutOnClose);
+        CGumpManager::pWaitingGump = OpenMessageBox(text, owner, FALSE, logoutOnClose);
     }
 
     void ShowShardChoice(const ShardChoiceLine* lines, int count, BOOL) override {
@@ -84,7 +88,7 @@ public:
         if (pLGump) pLGump->RemoveCharacter(slot);
     }
     void ShowCharacterList() override {
-        if (pLGump) pLGump->visible = TRUE;
+        if (pLGump) pLGump->Show();
     }
     void StartCharacterCreation() override {
         if (pLGump)
@@ -104,6 +108,7 @@ public:
         box->PutInGump(nullptr);
         CGumpManager::modalGump = box;
         CGumpManager::pWaitingGump = box;
+        frontend::requestWait = box;
     }
 
     // ---- LoginService ----
@@ -118,13 +123,19 @@ public:
         frontend::quitQuestion = question;
     }
 
+    // ---- LoginCompletionHold ----
+    BOOL DeferLoginCompletion(void (*complete)()) override { return HoldLoginCompletion(complete); }
+
     // ---- ShardChoice ----
     void SelectShard(int id, const char*) override {
         if (pShardGump) pShardGump->SelectShard(id);
     }
     void SortShards(CScrollChoiceGump* list, int key) override { login::SortShardRows(list, key); }
+    // Called by the closing list itself.
     void ShardListCancelled() override {
-        if (pShardGump) pShardGump->ShardBackToMainMenu();
+        if (!pShardGump) return;
+        pShardGump->ForgetList();
+        pShardGump->ShardBackToMainMenu();
     }
 };
 
@@ -135,4 +146,5 @@ void InstallLoginScreens() {
     tw::Service<LoginScreens>::Install(&screens);
     tw::Service<LoginService>::Install(&screens);
     tw::Service<ShardChoice>::Install(&screens);
+    tw::Service<LoginCompletionHold>::Install(&screens);
 }

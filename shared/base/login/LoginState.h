@@ -31,3 +31,16 @@ inline const char* GetCurrentCharacterName() {
 inline const char* GetCurrentShardName() {
     return tw::Service<LoginService>::Get().GetCurrentShardName();
 }
+
+// Entering the world waits while the front end is still on screen: the
+// login-complete message hands the rest of its work to the front end, which
+// runs it when the player presses the control that it gave the work to, or
+// when the world's arrival closes the front end.  The screens install it.
+class LoginCompletionHold {
+public:
+    static constexpr const char* kServiceName = "LoginCompletionHold";
+    virtual ~LoginCompletionHold() = default;
+    // TRUE when the front end holds complete; FALSE when nothing holds it
+    // back and the caller runs it now.
+    virtual BOOL DeferLoginCompletion(void (*complete)()) = 0;
+};

@@ -15,6 +15,7 @@
 #include "gumps/TiledDraw.h"
 #include "login/CharCreation.h"
 #include "login/CreationGumps.h"
+#include "login/DescriptionBox.h"
 #include "login/LoginRoad.h"
 #include "login/SkillList.h"
 #include "resources/GumpArt.h"
@@ -103,6 +104,9 @@ ProfessionGump::ProfessionGump() : CGump(0, 0, nullptr, nullptr, 1, 640, 480) {
     texts = LanguageManager::loadSection("professn", LanguageManager::getUserLanguageCode(),
                                          "professn", FALSE, FALSE);
     Render();
+    // A new gump starts with the introduction, whatever mode an earlier one
+    // was left in.
+    g_customMode = FALSE;
     UpdateDescription();
 
     backButton = new CSimpleButtonGump(200, 356, this, 4506, 4509, 4510, this, kBack);
@@ -267,15 +271,45 @@ void ProfessionGump::Select(Profession* profession) {
         showValues = TRUE;
         previous = current;
         current = nullptr;
+        if (descriptionBox) {
+            tw::Service<HTMLBoxMaker>::Get().DeleteHTMLBox(descriptionBox);
+            descriptionBox = nullptr;
+            Render();
+        }
     }
     UpdateDescription();
     StoreChoices();
     Render();
 }
 
+void ProfessionGump::DescriptionText(long long index, USimStr* text) {
+    // The titles end at the first empty entry; the bodies follow the entry
+    // after it.  A section without an empty entry has no bodies.
+    const int count = texts->getNumStrings();
+    int titles = 0;
+    while (titles < count) {
+        const M_WORD* entry = Text(titles);
+        if (!entry || !entry[0]) break;
+        ++titles;
+    }
+    // Entries the section lacks (a profession's number beyond it) read as
+    // empty.
+    if (index >= 0) {
+        if (const M_WORD* title = Text(index)) *text += title;
+        *text += static_cast<M_WORD>('\n');
+    }
+    if (const M_WORD* body = Text(index + titles + 2)) *text += body;
+}
+
 void ProfessionGump::UpdateDescription() {
-    // The description box is a window of the communication dialogs, which
-    // sit above the login screens; it is not shown here yet.
+    if (!texts) return;
+    const long long index =
+        current ? static_cast<long long>(current->Desc) + 1 : g_customMode ? 0 : -1;
+    USimStr text;
+    DescriptionText(index, &text);
+    HTMLBoxMaker& maker = tw::Service<HTMLBoxMaker>::Get();
+    maker.DeleteHTMLBox(descriptionBox);
+    descriptionBox = maker.MakeHTMLBox(this, kDescriptionFlags, text.c_str(), 120, 137, 219, 214);
 }
 
 void ProfessionGump::Render() {
@@ -298,7 +332,8 @@ void ProfessionGump::Render() {
         }
     }
     for (const ProfessionButton* b : buttons) {
-        const M_WORD* caption = Text(b->profession ? b->profession->Desc + 1 : 0);
+        const M_WORD* caption =
+            Text(b->profession ? static_cast<long long>(b->profession->Desc) + 1 : 0);
         if (!caption) continue;
         UnicodeSetStyle(18);
         int w = 0, h = 0, baseline = 0;
@@ -312,11 +347,11 @@ void ProfessionGump::Render() {
                 51, t);
 }
 
-const M_WORD* ProfessionGump::Text(int entry) {
+const M_WORD* ProfessionGump::Text(long long entry) {
     // Entry numbers come from the profession file: only those the section
     // holds are asked for.
     if (!texts || entry < 0 || entry >= texts->getNumStrings()) return nullptr;
-    USimStr* text = texts->getStr(entry);
+    USimStr* text = texts->getStr(static_cast<int>(entry));
     return text ? text->c_str() : nullptr;
 }
 
@@ -359,6 +394,10 @@ void ProfessionGump::OnNotify(int code) {
     }
     StoreChoices();
     Render();
+}
+
+BOOL ProfessionGump::HitTest(int px, int py) {
+    return px >= 0 && py >= 0 && px < width && py < height;
 }
 
 void ProfessionGump::HandleLButtonDown(int px, int py) {

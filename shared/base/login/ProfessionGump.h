@@ -18,6 +18,7 @@
 #include "login/ProfessionFile.h"
 
 class ProfessionGump;
+class USimStr;
 
 class ProfessionButton : public CGump {
 public:
@@ -48,6 +49,7 @@ public:
     static constexpr int kStatTotal = 65;
     static constexpr int kSkillTotal = 100;
     static constexpr int kPictureArt = 5545;
+    static constexpr int kDescriptionFlags = 0x2022;
 
     ProfessionGump();
     ~ProfessionGump() override;
@@ -61,11 +63,19 @@ public:
     void Render();
     void OnNotify(int code) override;
     void StoreChoices();
-    // Entry `entry` of the "professn" section, or null.
-    const M_WORD* Text(int entry);
+    // Entry `entry` of the "professn" section, or null.  Entry numbers
+    // are reckoned from the file's numbers, so they are wide.
+    const M_WORD* Text(long long entry);
+    // The description of index -1 (the introduction), 0 (custom mode) or a
+    // profession's Desc + 1: the title, a newline and the body; the
+    // introduction has no title.
+    void DescriptionText(long long index, USimStr* text);
     // A profession button was released (profession null: custom mode).
     void Select(Profession* profession);
 
+    // The whole screen, like the other front-end screens: the arrows lie
+    // outside the painted frame, where its pixels are clear.
+    BOOL HitTest(int x, int y) override;
     void HandleLButtonDown(int x, int y) override;
     void HandleLButtonUp(int x, int y) override;
 
@@ -73,6 +83,8 @@ public:
     void AcceptInitSkills();
     void BackFromSkills();
 
+    // The description of the current choice, or null.
+    CGump* descriptionBox = nullptr;
     CProfScrollChoiceGump* skillList = nullptr;
     int pendingSlot = 0;
     CSimpleButtonGump* backButton = nullptr;

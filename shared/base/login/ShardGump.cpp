@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "TWReport.h"
 #include "config/Config.h"
 #include "gumps/ButtonGump.h"
 #include "gumps/ChoiceGump.h"
@@ -132,10 +131,7 @@ void CShardChoiceGump::SelectShard(int id) {
     saveConfigDirective(CFG_LastServerID, text);
     PDSTRUCT packet;
     PacketManager::BuildSelectServer(&packet, static_cast<M_WORD>(id));
-    if (g_pGameSocket && g_pGameSocket->Descriptor() != -1)
-        g_pGameSocket->Write(&packet);
-    else
-        TWReport::warning("CShardChoiceGump::SelectShard: the connection is not open; nothing is sent.\n");
+    WriteToOpenGame(&packet, "CShardChoiceGump::SelectShard");
     tw::Service<FrontEndApp>::Get().SetChosenShard(id);
     if (list) list->cancelled = FALSE;
     chosen = TRUE;

@@ -22,6 +22,16 @@ CClientSock* g_pGameSocket = nullptr;
 M_DWORD g_connectSeed = 0;
 BOOL g_loginComplete = FALSE;
 
+BOOL GameConnectionOpen(const char* who) {
+    if (g_pGameSocket && g_pGameSocket->Descriptor() != -1) return TRUE;
+    if (who) TWReport::warning("%s: the connection is not open; nothing is sent.\n", who);
+    return FALSE;
+}
+
+BOOL WriteToOpenGame(PDSTRUCT* packet, const char* who) {
+    return GameConnectionOpen(who) && g_pGameSocket->Write(packet);
+}
+
 // ---- CSocket ----
 
 CSocket::CSocket() {

@@ -173,6 +173,14 @@ public:
 
 // The current game connection, owned by main.
 extern CClientSock* g_pGameSocket;
+// The game connection is there and open.  When it is not and who is given,
+// logs "<who>: the connection is not open; nothing is sent.": a request
+// made after the connection closed would only sit in the output of a dead
+// socket.
+BOOL GameConnectionOpen(const char* who = nullptr);
+// Writes the packet to the game connection when it is open (FALSE and the
+// line above otherwise).
+BOOL WriteToOpenGame(PDSTRUCT* packet, const char* who);
 // The seed that Connect sends first; while 0, Connect takes the local address.
 extern M_DWORD g_connectSeed;
 // Set when the login has completed; stops the reconnection after a loss.

@@ -32,6 +32,10 @@ public:
     virtual void ChooseServer(int backup) = 0;
     // Sends the account login (0x80) on the game connection.
     virtual void SendAcctLogin(char* account, char* password, unsigned char flag) = 0;
+    // A lost connection while the login screens are up: they go back to the
+    // main menu showing text, the connected flag cleared, and TRUE is
+    // returned.  FALSE once the world is entered.
+    virtual BOOL ReturnToLoginScreens(const char* text) = 0;
 };
 
 // The windows, the pointer and the screen.

@@ -1,5 +1,6 @@
-// What the client does when its connection fails: "Connection lost" and,
-// before the login has completed, a new connection every 13th call.
+// What the client does when its connection fails: on the login screens, back
+// to the main menu; in the world "Connection lost" and, before the login has
+// completed, a new connection every 13th call.
 #include <unistd.h>
 
 #include "config/Config.h"
@@ -19,6 +20,9 @@ void HandleConnectionLost(CClientSock*, const char*) {
     ConnectionEvents& app = net::Application();
     ConnectionWindows& windows = net::Windows();
     if (!app.IsConnected()) return;
+    // On the login screens a new connection would only ask for the account
+    // again and again while the player waits: they go back to the main menu.
+    if (app.ReturnToLoginScreens("Connection lost")) return;
     if (!g_connectionLostGump || !windows.IsGumpOpen(g_connectionLostGump)) {
         windows.CloseDragGump();
         g_connectionLostGump = windows.OpenWaitingGump("Connection lost", nullptr, 0, 1, 0);

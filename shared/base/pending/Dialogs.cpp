@@ -120,4 +120,5 @@ public:
 void InstallPendingDialogs() {
     InstallStandIn<DialogsStandIn, DialogsService, WorldMessageDialogs>();
     InstallStandIn<DragDropStandIn, DragDropTargets>();
+    InstallPendingDialogCallbacks();
 }

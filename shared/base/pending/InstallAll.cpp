@@ -1,8 +1,8 @@
 // Installs every stand-in at once, with the built services that replaced
 // stand-ins (the text manager, the barks, the speech line, the weather,
 // the login screens, character creation, the play area and the drag gump,
-// the target answers): the tests and fuzz targets that run code reaching
-// the services that are not built yet.
+// the target answers, the play area's questions): the tests and fuzz
+// targets that run code reaching the services that are not built yet.
 #include "gumps/Weather.h"
 #include "pending/PendingServices.h"
 
@@ -10,6 +10,7 @@
 #include "comm/CommServices.h"
 #include "login/CharCreation.h"
 #include "login/FrontEnd.h"
+#include "login/PlayAreaWarnings.h"
 #include "net/PacketManager.h"
 #include "view/ViewServices.h"
 
@@ -20,7 +21,7 @@ void InstallPendingServices() {
     InstallTextManager();
     InstallSpeechLine();
     InstallPlayArea();
-    InstallPendingPlayAreaQuestions();
+    InstallPlayAreaWarnings();
     InstallWeather();
     InstallLoginScreens();
     InstallAppFrontEnd();
@@ -28,5 +29,6 @@ void InstallPendingServices() {
     InstallPendingWorldEntry();
     InstallPendingDialogs();
     InstallPendingComm();
+    InstallPendingHTMLBox();
     InstallBarkServices();
 }

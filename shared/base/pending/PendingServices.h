@@ -16,13 +16,16 @@ void InstallPendingGumpServices();
 // What the world's server messages ask of the gump manager that it does not
 // do yet (missiles, closing the death menu's gumps).
 void InstallPendingGumpManager();
-// The yes/no questions the play area asks before harmful acts.
-void InstallPendingPlayAreaQuestions();
 // What entering the world asks of windows not built yet, the game dialogs
 // and the communication dialogs (texts over objects included).
 void InstallPendingWorldEntry();
 void InstallPendingDialogs();
+// The dialogs' button callbacks (gumps/DialogCallbacks.h); installed with
+// the dialogs.
+void InstallPendingDialogCallbacks();
 void InstallPendingComm();
+// The text box of the creation gumps' descriptions.
+void InstallPendingHTMLBox();
 
 // Every one of them, and the weather (gumps/Weather.h), which the code
 // that reaches these services reaches too.

@@ -41,7 +41,7 @@ public:
 };
 
 // The yes/no questions before harmful acts, which the login screens' yes/no
-// gump asks (a stand-in until it is built).
+// gump asks (InstallPlayAreaWarnings, login/PlayAreaWarnings.h).
 class PlayAreaQuestions {
 public:
     static constexpr const char* kServiceName = "PlayAreaQuestions";

@@ -88,4 +88,32 @@ std::string SampleProfessionFile() {
            "End\n";
 }
 
+std::vector<std::u16string> SampleProfessionTexts() {
+    return {u"Your own way",
+            u"-",
+            u"Fighter",
+            u"Knight",
+            u"Archer",
+            u"Mage",
+            u"",
+            u"Choose the life your character starts with.",
+            u"Set your own stats and pick three skills.",
+            u"-",
+            u"Fighters live by the sword and the bow.",
+            u"A knight in armour, strong and steady.",
+            u"An archer, quick of eye and hand.",
+            u"A mage, who reads and casts spells."};
+}
+
+std::vector<std::u16string> SampleCityTexts() {
+    std::vector<std::u16string> texts = {u"The starting cities", u".END"};
+    for (const char16_t* city : {u"Ashby", u"Duskfen", u"Calder", u"Westmarch", u"Stonereach",
+                                 u"Pellham", u"Corriston", u"Fenwick Isle", u"Ambrose"}) {
+        texts.push_back(city);
+        texts.push_back(std::u16string(u"A town of the sample world: ") + city + u".");
+        texts.push_back(u".END");
+    }
+    return texts;
+}
+
 }  // namespace tw::datafiles

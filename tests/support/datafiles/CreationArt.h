@@ -22,4 +22,12 @@ std::vector<std::pair<int, Image>> CreationFigureArt();
 // front end's buttons).
 std::string SampleProfessionFile();
 
+// The texts of the "professn" section for that file: the titles (custom
+// mode, an unused one, then each profession by its number), the empty entry
+// that ends them, then the bodies from the introduction on.
+std::vector<std::u16string> SampleProfessionTexts();
+// The texts of the "citytext" section: a block for no city, then one per
+// starting city (its name, then a paragraph), each ended by ".END".
+std::vector<std::u16string> SampleCityTexts();
+
 }  // namespace tw::datafiles

@@ -52,6 +52,8 @@ public:
         calls.push_back(std::string("SendAcctLogin ") + (account ? account : "") + " " +
                         (password ? password : "") + " " + std::to_string(flag));
     }
+    // The login screens are not up: the world's handling runs.
+    BOOL ReturnToLoginScreens(const char*) override { return FALSE; }
 
     CWaitingGump* OpenWaitingGump(const void* text, CGump*, int, int, int wideText) override {
         std::string narrow;

@@ -1,6 +1,7 @@
 // A recording double of what entering the world and the popup help ask of
-// the windows above the application (app/SmallMessages.h).  With defer set
-// it holds the login completion back as an open front end does; the popup
+// the windows above the application (app/SmallMessages.h) and of the front
+// end (login/LoginState.h).  With defer set it holds the login completion
+// back as an open front end does; the popup
 // help's texts are kept, and a real gump of the given size is opened for
 // each so that closing and moving can be seen.  It installs itself while
 // it lives.
@@ -12,10 +13,11 @@
 #include "Service.h"
 #include "app/SmallMessages.h"
 #include "gumps/Gump.h"
+#include "login/LoginState.h"
 
 namespace tw::doubles {
 
-class RecordingWorldEntry final : public WorldEntry {
+class RecordingWorldEntry final : public WorldEntry, public LoginCompletionHold {
 public:
     BOOL defer = FALSE;
     void (*deferred)() = nullptr;
@@ -29,7 +31,7 @@ public:
         return defer;
     }
     void LoadDesktop() override { calls.push_back("LoadDesktop"); }
-    void ResetGameAreaEdges() override { calls.push_back("ResetGameAreaEdges"); }
+    void SaveDesktop() override { calls.push_back("SaveDesktop"); }
     CGump* OpenScrollText(int x, int y, int width, int height, const M_WORD* text) override {
         std::u16string t;
         for (const M_WORD* p = text; *p; ++p) t.push_back(static_cast<char16_t>(*p));
@@ -44,6 +46,7 @@ public:
 
 private:
     tw::ScopedService<WorldEntry> installed_{this};
+    tw::ScopedService<LoginCompletionHold> hold_{this};
 };
 
 }  // namespace tw::doubles

@@ -12,6 +12,7 @@
 #include "support/TwTest.h"
 #include "support/doubles/WorldServices.h"
 #include "support/doubles/RecordingWorldEntry.h"
+#include "view/GameAreaEdge.h"
 #include "view/Light.h"
 #include "view/Repaint.h"
 #include "world/Mobile.h"
@@ -150,7 +151,8 @@ TEST_F(SmallMessagesTest, LoginCompletionWaitsForTheFrontEnd) {
     EXPECT_TRUE(g_worldShown);
     EXPECT_TRUE(g_loginComplete);
     EXPECT_EQ(g_gumpRootState, 1);
-    EXPECT_EQ(entry.calls, (std::vector<std::string>{"Defer", "LoadDesktop", "ResetGameAreaEdges"}));
+    EXPECT_EQ(entry.calls, (std::vector<std::string>{"Defer", "LoadDesktop"}));
+    EXPECT_NE(g_gameAreaEdges[0], nullptr);
     g_worldShown = FALSE;
     g_loginComplete = FALSE;
     g_gumpRootState = 0;

@@ -1,5 +1,6 @@
 // Barks over world objects and system lines: placing, stacking, following
 // the owner, expiring, and the Unicode bark.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -108,7 +109,8 @@ TEST_F(BarkGumpTest, BarksFollowTheirOwnerAndStayInTheWindow) {
 }
 
 TEST_F(BarkGumpTest, BarksExpireAfterTheirDuration) {
-    // 5 x 7 glyphs: a line is under 15 pixels; a long text wraps at 200.
+    // 5 x 7 glyphs: a line is under 15 pixels, and still lasts one line's
+    // time; a long text wraps at 200.
     const std::string longText(120, 'w');
     struct {
         BOOL scale;
@@ -123,8 +125,9 @@ TEST_F(BarkGumpTest, BarksExpireAfterTheirDuration) {
         BarkTimeModifier = c.modifier;
         CBarkGump* bark = Say(c.text);
         const M_DWORD expected =
-            static_cast<M_DWORD>((c.scale ? bark->height / 15 : 1) * 40 * c.modifier);
+            static_cast<M_DWORD>((c.scale ? std::max(1, bark->height / 15) : 1) * 40 * c.modifier);
         EXPECT_EQ(bark->duration, expected) << bark->height;
+        EXPECT_GT(bark->duration, 0u) << "gone before it is drawn";
         g_now += expected;
         CGumpManager::UpdateBarks();
         EXPECT_EQ(g_gumpList, bark) << "not before its time is over";

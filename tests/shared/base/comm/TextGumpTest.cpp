@@ -103,7 +103,7 @@ TEST_F(TextGumpTest, HoldingTheScrollBarPagesTenEntriesEverySecondTick) {
     EXPECT_EQ(window->firstLine->text, shown) << "released: no more paging";
 
     window->HandleScroll(0, 100, window->thumb);
-    for (int i = 0; i < 3; ++i) window->ScrollDown();
+    for (int i = 0; i < 3; ++i) window->TextScrollDown();
     window->HandleLButtonDown(barX, window->textArea.top + 2);
     EXPECT_EQ(window->firstLine, Journal::head) << "paging up stops at the oldest";
     EXPECT_EQ(window->offset, 0);
@@ -113,10 +113,10 @@ TEST_F(TextGumpTest, HoldingTheScrollBarPagesTenEntriesEverySecondTick) {
     for (int i = 1; i < 21; ++i) window->firstLine = window->firstLine->next;
     window->offset = 0;
     // The arrows move 6 pixels at a time, across line boundaries.
-    window->ScrollUp();
+    window->TextScrollUp();
     EXPECT_EQ(window->firstLine->text, "entry 20");
     EXPECT_EQ(window->offset, window->LineHeight(window->firstLine) - 6);
-    window->ScrollDown();
+    window->TextScrollDown();
     EXPECT_EQ(window->firstLine->text, "entry 21");
     EXPECT_EQ(window->offset, 0);
 }
@@ -250,7 +250,7 @@ TEST_F(TextGumpTest, BothWindowsMoveWhenDraggedAndComeBackFromTheirIconOnADouble
         EXPECT_EQ(window->y, y0 + 2);
         window->HandleLButtonUp(21, 152);
 
-        window->DoMinimize();
+        window->Minimize();
         ASSERT_TRUE(window->minimized);
         EXPECT_EQ(window->DrawWidth(), w.iconWidth) << "its icon is shown";
         g_now += 1000;

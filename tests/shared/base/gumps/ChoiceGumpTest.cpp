@@ -113,6 +113,23 @@ TEST_F(ChoiceGumpTest, APressTakesItsRowOnTheFirstTickAndEverySecondOne) {
     EXPECT_TRUE(shards.calls.empty()) << "below the last row nothing is taken";
 }
 
+// A click released before any tick still takes its row, once; the quick
+// second click of a double click takes nothing more.
+TEST_F(ChoiceGumpTest, AClickQuickerThanATickTakesItsRowOnce) {
+    CScrollChoiceGump* list = NewList(3);
+    SetNow(1000);
+    Press(list, 50, 18, 0);
+    EXPECT_EQ(shards.calls, std::vector<std::string>{"SelectShard 11 shard 1"});
+    SetNow(1100);
+    Press(list, 50, 18, 0);
+    EXPECT_EQ(shards.calls.size(), 1u);
+    SetNow(2000);
+    list->Tick();
+    Press(list, 50, 11, 1);
+    EXPECT_EQ(shards.calls.back(), "SelectShard 10 shard 0");
+    EXPECT_EQ(shards.calls.size(), 2u) << "taken by the tick, not again by the release";
+}
+
 TEST_F(ChoiceGumpTest, DoubleClickAndLongPressFollowTheClock) {
     CScrollChoiceGump* list = NewList(3);
     SetNow(2000);

@@ -160,6 +160,18 @@ TEST_F(SmallGumpsTest, TheDeathMenuAnswersTheServer) {
 
     EXPECT_EQ(tw::test::PollMessages(server, 2),
               (std::vector<tw::test::Bytes>{{0x2C, 1}, {0x2C, 2}}));
+
+    // A menu left on screen after the connection closed writes nothing.
+    g_pGameSocket->Close();
+    menu = new CDeathMenuGump;
+    menu->PutInGump(nullptr);
+    menu->DeathMenuChoice1();
+    EXPECT_EQ(g_gumpList, menu);
+    menu->DeathMenuChoice2();
+    EXPECT_EQ(g_gumpList, nullptr);
+    EXPECT_EQ(g_pGameSocket->OutputLength(), 0u);
+    EXPECT_NE(ReportLog().find("CGump::DeathMenuChoice1: the connection is not open"),
+              std::string::npos);
     delete g_pGameSocket;
     g_pGameSocket = nullptr;
 }

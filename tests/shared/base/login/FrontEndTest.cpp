@@ -60,6 +60,8 @@ public:
     void ShowCredits() override { calls.push_back("ShowCredits"); }
     void SetInWorld(BOOL) override {}
     void ResetWorldState() override { calls.push_back("ResetWorldState"); }
+    void SaveDesktop() override { calls.push_back("SaveDesktop"); }
+    void ClearMessageStore() override { calls.push_back("ClearMessageStore"); }
     void ClearBackBuffer() override {}
     void UseSlotHues(int slot) override { calls.push_back("UseSlotHues " + std::to_string(slot)); }
     void SetChosenShard(int id) override { calls.push_back("SetChosenShard " + std::to_string(id)); }
@@ -211,6 +213,17 @@ TEST_F(FrontEndTest, UnnamedDefaultShardIsNotPlayedByItsButton) {
     pShardGump->PlayDefaultShard();
     EXPECT_NE(pShardGump, nullptr);
     EXPECT_EQ(g_pGameSocket->OutputLength(), 0u);
+}
+
+// Closing the shard list on its own (Esc or a right click closes it as a
+// window) goes back to the main menu and frees the shard gump once.
+TEST_F(FrontEndTest, ClosedShardListReturnsToTheMainMenu) {
+    Shards({Shard(5, "West", 0, 0, 0), Shard(6, "East", 0, 0, 0)});
+    pShardGump = new CShardChoiceGump();
+    pShardGump->PutInGump(nullptr);
+    delete pShardGump->GetList();
+    EXPECT_EQ(pShardGump, nullptr);
+    EXPECT_NE(GraphicManager::pMainMenuGump, nullptr);
 }
 
 // The account login connects, sends the fields with the login key and
@@ -382,7 +395,10 @@ TEST_F(FrontEndTest, ExitEndsTheLoopAndQuitPromptLogsOut) {
     question->PutInGump(nullptr);
     question->QuitConfirmed();
     EXPECT_EQ(g_quitFlag.load(), 0);
-    EXPECT_EQ(app.calls.back(), "ResetWorldState");
+    // The world is forgotten, the windows' places saved and the messages of
+    // this login dropped.
+    EXPECT_EQ(app.calls, (std::vector<std::string>{"ResetWorldState", "SaveDesktop",
+                                                   "ClearMessageStore"}));
     EXPECT_NE(GraphicManager::pMainMenuGump, nullptr);
     // The message service starts again with the next login.
     EXPECT_NE(g_pGMSSock, nullptr);

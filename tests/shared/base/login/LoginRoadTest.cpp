@@ -300,7 +300,7 @@ TEST_F(LoginRoadTest, ListUpdatesAndDeleteRefusalsNeedTheCharacterList) {
     EXPECT_EQ(screens.calls,
               (Calls{"RemoveCharacter 0", "RemoveCharacter 1", "RemoveCharacter 2",
                      "RemoveCharacter 3", "RemoveCharacter 4", "AddCharacter 1 Cid pw",
-                     "Close 0x1", "Input 0x10 1"}));
+                     "Close 0x1", "Input 0x10 1", "ShowCharacterList"}));
     screens.calls.clear();
     Deliver(Bytes{0x85, 7});
     EXPECT_EQ(screens.calls, (Calls{"Close 0x1", "OpenBox 0x10 0 Couldn't carry out your request."}));

@@ -1,7 +1,8 @@
 // The drag gump over the sample world: where a released item goes, as the
-// loopback server reads it from the real connection (a drop 0x08, an equip
-// request 0x13) or as sound 81 when the drop is refused, and the paperdoll
-// mark while a wearable item is carried over it.
+// loopback server reads it from the real connection (a drop 0x08 on the
+// ground, a creature, a pile or a container, an equip request 0x13) or as
+// sound 81 when the drop is refused, and the paperdoll mark while a
+// wearable item is carried over it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,6 +33,7 @@ constexpr M_DWORD kPile = 0x40000021;
 constexpr M_DWORD kTree = 0x40000022;
 constexpr M_DWORD kFarCrate = 0x40000023;
 constexpr M_DWORD kBook = 0x40000024;
+constexpr M_DWORD kChest = 0x40000025;
 constexpr M_DWORD kCreature = 0x00000100;
 constexpr M_BYTE kMarker = 0x5A;
 constexpr int kRefused = 81;
@@ -197,6 +199,14 @@ TEST_F(DragGumpTest, TheDropDecisionOnThePlayArea) {
     // The barrels are a pile for this test.
     const M_DWORD barrelFlags = CObjectManager::itemTiles[sample::kBarrel].flags;
     CObjectManager::itemTiles[sample::kBarrel].flags |= TILE_STACKABLE;
+    // A crate that is a container, a cell west of the player and one south.
+    // Its window's item area (150 x 90) holds a crate's picture but not a
+    // tree's.
+    const M_DWORD crateFlags = CObjectManager::itemTiles[sample::kCrate].flags;
+    CObjectManager::itemTiles[sample::kCrate].flags |= TILE_CONTAINER;
+    CObjectManager::HandleMove(kChest, sample::kCrate, 0, 1, px - 2, py + 1, pz, 0, 0, 0);
+    ASSERT_TRUE(CObjectManager::FindObject(kChest)->IsContainer());
+    Paint();
 
     struct Case {
         const char* name;
@@ -237,6 +247,24 @@ TEST_F(DragGumpTest, TheDropDecisionOnThePlayArea) {
          kPile,
          {Drop(px, py + 2, pz, kPile)},
          {}},
+        {"a container takes it",
+         sample::kCrate,
+         1,
+         1,
+         0,
+         0,
+         kChest,
+         {Drop(0xFFFF, 0xFFFF, 0, kChest)},
+         {}},
+        {"a container whose item area is smaller than the picture refuses it",
+         sample::kTree,
+         1,
+         1,
+         0,
+         0,
+         kChest,
+         {},
+         {kRefused}},
         {"an object that is no surface refuses it",
          sample::kCrate,
          1,
@@ -272,6 +300,7 @@ TEST_F(DragGumpTest, TheDropDecisionOnThePlayArea) {
         EXPECT_EQ(CObjectManager::holdingItem == FALSE, !c.sent.empty());
     }
     CObjectManager::itemTiles[sample::kBarrel].flags = barrelFlags;
+    CObjectManager::itemTiles[sample::kCrate].flags = crateFlags;
 }
 
 TEST_F(DragGumpTest, APaperdollIsMarkedOnlyWhenTheLayerIsFreeAndTakesTheItemAsAnEquipRequest) {

@@ -1,6 +1,7 @@
 // The play-window frame: its four pieces sized and filled from the two
 // frame arts, a drag that moves the play window by the pointer's travel
-// and stops at the game window's edges, and a missing frame art.
+// and stops at the game window's edges, a missing frame art, and the play
+// window in its frame on a real window.
 #include <gtest/gtest.h>
 
 #include "FrameBuf.h"
@@ -10,6 +11,17 @@
 #include "support/datafiles/ArtFormats.h"
 #include "support/datafiles/DataFile.h"
 #include "view/GameAreaEdge.h"
+#include "view/Light.h"
+#include "view/MapGump.h"
+#include "view/WorldView.h"
+// Xlib's macros come after the test framework.
+#include <memory>
+
+#include "X11Lock.h"
+#include "X_FrameBuf.h"
+#include "config/Config.h"
+#include "gumps/GumpManager.h"
+#include "support/Xvfb.h"
 
 namespace {
 
@@ -22,11 +34,16 @@ class GameAreaEdgeTest : public tw::test::ViewTest {
 protected:
     // The sample world with frame arts of the given sizes (0: absent).
     void Start(int topWidth, int sideHeight) {
+        StartWithArt(topWidth ? Image(topWidth, 6, kTopColour) : Image(0, 0),
+                     sideHeight ? Image(8, sideHeight, kSideColour) : Image(0, 0));
+    }
+    // The same with the frame arts given (an empty one is absent).
+    void StartWithArt(const Image& top, const Image& side) {
         const auto world = tw::datafiles::sample::MakeSampleWorld();
         WriteWorld(world);
         tw::datafiles::IndexedPair gumps;
-        if (topWidth) tw::datafiles::AddGumpArt(gumps, 2700, Image(topWidth, 6, kTopColour));
-        if (sideHeight) tw::datafiles::AddGumpArt(gumps, 2701, Image(8, sideHeight, kSideColour));
+        if (top.width) tw::datafiles::AddGumpArt(gumps, 2700, top);
+        if (side.width) tw::datafiles::AddGumpArt(gumps, 2701, side);
         gumps.write("gumpidx.mul", "gumpart.mul");
         StartServices();
         UseBackBuffer(800, 600, 640, 480, false);
@@ -124,6 +141,89 @@ TEST_F(GameAreaEdgeTest, AMissingFrameArtLeavesItsPiecesBlank) {
     EXPECT_EQ(g_gameAreaEdges[GameAreaEdgeGump::LEFT]->width, 0);
     ResetGameAreaEdges();  // made again, still finishing
     EXPECT_NE(g_gameAreaEdges[GameAreaEdgeGump::RIGHT], nullptr);
+}
+
+// A bevelled strip with a notch at its start, so that the repeats and the
+// clipped last copy show: along x for the top and bottom, along y for the
+// sides.
+Image FrameArt(bool horizontal) {
+    const int length = 48, depth = 10;
+    Image img(horizontal ? length : depth, horizontal ? depth : length,
+              tw::datafiles::Rgb555(150, 110, 60));
+    const auto at = [&](int along, int across, M_WORD p) {
+        if (horizontal)
+            img.set(along, across, p);
+        else
+            img.set(across, along, p);
+    };
+    for (int i = 0; i < length; ++i) {
+        for (int k = 0; k < 2; ++k) {
+            at(i, k, tw::datafiles::Rgb555(230, 200, 140));
+            at(i, depth - 1 - k, tw::datafiles::Rgb555(70, 45, 20));
+        }
+    }
+    for (int k = 2; k < depth - 2; ++k) at(0, k, tw::datafiles::Rgb555(90, 60, 30));
+    return img;
+}
+
+class PlayWindowFrameGolden : public GameAreaEdgeTest {
+protected:
+    void TearDown() override {
+        delete map_;
+        GraphicManager::pMapGump = nullptr;
+        AllowWindowResize = TRUE;
+        CGumpManager::mainBitmapReleased = TRUE;
+        g_frameBuf = nullptr;
+        g_backBuffer = nullptr;
+        frameBuf_.reset();
+        client_.reset();
+        server_.reset();
+        GameAreaEdgeTest::TearDown();
+    }
+
+    std::unique_ptr<tw::test::XvfbServer> server_;
+    std::unique_ptr<X_FrameBuf> frameBuf_;
+    std::unique_ptr<tw::test::XvfbClient> client_;
+    CMapGump* map_ = nullptr;
+};
+
+// An 800 x 600 game window at depth 16 with the 640 x 480 play window moved
+// into it: the sample world's crossroads inside the four frame pieces that
+// the play-area gump puts round it, drawn and presented as a frame is.
+TEST_F(PlayWindowFrameGolden, ThePlayWindowInItsFrameOnTheWindow) {
+    tw::test::XvfbOptions options;
+    options.depth = 16;
+    server_ = std::make_unique<tw::test::XvfbServer>(options);
+    ASSERT_TRUE(server_->ok()) << server_->error();
+    StartWithArt(FrameArt(true), FrameArt(false));
+    frameBuf_.reset(static_cast<X_FrameBuf*>(CreateFrameBuf()));
+    ASSERT_NE(frameBuf_, nullptr);
+    ASSERT_TRUE(frameBuf_->OpenDisplay(800, 600, 16));
+    client_ = std::make_unique<tw::test::XvfbClient>();
+    g_frameBuf = frameBuf_.get();
+    g_displayWidth = 800;
+    g_displayHeight = 600;
+    g_ringStart = 0;
+    CGumpManager::RecreateMainBitmap();  // the window's own back buffer, cleared
+    ASSERT_EQ(g_backBuffer, frameBuf_->GetPixels());
+    g_viewX = 90;
+    g_viewY = 70;
+    thelightthingie::BuildLightTables();
+    InvalidateScreen();
+
+    PlacePlayer(tw::datafiles::sample::kCrossroads.x, tw::datafiles::sample::kCrossroads.y);
+    AllowWindowResize = TRUE;
+    map_ = new CMapGump();
+    GraphicManager::pMapGump = map_;
+    for (GameAreaEdgeGump* piece : g_gameAreaEdges) ASSERT_NE(piece, nullptr);
+    Paint();
+    CGumpManager::DrawAllGumps(RECT{0, 0, 800, 600}, TRUE);
+    {
+        X11Lock lock;
+        XSync(g_xDisplay, False);  // the read-back comes through another connection
+    }
+    EXPECT_TRUE(tw::test::MatchesGolden(client_->ReadImage(g_xWindow, 800, 600),
+                                        "shared/base/view/golden/play_window_frame_800_d16.png"));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The play-area gump over the sample world, with a loopback server reading
 // what the real connection sends and the clock driven by the test: single
 // and double clicks on items, creatures and land in peace and war mode,
-// answers to a target cursor, the drag off a creature or an item, walking
-// with the right button and a double right click that walks round the
-// house's wall along a found path.
+// answers to a target cursor, the questions before harmful acts, the drag
+// off a creature or an item, walking with the right button and a double
+// right click that walks round the house's wall along a found path.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,18 +11,23 @@
 
 #include "Clock.h"
 #include "ViewTestSupport.h"
+#include "app/App.h"
 #include "app/AppServices.h"
 #include "comm/BarkGump.h"
 #include "config/Config.h"
+#include "gumps/ButtonGump.h"
 #include "gumps/GumpHooks.h"
 #include "gumps/GumpManager.h"
 #include "gumps/MouseManager.h"
+#include "login/PlayAreaWarnings.h"
 #include "net/ClientSock.h"
 #include "net/PacketManager.h"
 #include "net/TargetState.h"
-#include "pending/PendingServices.h"
+#include "net/WorldMessageEvents.h"
 #include "resources/GraphicManager.h"
 #include "support/LoopbackServer.h"
+#include "support/datafiles/ArtFormats.h"
+#include "support/datafiles/DataFile.h"
 #include "support/doubles/RecordingGumps.h"
 #include "view/DrawManager.h"
 #include "view/MapGump.h"
@@ -118,7 +123,14 @@ protected:
         // After the program's own, which the fixture installs.
         tw::Service<PlayAreaSession>::Install(&session);
         tw::Service<PlayAreaQuestions>::Install(&session);
-        StartSampleWorld();
+        WriteWorld(sample::MakeSampleWorld());
+        // The yes/no gump's backdrop and buttons, for the questions.
+        tw::datafiles::IndexedPair gumps;
+        for (int id = 2070; id <= 2076; ++id)
+            tw::datafiles::AddGumpArt(gumps, id,
+                                      tw::datafiles::Image(id == 2070 ? 160 : 30, 20, 0x1234));
+        gumps.write("gumpidx.mul", "gumpart.mul");
+        StartServices();
         UseBackBuffer(640, 480, 640, 480, false);
         AllowWindowResize = FALSE;
         playarea::reset();
@@ -132,6 +144,7 @@ protected:
         ASSERT_TRUE(server.ReadSeed(&seed));
     }
     void TearDown() override {
+        while (CGumpManager::modalGump) delete CGumpManager::modalGump;
         delete map;
         GraphicManager::pMapGump = nullptr;
         MouseManager::reset();
@@ -141,7 +154,7 @@ protected:
         PathManager::reset();
         playarea::reset();
         InstallAppServices();
-        InstallPendingPlayAreaQuestions();
+        InstallPlayAreaWarnings();
         ViewTest::TearDown();
     }
     // The player at a place with a crate and a creature two cells west and
@@ -540,6 +553,97 @@ TEST_F(MapGumpTest, AClickOnATextOverACreatureAnswersATargetWithTheCreature) {
     EXPECT_EQ(session.answers, std::vector<CDrawItem*>{creature});
     EXPECT_EQ(session.questions, std::vector<std::string>{"target 256"});
     delete bark;
+}
+
+}  // namespace
+
+namespace {
+
+// The questions asked by the front end's yes/no gump, with the
+// application's own target cursor: yes answers the target with the
+// remembered creature or attacks it; no cancels the target, or does
+// nothing; a creature deleted while the question is open gets nothing.
+// Every answer closes the question.
+TEST_F(MapGumpTest, TheQuestionsBeforeHarmfulActsSendWhatTheirAnswerSays) {
+    InstallAppServices();
+    InstallPlayAreaWarnings();
+    StartAt(sample::kCrossroads.x, sample::kCrossroads.y);
+    const Point at = PointOn(kCreature);
+    ASSERT_GE(at.x, 0);
+    NotorietyQuery = TRUE;
+    constexpr M_DWORD kCursor = 0x01020304;
+    const auto placeCreature = [&] {
+        CPlayer* player = pPlayerObject;
+        CObjectManager::HandleMove(kCreature, sample::kCreatureBody, 0, 0, player->locX + 2,
+                                   player->locY, player->z, 4, 0, 0);
+        auto* creature = static_cast<CMobile*>(CObjectManager::FindObject(kCreature));
+        creature->stateValue = 1;  // innocent
+        Paint();
+        return creature;
+    };
+    const CMobile* creature = placeCreature();
+    const auto word = [](int v) { return Bytes{M_BYTE(v >> 8), M_BYTE(v)}; };
+    Bytes answer = {0x6C, 0, 1, 2, 3, 4, 0, 0, 0, 1, 0};
+    for (int v :
+         {int(creature->locX), int(creature->locY), int(creature->z), int(creature->objectType)})
+        for (M_BYTE b : word(v)) answer.push_back(b);
+    const Bytes cancel = {0x6C, 0, 1, 2, 3, 4, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+
+    struct Case {
+        const char* name;
+        bool attack;
+        bool yes;
+        bool gone;
+        std::vector<Bytes> sent;
+    };
+    const std::vector<Case> cases = {
+        {"yes answers the target with the creature", false, true, false, {answer}},
+        {"no cancels the target", false, false, false, {cancel}},
+        {"yes to a creature gone meanwhile answers nothing", false, true, true, {}},
+        {"yes attacks the creature", true, true, false, {WithSerial(0x05, kCreature)}},
+        {"no does not attack", true, false, false, {}},
+        {"yes to a creature gone meanwhile attacks nothing", true, true, true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        placeCreature();
+        if (c.attack) {
+            pPlayerObject->warMode = TRUE;
+            Press(at, 1000);
+            Release(at, 50);
+            Press(at, 50);
+            Release(at, 50);
+        } else {
+            g_targetCursorId = kCursor;
+            g_targetType = 0;
+            tw::Service<WorldMessageApp>::Get().BeginServerTarget();
+            g_targetCursorFlag = 1;  // harmful
+            Press(at, 1000);
+            Release(at, 50);
+        }
+        Tick(300);
+        pPlayerObject->warMode = FALSE;
+        CGump* question = CGumpManager::modalGump;
+        ASSERT_NE(question, nullptr);
+        EXPECT_STREQ(question->name, "YesNo gump");
+        EXPECT_EQ(Sent(), std::vector<Bytes>{}) << "nothing goes before the answer";
+        EXPECT_FALSE(CApp::targeting) << "the target cursor ends while the question is open";
+        if (c.gone) CObjectManager::FindObject(kCreature)->Release();
+        // Yes is the button on the right, no the one on the left.
+        GumpCallback callback = nullptr;
+        for (CGump* child = question->firstChild; child; child = child->next)
+            if (child->IsButtonGump() && (child->x == 100) == c.yes)
+                callback = static_cast<CButtonGump*>(child)->callback;
+        ASSERT_NE(callback, nullptr);
+        (question->*callback)();
+        EXPECT_EQ(CGumpManager::modalGump, nullptr);
+        EXPECT_FALSE(CGumpManager::IsGumpOpen(question));
+        EXPECT_EQ(Sent(), c.sent);
+    }
+    EXPECT_NE(ReportLog().find("CGump::ConfirmTarget: object 0x00000100 is gone"),
+              std::string::npos);
+    EXPECT_NE(ReportLog().find("CGump::ConfirmAttack: object 0x00000100 is gone"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 namespace {
 
 namespace sample = tw::datafiles::sample;
+using tw::test::LoginConfirm;
 using tw::test::Msg;
 
 size_t g_dispatched = 0;
@@ -106,23 +107,8 @@ TEST_F(ScriptedWorldDraw, TheWorldTheServerDescribesIsDrawn) {
     // player's.
     signed char corners[4];
     MapManager::GetLandCornerZ(sample::kByTheFire.x, sample::kByTheFire.y, corners);
-    Step(Msg(0x1B)
-             .u32(kPlayer)
-             .u32(0)
-             .u16(sample::kMaleBody)
-             .u16(sample::kByTheFire.x)
-             .u16(sample::kByTheFire.y)
-             .u16(static_cast<M_WORD>(corners[0]))
-             .u8(2)
-             .u8(0)
-             .u32(0)
-             .u16(0)
-             .u16(0)
-             .u16(6144)
-             .u16(4096)
-             .u16(0)
-             .u16(0)
-             .u16(0));
+    Step(LoginConfirm(kPlayer, sample::kMaleBody, sample::kByTheFire.x, sample::kByTheFire.y,
+                      static_cast<M_WORD>(corners[0]), 2));
     ASSERT_EQ(CObjectManager::FindObject(kPlayer), pPlayerObject);
     // The player's position follows, and with it the view's offset.
     Step(Msg(0x20)

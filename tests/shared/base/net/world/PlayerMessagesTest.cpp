@@ -15,23 +15,8 @@ namespace {
 constexpr M_DWORD kMobile = 0x20;
 
 std::vector<M_BYTE> LoginConfirm(M_DWORD serial, int x, int y, int z) {
-    return Msg(0x1B)
-        .u32(serial)
-        .u32(0)
-        .u16(kHuman)
-        .u16(x)
-        .u16(y)
-        .u16(z)
-        .u8(2)
-        .u8(0)
-        .u32(0)
-        .u16(0)
-        .u16(0)
-        .u16(6144)
-        .u16(4096)
-        .u16(0)
-        .u16(0)
-        .u16(0);
+    return tw::test::LoginConfirm(serial, kHuman, static_cast<M_WORD>(x), static_cast<M_WORD>(y),
+                                  static_cast<M_WORD>(z), 2);
 }
 
 std::vector<M_BYTE> ExtendedStatus(M_DWORD serial, int str, int dex, int intel) {

@@ -78,23 +78,7 @@ protected:
 
 TEST_F(ScriptedWorldTest, AWorldArrivesMovesFightsAndDies) {
     // Login confirmation: the player enters at its position.
-    Step(Msg(0x1B)
-             .u32(kPlayer)
-             .u32(0)
-             .u16(kHuman)
-             .u16(1000)
-             .u16(1000)
-             .u16(0)
-             .u8(4)
-             .u8(0)
-             .u32(0)
-             .u16(0)
-             .u16(0)
-             .u16(6144)
-             .u16(4096)
-             .u16(0)
-             .u16(0)
-             .u16(0));
+    Step(LoginConfirm(kPlayer, kHuman, 1000, 1000, 0, 4));
     CPlayer* player = pPlayerObject;
     ASSERT_EQ(Find(kPlayer), player);
     EXPECT_EQ(player->locX, 1000);

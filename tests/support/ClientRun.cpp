@@ -1,0 +1,110 @@
+#include "support/ClientRun.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "support/TwTest.h"
+// Xlib's macros come last.
+#include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
+
+namespace tw::test {
+
+namespace {
+
+constexpr auto kTimeout = std::chrono::seconds(60);
+constexpr auto kPoll = std::chrono::milliseconds(20);
+
+}  // namespace
+
+bool MakeSampleInstallation(const std::string& mkinstall, const std::string& extraConfig) {
+    const std::string command = mkinstall + " . > mkinstall.txt 2>&1";
+    if (system(command.c_str()) != 0) return false;
+    const std::string config = ReadFile("tw.cfg");
+    if (config.empty()) return false;
+    WriteFile("tw.cfg", config + extraConfig);
+    return true;
+}
+
+ClientProcess::ClientProcess(const std::string& path) {
+    std::string asan = getenv("ASAN_OPTIONS") ? getenv("ASAN_OPTIONS") : "";
+    asan += std::string(asan.empty() ? "" : ":") + "detect_leaks=0";
+    pid_ = fork();
+    if (pid_ == 0) {
+        const int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(out, 1);
+        dup2(err, 2);
+        setenv("ASAN_OPTIONS", asan.c_str(), 1);
+        execl(path.c_str(), "twclient", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+ClientProcess::~ClientProcess() {
+    if (pid_ > 0 && !exited_) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool ClientProcess::Running() {
+    if (exited_ || pid_ <= 0) return false;
+    int status;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        exited_ = true;
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    return !exited_;
+}
+
+int ClientProcess::Wait() {
+    const auto end = std::chrono::steady_clock::now() + kTimeout;
+    while (Running() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(kPoll);
+    return exited_ ? status_ : -1;
+}
+
+XWindow WaitForClientWindow(XvfbClient& x, ClientProcess& client) {
+    const auto end = std::chrono::steady_clock::now() + kTimeout;
+    while (client.Running() && std::chrono::steady_clock::now() < end) {
+        if (const XWindow window = x.FindWindow("Tarrowmere")) return window;
+        std::this_thread::sleep_for(kPoll);
+    }
+    return 0;
+}
+
+bool WaitForFrames(XvfbClient& x, XWindow window, ClientProcess& client, int count) {
+    Display* display = x.display();
+    int damageEvent = 0, damageError = 0;
+    if (!XDamageQueryExtension(display, &damageEvent, &damageError)) return false;
+    const Damage damage = XDamageCreate(display, window, XDamageReportNonEmpty);
+    XFlush(display);
+    int seen = 0;
+    const auto end = std::chrono::steady_clock::now() + kTimeout;
+    while (seen < count && client.Running() && std::chrono::steady_clock::now() < end) {
+        bool drawn = false;
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == damageEvent + XDamageNotify) drawn = true;
+        }
+        if (drawn) {
+            XDamageSubtract(display, damage, 0, 0);
+            XFlush(display);
+            ++seen;
+        } else {
+            std::this_thread::sleep_for(kPoll);
+        }
+    }
+    XDamageDestroy(display, damage);
+    XFlush(display);
+    return seen == count;
+}
+
+}  // namespace tw::test

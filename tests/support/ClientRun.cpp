@@ -32,9 +32,18 @@ bool MakeSampleInstallation(const std::string& mkinstall, const std::string& ext
     return true;
 }
 
-ClientProcess::ClientProcess(const std::string& path) {
+namespace {
+
+// The parent's sanitizer options, with the leak check off.
+std::string ChildAsanOptions() {
     std::string asan = getenv("ASAN_OPTIONS") ? getenv("ASAN_OPTIONS") : "";
-    asan += std::string(asan.empty() ? "" : ":") + "detect_leaks=0";
+    return asan + (asan.empty() ? "" : ":") + "detect_leaks=0";
+}
+
+}  // namespace
+
+ClientProcess::ClientProcess(const std::string& path) {
+    const std::string asan = ChildAsanOptions();
     pid_ = fork();
     if (pid_ == 0) {
         const int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -47,8 +56,37 @@ ClientProcess::ClientProcess(const std::string& path) {
     }
 }
 
+ClientProcess::ClientProcess(const std::vector<std::string>& argv,
+                             const std::vector<std::string>& env, const std::string& output) {
+    const std::string asan = ChildAsanOptions();
+    // Built before the fork: the child only execs.
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    pid_ = fork();
+    if (pid_ == 0) {
+        const int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(fd, 1);
+        dup2(fd, 2);
+        setenv("ASAN_OPTIONS", asan.c_str(), 1);
+        for (const std::string& entry : env) {
+            const size_t equals = entry.find('=');
+            if (equals == std::string::npos)
+                unsetenv(entry.c_str());
+            else
+                setenv(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str(), 1);
+        }
+        execv(args[0], args.data());
+        _exit(127);
+    }
+}
+
 ClientProcess::~ClientProcess() {
-    if (pid_ > 0 && !exited_) {
+    if (pid_ <= 0 || exited_) return;
+    kill(pid_, SIGTERM);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (Running() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(kPoll);
+    if (!exited_) {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }

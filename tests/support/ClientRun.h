@@ -8,6 +8,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 #include "support/Xvfb.h"
 
@@ -21,6 +22,13 @@ class ClientProcess {
 public:
     // Starts the program at path in the current directory.
     explicit ClientProcess(const std::string& path);
+    // Starts argv[0] with its arguments in the current directory, with each
+    // "NAME=value" of env set and each bare "NAME" unset, its standard
+    // output and error both in the file output.
+    ClientProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                  const std::string& output);
+    // A process still running is asked to end (SIGTERM, so that a script
+    // can stop what it started) and killed when it has not within seconds.
     ~ClientProcess();
     ClientProcess(const ClientProcess&) = delete;
     ClientProcess& operator=(const ClientProcess&) = delete;

@@ -3,125 +3,30 @@
 // only through X input: the main menu, the account, the shard, the
 // character, the world around the player, four steps, a line of speech,
 // the journal, and the window manager's close request.
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <memory>
 #include <sstream>
 #include <thread>
 
+#include "support/ClientRun.h"
 #include "support/GoldenImage.h"
 #include "support/TwTest.h"
 #include "support/Xvfb.h"
 // Xlib's macros (None, Bool, Status) must come after the test framework.
 #include <X11/Xlib.h>
-#include <X11/extensions/Xdamage.h>
 #include <X11/keysym.h>
 
 namespace {
 
+using tw::test::ClientProcess;
 using tw::test::ReadFile;
+using tw::test::WaitForClientWindow;
+using tw::test::WaitForFrames;
 using tw::test::XvfbClient;
 using tw::test::XvfbOptions;
 using tw::test::XvfbServer;
 
 constexpr auto kTimeout = std::chrono::seconds(60);
 constexpr auto kPoll = std::chrono::milliseconds(20);
-
-// ./run.sh in the background, with the programs of this build and the
-// sample installation in sample; its output goes to the file out.
-class RunScript {
-public:
-    RunScript(const std::string& sample, const std::string& out) {
-        std::string asan = getenv("ASAN_OPTIONS") ? getenv("ASAN_OPTIONS") : "";
-        asan += std::string(asan.empty() ? "" : ":") + "detect_leaks=0";
-        pid_ = fork();
-        if (pid_ == 0) {
-            int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            dup2(fd, 1);
-            dup2(fd, 2);
-            setenv("ASAN_OPTIONS", asan.c_str(), 1);
-            setenv("TW_BUILD_DIR", TW_BINARY_DIR, 1);
-            setenv("TW_SAMPLE_DIR", sample.c_str(), 1);
-            // A bound for a run that nobody ends.
-            setenv("TW_RUN_SECONDS", "240", 1);
-            unsetenv("TW_SERVER");
-            execl("/bin/bash", "bash", TW_SOURCE_DIR "/run.sh", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-    ~RunScript() {
-        if (pid_ > 0 && !exited_) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    bool Running() {
-        if (exited_) return false;
-        int status;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            exited_ = true;
-            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        return !exited_;
-    }
-    // The exit status, or -1 when it did not end in time.
-    int Wait() {
-        const auto end = std::chrono::steady_clock::now() + kTimeout;
-        while (Running() && std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(kPoll);
-        return exited_ ? status_ : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    bool exited_ = false;
-    int status_ = -1;
-};
-
-// Watches the window's contents through the damage extension.
-class Frames {
-public:
-    Frames(XvfbClient& x, Window window, RunScript& run) : x_(x), run_(run) {
-        int error = 0;
-        XDamageQueryExtension(x.display(), &event_, &error);
-        damage_ = XDamageCreate(x.display(), window, XDamageReportNonEmpty);
-        XFlush(x.display());
-    }
-    ~Frames() { XDamageDestroy(x_.display(), damage_); }
-    // Waits for count frames drawn into the window.
-    bool Wait(int count) {
-        for (int i = 0; i < count; ++i)
-            if (!One()) return false;
-        return true;
-    }
-
-private:
-    bool One() {
-        const auto end = std::chrono::steady_clock::now() + kTimeout;
-        while (run_.Running() && std::chrono::steady_clock::now() < end) {
-            while (XPending(x_.display()) > 0) {
-                XEvent event;
-                XNextEvent(x_.display(), &event);
-                if (event.type == event_ + XDamageNotify) {
-                    XDamageSubtract(x_.display(), damage_, 0, 0);
-                    XFlush(x_.display());
-                    return true;
-                }
-            }
-            std::this_thread::sleep_for(kPoll);
-        }
-        return false;
-    }
-
-    XvfbClient& x_;
-    RunScript& run_;
-    int event_ = 0;
-    Damage damage_ = 0;
-};
 
 // The lines of the shard's log that begin with prefix, waiting until there
 // are at least count of them.
@@ -163,20 +68,18 @@ TEST_P(MainRoadTest, FromTheMainMenuIntoTheWorldWalkingTalkingAndClosing) {
     const std::string shardLog = sample + "/sampleshard.log";
     const std::string report = sample + "/TWReport0.log";
 
-    RunScript run(sample, dir() + "/run.txt");
+    // ./run.sh with the programs of this build and that installation; the
+    // bound is for a run that nobody ends.
+    ClientProcess run({"/bin/bash", TW_SOURCE_DIR "/run.sh"},
+                      {"TW_BUILD_DIR=" TW_BINARY_DIR, "TW_SAMPLE_DIR=" + sample,
+                       "TW_RUN_SECONDS=240", "TW_SERVER"},
+                      dir() + "/run.txt");
     XvfbClient x;
     ASSERT_NE(x.display(), nullptr);
-    Window window = 0;
-    const auto end = std::chrono::steady_clock::now() + kTimeout;
-    while (window == 0 && run.Running() && std::chrono::steady_clock::now() < end) {
-        window = x.FindWindow("Tarrowmere");
-        if (window == 0) std::this_thread::sleep_for(kPoll);
-    }
+    const Window window = WaitForClientWindow(x, run);
     ASSERT_NE(window, 0u) << ReadFile(dir() + "/run.txt");
-    // Watched until the window goes: its damage record goes with it.
-    auto watch = std::make_unique<Frames>(x, window, run);
-    Frames& frames = *watch;
-    ASSERT_TRUE(frames.Wait(3));
+    auto frames = [&](int count) { return WaitForFrames(x, window, run, count); };
+    ASSERT_TRUE(frames(3));
 
     // The account and the one shard by Enter, the one character by a double
     // click.
@@ -187,10 +90,10 @@ TEST_P(MainRoadTest, FromTheMainMenuIntoTheWorldWalkingTalkingAndClosing) {
     PressKey(x, XK_Return);
     ASSERT_EQ(WaitForShardLines(shardLog, "login 0x80", 1), 1)
         << ReadFile(dir() + "/run.txt") << ReadFile(report);
-    ASSERT_TRUE(frames.Wait(4));
+    ASSERT_TRUE(frames(4));
     PressKey(x, XK_Return);
     ASSERT_EQ(WaitForShardLines(shardLog, "game 0x91", 1), 1) << ReadFile(report);
-    ASSERT_TRUE(frames.Wait(4));
+    ASSERT_TRUE(frames(4));
     x.Click(window, 335, 154);
     x.Click(window, 335, 154);
     ASSERT_EQ(WaitForShardLines(shardLog, "game 0x5D", 1), 1) << ReadFile(report);
@@ -198,7 +101,7 @@ TEST_P(MainRoadTest, FromTheMainMenuIntoTheWorldWalkingTalkingAndClosing) {
     // The world round the player: the crossroads, a guard, a traveller, a
     // beast, a crate and a barrel, and the welcome line.
     x.FakeMotion(window, 620, 20);
-    ASSERT_TRUE(frames.Wait(10));
+    ASSERT_TRUE(frames(10));
     const auto entered = std::chrono::steady_clock::now();
     // The pictures are read until they settle: the shard's messages and the
     // client's frames take their own time on a loaded machine.
@@ -209,12 +112,12 @@ TEST_P(MainRoadTest, FromTheMainMenuIntoTheWorldWalkingTalkingAndClosing) {
     for (int step = 1; step <= 4; ++step) {
         PressKey(x, XK_Right);
         ASSERT_EQ(WaitForShardLines(shardLog, "game 0x02", step), step) << ReadFile(report);
-        ASSERT_TRUE(frames.Wait(6));
+        ASSERT_TRUE(frames(6));
     }
     // The welcome line at the foot of the view stays four seconds; the
     // picture is taken once it has gone.
     std::this_thread::sleep_until(entered + std::chrono::milliseconds(5000));
-    ASSERT_TRUE(frames.Wait(10));
+    ASSERT_TRUE(frames(10));
     EXPECT_TRUE(tw::test::SettlesToGolden(picture, golden + "walked.png"));
 
     // A line of speech: sent, echoed over the player, and answered by the
@@ -222,7 +125,7 @@ TEST_P(MainRoadTest, FromTheMainMenuIntoTheWorldWalkingTalkingAndClosing) {
     x.TypeText("hello there");
     PressKey(x, XK_Return);
     ASSERT_EQ(WaitForShardLines(shardLog, "game 0x03", 1), 1) << ReadFile(report);
-    ASSERT_TRUE(frames.Wait(6));
+    ASSERT_TRUE(frames(6));
     EXPECT_TRUE(tw::test::SettlesToGolden(picture, golden + "speech.png"));
 
     // The journal holds what was said; it is opened once the lines over the
@@ -230,10 +133,9 @@ TEST_P(MainRoadTest, FromTheMainMenuIntoTheWorldWalkingTalkingAndClosing) {
     // depend on how fast the machine is.
     std::this_thread::sleep_for(std::chrono::milliseconds(5000));
     PressKey(x, XK_F1);
-    ASSERT_TRUE(frames.Wait(6));
+    ASSERT_TRUE(frames(6));
     EXPECT_TRUE(tw::test::SettlesToGolden(picture, golden + "journal.png"));
 
-    watch.reset();
     x.SendDeleteWindow(window);
     EXPECT_EQ(run.Wait(), 0) << ReadFile(dir() + "/run.txt");
     const std::string log = ReadFile(report);

@@ -1,112 +1,40 @@
 // The client program itself under Xvfb: it starts its services, opens its
 // window, runs the main loop until the window manager asks it to close, and
 // stops the services in the reverse of their start order.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fcntl.h>
-
-#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
-#include <filesystem>
-#include <sstream>
-#include <thread>
 
+#include "support/ClientRun.h"
 #include "support/GoldenImage.h"
+#include "support/LoginRoadMessages.h"
 #include "support/LoopbackServer.h"
 #include "support/ScriptedServer.h"
+#include "support/ServerMessage.h"
 #include "support/TwTest.h"
 #include "support/Xvfb.h"
 // Xlib's macros (None, Bool, Status) must come after the test framework.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
-#include <X11/extensions/Xdamage.h>
 
 namespace {
 
+using tw::test::ClientProcess;
+using tw::test::Msg;
+using tw::test::RowanAndSable;
+using tw::test::TwoShardList;
+using tw::test::WaitForClientWindow;
+using tw::test::WaitForFrames;
 using tw::test::XvfbClient;
 using tw::test::XvfbOptions;
 using tw::test::XvfbServer;
 
-constexpr auto kTimeout = std::chrono::seconds(60);
-constexpr auto kPoll = std::chrono::milliseconds(20);
-
 // A sample installation in the current directory (data files, "tw.cfg",
 // "login.cfg", "version.dat"), with extra lines added to "tw.cfg".
 void MakeInstallation(const std::string& extraConfig) {
-    const std::string command = std::string(MKINSTALL_PATH) + " . > mkinstall.txt 2>&1";
-    ASSERT_EQ(system(command.c_str()), 0) << tw::test::ReadFile("mkinstall.txt");
-    const std::string config = tw::test::ReadFile("tw.cfg");
-    ASSERT_FALSE(config.empty());
-    tw::test::WriteFile("tw.cfg", config + extraConfig);
-}
-
-class ClientProcess {
-public:
-    // Starts twclient in the current directory, its output in files there.
-    ClientProcess() {
-        std::string asan = getenv("ASAN_OPTIONS") ? getenv("ASAN_OPTIONS") : "";
-        asan += std::string(asan.empty() ? "" : ":") + "detect_leaks=0";
-        pid_ = fork();
-        if (pid_ == 0) {
-            int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            dup2(out, 1);
-            dup2(err, 2);
-            setenv("ASAN_OPTIONS", asan.c_str(), 1);
-            execl(TWCLIENT_PATH, "twclient", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-    ~ClientProcess() {
-        if (pid_ > 0 && !exited_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    bool Running() {
-        if (exited_) return false;
-        int status;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            exited_ = true;
-            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        return !exited_;
-    }
-    // The exit status, or -1 when it did not end in time.
-    int Wait() {
-        const auto end = std::chrono::steady_clock::now() + kTimeout;
-        while (Running() && std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(kPoll);
-        return exited_ ? status_ : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    bool exited_ = false;
-    int status_ = -1;
-};
-
-// Waits until the window's contents change (a frame drawn into it), then
-// starts watching afresh.
-bool WaitForFrame(Display* display, Damage damage, int damageEvent, ClientProcess& client) {
-    const auto end = std::chrono::steady_clock::now() + kTimeout;
-    while (client.Running() && std::chrono::steady_clock::now() < end) {
-        while (XPending(display) > 0) {
-            XEvent event;
-            XNextEvent(display, &event);
-            if (event.type == damageEvent + XDamageNotify) {
-                XDamageSubtract(display, damage, 0, 0);
-                XFlush(display);
-                return true;
-            }
-        }
-        std::this_thread::sleep_for(kPoll);
-    }
-    return false;
+    ASSERT_TRUE(tw::test::MakeSampleInstallation(MKINSTALL_PATH, extraConfig))
+        << tw::test::ReadFile("mkinstall.txt");
 }
 
 // The order in which services started and stopped, by their log lines.
@@ -145,15 +73,10 @@ TEST_P(TwClientTest, OpensItsWindowRunsAndStopsInReverseOrderOnCloseRequest) {
     ASSERT_TRUE(server.ok()) << server.error();
     MakeInstallation("Sound=off\n");
 
-    ClientProcess client;
+    ClientProcess client(TWCLIENT_PATH);
     XvfbClient x;
     ASSERT_NE(x.display(), nullptr);
-    Window window = 0;
-    const auto end = std::chrono::steady_clock::now() + kTimeout;
-    while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
-        window = x.FindWindow("Tarrowmere");
-        if (window == 0) std::this_thread::sleep_for(kPoll);
-    }
+    const Window window = WaitForClientWindow(x, client);
     ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
     XWindowAttributes attributes;
     ASSERT_TRUE(XGetWindowAttributes(x.display(), window, &attributes));
@@ -162,13 +85,7 @@ TEST_P(TwClientTest, OpensItsWindowRunsAndStopsInReverseOrderOnCloseRequest) {
     EXPECT_EQ(attributes.depth, GetParam());
 
     // Frames keep arriving: the window's contents are drawn again and again.
-    int damageEvent = 0, damageError = 0;
-    ASSERT_TRUE(XDamageQueryExtension(x.display(), &damageEvent, &damageError));
-    Damage damage = XDamageCreate(x.display(), window, XDamageReportNonEmpty);
-    XFlush(x.display());
-    EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
-    EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
-    XDamageDestroy(x.display(), damage);
+    EXPECT_TRUE(WaitForFrames(x, window, client, 2));
     EXPECT_NE(ReportLog().find("Main Program Loop. Start."), std::string::npos);
 
     x.SendDeleteWindow(window);
@@ -210,7 +127,7 @@ TEST_F(TwClientFailureTest, DepthTwentyFourOnlyDisplayEndsWithTheFirstDepthTried
         std::filesystem::create_directory(folder);
         std::filesystem::current_path(folder);
         MakeInstallation(c.config);
-        ClientProcess client;
+        ClientProcess client(TWCLIENT_PATH);
         EXPECT_EQ(client.Wait(), 1) << c.folder;
         EXPECT_NE(tw::test::ReadFile("stderr.txt").find(c.message), std::string::npos)
             << tw::test::ReadFile("stderr.txt");
@@ -227,73 +144,21 @@ TEST_F(TwClientFailureTest, OpensOnTheMainMenuAndItsExitButtonEndsIt) {
     ASSERT_TRUE(server.ok()) << server.error();
     // No cursor thread: the picture holds the menu alone.
     MakeInstallation("Sound=off\nMouseThread=off\n");
-    ClientProcess client;
+    ClientProcess client(TWCLIENT_PATH);
     XvfbClient x;
     ASSERT_NE(x.display(), nullptr);
-    Window window = 0;
-    const auto end = std::chrono::steady_clock::now() + kTimeout;
-    while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
-        window = x.FindWindow("Tarrowmere");
-        if (window == 0) std::this_thread::sleep_for(kPoll);
-    }
+    const Window window = WaitForClientWindow(x, client);
     ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
-    int damageEvent = 0, damageError = 0;
-    ASSERT_TRUE(XDamageQueryExtension(x.display(), &damageEvent, &damageError));
-    Damage damage = XDamageCreate(x.display(), window, XDamageReportNonEmpty);
-    XFlush(x.display());
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
+    EXPECT_TRUE(WaitForFrames(x, window, client, 3));
     // The pointer rests on the title picture, where no button lies.
     x.FakeMotion(window, 320, 30);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
-    XDamageDestroy(x.display(), damage);
+    EXPECT_TRUE(WaitForFrames(x, window, client, 3));
     EXPECT_TRUE(tw::test::MatchesGolden(x.ReadImage(window, 640, 480),
                                         "ar_unix/base/golden/main_menu.png"));
 
     x.Click(window, 570, 10);
     EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");
     EXPECT_NE(ReportLog().find("Main Program Loop. End."), std::string::npos);
-}
-
-// A login message built field by field; done() puts a variable message's
-// length in.
-struct Msg {
-    tw::test::Bytes b;
-    explicit Msg(M_BYTE id, bool variable) : variable_(variable) {
-        b.push_back(id);
-        if (!variable) return;
-        b.push_back(0);
-        b.push_back(0);
-    }
-    Msg& u8(unsigned v) {
-        b.push_back(static_cast<M_BYTE>(v));
-        return *this;
-    }
-    Msg& u16(unsigned v) { return u8(v >> 8).u8(v); }
-    Msg& u32(M_DWORD v) { return u16(v >> 16).u16(v & 0xFFFF); }
-    Msg& field(const std::string& text, size_t width) {
-        for (size_t i = 0; i < width; ++i) u8(i < text.size() ? text[i] : 0);
-        return *this;
-    }
-    tw::test::Bytes done() {
-        if (variable_) {
-            b[1] = static_cast<M_BYTE>(b.size() >> 8);
-            b[2] = static_cast<M_BYTE>(b.size());
-        }
-        return b;
-    }
-
-private:
-    bool variable_;
-};
-
-// Waits for count frames.
-void WaitFrames(XvfbClient& x, Window window, ClientProcess& client, int count) {
-    int damageEvent = 0, damageError = 0;
-    ASSERT_TRUE(XDamageQueryExtension(x.display(), &damageEvent, &damageError));
-    Damage damage = XDamageCreate(x.display(), window, XDamageReportNonEmpty);
-    XFlush(x.display());
-    for (int i = 0; i < count; ++i) EXPECT_TRUE(WaitForFrame(x.display(), damage, damageEvent, client));
-    XDamageDestroy(x.display(), damage);
 }
 
 // Typed into the main menu, the account reaches a loopback login server,
@@ -309,17 +174,12 @@ TEST_F(TwClientFailureTest, LoginScreensFromTheAccountToTheCharacterSelection) {
     MakeInstallation("Sound=off\nMouseThread=off\n");
     tw::test::WriteFile("login.cfg",
                         "LoginServer=127.0.0.1," + std::to_string(loginServer.port()) + "\n");
-    ClientProcess client;
+    ClientProcess client(TWCLIENT_PATH);
     XvfbClient x;
     ASSERT_NE(x.display(), nullptr);
-    Window window = 0;
-    const auto end = std::chrono::steady_clock::now() + kTimeout;
-    while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
-        window = x.FindWindow("Tarrowmere");
-        if (window == 0) std::this_thread::sleep_for(kPoll);
-    }
+    const Window window = WaitForClientWindow(x, client);
     ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
-    WaitFrames(x, window, client, 3);
+    EXPECT_TRUE(WaitForFrames(x, window, client, 3));
 
     x.Click(window, 400, 350);
     x.TypeText("player");
@@ -339,14 +199,10 @@ TEST_F(TwClientFailureTest, LoginScreensFromTheAccountToTheCharacterSelection) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&got[1])), "player");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&got[31])), "secret");
 
-    Msg shards(0xA8, true);
-    shards.u8(7).u16(2);
-    shards.u16(1).field("Amberfell", 32).u8(0).u8(0).u32(0x7F000001);
-    shards.u16(2).field("Brightwater", 32).u8(0).u8(0).u32(0x7F000001);
-    ASSERT_TRUE(loginServer.SendMessage(shards.done()));
-    WaitFrames(x, window, client, 4);
+    ASSERT_TRUE(loginServer.SendMessage(TwoShardList(7)));
+    EXPECT_TRUE(WaitForFrames(x, window, client, 4));
     x.FakeMotion(window, 320, 20);
-    WaitFrames(x, window, client, 3);
+    EXPECT_TRUE(WaitForFrames(x, window, client, 3));
     EXPECT_TRUE(tw::test::MatchesGolden(x.ReadImage(window, 640, 480),
                                         "ar_unix/base/golden/shard_list.png"));
 
@@ -356,7 +212,7 @@ TEST_F(TwClientFailureTest, LoginScreensFromTheAccountToTheCharacterSelection) {
     ASSERT_TRUE(loginServer.ReadMessage(&got));
     EXPECT_EQ(got, (tw::test::Bytes{0xA0, 0, 1}));
     ASSERT_TRUE(loginServer.SendMessage(
-        Msg(0x8C, false).u32(0x7F000001).u16(gameServer.port()).u32(0x0BADF00D).done()));
+        Msg(0x8C).u32(0x7F000001).u16(gameServer.port()).u32(0x0BADF00D)));
     ASSERT_TRUE(gameServer.WaitForConnections(1));
     ASSERT_TRUE(gameServer.ReadSeed(&seed));
     EXPECT_EQ(seed, 0x0BADF00Du);
@@ -364,14 +220,10 @@ TEST_F(TwClientFailureTest, LoginScreensFromTheAccountToTheCharacterSelection) {
     ASSERT_TRUE(gameServer.ReadMessage(&got));
     EXPECT_EQ(got[0], 0x91);
 
-    Msg characters(0xA9, true);
-    characters.u8(2).field("Rowan", 30).field("", 30).field("Sable", 30).field("", 30);
-    for (int k = 2; k < 5; ++k) characters.field("", 60);
-    characters.u8(0);
-    ASSERT_TRUE(gameServer.SendMessage(characters.done()));
-    WaitFrames(x, window, client, 4);
+    ASSERT_TRUE(gameServer.SendMessage(RowanAndSable(0xA9, true)));
+    EXPECT_TRUE(WaitForFrames(x, window, client, 4));
     x.FakeMotion(window, 320, 20);
-    WaitFrames(x, window, client, 3);
+    EXPECT_TRUE(WaitForFrames(x, window, client, 3));
     EXPECT_TRUE(tw::test::MatchesGolden(x.ReadImage(window, 640, 480),
                                         "ar_unix/base/golden/character_selection.png"));
 
@@ -390,34 +242,21 @@ TEST_F(TwClientFailureTest, ClickingTheSecondShardAndACharacterPlaysIt) {
     XvfbServer server(options);
     ASSERT_TRUE(server.ok()) << server.error();
     ScriptedServer game(ScriptedServer::kGame);
-    Msg characters(0xA9, true);
-    characters.u8(2).field("Rowan", 30).field("", 30).field("Sable", 30).field("", 30);
-    for (int k = 2; k < 5; ++k) characters.field("", 60);
-    characters.u8(0);
-    game.On(0x91, {characters.done()});
+    game.On(0x91, {RowanAndSable(0xA9, true)});
     ScriptedServer login(ScriptedServer::kLogin);
-    Msg shards(0xA8, true);
-    shards.u8(7).u16(2);
-    shards.u16(1).field("Amberfell", 32).u8(0).u8(0).u32(0x7F000001);
-    shards.u16(2).field("Brightwater", 32).u8(0).u8(0).u32(0x7F000001);
-    login.On(0x80, {shards.done()});
+    login.On(0x80, {TwoShardList(7)});
     login.On(0xA0, [&](const Bytes&) {
         return std::vector<Bytes>{
-            Msg(0x8C, false).u32(0x7F000001).u16(game.port()).u32(0x0BADF00D).done()};
+            Msg(0x8C).u32(0x7F000001).u16(game.port()).u32(0x0BADF00D)};
     });
     MakeInstallation("Sound=off\nMouseThread=off\n");
     tw::test::WriteLoginCfg(".", login.port());
-    ClientProcess client;
+    ClientProcess client(TWCLIENT_PATH);
     XvfbClient x;
     ASSERT_NE(x.display(), nullptr);
-    Window window = 0;
-    const auto end = std::chrono::steady_clock::now() + kTimeout;
-    while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
-        window = x.FindWindow("Tarrowmere");
-        if (window == 0) std::this_thread::sleep_for(kPoll);
-    }
+    const Window window = WaitForClientWindow(x, client);
     ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
-    WaitFrames(x, window, client, 3);
+    EXPECT_TRUE(WaitForFrames(x, window, client, 3));
 
     x.Click(window, 400, 350);
     x.TypeText("player");
@@ -438,11 +277,11 @@ TEST_F(TwClientFailureTest, ClickingTheSecondShardAndACharacterPlaysIt) {
     auto holdClick = [&](int px, int py) {
         x.FakeMotion(window, px, py);
         x.FakeButton(1, true);
-        WaitFrames(x, window, client, 2);
+        EXPECT_TRUE(WaitForFrames(x, window, client, 2));
         x.FakeButton(1, false);
-        WaitFrames(x, window, client, 1);
+        EXPECT_TRUE(WaitForFrames(x, window, client, 1));
     };
-    WaitFrames(x, window, client, 4);
+    EXPECT_TRUE(WaitForFrames(x, window, client, 4));
     holdClick(250, 111);
     ASSERT_TRUE(login.WaitFor(0xA0, &got, 30000)) << tw::test::ReadFile("TWReport0.log");
     EXPECT_EQ(got, (Bytes{0xA0, 0, 2}));
@@ -451,7 +290,7 @@ TEST_F(TwClientFailureTest, ClickingTheSecondShardAndACharacterPlaysIt) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&got[5])), "player");
 
     // A double click on the second slot plays it.
-    WaitFrames(x, window, client, 4);
+    EXPECT_TRUE(WaitForFrames(x, window, client, 4));
     x.Click(window, 335, 194);
     x.Click(window, 335, 194);
     ASSERT_TRUE(game.WaitFor(0x5D, &got, 30000)) << tw::test::ReadFile("TWReport0.log");
@@ -493,17 +332,12 @@ TEST_F(TwClientFailureTest, AccountLoginFailuresShowTheirBoxes) {
             port = gone.port();
         }
         tw::test::WriteLoginCfg(".", port);
-        ClientProcess client;
+        ClientProcess client(TWCLIENT_PATH);
         XvfbClient x;
         ASSERT_NE(x.display(), nullptr);
-        Window window = 0;
-        const auto end = std::chrono::steady_clock::now() + kTimeout;
-        while (window == 0 && client.Running() && std::chrono::steady_clock::now() < end) {
-            window = x.FindWindow("Tarrowmere");
-            if (window == 0) std::this_thread::sleep_for(kPoll);
-        }
+        const Window window = WaitForClientWindow(x, client);
         ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
-        WaitFrames(x, window, client, 3);
+        EXPECT_TRUE(WaitForFrames(x, window, client, 3));
         x.Click(window, 400, 350);
         x.TypeText("player");
         x.Click(window, 400, 390);
@@ -514,9 +348,9 @@ TEST_F(TwClientFailureTest, AccountLoginFailuresShowTheirBoxes) {
         if (login) {
             ASSERT_TRUE(login->WaitFor(0x80, nullptr, 30000));
         }
-        WaitFrames(x, window, client, 4);
+        EXPECT_TRUE(WaitForFrames(x, window, client, 4));
         x.FakeMotion(window, 320, 20);
-        WaitFrames(x, window, client, 3);
+        EXPECT_TRUE(WaitForFrames(x, window, client, 3));
         EXPECT_TRUE(tw::test::MatchesGolden(x.ReadImage(window, 640, 480), c.golden));
         x.SendDeleteWindow(window);
         EXPECT_EQ(client.Wait(), 0) << tw::test::ReadFile("stderr.txt");

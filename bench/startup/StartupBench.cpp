@@ -31,6 +31,7 @@
 
 #include "BenchScratch.h"
 #include "SampleShard.h"
+#include "support/ClientRun.h"
 #include "support/Xvfb.h"
 // Xlib's macros come after everything else.
 #include <X11/Xlib.h>
@@ -303,12 +304,7 @@ void BM_MainMenuToWorld(benchmark::State& state) {
         constexpr auto kSettle = std::chrono::milliseconds(150);
         const auto start = Clock::now();
         auto before = x.ReadPixels(window, 640, 480);
-        x.Click(window, 400, 350);
-        x.TypeText("guest");
-        x.Click(window, 400, 390);
-        x.TypeText("secret");
-        x.FakeKey(XK_Return, true);
-        x.FakeKey(XK_Return, false);
+        tw::test::TypeAccount(x, window, "guest", "secret");
         bool ok = WaitForAnswer(x, window, shard, "login 0x80", before, 640, 480);
         std::this_thread::sleep_for(kSettle);
         before = x.ReadPixels(window, 640, 480);

@@ -145,4 +145,12 @@ bool WaitForFrames(XvfbClient& x, XWindow window, ClientProcess& client, int cou
     return seen == count;
 }
 
+void TypeAccount(XvfbClient& x, XWindow window, const std::string& account,
+                 const std::string& password) {
+    x.Click(window, 400, 350);
+    x.TypeText(account);
+    x.Click(window, 400, 390);
+    x.TypeText(password + "\n");
+}
+
 }  // namespace tw::test

@@ -49,5 +49,9 @@ XWindow WaitForClientWindow(XvfbClient& x, ClientProcess& client);
 // Waits until the client has drawn into the window count times; false when
 // it ended or a wait timed out.
 bool WaitForFrames(XvfbClient& x, XWindow window, ClientProcess& client, int count);
+// Types the account and the password into the main menu's login box and
+// presses Enter, as a player does.
+void TypeAccount(XvfbClient& x, XWindow window, const std::string& account,
+                 const std::string& password);
 
 }  // namespace tw::test

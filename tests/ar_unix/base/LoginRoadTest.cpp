@@ -55,11 +55,7 @@ protected:
         *window = WaitForClientWindow(x, client);
         ASSERT_NE(*window, 0u) << tw::test::ReadFile("stderr.txt");
         ASSERT_TRUE(WaitForFrames(x, *window, client, 3));
-        x.Click(*window, 400, 350);
-        x.TypeText("player");
-        x.Click(*window, 400, 390);
-        x.TypeText("secret");
-        Key(x, XK_Return);
+        tw::test::TypeAccount(x, *window, "player", "secret");
     }
     static void Key(XvfbClient& x, unsigned long keysym) {
         x.FakeKey(keysym, true);

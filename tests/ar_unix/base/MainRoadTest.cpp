@@ -83,11 +83,7 @@ TEST_P(MainRoadTest, FromTheMainMenuIntoTheWorldWalkingTalkingAndClosing) {
 
     // The account and the one shard by Enter, the one character by a double
     // click.
-    x.Click(window, 400, 350);
-    x.TypeText("guest");
-    x.Click(window, 400, 390);
-    x.TypeText("secret");
-    PressKey(x, XK_Return);
+    tw::test::TypeAccount(x, window, "guest", "secret");
     ASSERT_EQ(WaitForShardLines(shardLog, "login 0x80", 1), 1)
         << ReadFile(dir() + "/run.txt") << ReadFile(report);
     ASSERT_TRUE(frames(4));

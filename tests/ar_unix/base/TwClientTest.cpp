@@ -181,13 +181,7 @@ TEST_F(TwClientFailureTest, LoginScreensFromTheAccountToTheCharacterSelection) {
     ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
     EXPECT_TRUE(WaitForFrames(x, window, client, 3));
 
-    x.Click(window, 400, 350);
-    x.TypeText("player");
-    x.Click(window, 400, 390);
-    x.TypeText("secret");
-    x.FakeKey(XK_Return, true);
-    x.FakeKey(XK_Return, false);
-    XFlush(x.display());
+    tw::test::TypeAccount(x, window, "player", "secret");
 
     ASSERT_TRUE(loginServer.WaitForConnections(1)) << tw::test::ReadFile("stderr.txt");
     M_DWORD seed = 0;
@@ -258,13 +252,7 @@ TEST_F(TwClientFailureTest, ClickingTheSecondShardAndACharacterPlaysIt) {
     ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
     EXPECT_TRUE(WaitForFrames(x, window, client, 3));
 
-    x.Click(window, 400, 350);
-    x.TypeText("player");
-    x.Click(window, 400, 390);
-    x.TypeText("secret");
-    x.FakeKey(XK_Return, true);
-    x.FakeKey(XK_Return, false);
-    XFlush(x.display());
+    tw::test::TypeAccount(x, window, "player", "secret");
     Bytes got;
     ASSERT_TRUE(login.WaitFor(0x80, &got, 30000)) << tw::test::ReadFile("stderr.txt");
     ASSERT_EQ(got.size(), 62u);
@@ -338,13 +326,7 @@ TEST_F(TwClientFailureTest, AccountLoginFailuresShowTheirBoxes) {
         const Window window = WaitForClientWindow(x, client);
         ASSERT_NE(window, 0u) << tw::test::ReadFile("stderr.txt");
         EXPECT_TRUE(WaitForFrames(x, window, client, 3));
-        x.Click(window, 400, 350);
-        x.TypeText("player");
-        x.Click(window, 400, 390);
-        x.TypeText("secret");
-        x.FakeKey(XK_Return, true);
-        x.FakeKey(XK_Return, false);
-        XFlush(x.display());
+        tw::test::TypeAccount(x, window, "player", "secret");
         if (login) {
             ASSERT_TRUE(login->WaitFor(0x80, nullptr, 30000));
         }

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <fstream>
+#include <utility>
 
 #include "support/ServerMessage.h"
 #include "support/datafiles/SampleWorld.h"
@@ -76,24 +77,9 @@ SampleShard::SampleShard(std::string account) : account_(std::move(account)) {
     login_.On(0x80, [this](const Bytes& m) { return AnswerLogin(m); });
     login_.On(0xA0, [this](const Bytes&) { return AnswerRelay(); });
     game_.On(0x91, [](const Bytes&) { return AnswerGameLogin(); });
-    game_.On(0x5D, [this](const Bytes& m) {
-        std::string name = Field(m, 5, kNameField);
-        if (name.empty()) name = kCharacterName;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            playerName_ = name;
-        }
-        return EnterWorld(name, 0);
-    });
+    game_.On(0x5D, [this](const Bytes& m) { return EnterAs(Field(m, 5, kNameField), 0); });
     game_.On(0x00, [this](const Bytes& m) {
-        std::string name = Field(m, 10, kNameField);
-        if (name.empty()) name = kCharacterName;
-        const int city = m.size() > 91 ? m[91] : 0;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            playerName_ = name;
-        }
-        return EnterWorld(name, city);
+        return EnterAs(Field(m, 10, kNameField), m.size() > 91 ? m[91] : 0);
     });
     game_.On(0x02, [](const Bytes& m) { return AnswerStep(m); });
     auto speech = [this](const Bytes& m) {
@@ -132,7 +118,13 @@ std::vector<Bytes> SampleShard::AnswerGameLogin() {
     return {list};
 }
 
-std::vector<Bytes> SampleShard::EnterWorld(const std::string& /*name*/, int city) {
+std::vector<Bytes> SampleShard::EnterAs(std::string name, int city) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    playerName_ = name.empty() ? kCharacterName : std::move(name);
+    return EnterWorld(city);
+}
+
+std::vector<Bytes> SampleShard::EnterWorld(int city) {
     const City& c = kCities[city >= 0 && city < kCityCount ? city : 0];
     const int x = c.x, y = c.y;
     constexpr int kEast = 2;

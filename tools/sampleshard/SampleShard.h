@@ -56,11 +56,15 @@ public:
     std::vector<Bytes> AnswerLogin(const Bytes& message) const;
     std::vector<Bytes> AnswerRelay() const;
     static std::vector<Bytes> AnswerGameLogin();
-    static std::vector<Bytes> EnterWorld(const std::string& name, int city);
+    static std::vector<Bytes> EnterWorld(int city);
     static std::vector<Bytes> AnswerStep(const Bytes& message);
     static std::vector<Bytes> AnswerSpeech(const Bytes& message, const std::string& name);
 
 private:
+    // The played or created character enters under name (empty: the
+    // sample character's), which the speech echo uses.
+    std::vector<Bytes> EnterAs(std::string name, int city);
+
     std::string account_;
     ScriptedServer game_{ScriptedServer::kGame};
     ScriptedServer login_{ScriptedServer::kLogin};
